@@ -1,0 +1,19 @@
+#include "core/annual_tax.h"
+#include "core/module1.h"
+
+#include <benchmark/benchmark.h>
+
+static void BM_CalcAnnualTax(benchmark::State& st)
+{
+    grossby::Module1 s;
+    double income = 0;
+    for (auto _ : st) {
+        s.AnnualTaxableIncome = income;
+        grossby::CalcAnnualTax(s);
+        benchmark::DoNotOptimize(s.AnnualTax);
+        income += 137.0;
+        if (income > 2e6)
+            income = 0;
+    }
+}
+BENCHMARK(BM_CalcAnnualTax);

@@ -1,0 +1,16 @@
+#pragma once
+// Each subcommand registers itself on the application and runs when chosen.
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+
+namespace grossby::cli {
+
+/// What a subcommand does once its options are parsed; returns the exit code.
+using Runner = std::function<int()>;
+
+/// Adds the subcommand to `app`; returns the code to run when it is chosen.
+Runner addTaxCommand(CLI::App& app);
+
+}  // namespace grossby::cli

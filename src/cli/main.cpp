@@ -1,0 +1,34 @@
+// grossby-cli: the calculators of Grossby 2018 for scripts and payroll files.
+
+#include "cli/commands.h"
+
+#include <iostream>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"Grossby 2018: South African employees' tax and personal finance, 2017/18 tax year"};
+    app.name("grossby-cli");
+    app.require_subcommand(1);
+
+    std::vector<grossby::cli::Runner> runners;
+    runners.push_back(grossby::cli::addTaxCommand(app));
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        // Bad option or value: name it and exit 2.
+        app.exit(e);
+        return 2;
+    }
+    for (auto& run : runners) {
+        const int code = run();
+        if (code >= 0)
+            return code;
+    }
+    return 2;
+}

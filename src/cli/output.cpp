@@ -1,0 +1,64 @@
+#include "cli/output.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+
+namespace grossby::cli {
+
+std::string formatAmount(double value, int decimals)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
+    std::string digits(buf);
+    const auto dot = digits.find('.');
+    std::string whole = digits.substr(0, dot);
+    const std::string frac = dot == std::string::npos ? "" : digits.substr(dot);
+    std::string grouped;
+    int count = 0;
+    for (auto it = whole.rbegin(); it != whole.rend(); ++it) {
+        if (count && count % 3 == 0)
+            grouped.insert(grouped.begin(), ' ');
+        grouped.insert(grouped.begin(), *it);
+        ++count;
+    }
+    const bool negative = value < 0 && std::string(buf).find_first_not_of("0.") != std::string::npos;
+    return (negative ? "-" : "") + grouped + frac;
+}
+
+void printResult(std::ostream& out, const std::vector<Field>& fields, bool json)
+{
+    if (json) {
+        nlohmann::ordered_json obj = nlohmann::ordered_json::object();
+        for (const auto& f : fields)
+            obj[f.key] = f.value;
+        out << obj.dump() << '\n';
+        return;
+    }
+    std::size_t width = 0;
+    for (const auto& f : fields)
+        width = std::max(width, f.label.size());
+    for (const auto& f : fields) {
+        std::string text;
+        if (f.value.is_number_float() || (f.value.is_number() && f.decimals > 0))
+            text = formatAmount(f.value.get<double>(), f.decimals);
+        else if (f.value.is_number())
+            text = std::to_string(f.value.get<long long>());
+        else if (f.value.is_string())
+            text = f.value.get<std::string>();
+        else
+            text = f.value.dump();
+        out << f.label << std::string(width - f.label.size() + 2, ' ') << text << '\n';
+    }
+}
+
+void printError(std::ostream& out, std::ostream& err, const std::string& message, bool json)
+{
+    if (json)
+        out << nlohmann::json{{"error", message}}.dump() << '\n';
+    else
+        err << message << '\n';
+}
+
+}  // namespace grossby::cli

@@ -1,0 +1,35 @@
+#pragma once
+// How every grossby-cli subcommand prints its results: an aligned table of
+// labelled figures by default, or one JSON object with --json.
+
+#include <nlohmann/json.hpp>
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace grossby::cli {
+
+/// One result: its JSON key, its label for people, and its value.
+struct Field {
+    std::string key;
+    std::string label;
+    nlohmann::json value;
+    int decimals = 2;  ///< for readable output of numbers
+};
+
+/// Options every subcommand shares.
+struct CommonOptions {
+    bool json = false;
+};
+
+/// Prints the results as aligned "label  value" lines or as one JSON object.
+void printResult(std::ostream& out, const std::vector<Field>& fields, bool json);
+
+/// Prints a calculator's own validation message; the caller exits with 1.
+void printError(std::ostream& out, std::ostream& err, const std::string& message, bool json);
+
+/// An amount as people read it: two decimals, thousands apart by a space.
+std::string formatAmount(double value, int decimals = 2);
+
+}  // namespace grossby::cli

@@ -1,0 +1,15 @@
+#include "core/module1.h"
+#include "shell/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Grossby 2018"));
+    QApplication::setOrganizationName(QStringLiteral("Grossby"));
+    grossby::Module1 state;
+    grossby::MainWindow window(state);
+    window.show();
+    return app.exec();
+}
