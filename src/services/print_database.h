@@ -1,0 +1,55 @@
+#pragma once
+// The print database: SQLite tables through which calculators hand their
+// figures to the report templates.
+//
+// Single-row tables always hold their one row; staging overwrites fields of
+// it. Multi-row tables are emptied and refilled. Each staging is one
+// transaction: on failure the previous contents stay whole.
+
+#include "core/print_record.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace grossby {
+
+/// Outcome of a database operation: empty message on success, otherwise a
+/// sentence for the user naming the file (and table) and what went wrong.
+struct DbStatus {
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+    explicit operator bool() const { return ok(); }
+};
+
+class PrintDatabase {
+public:
+    explicit PrintDatabase(QString path);
+
+    const QString& path() const { return m_path; }
+
+    /// Creates the file with every table when it is missing, adds any table
+    /// or column a newer program needs, and gives each single-row table its
+    /// row. An unreadable or damaged file is reported, never overwritten.
+    DbStatus ensure() const;
+
+    /// Overwrites the named fields of the one row of `table`; other fields
+    /// keep their values.
+    DbStatus writeSingleRow(const std::string& table, const PrintRecord& fields) const;
+
+    /// Empties `table` and adds the rows, in one transaction.
+    DbStatus replaceRows(const std::string& table, const std::vector<PrintRecord>& rows) const;
+
+    /// Stages one calculator's tables (single-row or multi-row as the schema
+    /// says) in one transaction.
+    DbStatus stage(const std::vector<StagedTable>& tables) const;
+
+    /// Names of every table the program stages.
+    static QStringList tableNames();
+
+private:
+    QString m_path;
+};
+
+}  // namespace grossby
