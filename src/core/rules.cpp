@@ -1,0 +1,93 @@
+#include "core/rules.h"
+
+#include "core/annual_tax.h"
+#include "core/module1.h"
+
+namespace grossby {
+
+double ageRebate(int age)
+{
+    if (age >= kTertiaryRebateAge)
+        return 23607;
+    if (age >= kSecondaryRebateAge)
+        return 21114;
+    return kPrimaryRebate;
+}
+
+double annualTaxOn(Module1& state, double income)
+{
+    state.AnnualTaxableIncome = income;
+    CalcAnnualTax(state);
+    return state.AnnualTax;
+}
+
+double taxableTravelAllowance(double travelAllowance, double inclusionRate)
+{
+    return travelAllowance * inclusionRate;
+}
+
+double retirementFundRemuneration(const PayFigures& pay, double inclusionRate)
+{
+    return pay.salary + pay.employerMedical + pay.commission + pay.bonus
+        + pay.travelAllowance * inclusionRate + pay.employerRetirementFund;
+}
+
+double retirementFundDeduction(const PayFigures& pay, double remuneration, double cap)
+{
+    const double contributions = pay.employerRetirementFund + pay.employeeRetirementFund;
+    const double limit = kRetirementFundShare * remuneration;
+    double deduction = limit >= contributions ? contributions : limit;
+    if (deduction >= cap)
+        deduction = cap;
+    return deduction;
+}
+
+bool hasMedicalContribution(const PayFigures& pay)
+{
+    return pay.employerMedical > 0 || pay.employeeMedical > 0;
+}
+
+int monthlyMedicalCredit(int beneficiaries, const PayFigures& pay)
+{
+    if (!hasMedicalContribution(pay))
+        return 0;
+    if (beneficiaries <= 2)
+        return beneficiaries * kMedicalCreditFirstTwo;
+    return 2 * kMedicalCreditFirstTwo + (beneficiaries - 2) * kMedicalCreditFurther;
+}
+
+double additionalMedicalCredit(int age, double medicalCredit, const PayFigures& pay)
+{
+    if (!(medicalCredit > 0) || !hasMedicalContribution(pay) || age < kSecondaryRebateAge)
+        return 0;
+    const double credit = kAdditionalCreditFactor
+        * (pay.employerMedical + pay.employeeMedical - 3 * medicalCredit);
+    return credit < 0 ? 0 : credit;
+}
+
+double taxLiability(double paye, double medicalCredit, double additionalCredit)
+{
+    const double liability = paye - (medicalCredit + additionalCredit);
+    return liability > 0 ? liability : 0;
+}
+
+double uifRemuneration(const PayFigures& pay, double inclusionRate)
+{
+    return pay.salary + pay.employerMedical + pay.bonus + pay.travelAllowance * inclusionRate
+        + pay.employerRetirementFund;
+}
+
+std::pair<double, double> uifContributions(double remuneration, double periodLimit,
+                                           double employeePercent, double employerPercent)
+{
+    const double base = remuneration > periodLimit ? periodLimit : remuneration;
+    return {base * employeePercent / 100, base * employerPercent / 100};
+}
+
+double skillsLevy(double uifRemuneration, double retirementFundDeduction, double commission,
+                  double levyPercent)
+{
+    return (uifRemuneration - retirementFundDeduction + commission) * (levyPercent / 100);
+}
+
+}  // namespace grossby

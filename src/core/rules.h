@@ -1,0 +1,105 @@
+#pragma once
+// The 2017/18 rules every PAYE period calculator applies: rebates by age,
+// medical tax credits, the retirement-fund deduction, the taxable part of a
+// travel allowance, UIF and the skills levy.
+//
+// Each function states one rule for one pay period; the calculators convert
+// annual limits and monthly credits to their own period before calling.
+// Expressions keep the order of operations the rules are written in, so the
+// cents agree with the published worked figures.
+
+#include <utility>
+
+namespace grossby {
+
+struct Module1;
+
+inline constexpr double kPrimaryRebate = 13635;
+inline constexpr double kSecondaryRebate = 7479;
+inline constexpr double kTertiaryRebate = 2493;
+
+/// Yearly cap on the retirement-fund deduction.
+inline constexpr double kRetirementFundCap = 350000;
+/// Share of remuneration that retirement-fund contributions may be deducted up to.
+inline constexpr double kRetirementFundShare = 0.275;
+
+/// Monthly medical scheme fees credit for each of the first two beneficiaries,
+/// and for every further one.
+inline constexpr int kMedicalCreditFirstTwo = 303;
+inline constexpr int kMedicalCreditFurther = 204;
+
+/// Factor of the additional medical credit for persons aged 65 and over
+/// (the rule uses 0.333, not a third).
+inline constexpr double kAdditionalCreditFactor = 0.333;
+
+/// Age from which the secondary and tertiary rebates and the additional
+/// medical credit apply.
+inline constexpr int kSecondaryRebateAge = 65;
+inline constexpr int kTertiaryRebateAge = 75;
+
+/// Rebate subtracted from the annual tax: 13 635 below 65, 21 114 from 65
+/// to 74, 23 607 from 75.
+double ageRebate(int age);
+
+/// Taxes `income` with CalcAnnualTax, leaving it in `AnnualTaxableIncome`,
+/// and returns `AnnualTax`.
+double annualTaxOn(Module1& state, double income);
+
+/// Travel allowance times the inclusion rate (0.8 or 0.2).
+double taxableTravelAllowance(double travelAllowance, double inclusionRate);
+
+/// What one pay period's employee receives, as every period calculator takes it.
+struct PayFigures {
+    double salary = 0;
+    double commission = 0;
+    double bonus = 0;
+    double travelAllowance = 0;
+    double employerRetirementFund = 0;
+    double employeeRetirementFund = 0;
+    double employerMedical = 0;
+    double employeeMedical = 0;
+};
+
+/// Remuneration the 27.5 % retirement-fund limit is taken of: salary,
+/// employer's medical contribution, commission, bonus, taxable travel
+/// allowance and employer's R/Fund contribution.
+double retirementFundRemuneration(const PayFigures& pay, double inclusionRate);
+
+/// Retirement-fund deduction: both contributions, at most 27.5 % of
+/// `remuneration` (a tie takes the contributions), then at most `cap`
+/// (reaching the cap takes the cap). Unrounded.
+double retirementFundDeduction(const PayFigures& pay, double remuneration, double cap);
+
+/// Monthly medical scheme fees credit for `beneficiaries` persons: 0 unless a
+/// medical contribution is above 0; 303 each for the first two, 204 for each
+/// further one. Counts are expected in 0..99; the arithmetic is wide enough
+/// that no count can overflow it.
+int monthlyMedicalCredit(int beneficiaries, const PayFigures& pay);
+
+/// True when either medical contribution is above 0.
+bool hasMedicalContribution(const PayFigures& pay);
+
+/// Additional medical credit for persons aged 65 and over: 0.333 times the two
+/// medical contributions less three times `medicalCredit` (all for the same
+/// period), never below 0; 0 under 65, without a contribution or without a
+/// medical scheme fees credit.
+double additionalMedicalCredit(int age, double medicalCredit, const PayFigures& pay);
+
+/// Tax before credits less both credits, or 0 when that is not above 0.
+double taxLiability(double paye, double medicalCredit, double additionalCredit);
+
+/// Remuneration UIF is charged on: salary, employer's medical contribution,
+/// bonus, taxable travel allowance and employer's R/Fund contribution
+/// (commission is left out).
+double uifRemuneration(const PayFigures& pay, double inclusionRate);
+
+/// Employee and employer UIF on `remuneration`, limited to `periodLimit`.
+std::pair<double, double> uifContributions(double remuneration, double periodLimit,
+                                           double employeePercent, double employerPercent);
+
+/// Skills levy: (UIF remuneration less the retirement-fund deduction plus
+/// commission) times the levy percentage. No limit applies.
+double skillsLevy(double uifRemuneration, double retirementFundDeduction, double commission,
+                  double levyPercent);
+
+}  // namespace grossby

@@ -1,0 +1,296 @@
+#include "payroll/period_tax.h"
+
+#include "core/module1.h"
+#include "core/tax_year.h"
+
+#include <cmath>
+#include <optional>
+
+namespace grossby {
+namespace {
+
+// Periods in a year, as each calculator spreads the annual tax.
+constexpr int kMonthsPerYear = 12;
+constexpr int kWeeksPerYear = 52;
+constexpr int kFortnightsPerYear = 26;
+constexpr int kWorkingDaysPerYear = 260;
+constexpr int kDaysPerYear = 365;
+
+std::optional<InputError> checkDatesInYear(double startDate, double endDate)
+{
+    if (!(startDate >= TaxYearStart && startDate <= TaxYearEnd))
+        return InputError{kIncorrectDateTitle, dateRejectionMessage(std::string(kTaxYearStartText)),
+                          InputField::StartDate};
+    if (!(endDate >= TaxYearStart && endDate <= TaxYearEnd))
+        return InputError{kIncorrectDateTitle, dateRejectionMessage(formatDate(startDate)),
+                          InputField::EndDate};
+    return std::nullopt;
+}
+
+std::optional<InputError> checkBeneficiaries(int count)
+{
+    if (count < 0 || count > kMaxBeneficiaries)
+        return InputError{kIncorrectBeneficiariesTitle, beneficiaryRangeMessage(),
+                          InputField::Beneficiaries};
+    return std::nullopt;
+}
+
+// Days in a month of the tax year as the monthly calculator counts them.
+int monthlyCalculatorDays(int month)
+{
+    switch (month) {
+    case 1: case 3: case 5: case 7: case 8: case 10: case 12:
+        return 31;
+    case 2:
+        return 28;
+    default:
+        return 30;
+    }
+}
+
+// The figures every period calculator but the annual one works out the same
+// way once it knows its medical credit, its tax and its UIF limit for the
+// period: UIF, skills levy, the additional credit and the tax liability.
+void finishPeriod(PeriodResult& r, const EmployeeInputs& in, const PeriodSettings& s,
+                  double uifPeriodLimit)
+{
+    const double uifBase = uifRemuneration(in.pay, s.TAIncRate8020);
+    const auto [employee, employer] =
+        uifContributions(uifBase, uifPeriodLimit, s.EmployeeUIF, s.EmployerUIF);
+    r.uifEmployee = employee;
+    r.uifEmployer = employer;
+    r.sdl = skillsLevy(uifBase, r.rfDeduction, in.pay.commission, s.SkillLevy);
+    r.additionalMedicalCredit = additionalMedicalCredit(in.age, r.medicalCredit, in.pay);
+    r.taxLiability = taxLiability(r.paye, r.medicalCredit, r.additionalMedicalCredit);
+}
+
+// Weekly, fortnightly and daily pay: `periods` a year, of which a short one
+// is `thisDays` worked out of `normalDays` (a day is 1 of 1). Unlike the
+// monthly and annual calculators, the rebate is netted against the regular
+// tax only, so an unused rebate reduces the tax on a bonus.
+PeriodResult shortPeriodTax(const EmployeeInputs& in, const PeriodSettings& s, Module1& state,
+                            int periods, double normalDays, double thisDays, double medicalCredit)
+{
+    const PayFigures& pay = in.pay;
+    PeriodResult r;
+    r.medicalCredit = medicalCredit;
+    r.rfDeduction = retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020),
+                                            kRetirementFundCap / periods);
+    r.taxableTravelAllowance = taxableTravelAllowance(pay.travelAllowance, s.TAIncRate8020);
+    const double periodIncome = pay.employerRetirementFund + pay.employerMedical
+        + (r.taxableTravelAllowance + pay.salary + pay.commission - r.rfDeduction);
+    const double annualEquivalent = (periods * (normalDays / thisDays)) * periodIncome;
+
+    const double withBonus = annualEquivalent + pay.bonus;
+    const double t1 = annualTaxOn(state, withBonus);
+    const double t2 = annualTaxOn(state, withBonus - pay.bonus);
+    r.annualTaxableIncome = state.AnnualTaxableIncome;
+
+    const double rebate = ageRebate(in.age);
+    const double regularTax = (thisDays * ((t2 - rebate) / periods)) / normalDays;
+    const double paye = regularTax + (t1 - t2);
+    r.paye = paye < 0 ? 0 : paye;
+
+    finishPeriod(r, in, s, s.UIFLimit * 12 / periods);
+    return r;
+}
+
+CalcOutcome<PeriodResult> checkedShortPeriodTax(const ShortPeriodInputs& in,
+                                                const PeriodSettings& s, Module1& state,
+                                                int periods, int creditDivisor,
+                                                const char* normalLabel, const char* thisLabel)
+{
+    if (in.thisDays > in.normalDays)
+        return InputError{kIncorrectDaysTitle,
+                          std::string("The number of '") + normalLabel
+                              + "' days must be = to or larger than '" + thisLabel + "'.",
+                          InputField::Calculate};
+    // The annual equivalent divides by this period's days.
+    if (in.thisDays <= 0)
+        return InputError{kIncorrectDaysTitle,
+                          std::string("The number of '") + thisLabel + "' days must be larger than 0.",
+                          InputField::ThisPeriodDays};
+    if (auto e = checkBeneficiaries(in.beneficiaries))
+        return *e;
+    return shortPeriodTax(in, s, state, periods, in.normalDays, in.thisDays,
+                          shortPeriodMedicalCredit(in.beneficiaries, in.pay, creditDivisor));
+}
+
+}  // namespace
+
+std::string dateRejectionMessage(const std::string& fromText)
+{
+    return "The date entered is not correct please enter a date between " + fromText + " and "
+        + std::string(kTaxYearEndText);
+}
+
+std::string beneficiaryRangeMessage()
+{
+    return "The number of medical aid fund beneficiaries must be a whole number from 0 to 99.";
+}
+
+bool employedInMonth(int taxYearMonth, double startDate, double endDate)
+{
+    // Month index in the tax year, March = 0.
+    auto index = [](double day) { return (dateFromDayNumber(day).month + 9) % 12; };
+    return index(startDate) <= taxYearMonth && taxYearMonth <= index(endDate);
+}
+
+double shortPeriodMedicalCredit(int beneficiaries, const PayFigures& pay, int divisor)
+{
+    if (!hasMedicalContribution(pay))
+        return 0;
+    const double k = divisor;
+    if (beneficiaries <= 2)
+        return beneficiaries * kMedicalCreditFirstTwo / k;
+    return (beneficiaries - 2) * kMedicalCreditFurther / k + 2 * kMedicalCreditFirstTwo / k;
+}
+
+double dailyMedicalCredit(int beneficiaries, const PayFigures& pay)
+{
+    if (!hasMedicalContribution(pay))
+        return 0;
+    const double days = kWorkingDaysPerYear;
+    if (beneficiaries <= 2)
+        return (beneficiaries * kMedicalCreditFirstTwo * kMonthsPerYear) / days;
+    return (((beneficiaries - 2) * kMedicalCreditFurther * kMonthsPerYear)
+            + 2 * kMedicalCreditFirstTwo * kMonthsPerYear)
+        / days;
+}
+
+CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSettings& s,
+                                         Module1& state)
+{
+    if (auto e = checkDatesInYear(in.startDate, in.endDate))
+        return *e;
+    const CivilDate start = dateFromDayNumber(in.startDate);
+    const CivilDate end = dateFromDayNumber(in.endDate);
+    if (start.month != end.month)
+        return InputError{kIncorrectDateTitle, kSameMonthMessage, InputField::EndDate};
+    if (start.day > end.day)
+        return InputError{kIncorrectDateTitle, kStartBeforeEndMessage, InputField::StartDate};
+    if (auto e = checkBeneficiaries(in.beneficiaries))
+        return *e;
+
+    const PayFigures& pay = in.pay;
+    PeriodResult r;
+    r.medicalCredit = monthlyMedicalCredit(in.beneficiaries, pay);
+
+    const double daysInMonth = monthlyCalculatorDays(start.month);
+    r.rfDeduction = retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020),
+                                            kRetirementFundCap / kMonthsPerYear);
+    const double daysWorked = in.endDate - in.startDate + 1;
+    r.taxableTravelAllowance = taxableTravelAllowance(pay.travelAllowance, s.TAIncRate8020);
+    const double monthlyIncome = pay.salary + pay.commission + r.taxableTravelAllowance
+        + pay.employerMedical + pay.employerRetirementFund - r.rfDeduction;
+    // A part month is scaled up to a full month before annualising.
+    const double annualEquivalent = kMonthsPerYear * ((daysInMonth / daysWorked) * monthlyIncome);
+
+    // The rebate is netted against both figures, each clamped at 0, so a
+    // bonus bears tax only above the tax threshold.
+    const double rebate = ageRebate(in.age);
+    const double withBonus = annualEquivalent + pay.bonus;
+    double t1 = annualTaxOn(state, withBonus) - rebate;
+    if (t1 < 0)
+        t1 = 0;
+    double t2 = annualTaxOn(state, withBonus - pay.bonus) - rebate;
+    if (t2 < 0)
+        t2 = 0;
+    r.annualTaxableIncome = state.AnnualTaxableIncome;
+
+    const double paye = (t1 - t2) + (daysWorked * (t2 / kMonthsPerYear)) / daysInMonth;
+    r.paye = paye < 0 ? 0 : paye;
+
+    finishPeriod(r, in, s, s.UIFLimit);
+    return r;
+}
+
+CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSettings& s,
+                                         Module1& state)
+{
+    if (auto e = checkDatesInYear(in.startDate, in.endDate))
+        return *e;
+    if (in.endDate < in.startDate)
+        return InputError{kIncorrectDateTitle, dateRejectionMessage(formatDate(in.startDate)),
+                          InputField::EndDate};
+    for (const int count : in.beneficiariesByMonth) {
+        if (count > kMaxMonthlyBeneficiaries)
+            return InputError{kIncorrectBeneficiariesTitle, kMonthlyMaximumMessage,
+                              InputField::MonthlyBeneficiaries};
+        if (count < 0)
+            return InputError{kIncorrectBeneficiariesTitle,
+                              "The number of medical aid beneficiaries in a month cannot be negative.",
+                              InputField::MonthlyBeneficiaries};
+    }
+
+    const PayFigures& pay = in.pay;
+    AnnualResult r;
+    // Months outside the period of employment give no credit and show 0.
+    for (int m = 0; m < 12; ++m) {
+        const bool counted = employedInMonth(m, in.startDate, in.endDate);
+        r.beneficiariesByMonth[m] = counted ? in.beneficiariesByMonth[m] : 0;
+        r.medicalCredit += monthlyMedicalCredit(r.beneficiariesByMonth[m], pay);
+    }
+
+    const double rebate = ageRebate(in.age);
+    const double days = in.endDate - in.startDate + 1;
+    r.daysEmployed = static_cast<int>(days);
+    r.rfDeduction = retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020),
+                                            kRetirementFundCap);
+    r.taxableTravelAllowance = taxableTravelAllowance(pay.travelAllowance, s.TAIncRate8020);
+
+    // With a travel allowance or commission the two tax figures are truncated
+    // to whole rand; without, they are not.
+    const bool truncated = pay.travelAllowance + pay.commission > 0;
+    double income;
+    if (truncated)
+        income = pay.travelAllowance * s.TAIncRate8020 + pay.salary + pay.commission - r.rfDeduction
+            + pay.employerMedical + pay.employerRetirementFund;
+    else
+        income = pay.salary - r.rfDeduction + pay.employerMedical + pay.employerRetirementFund;
+    if (days < kDaysPerYear)
+        income = income * kDaysPerYear / days;
+
+    double t1 = annualTaxOn(state, income + pay.bonus) - rebate;
+    double t2 = annualTaxOn(state, income) - rebate;
+    r.annualTaxableIncome = state.AnnualTaxableIncome;
+    if (truncated) {
+        t1 = std::floor(t1);
+        t2 = std::floor(t2);
+    }
+    if (t1 < 0)
+        t1 = 0;
+    if (t2 < 0)
+        t2 = 0;
+
+    // Only the regular tax is prorated; the tax on the bonus falls in full.
+    const double paye = days >= kDaysPerYear ? t1 : days * t2 / kDaysPerYear + (t1 - t2);
+    r.paye = paye < 0 ? 0 : paye;
+
+    r.additionalMedicalCredit = additionalMedicalCredit(in.age, r.medicalCredit, pay);
+    r.taxLiability = taxLiability(r.paye, r.medicalCredit, r.additionalMedicalCredit);
+    return r;
+}
+
+CalcOutcome<PeriodResult> CalcWeeklyTax(const ShortPeriodInputs& in, const PeriodSettings& s,
+                                        Module1& state)
+{
+    return checkedShortPeriodTax(in, s, state, kWeeksPerYear, 4, "Normal work-week", "This work-week");
+}
+
+CalcOutcome<PeriodResult> CalcFortnightlyTax(const ShortPeriodInputs& in, const PeriodSettings& s,
+                                             Module1& state)
+{
+    return checkedShortPeriodTax(in, s, state, kFortnightsPerYear, 2, "Normal fortnight",
+                                 "This fortnight");
+}
+
+CalcOutcome<PeriodResult> CalcDailyTax(const DailyInputs& in, const PeriodSettings& s, Module1& state)
+{
+    if (auto e = checkBeneficiaries(in.beneficiaries))
+        return *e;
+    return shortPeriodTax(in, s, state, kWorkingDaysPerYear, 1, 1,
+                          dailyMedicalCredit(in.beneficiaries, in.pay));
+}
+
+}  // namespace grossby
