@@ -12,5 +12,6 @@ using Runner = std::function<int()>;
 
 /// Adds the subcommand to `app`; returns the code to run when it is chosen.
 Runner addTaxCommand(CLI::App& app);
+Runner addQuickTaxCommand(CLI::App& app);
 
 }  // namespace grossby::cli

@@ -13,6 +13,7 @@ int main(int argc, char** argv)
 
     std::vector<grossby::cli::Runner> runners;
     runners.push_back(grossby::cli::addTaxCommand(app));
+    runners.push_back(grossby::cli::addQuickTaxCommand(app));
 
     try {
         app.parse(argc, argv);
