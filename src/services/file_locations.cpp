@@ -1,9 +1,12 @@
 #include "services/file_locations.h"
 
+#include "core/module1.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace grossby {
 
@@ -14,17 +17,45 @@ QString programFolder()
     return QDir::currentPath();
 }
 
-QString dataFolder()
+QString appDataFolder()
 {
-    const QString program = programFolder();
-    const QFileInfo info(program);
-    if (info.isDir() && info.isWritable())
-        return program;
     QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (appData.isEmpty())
         appData = QDir::homePath() + QStringLiteral("/.grossby2018");
-    QDir().mkpath(appData);
     return appData;
+}
+
+bool canCreateFilesIn(const QString& folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".grossby-write-probe-XXXXXX")));
+    return probe.open();  // removed again when `probe` goes
+}
+
+QString dataFolder(const QString& programDir, const QString& appDataDir)
+{
+    if (canCreateFilesIn(programDir))
+        return QDir::cleanPath(programDir);
+    QDir().mkpath(appDataDir);
+    return QDir::cleanPath(appDataDir);
+}
+
+QString dataFolder()
+{
+    return dataFolder(programFolder(), appDataFolder());
+}
+
+void setDatabasePaths(Module1& state, const QString& folder)
+{
+    const QDir dir(QFileInfo(folder).absoluteFilePath());
+    state.PrintDatabasePath = dir.filePath(QLatin1String(kPrintFileName)).toStdString();
+    state.SettingsDatabasePath = dir.filePath(QLatin1String(kSettingsFileName)).toStdString();
+}
+
+void locateDatabases(Module1& state)
+{
+    setDatabasePaths(state, dataFolder());
 }
 
 }  // namespace grossby

@@ -5,14 +5,34 @@
 
 namespace grossby {
 
+struct Module1;
+
 /// The folder holding the program and its data files (templates, help,
 /// picture).
 QString programFolder();
 
-/// The folder the two databases go in: the program folder when it is
-/// writable (a portable install), otherwise the user's application-data
-/// folder, created when missing.
+/// The user's application-data folder (not created here).
+QString appDataFolder();
+
+/// True when a file can actually be created in `folder`: checked by making
+/// (and removing) a temporary file there, which also catches read-only
+/// mounts and access rules that permission bits do not show.
+bool canCreateFilesIn(const QString& folder);
+
+/// The folder the two databases go in: `programDir` when files can be
+/// created there (a portable install), otherwise `appDataDir`, created when
+/// missing.
+QString dataFolder(const QString& programDir, const QString& appDataDir);
+
+/// dataFolder() for this program's own folders.
 QString dataFolder();
+
+/// Fills `PrintDatabasePath` and `SettingsDatabasePath` of `state` with the
+/// full paths of the two databases in `folder`.
+void setDatabasePaths(Module1& state, const QString& folder);
+
+/// Fixes the database paths at start-up: setDatabasePaths(state, dataFolder()).
+void locateDatabases(Module1& state);
 
 inline constexpr const char* kSettingsFileName = "Settings.db";
 inline constexpr const char* kPrintFileName = "Crysprin.db";

@@ -4,9 +4,12 @@
 //
 // Single-row tables always hold their one row; staging overwrites fields of
 // it. Multi-row tables are emptied and refilled. Each staging is one
-// transaction: on failure the previous contents stay whole.
+// transaction: on failure the previous contents stay whole. Every operation
+// first makes sure the file and its tables exist, so the database is created
+// on first use; each opens the file for itself and closes it at the end.
 
 #include "core/print_record.h"
+#include "services/sqlite_file.h"  // DbStatus
 
 #include <QString>
 #include <QStringList>
@@ -14,14 +17,6 @@
 #include <vector>
 
 namespace grossby {
-
-/// Outcome of a database operation: empty message on success, otherwise a
-/// sentence for the user naming the file (and table) and what went wrong.
-struct DbStatus {
-    QString error;
-    bool ok() const { return error.isEmpty(); }
-    explicit operator bool() const { return ok(); }
-};
 
 class PrintDatabase {
 public:
@@ -35,14 +30,15 @@ public:
     DbStatus ensure() const;
 
     /// Overwrites the named fields of the one row of `table`; other fields
-    /// keep their values.
+    /// keep their values. A field named twice keeps its last value. A table
+    /// or column the program does not know is an error naming it.
     DbStatus writeSingleRow(const std::string& table, const PrintRecord& fields) const;
 
-    /// Empties `table` and adds the rows, in one transaction.
+    /// Empties the multi-row `table` and adds the rows, in one transaction.
     DbStatus replaceRows(const std::string& table, const std::vector<PrintRecord>& rows) const;
 
     /// Stages one calculator's tables (single-row or multi-row as the schema
-    /// says) in one transaction.
+    /// says; a single-row table takes exactly one record) in one transaction.
     DbStatus stage(const std::vector<StagedTable>& tables) const;
 
     /// Names of every table the program stages.
