@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include <functional>
+#include <vector>
 
 namespace grossby::cli {
 
@@ -13,5 +14,7 @@ using Runner = std::function<int()>;
 /// Adds the subcommand to `app`; returns the code to run when it is chosen.
 Runner addTaxCommand(CLI::App& app);
 Runner addQuickTaxCommand(CLI::App& app);
+/// The PAYE period subcommands: monthly, annual, weekly, fortnightly, daily.
+std::vector<Runner> addPayrollCommands(CLI::App& app);
 
 }  // namespace grossby::cli

@@ -14,6 +14,8 @@ int main(int argc, char** argv)
     std::vector<grossby::cli::Runner> runners;
     runners.push_back(grossby::cli::addTaxCommand(app));
     runners.push_back(grossby::cli::addQuickTaxCommand(app));
+    for (auto& run : grossby::cli::addPayrollCommands(app))
+        runners.push_back(std::move(run));
 
     try {
         app.parse(argc, argv);
