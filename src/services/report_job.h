@@ -10,6 +10,10 @@ struct ReportJob {
     QString title;          ///< preview window title
     int destination = 0;    ///< PrintToPrinter: 0 = preview window, 1 = printer
     QString printDatabasePath;
+    QString templateFolder; ///< where the template lives; empty means the program folder
+
+    /// Full path of the template file.
+    QString templatePath() const;
 };
 
 }  // namespace grossby

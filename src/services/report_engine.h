@@ -1,0 +1,111 @@
+#pragma once
+// The report engine: fills a template with the rows staged in the print
+// database and lays the result out in pages. The same pages are painted in
+// the preview window, sent to the printer and written to PDF, so what is
+// printed is what was previewed.
+
+#include "services/report_job.h"
+
+#include <QList>
+#include <QPageLayout>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+#include <vector>
+
+class QImage;
+class QPainter;
+class QPagedPaintDevice;
+class QTextDocument;
+
+namespace grossby {
+
+/// Outcome of a report operation: empty on success, otherwise a sentence for
+/// the user naming the file or table concerned.
+struct ReportStatus {
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+    explicit operator bool() const { return ok(); }
+};
+
+/// The rows of one print table as the template received them.
+struct ReportTable {
+    QString name;
+    QStringList columns;
+    QList<QVariantList> rows;  ///< values in the order of `columns`
+};
+
+/// A filled-in report laid out in pages. Move-only.
+class Report {
+public:
+    /// Pages are laid out at this resolution whatever the output device, so
+    /// page breaks never depend on the printer or the screen.
+    static constexpr double kLayoutDpi = 1200;
+
+    Report();
+    Report(Report&&) noexcept;
+    Report& operator=(Report&&) noexcept;
+    ~Report();
+
+    /// Reads the template, reads the tables it names from the print database
+    /// and fills it in. On failure error() names what is missing or damaged.
+    static Report load(const QString& templatePath, const QString& printDatabasePath, const QString& title = {});
+    /// load() for a calculator's job.
+    static Report load(const ReportJob& job);
+
+    bool ok() const { return m_error.isEmpty(); }
+    const QString& error() const { return m_error; }
+
+    const QString& title() const;
+    /// File name of the template, e.g. "kwiktep.rpt".
+    const QString& templateName() const;
+    /// The template with its placeholders filled in (HTML).
+    const QString& html() const;
+    /// The rows the template received, table by table.
+    const std::vector<ReportTable>& tables() const;
+    /// The laid-out document (read-only use: text, export).
+    const QTextDocument* document() const;
+
+    QPageLayout pageLayout() const;
+    /// Lays the pages out again for another paper size, orientation or margins.
+    void setPageLayout(const QPageLayout& layout);
+    int pageCount() const;
+
+    /// Paints page `index` (0-based) with its footer. The painter's origin is
+    /// the top-left corner of the printable area (inside the margins) and one
+    /// unit is 1/kLayoutDpi inch.
+    void paintPage(QPainter& painter, int index) const;
+    /// The whole sheet of page `index`, margins included, at `dpi`.
+    QImage pageImage(int index, double dpi) const;
+
+    /// Paints every page on a printer or PDF writer, after giving it the
+    /// report's page layout. Reports a device that will not start.
+    ReportStatus print(QPagedPaintDevice& device) const;
+
+    /// Writes the report by the extension of `path`: pdf, html/htm, odt,
+    /// csv or xlsx. An existing file is replaced only once the new one is
+    /// complete.
+    ReportStatus exportTo(const QString& path) const;
+    ReportStatus writePdf(const QString& path) const;
+    ReportStatus writeHtml(const QString& path) const;
+    ReportStatus writeOdt(const QString& path) const;
+    /// The staged rows, raw values; one block per table.
+    ReportStatus writeCsv(const QString& path) const;
+    /// The staged rows, one worksheet per table, numbers as numbers.
+    ReportStatus writeXlsx(const QString& path) const;
+
+    /// Extensions exportTo() understands, lower case, without the dot.
+    static QStringList exportSuffixes();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+    QString m_error;
+
+    static Report failed(QString error);
+    void relayout();
+};
+
+}  // namespace grossby

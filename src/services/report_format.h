@@ -1,0 +1,30 @@
+#pragma once
+// How staged values appear on a printed report.
+
+#include <QString>
+#include <QVariant>
+
+namespace grossby {
+
+/// An amount as the reports print it: two decimals, thousands set apart by a
+/// space, minus sign in front ("-1 234 567.89"). Never prints "-0.00".
+QString formatReportAmount(double value);
+
+/// A value read from the print database as the report shows it by default:
+/// Doubles as amounts, integers plain, text as it stands, NULL as nothing.
+QString formatReportValue(const QVariant& value);
+
+/// The value as stored, for templates that want their own format: integers
+/// plain, Doubles in the shortest form that reads back exactly ("9652.0333",
+/// "36"), text as it stands.
+QString rawReportValue(const QVariant& value);
+
+/// A number read as a day number (days from 30/12/1899) shown "dd/mm/yyyy";
+/// text is passed through, NULL gives nothing.
+QString dateReportValue(const QVariant& value);
+
+/// Whether a value counts as present for a template condition: not NULL, not
+/// zero, not empty text.
+bool reportValueIsSet(const QVariant& value);
+
+}  // namespace grossby

@@ -1,0 +1,343 @@
+#include "services/report_engine.h"
+#include "services/report_format.h"
+
+#include "report_test_util.h"
+#include "sqlite_test_util.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+namespace grossby {
+namespace {
+
+using testing::PrintFixture;
+
+// ---------------------------------------------------------------- formats
+
+TEST(ReportFormat, ValuesAreFormattedByType)
+{
+    struct Case {
+        QVariant value;
+        const char* shown;
+        const char* raw;
+        const char* date;
+        bool set;
+    };
+    const Case cases[] = {
+        {0.0, "0.00", "0", "30/12/1899", false},
+        {500000.0, "500 000.00", "500000", "", true},
+        {1234567.891, "1 234 567.89", "1234567.891", "", true},
+        {999.0, "999.00", "999", "", true},
+        {1000.0, "1 000.00", "1000", "", true},
+        {-1234.5, "-1 234.50", "-1234.5", "", true},
+        {-0.001, "0.00", "-0.001", "", true},  // never "-0.00"
+        {115824.4 / 12, "9 652.03", "9652.033333333333", "", true},
+        {42795.0, "42 795.00", "42795", "01/03/2017", true},
+        {QVariant(qlonglong(40)), "40", "40", "", true},
+        {QVariant(-3), "-3", "-3", "", true},
+        {QVariant(QStringLiteral("01/03/2017")), "01/03/2017", "01/03/2017", "01/03/2017", true},
+        {QVariant(QString()), "", "", "", false},
+        {QVariant(QMetaType(QMetaType::Double)), "", "", "", false},  // NULL
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value.toString().toStdString());
+        EXPECT_EQ(formatReportValue(c.value).toStdString(), c.shown);
+        EXPECT_EQ(rawReportValue(c.value).toStdString(), c.raw);
+        if (*c.date) {
+            EXPECT_EQ(dateReportValue(c.value).toStdString(), c.date);
+        }
+        EXPECT_EQ(reportValueIsSet(c.value), c.set);
+    }
+}
+
+// ---------------------------------------------------------------- rendering
+
+/// Renders `report` to a PDF in the fixture folder and returns its pages.
+QStringList renderPages(const Report& report, const PrintFixture& fx, const QString& name = QStringLiteral("out.pdf"))
+{
+    const auto status = report.writePdf(fx.path(name));
+    EXPECT_TRUE(status.ok()) << status.error.toStdString();
+    return testing::pdfPages(fx.path(name));
+}
+
+TEST(ReportEngine, QuickTaxSheetShowsEveryFigureFormatted)
+{
+    PrintFixture fx;
+    fx.stage({{"kwiktax", {testing::kwikTaxRow()}}});
+    const Report report = Report::load(testing::shippedTemplates() + QStringLiteral("/kwiktep.rpt"), fx.db,
+                                       QStringLiteral("QuickTax - To export printout click on the suitcase button or goto Help"));
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    EXPECT_EQ(report.pageCount(), 1);
+
+    const QStringList pages = renderPages(report, fx);
+    ASSERT_EQ(pages.size(), 1);
+    const QString& page = pages[0];
+    for (const char* expected :
+         {"QuickTax", "Taxable Income", "500 000.00", "Tax on taxable income", "97 225.00", "+ Portion @ M/Rate (36%)",
+          "32 234.40", "Total tax", "129 459.40", "Less rebates", "13 635.00", "Tax commitment", "115 824.40", "9 652.03",
+          "Average rate before rebates", "25.89 %", "Average rate after rebates", "23.16 %", "Page 1 of 1"})
+        EXPECT_TRUE(page.contains(QLatin1String(expected))) << expected << "\n" << page.toStdString();
+    static const QRegularExpression age(QStringLiteral("Age\\s+40\\b"));
+    EXPECT_TRUE(page.contains(age)) << page.toStdString();
+}
+
+TEST(ReportEngine, StagedTextIsShownAsTypedNotAsMarkup)
+{
+    PrintFixture fx;
+    testing::sqlite(fx.db, {QStringLiteral("CREATE TABLE People (Name TEXT, Note TEXT)"),
+                            QStringLiteral("INSERT INTO People VALUES ('<b>Smith & \"Sons\"</b>', 'it''s <i>fine</i>')")});
+    const QString tpl = fx.writeTemplate(QStringLiteral("people.rpt"),
+                                         QStringLiteral("<!-- report\ntables: People\n-->\n"
+                                                        "<p>Name: {{People.Name}}</p>{{#People}}<p>Note: {{Note}}</p>{{/People}}"));
+    const Report report = Report::load(tpl, fx.db);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    EXPECT_TRUE(report.html().contains(QLatin1String("&lt;b&gt;Smith &amp; &quot;Sons&quot;&lt;/b&gt;")));
+    const QString text = renderPages(report, fx).join(QString());
+    EXPECT_TRUE(text.contains(QLatin1String("Name: <b>Smith & \"Sons\"</b>"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QLatin1String("Note: it's <i>fine</i>"))) << text.toStdString();
+}
+
+TEST(ReportEngine, AccessorsGiveRawDateAndConditions)
+{
+    PrintFixture fx;
+    testing::sqlite(fx.db, {QStringLiteral("CREATE TABLE Bal (Amount REAL, Day REAL, Label TEXT, Empty TEXT)"),
+                            QStringLiteral("INSERT INTO Bal VALUES (1234.5, 42795, 'x', '')")});
+    const QString tpl = fx.writeTemplate(
+        QStringLiteral("acc.rpt"),
+        QStringLiteral("<!-- report\ntables: Bal\nfooter:\n-->\n"
+                       "{{#Bal}}[{{Amount}}|{{raw.Amount}}|{{date.Day}}|{{#if.Label}}L{{/if.Label}}"
+                       "{{^if.Empty}}E{{/if.Empty}}]{{/Bal}}[{{Bal.raw.Day}}]"));
+    const Report report = Report::load(tpl, fx.db);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    EXPECT_TRUE(report.html().contains(QLatin1String("[1 234.50|1234.5|01/03/2017|LE][42795]"))) << report.html().toStdString();
+}
+
+TEST(ReportEngine, LongScheduleRepeatsItsHeaderAndNumbersEveryPage)
+{
+    PrintFixture fx;
+    fx.stage({{"Loans", {{{"Heading", std::string("Monthly repayment")}, {"Num1", 750000.0}, {"Num2", 600.0}, {"Num3", 10.5}}}},
+              {"Amort", testing::amortRows(600)}});
+    const Report report = Report::load(testing::testTemplates() + QStringLiteral("/amort_test.rpt"), fx.db);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+
+    const QStringList pages = renderPages(report, fx);
+    const int n = static_cast<int>(pages.size());
+    ASSERT_EQ(n, report.pageCount());
+    ASSERT_GE(n, 10);
+    EXPECT_TRUE(pages[0].contains(QLatin1String("Loan schedule: Monthly repayment")));
+    EXPECT_TRUE(pages[0].contains(QLatin1String("Principal R 750 000.00 over 600 months at 10.50 %")));
+
+    // Every month appears once, in order, and each page starts with the header.
+    static const QRegularExpression rowLine(QStringLiteral("^\\s*(\\d+)\\s+([\\d ]+\\.\\d\\d)\\s+([\\d ]+\\.\\d\\d)\\s+([\\d ]+\\.\\d\\d)\\s*$"),
+                                            QRegularExpression::MultilineOption);
+    int expectedMonth = 1;
+    for (int i = 0; i < n; ++i) {
+        SCOPED_TRACE("page " + std::to_string(i + 1));
+        const QString& page = pages[i];
+        EXPECT_TRUE(page.contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(n)));
+        const qsizetype header = page.indexOf(QLatin1String("Capital payment"));
+        ASSERT_GE(header, 0);
+        auto it = rowLine.globalMatch(page);
+        bool first = true;
+        while (it.hasNext()) {
+            const auto m = it.next();
+            if (first) {
+                EXPECT_LT(header, m.capturedStart()) << "the header row comes before the first row";
+            }
+            first = false;
+            const int month = m.captured(1).toInt();
+            ASSERT_EQ(month, expectedMonth);
+            EXPECT_EQ(m.captured(2).toStdString(), formatReportAmount(1000.0 + month).toStdString());
+            ++expectedMonth;
+        }
+    }
+    EXPECT_EQ(expectedMonth, 601);
+}
+
+TEST(ReportEngine, EmptyScheduleShowsItsInvertedSection)
+{
+    PrintFixture fx;
+    fx.stage({{"Amort", {}}});
+    const Report report = Report::load(testing::testTemplates() + QStringLiteral("/amort_test.rpt"), fx.db);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    EXPECT_EQ(report.pageCount(), 1);
+    EXPECT_TRUE(report.html().contains(QLatin1String("No schedule was staged.")));
+}
+
+TEST(ReportEngine, PageSetupLaysThePagesOutAgain)
+{
+    PrintFixture fx;
+    fx.stage({{"Amort", testing::amortRows(600)}});
+    Report report = Report::load(testing::testTemplates() + QStringLiteral("/amort_test.rpt"), fx.db);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    const int portrait = report.pageCount();
+    QPageLayout landscape = report.pageLayout();
+    landscape.setOrientation(QPageLayout::Landscape);
+    report.setPageLayout(landscape);
+    EXPECT_GT(report.pageCount(), portrait);
+
+    const QStringList pages = renderPages(report, fx);
+    ASSERT_EQ(pages.size(), report.pageCount());
+    EXPECT_TRUE(pages.last().contains(QStringLiteral("Page %1 of %1").arg(report.pageCount())));
+    // The sheet itself is landscape: wider than tall.
+    const QImage sheet = report.pageImage(0, 20);
+    EXPECT_GT(sheet.width(), sheet.height());
+}
+
+// ---------------------------------------------------------------- failures
+
+TEST(ReportEngine, FailuresNameTheFileTableOrPlaceholder)
+{
+    struct Case {
+        const char* what;
+        const char* templateText;  ///< nullptr: no template file at all
+        const char* setup;         ///< "garbage", "nodb" or SQL run on the fixture database
+        std::vector<const char*> expected;
+    };
+    const Case cases[] = {
+        {"missing template", nullptr, "", {"report template \"t.rpt\" was not found"}},
+        {"missing database", "<!-- report\ntables: kwiktax\n-->{{kwiktax.AGE}}", "nodb", {"print database", "none.db", "not found"}},
+        {"damaged database", "<!-- report\ntables: kwiktax\n-->{{kwiktax.AGE}}", "garbage", {"print database", "could not be"}},
+        {"missing table", "<!-- report\ntables: Nothing\n-->x", "", {"has no table Nothing", "\"t.rpt\""}},
+        {"misspelt column", "<!-- report\ntables: kwiktax\n-->\n\n{{kwiktax.TAXINCOM}}", "",
+         {"\"t.rpt\", line 5", "{{kwiktax.TAXINCOM}}", "not a column of the table kwiktax"}},
+        {"column in wrong case", "<!-- report\ntables: kwiktax\n-->{{#kwiktax}}{{taxincome}}{{/kwiktax}}", "",
+         {"{{taxincome}}", "did you mean TAXINCOME?"}},
+        {"column outside any section", "<!-- report\ntables: kwiktax\n-->{{TAXINCOME}}", "",
+         {"{{TAXINCOME}}", "\"tables:\""}},
+        {"undeclared table", "<!-- report\ntables: kwiktax\n-->{{Amort.Capital}}", "", {"{{Amort.Capital}}"}},
+        {"table used as a value", "<!-- report\ntables: Amort\n-->{{Amort}}", "", {"{{Amort}}", "{{#Amort}}"}},
+        {"unknown setting", "<!-- report\ntables: kwiktax\npaper: A4\n-->", "", {"line 3", "unknown setting \"paper\""}},
+        {"bad page size", "<!-- report\npage: B9\n-->", "", {"unknown page size \"B9\""}},
+        {"unclosed section", "<!-- report\ntables: Amort\n-->{{#Amort}}{{Year}}", "", {"\"t.rpt\"", "Amort"}},
+        {"bad footer placeholder", "<!-- report\ntables: kwiktax\nfooter: {{page}} {{kwiktax.NOPE}}\n-->", "",
+         {"(footer)", "{{kwiktax.NOPE}}"}},
+        {"single-row table without its row", "<!-- report\ntables: kwiktax\n-->{{kwiktax.AGE}}", "DELETE FROM kwiktax",
+         {"kwiktax", "holds no row"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PrintFixture fx;
+        QString db = fx.db;
+        if (QLatin1String(c.setup) == QLatin1String("garbage")) {
+            db = fx.path(QStringLiteral("bad.db"));
+            testing::writeBytes(db, testing::garbage());
+        } else if (QLatin1String(c.setup) == QLatin1String("nodb")) {
+            db = fx.path(QStringLiteral("none.db"));
+        } else if (*c.setup) {
+            testing::sqlite(db, QString::fromLatin1(c.setup));
+        }
+        if (c.templateText)
+            fx.writeTemplate(QStringLiteral("t.rpt"), QString::fromLatin1(c.templateText));
+        const Report report = Report::load(fx.path(QStringLiteral("t.rpt")), db);
+        ASSERT_FALSE(report.ok());
+        EXPECT_EQ(report.pageCount(), 0);
+        for (const char* part : c.expected)
+            EXPECT_TRUE(report.error().contains(QLatin1String(part))) << report.error().toStdString();
+        EXPECT_FALSE(QFileInfo::exists(fx.path(QStringLiteral("none.db")))) << "a missing database is never created";
+    }
+}
+
+// ---------------------------------------------------------------- output
+
+TEST(ReportEngine, ExportsEveryFormatWithTheFigures)
+{
+    PrintFixture fx;
+    fx.stage({{"kwiktax", {testing::kwikTaxRow()}}});
+    const Report report = Report::load(testing::shippedTemplates() + QStringLiteral("/kwiktep.rpt"), fx.db);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+
+    for (const QString& suffix : Report::exportSuffixes()) {
+        SCOPED_TRACE(suffix.toStdString());
+        const auto status = report.exportTo(fx.path(QStringLiteral("q.") + suffix));
+        ASSERT_TRUE(status.ok()) << status.error.toStdString();
+    }
+    EXPECT_TRUE(testing::pdfPages(fx.path(QStringLiteral("q.pdf"))).join(QString()).contains(QLatin1String("9 652.03")));
+
+    const QString html = QString::fromUtf8(testing::fileBytes(fx.path(QStringLiteral("q.html"))));
+    EXPECT_TRUE(html.contains(QLatin1String("115 824.40")));
+    EXPECT_FALSE(html.contains(QLatin1String("{{")));
+
+    // Amount cells keep their figures together with no-break spaces.
+    const QString odt = testing::zipEntry(fx.path(QStringLiteral("q.odt")), QStringLiteral("content.xml"))
+                            .replace(QChar(0xA0), QLatin1Char(' '));
+    EXPECT_TRUE(odt.contains(QLatin1String("115 824.40")));
+
+    // CSV and XLSX carry the staged rows as stored, for further calculation.
+    const QString csv = QString::fromUtf8(testing::fileBytes(fx.path(QStringLiteral("q.csv"))));
+    const QStringList lines = csv.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << csv.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QLatin1String("AGE,TAXINCOME,TAXTOPAY,MARGRATE,")));
+    EXPECT_TRUE(lines[0].endsWith(QLatin1String(",TAXCOM4/2")));
+    EXPECT_TRUE(lines[1].startsWith(QLatin1String("40,500000,97225,36,32234.4,")));
+
+    const QString xlsx = QStringLiteral("xl/worksheets/sheet1.xml");
+    const QString sheet = testing::zipEntry(fx.path(QStringLiteral("q.xlsx")), xlsx);
+    EXPECT_TRUE(sheet.contains(QLatin1String("<v>500000</v>"))) << sheet.left(600).toStdString();
+    EXPECT_TRUE(sheet.contains(QLatin1String("<v>32234.4")));
+    const QString workbook = testing::zipEntry(fx.path(QStringLiteral("q.xlsx")), QStringLiteral("xl/workbook.xml"));
+    EXPECT_TRUE(workbook.contains(QLatin1String("name=\"kwiktax\"")));
+    const QString strings = testing::zipEntry(fx.path(QStringLiteral("q.xlsx")), QStringLiteral("xl/sharedStrings.xml"));
+    EXPECT_TRUE(strings.contains(QLatin1String("TAXCOM4/2")));
+}
+
+TEST(ReportEngine, CsvOfSeveralTablesHasOneBlockEach)
+{
+    PrintFixture fx;
+    fx.stage({{"Loans", {{{"Heading", std::string("Rate, \"fixed\"")}, {"Num1", 1000.0}}}}, {"Amort", testing::amortRows(2)}});
+    const Report report = Report::load(testing::testTemplates() + QStringLiteral("/amort_test.rpt"), fx.db);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    ASSERT_TRUE(report.writeCsv(fx.path(QStringLiteral("s.csv"))).ok());
+    const QString csv = QString::fromUtf8(testing::fileBytes(fx.path(QStringLiteral("s.csv"))));
+    EXPECT_TRUE(csv.startsWith(QLatin1String("Loans\r\nHeading,Num1,")));
+    EXPECT_TRUE(csv.contains(QLatin1String("\r\n\"Rate, \"\"fixed\"\"\",1000,")));
+    EXPECT_TRUE(csv.contains(QLatin1String("\r\n\r\nAmort\r\nYear,Capital,Interest,Required\r\n1,1001,4999.25,999000\r\n2,1002,")));
+}
+
+TEST(ReportEngine, WriteFailuresAreReportedAndLeaveNoFile)
+{
+    PrintFixture fx;
+    fx.stage({{"kwiktax", {testing::kwikTaxRow()}}});
+    const Report report = Report::load(testing::shippedTemplates() + QStringLiteral("/kwiktep.rpt"), fx.db);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    for (const QString& suffix : Report::exportSuffixes()) {
+        SCOPED_TRACE(suffix.toStdString());
+        const QString target = fx.path(QStringLiteral("no-such-folder/q.") + suffix);
+        const auto status = report.exportTo(target);
+        EXPECT_FALSE(status.ok());
+        EXPECT_TRUE(status.error.contains(QLatin1String("no-such-folder"))) << status.error.toStdString();
+    }
+    const auto unknown = report.exportTo(fx.path(QStringLiteral("q.docx")));
+    EXPECT_TRUE(unknown.error.contains(QLatin1String(".pdf, .html, .odt, .csv or .xlsx"))) << unknown.error.toStdString();
+    EXPECT_EQ(QDir(fx.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Crysprin.db")});
+}
+
+TEST(ReportEngine, PrintingPaintsTheSamePagesAsThePdf)
+{
+    PrintFixture fx;
+    fx.stage({{"Amort", testing::amortRows(120)}});
+    const Report report = Report::load(testing::testTemplates() + QStringLiteral("/amort_test.rpt"), fx.db);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    // A device at another resolution lays out no differently.
+    {
+        QPdfWriter writer(fx.path(QStringLiteral("300.pdf")));
+        writer.setResolution(300);
+        ASSERT_TRUE(report.print(writer).ok());
+    }
+    const QStringList at300 = testing::pdfPages(fx.path(QStringLiteral("300.pdf")));
+    const QStringList at1200 = renderPages(report, fx);
+    ASSERT_EQ(at300.size(), report.pageCount());
+    ASSERT_EQ(at1200.size(), report.pageCount());
+    for (qsizetype i = 0; i < at300.size(); ++i) {
+        static const QRegularExpression blanks(QStringLiteral("\\s+"));
+        EXPECT_EQ(at300[i].split(blanks, Qt::SkipEmptyParts), at1200[i].split(blanks, Qt::SkipEmptyParts)) << "page " << i + 1;
+    }
+}
+
+}  // namespace
+}  // namespace grossby
