@@ -19,10 +19,12 @@ QString programFolder()
 
 QString appDataFolder()
 {
-    QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (appData.isEmpty())
-        appData = QDir::homePath() + QStringLiteral("/.grossby2018");
-    return appData;
+    // Named here rather than taken from the application object, so the
+    // desktop program and the command-line tool always agree on the folder.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty())
+        return QDir::homePath() + QStringLiteral("/.grossby2018");
+    return base + QStringLiteral("/Grossby/Grossby 2018");
 }
 
 bool canCreateFilesIn(const QString& folder)

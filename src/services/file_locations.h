@@ -11,7 +11,8 @@ struct Module1;
 /// picture).
 QString programFolder();
 
-/// The user's application-data folder (not created here).
+/// The user's application-data folder, "Grossby/Grossby 2018" in the
+/// system's data location (not created here).
 QString appDataFolder();
 
 /// True when a file can actually be created in `folder`: checked by making

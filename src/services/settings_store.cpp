@@ -63,6 +63,13 @@ DbStatus cannotOpen(const QString& path, const QString& why)
     return DbStatus::failure(QStringLiteral("The settings file \"%1\" cannot be opened: %2.").arg(path, why));
 }
 
+DbStatus readFailure(const QString& path, const QSqlError& error)
+{
+    const QString message =
+        QStringLiteral("The settings file \"%1\" cannot be read: %2.").arg(path, driverMessage(error));
+    return isDamageError(error) ? DbStatus::damage(message) : DbStatus::failure(message);
+}
+
 DbStatus openFailure(const QString& path, const QString& why, bool foreign)
 {
     if (foreign)
@@ -90,8 +97,7 @@ DbStatus checkLayout(SqliteConnection& connection, const QString& path)
                      quotedList(missing), kTable));
     QSqlQuery count(connection.db());
     if (!count.exec(QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(kTable))) || !count.next())
-        return DbStatus::damage(QStringLiteral("The settings file \"%1\" cannot be read: %2.")
-                                    .arg(path, driverMessage(count.lastError())));
+        return readFailure(path, count.lastError());
     if (count.value(0).toLongLong() == 0)
         return DbStatus::damage(
             QStringLiteral("The settings file \"%1\" holds no record in the table \"%2\".").arg(path, kTable));
@@ -198,8 +204,7 @@ DbStatus SettingsStore::load(SetupValues& values) const
     QSqlQuery query(connection.db());
     if (!query.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3")
                         .arg(columns.join(u", "), quoteIdentifier(kTable), firstRecord())))
-        return DbStatus::damage(QStringLiteral("The settings file \"%1\" cannot be read: %2.")
-                                    .arg(m_path, driverMessage(query.lastError())));
+        return readFailure(m_path, query.lastError());
     if (!query.next())
         return DbStatus::damage(
             QStringLiteral("The settings file \"%1\" holds no record in the table \"%2\".").arg(m_path, kTable));

@@ -27,15 +27,15 @@ QString uniqueConnectionName()
     return QStringLiteral("grossby-sqlite-%1").arg(++counter);
 }
 
-bool isNotADatabaseCode(const QSqlError& error)
+}  // namespace
+
+bool isDamageError(const QSqlError& error)
 {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
     // Extended result codes keep the primary code in the low byte.
     return ok && ((code & 0xff) == kSqliteNotADb || (code & 0xff) == kSqliteCorrupt);
 }
-
-}  // namespace
 
 SqliteConnection::SqliteConnection(const QString& path, Mode mode)
     : m_name(uniqueConnectionName()), m_path(path), m_mode(mode)
@@ -89,7 +89,7 @@ bool SqliteConnection::open(QString* error, bool* notADatabase)
     if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
         *error = driverMessage(probe.lastError());
         if (notADatabase)
-            *notADatabase = isNotADatabaseCode(probe.lastError());
+            *notADatabase = isDamageError(probe.lastError());
         return false;
     }
     return true;

@@ -69,6 +69,10 @@ private:
 /// names such as TAXCOM4/2 can be used as they stand.
 QString quoteIdentifier(const QString& name);
 
+/// True when `error` says the file is not a database or is corrupt (as
+/// opposed to locked, read-only or out of reach).
+bool isDamageError(const class QSqlError& error);
+
 /// The driver's own explanation of the last error of a query or connection,
 /// without Qt's generic suffix.
 QString driverMessage(const class QSqlError& error);
