@@ -12,6 +12,7 @@
 #include <QDir>
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <iostream>
 #include <memory>
@@ -28,13 +29,47 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-// A whole, finite number and nothing else ("12", "-3.5", "1e3").
+// Powers of ten that are exact doubles.
+constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// A finite number and nothing else ("12", "-3.5", "1e3").
 std::optional<double> readNumber(std::string_view text)
 {
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     if (text.empty())
         return std::nullopt;
+    // Payroll files are mostly plain amounts such as "12345.67". With at
+    // most 15 digits the digits and the power of ten are exact doubles, so
+    // one division gives the correctly rounded value, the same double the
+    // general parse below gives; anything else takes that parse.
+    {
+        std::size_t i = text.front() == '-' ? 1 : 0;
+        std::uint64_t digits = 0;
+        int count = 0;
+        int decimals = -1;
+        bool plain = i < text.size();
+        for (; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c >= '0' && c <= '9') {
+                digits = digits * 10 + static_cast<unsigned>(c - '0');
+                ++count;
+                if (decimals >= 0)
+                    ++decimals;
+            } else if (c == '.' && decimals < 0) {
+                decimals = 0;
+            } else {
+                plain = false;
+                break;
+            }
+        }
+        if (plain && count > 0 && count <= 15) {
+            double value = static_cast<double>(digits);
+            if (decimals > 0)
+                value /= kPow10[decimals];
+            return text.front() == '-' ? -value : value;
+        }
+    }
     double value = 0;
     const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
     if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(value))
@@ -315,32 +350,31 @@ Outcome compute(const Request& r, Module1& state)
     return InputError{};
 }
 
-std::vector<ResultValue> resultValues(const Outcome& outcome)
+ResultValues resultValues(const Outcome& outcome)
 {
-    if (const auto* p = std::get_if<PeriodResult>(&outcome))
-        return {
-            {"rf_deduction", "Allowable R/Fund deduction", p->rfDeduction},
-            {"taxable_travel_allowance", "Taxable travel allowance", p->taxableTravelAllowance},
-            {"paye", "Total tax deduction", p->paye},
-            {"medical_credit", "Tax credits for beneficiaries", p->medicalCredit},
-            {"additional_medical_credit", "Tax credits for contributions", p->additionalMedicalCredit},
-            {"tax_liability", "Tax liability", p->taxLiability},
-            {"uif_employee", "UIF contribution Employee", p->uifEmployee},
-            {"uif_employer", "UIF contribution Employer", p->uifEmployer},
-            {"sdl", "S.D.L.", p->sdl},
-            {"annual_taxable_income", "Annual taxable income", p->annualTaxableIncome},
-        };
-    if (const auto* a = std::get_if<AnnualResult>(&outcome))
-        return {
-            {"rf_deduction", "Allowable R/Fund deduction", a->rfDeduction},
-            {"taxable_travel_allowance", "Taxable travel allowance", a->taxableTravelAllowance},
-            {"paye", "Total tax deduction", a->paye},
-            {"medical_credit", "Tax credits for beneficiaries", a->medicalCredit},
-            {"additional_medical_credit", "Tax credits for contributions", a->additionalMedicalCredit},
-            {"tax_liability", "Tax liability", a->taxLiability},
-            {"annual_taxable_income", "Annual taxable income", a->annualTaxableIncome},
-        };
-    return {};
+    ResultValues out;
+    auto add = [&out](const char* key, const char* label, double value) {
+        out.items[out.count++] = {key, label, value};
+    };
+    const PeriodResult* p = std::get_if<PeriodResult>(&outcome);
+    const AnnualResult* a = std::get_if<AnnualResult>(&outcome);
+    if (!p && !a)
+        return out;
+    add("rf_deduction", "Allowable R/Fund deduction", p ? p->rfDeduction : a->rfDeduction);
+    add("taxable_travel_allowance", "Taxable travel allowance",
+        p ? p->taxableTravelAllowance : a->taxableTravelAllowance);
+    add("paye", "Total tax deduction", p ? p->paye : a->paye);
+    add("medical_credit", "Tax credits for beneficiaries", p ? p->medicalCredit : a->medicalCredit);
+    add("additional_medical_credit", "Tax credits for contributions",
+        p ? p->additionalMedicalCredit : a->additionalMedicalCredit);
+    add("tax_liability", "Tax liability", p ? p->taxLiability : a->taxLiability);
+    if (p) {
+        add("uif_employee", "UIF contribution Employee", p->uifEmployee);
+        add("uif_employer", "UIF contribution Employer", p->uifEmployer);
+        add("sdl", "S.D.L.", p->sdl);
+    }
+    add("annual_taxable_income", "Annual taxable income", p ? p->annualTaxableIncome : a->annualTaxableIncome);
+    return out;
 }
 
 std::vector<std::string> resultKeys(Kind kind)

@@ -92,8 +92,16 @@ struct ResultValue {
     double value;
 };
 
+/// The figures of one result, held without allocating (a batch makes one a row).
+struct ResultValues {
+    std::array<ResultValue, 10> items{};
+    std::size_t count = 0;
+    const ResultValue* begin() const { return items.data(); }
+    const ResultValue* end() const { return items.data() + count; }
+};
+
 /// The figures of a result in output order (the annual month counts apart).
-std::vector<ResultValue> resultValues(const Outcome& outcome);
+ResultValues resultValues(const Outcome& outcome);
 
 /// Result column names of the subcommand, in output order.
 std::vector<std::string> resultKeys(Kind kind);

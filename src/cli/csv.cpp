@@ -183,18 +183,40 @@ CsvWriter::~CsvWriter()
     flush();
 }
 
-void CsvWriter::separate()
+namespace {
+
+// Characters that make a field need quotes.
+struct SpecialChars {
+    bool table[256] = {};
+    constexpr SpecialChars()
+    {
+        table[static_cast<unsigned char>(',')] = true;
+        table[static_cast<unsigned char>('"')] = true;
+        table[static_cast<unsigned char>('\r')] = true;
+        table[static_cast<unsigned char>('\n')] = true;
+    }
+};
+constexpr SpecialChars kSpecial;
+
+bool needsQuotes(std::string_view text)
 {
-    if (!m_atStart)
-        m_buffer.push_back(',');
-    m_atStart = false;
+    if (text.empty())
+        return false;
+    if (text.front() == ' ' || text.back() == ' ')
+        return true;
+    for (const char c : text) {
+        if (kSpecial.table[static_cast<unsigned char>(c)])
+            return true;
+    }
+    return false;
 }
+
+}  // namespace
 
 void CsvWriter::field(std::string_view text)
 {
     separate();
-    const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos
-        || (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    const bool quote = needsQuotes(text);
     if (!quote) {
         m_buffer.append(text);
         return;

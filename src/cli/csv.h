@@ -82,8 +82,12 @@ public:
     bool failed() const { return m_failed; }
 
 private:
-    void separate();
-    void reserve(std::size_t n);
+    void separate()
+    {
+        if (!m_atStart)
+            m_buffer.push_back(',');
+        m_atStart = false;
+    }
 
     std::FILE* m_file;
     std::string m_buffer;
