@@ -10,6 +10,8 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Grossby"));
     grossby::Module1 state;
     grossby::MainWindow window(state);
-    window.show();
+    // Refusing the disclaimer ends the program here.
+    if (!window.startUp())
+        return 0;
     return app.exec();
 }

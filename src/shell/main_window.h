@@ -1,24 +1,134 @@
 #pragma once
 
+#include "shell/version.h"
+
+#include <QHash>
 #include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
 
 class QMdiArea;
+class QMdiSubWindow;
+class QPrinter;
 
 namespace grossby {
 
 struct Module1;
+class AboutDialog;
+class HelpBrowser;
 
-/// The main window: a multiple-document area holding the calculator windows.
+/// The main window `MDIForm1`: a multiple-document area holding one window
+/// per calculator, the menus that open them, and the program-wide commands
+/// (reset, printer set-up, system calculator, help, about).
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
+    /// Makes a calculator window for the shared state; the window becomes a
+    /// child of the multiple-document area.
+    using CalculatorFactory = std::function<QWidget*(Module1& state, QWidget* parent)>;
+
+    /// What the main window does after showing a calculator.
+    enum class Arrange {
+        None,
+        Cascade,     ///< cascade the child windows
+        CompanyCar,  ///< widen the main window (when in the normal state) and cascade
+    };
+
     explicit MainWindow(Module1& state, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     QMdiArea* mdiArea() const { return m_mdi; }
+    bool hasBackgroundPicture() const;
+
+    /// Runs the start-up steps after construction: background picture,
+    /// caption, show, reset of the shared state, database paths, start-up
+    /// dialogs. Returns false when the user refused the disclaimer; the
+    /// window is then closed and nothing has been written.
+    bool startUp(const ProgramVersion& version = kProgramVersion);
+
+    /// Opens the calculator window named `windowName` ("frmKwikTax"), or
+    /// brings it forward with its contents when it is open already. Returns
+    /// the window, or nullptr for a calculator not available in this build.
+    QWidget* openCalculator(const QString& windowName);
+
+    /// The open calculator window named `windowName`, or nullptr.
+    QWidget* calculatorWindow(const QString& windowName) const;
+
+    /// Supplies or replaces how a calculator window is made and enables its
+    /// menu command (used by tests to put stand-ins in place).
+    void setCalculatorFactory(const QString& windowName, CalculatorFactory factory);
+
+    /// The programs tried, in order, by "&MS-Calculator".
+    void setCalculatorPrograms(const QStringList& programs) { m_calculatorPrograms = programs; }
+    static QStringList defaultCalculatorPrograms();
+
+    /// Where the help document and the background picture are looked for.
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
+    const QString& programFolder() const { return m_programFolder; }
+
+    HelpBrowser* helpBrowser() const;
+    AboutDialog* aboutDialog() const;
+
+    /// The printer the page set-up of "&Printer Setup" applies to.
+    QPrinter* printer() const;
+
+    /// The web page "Video Lectures" opens.
+    static QString videoLecturesUrl();
+
+    /// The windows "&Initialise All" closes, in the order it closes them.
+    static QStringList initialiseAllCloseOrder();
+
+    // Menu commands.
+    void initialiseAll();
+    void printerSetup();
+    bool startSystemCalculator();
+    void openVideoLectures();
+    void showHelp();
+    void showAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Calculator {
+        QString windowName;
+        CalculatorFactory factory;
+        Arrange arrange = Arrange::None;
+        QPointer<QAction> action;
+    };
+
+    void buildMenus();
+    QMenu* addSubmenu(const char* name, const char* caption);
+    QAction* addCommand(QWidget* menu, const char* name, const char* caption,
+                        void (MainWindow::*slot)());
+    QAction* addCalculatorCommand(QWidget* menu, const char* name, const char* caption);
+    void addSeparator(QMenu* menu, const char* name);
+    void setBackgroundPicture(const QString& path);
+    void closeCalculator(const QString& windowName);
+    void widenForCompanyCar();
+    void updateDatabasePaths();
+    void checkSettingsStore();
+    bool runStartupDialogs();
+    void refuseStartUp();
+    void saveViewAbout(bool viewAbout);
+    QString settingsPath() const;
+
     Module1& m_state;
     QMdiArea* m_mdi = nullptr;
+    QString m_programFolder;
+    QStringList m_calculatorPrograms;
+    QHash<QString, Calculator> m_calculators;       // by window name
+    QHash<QString, QPointer<QMdiSubWindow>> m_open;  // by window name
+    QPointer<HelpBrowser> m_help;
+    QPointer<AboutDialog> m_about;
+    mutable std::unique_ptr<QPrinter> m_printer;
+    ProgramVersion m_version = kProgramVersion;
+    bool m_writeStartupValues = true;
 };
 
 }  // namespace grossby

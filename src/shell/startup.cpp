@@ -1,0 +1,138 @@
+// The main window's start-up: what happens between construction and the
+// event loop, and the two start-up dialogs.
+
+#include "shell/main_window.h"
+
+#include "core/module1.h"
+#include "services/file_locations.h"
+#include "services/settings_store.h"
+#include "services/startup_values.h"
+#include "shell/about_dialog.h"
+#include "shell/disclaimer_dialog.h"
+#include "shell/help_browser.h"
+#include "shell/message_service.h"
+#include "shell/widgets/busy_cursor.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace grossby {
+
+namespace {
+const QString kTitle = QStringLiteral("Grossby 2018");
+}
+
+QString MainWindow::settingsPath() const
+{
+    return QString::fromStdString(m_state.SettingsDatabasePath);
+}
+
+bool MainWindow::startUp(const ProgramVersion& version)
+{
+    m_version = version;
+
+    // 1. The program's picture behind the calculator windows.
+    setBackgroundPicture(QDir(m_programFolder).filePath(QStringLiteral("Grossby.jpg")));
+
+    // 2. The caption with the version.
+    setWindowTitle(QStringLiteral("Grossby 2018 Ver: ") + version.text());
+
+    // 3. On screen before anything else happens.
+    show();
+    QCoreApplication::processEvents();
+
+    // 4. The shared state at its start values.
+    {
+        BusyCursor busy;
+        m_state.InitialiseAll();
+    }
+
+    // 5. Where the two databases are.
+    updateDatabasePaths();
+    checkSettingsStore();
+
+    // 6. The about box and the disclaimer.
+    return runStartupDialogs();
+}
+
+void MainWindow::updateDatabasePaths()
+{
+    setDatabasePaths(m_state, dataFolder(m_programFolder, appDataFolder()));
+}
+
+void MainWindow::checkSettingsStore()
+{
+    // A missing store is made fresh when a calculator first needs it; one
+    // that is there but unusable is offered to be set aside, never
+    // overwritten behind the user's back.
+    const QString path = settingsPath();
+    if (!QFileInfo::exists(path))
+        return;
+    const SettingsStore store(path);
+    const DbStatus status = store.ensure();
+    if (status)
+        return;
+    if (!status.damaged) {
+        showMessage(this, {QMessageBox::Warning, kTitle, status.error});
+        return;
+    }
+    const auto answer = showMessage(
+        this, {QMessageBox::Warning, kTitle,
+               status.error
+                   + QStringLiteral("\n\nKeep this file aside under a new name and start with "
+                                    "fresh settings? The file itself is not changed."),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes});
+    if (answer != QMessageBox::Yes)
+        return;
+    QString keptAs;
+    const DbStatus fresh = store.setAsideAndRecreate(&keptAs);
+    if (!fresh) {
+        showMessage(this, {QMessageBox::Critical, kTitle, fresh.error});
+        return;
+    }
+    showMessage(this, {QMessageBox::Information, kTitle,
+                       QStringLiteral("The old settings file was kept as \"%1\". Fresh settings "
+                                      "with the 2017/18 values are now in use.")
+                           .arg(QDir::toNativeSeparators(keptAs))});
+}
+
+bool MainWindow::runStartupDialogs()
+{
+    const StartupValues values = readStartupValues(settingsPath());
+    if (values.ViewAbout)
+        showAbout();
+
+    const long long version = versionNumber(m_version.major, m_version.minor, m_version.revision);
+    if (version <= acceptedVersion(values.Var1))
+        return true;
+
+    DisclaimerDialog disclaimer(this);
+    disclaimer.exec();
+    if (!disclaimer.disclaimerAccepted()) {
+        refuseStartUp();
+        return false;
+    }
+    const DbStatus stored = writeVar1(settingsPath(), QString::number(version));
+    if (!stored) {
+        showMessage(this, {QMessageBox::Warning, kTitle,
+                           stored.error
+                               + QStringLiteral("\n\nThe disclaimer will be shown again at the "
+                                                "next start.")});
+    }
+    return true;
+}
+
+void MainWindow::refuseStartUp()
+{
+    // The program ends without writing anything, so the disclaimer comes
+    // back at the next start and the about box keeps its stored choice.
+    m_writeStartupValues = false;
+    if (m_about) {
+        m_about->disconnect(this);
+        delete m_about;
+    }
+    close();
+}
+
+}  // namespace grossby

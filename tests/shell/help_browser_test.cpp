@@ -1,0 +1,128 @@
+// The help window: the user guide in an embedded viewer, its size rule and
+// what happens when the document is missing.
+
+#include "core/module1.h"
+#include "shell/help_browser.h"
+#include "shell/main_window.h"
+#include "shell/message_service.h"
+
+#include <QAction>
+#include <QDir>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace grossby {
+namespace {
+
+class HelpBrowserTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setMessageHandler([this](const MessageRequest& request) {
+            messages.append(request);
+            return QMessageBox::Ok;
+        });
+        window.setProgramFolder(folder.path());
+        window.show();
+    }
+    void TearDown() override { setMessageHandler({}); }
+
+    QString helpPath() const { return QDir(folder.path()).filePath("Grossby2018Help.pdf"); }
+
+    void writeHelp(int pages)
+    {
+        QPdfWriter writer(helpPath());
+        QPainter painter(&writer);
+        for (int i = 0; i < pages; ++i) {
+            if (i > 0)
+                writer.newPage();
+            painter.drawText(100, 100, QStringLiteral("Help page %1").arg(i + 1));
+        }
+    }
+
+    void openHelp() { window.findChild<QAction*>("mnuContents")->trigger(); }
+
+    QTemporaryDir folder;
+    Module1 state;
+    MainWindow window{state};
+    QList<MessageRequest> messages;
+};
+
+TEST_F(HelpBrowserTest, ShowsTheGuideFromTheProgramFolderInOneWindow)
+{
+    writeHelp(3);
+    openHelp();
+    HelpBrowser* help = window.helpBrowser();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->objectName(), "frmHelpBrowser");
+    EXPECT_EQ(help->windowTitle(), "Grossby Help");
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->view()->objectName(), "brwWebBrowser");
+    EXPECT_EQ(help->document()->status(), QPdfDocument::Status::Ready);
+    EXPECT_EQ(help->document()->pageCount(), 3);
+    EXPECT_TRUE(messages.isEmpty());
+
+    // Asked for again, the same window comes forward; it is not loaded anew.
+    QFile::remove(helpPath());
+    help->showMinimized();
+    openHelp();
+    EXPECT_EQ(window.helpBrowser(), help);
+    EXPECT_FALSE(help->isMinimized());
+    EXPECT_EQ(help->document()->pageCount(), 3);
+    EXPECT_TRUE(messages.isEmpty());
+
+    // Closed, it is made afresh next time.
+    help->close();
+    writeHelp(1);
+    openHelp();
+    ASSERT_NE(window.helpBrowser(), nullptr);
+    EXPECT_TRUE(window.helpBrowser()->isVisible());
+    EXPECT_EQ(window.helpBrowser()->document()->pageCount(), 1);
+}
+
+TEST_F(HelpBrowserTest, ViewerKeepsHundredTwipsInsideTheWindowAndNeverGoesNegative)
+{
+    writeHelp(1);
+    openHelp();
+    HelpBrowser* help = window.helpBrowser();
+    const int margin = 7;  // 100 twips at 15 twips a pixel, rounded
+    const QSize sizes[] = {{820, 760}, {400, 300}, {8, 8}, {5, 3}, {0, 0}};
+    for (const QSize& size : sizes) {
+        SCOPED_TRACE(size.width());
+        help->resize(size);
+        const QSize inner = help->size();  // the platform may refuse a tiny size
+        EXPECT_EQ(help->view()->width(), qMax(0, inner.width() - margin));
+        EXPECT_EQ(help->view()->height(), qMax(0, inner.height() - margin));
+        EXPECT_GE(help->view()->width(), 0);
+        EXPECT_GE(help->view()->height(), 0);
+    }
+}
+
+TEST_F(HelpBrowserTest, MissingOrDamagedGuideIsReportedByName)
+{
+    openHelp();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].text.contains(QDir::toNativeSeparators(helpPath())))
+        << messages[0].text.toStdString();
+    EXPECT_TRUE(messages[0].text.contains("could not be found"));
+    ASSERT_NE(window.helpBrowser(), nullptr);
+    EXPECT_TRUE(window.helpBrowser()->isVisible());
+    window.helpBrowser()->close();
+
+    QFile junk(helpPath());
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("this is not a PDF document");
+    junk.close();
+    openHelp();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].text.contains(QDir::toNativeSeparators(helpPath())));
+    EXPECT_TRUE(messages[1].text.contains("damaged"));
+}
+
+}  // namespace
+}  // namespace grossby

@@ -1,0 +1,408 @@
+// The main window: its menus, opening calculator windows, "&Initialise All",
+// the company-car widening, the system calculator and the web page.
+
+#include "core/module1.h"
+#include "shell/help_browser.h"
+#include "shell/main_window.h"
+#include "shell/message_service.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace grossby {
+namespace {
+
+// Stands in for a calculator window: keeps what is typed into it and notes
+// when it is closed.
+class StandIn : public QWidget {
+public:
+    StandIn(const QString& name, QStringList* closeLog)
+        : m_closeLog(closeLog)
+    {
+        setObjectName(name);
+        edit = new QLineEdit(this);
+        resize(300, 200);
+    }
+    QLineEdit* edit = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        m_closeLog->append(objectName());
+        event->accept();
+    }
+
+private:
+    QStringList* m_closeLog;
+};
+
+const QStringList kCalculatorWindows = {
+    "frmGrossbyMon", "frmGrossbyAnn", "frmPelmoraMon", "frmPelmoraAnn", "frmAnnual",
+    "frmMonthly",    "frmFortNight",  "frmWeekly",     "frmDaily",      "frmKwikTax",
+    "frmCompCar",    "frmCarAll1",    "frmInflation",  "frmLoans",      "frmLoanBuster",
+    "frmLoanComp",   "frmDayBal"};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setMessageHandler([this](const MessageRequest& request) {
+            messages.append(request);
+            return QMessageBox::Ok;
+        });
+        window = std::make_unique<MainWindow>(state);
+        window->setProgramFolder(folder.path());
+        for (const QString& name : kCalculatorWindows) {
+            window->setCalculatorFactory(name, [this, name](Module1&, QWidget*) {
+                cursorWhileOpening = QApplication::overrideCursor()
+                    ? QApplication::overrideCursor()->shape()
+                    : Qt::ArrowCursor;
+                return new StandIn(name, &closeLog);
+            });
+        }
+        window->show();
+    }
+    void TearDown() override { setMessageHandler({}); }
+
+    QAction* action(const char* name) const
+    {
+        return window->findChild<QAction*>(QString::fromLatin1(name));
+    }
+    void open(const char* menuName)
+    {
+        action(menuName)->trigger();
+        QCoreApplication::processEvents();
+    }
+    StandIn* standIn(const QString& name) const
+    {
+        return static_cast<StandIn*>(window->calculatorWindow(name));
+    }
+
+    QTemporaryDir folder;
+    Module1 state;
+    std::unique_ptr<MainWindow> window;
+    QList<MessageRequest> messages;
+    QStringList closeLog;
+    Qt::CursorShape cursorWhileOpening = Qt::ArrowCursor;
+};
+
+TEST_F(MainWindowTest, MenuTreeHasEveryCommandWithItsCaption)
+{
+    struct Entry {
+        const char* name;
+        const char* caption;
+        const char* parent;  // object name of the menu holding it; "" = the menu bar
+    };
+    const Entry entries[] = {
+        {"mnuFile", "&File", ""},
+        {"mnuNew", "&Initialise All", "mnuFile"},
+        {"Space1", "", "mnuFile"},
+        {"mnuPrinterSet", "&Printer Setup", "mnuFile"},
+        {"Space2", "", "mnuFile"},
+        {"mnuExit", "E&xit", "mnuFile"},
+        {"mnuGrossby", "&Grossby", ""},
+        {"mnuGrossbyMon", "&Monthly", "mnuGrossby"},
+        {"mnuGrossbyAnn", "&Annual", "mnuGrossby"},
+        {"mnuPelmora", "P&elmora", ""},
+        {"mnuPelmoraMon", "&Monthly", "mnuPelmora"},
+        {"mnuPelmoraAnn", "&Annual", "mnuPelmora"},
+        {"mnuTaxCalc", "&TaxCalcs", ""},
+        {"mnuAnnual", "&Annual", "mnuTaxCalc"},
+        {"mnuMonthly", "&Monthly", "mnuTaxCalc"},
+        {"mnuFortNight", "&FortNightly", "mnuTaxCalc"},
+        {"mnuWeekly", "&Weekly", "mnuTaxCalc"},
+        {"mnuDaily", "&Daily", "mnuTaxCalc"},
+        {"QuickTax", "QuickTax", ""},
+        {"mnuCarCalcs", "&Car Calculations", ""},
+        {"mnuCompCar", "&Company car", "mnuCarCalcs"},
+        {"mnuCarAll1", "Car Allowance", "mnuCarCalcs"},
+        {"mnuBusinessCalcs", "Bu&siness Calculations", ""},
+        {"mnuInflationProject", "Inflation Projections", "mnuBusinessCalcs"},
+        {"mnuLoans", "Loans", "mnuBusinessCalcs"},
+        {"mnuLoansBuster", "Loan buster", "mnuBusinessCalcs"},
+        {"mnuLoansComparison", "Loan comparison", "mnuBusinessCalcs"},
+        {"mnuDailyBalance", "Daily balance", "mnuBusinessCalcs"},
+        {"mnuMSCalculator", "&MS-Calculator", ""},
+        {"mnuHelp", "&Help/Videos", ""},
+        {"mnuContents", "Grossby 2018 Help", "mnuHelp"},
+        {"VideoLectures1", "Video Lectures", "mnuHelp"},
+        {"mnuHelpSearchForHelpOn", "&Search For Help On...", "mnuHelp"},
+        {"Space3", "", "mnuHelp"},
+        {"mnuAbout", "&About Grossby2018...", "mnuHelp"},
+    };
+    // Each menu lists its entries in the order of the table.
+    QHash<QString, QStringList> order;
+    for (const Entry& e : entries) {
+        SCOPED_TRACE(e.name);
+        QAction* a = action(e.name);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text(), QString::fromUtf8(e.caption));
+        EXPECT_EQ(a->isSeparator(), e.caption[0] == '\0');
+        const QWidget* holder = *e.parent ? static_cast<QWidget*>(window->findChild<QMenu*>(e.parent))
+                                          : static_cast<QWidget*>(window->menuBar());
+        ASSERT_NE(holder, nullptr);
+        EXPECT_TRUE(holder->actions().contains(a));
+        order[QString::fromLatin1(e.parent)].append(QString::fromLatin1(e.name));
+    }
+    for (auto it = order.cbegin(); it != order.cend(); ++it) {
+        const QWidget* holder = it.key().isEmpty()
+            ? static_cast<QWidget*>(window->menuBar())
+            : static_cast<QWidget*>(window->findChild<QMenu*>(it.key()));
+        QStringList names;
+        for (const QAction* a : holder->actions())
+            names.append(a->objectName());
+        EXPECT_EQ(names, it.value()) << it.key().toStdString();
+    }
+    EXPECT_FALSE(action("mnuHelpSearchForHelpOn")->isEnabled());
+}
+
+TEST_F(MainWindowTest, CalculatorCommandIsEnabledOnlyWhenItsWindowCanBeMade)
+{
+    window->setCalculatorFactory("frmLoans", nullptr);
+    EXPECT_FALSE(action("mnuLoans")->isEnabled());
+    action("mnuLoans")->trigger();
+    EXPECT_EQ(window->calculatorWindow("frmLoans"), nullptr);
+    EXPECT_EQ(window->openCalculator("frmLoans"), nullptr);
+
+    window->setCalculatorFactory("frmLoans", [this](Module1&, QWidget*) {
+        return new StandIn("frmLoans", &closeLog);
+    });
+    EXPECT_TRUE(action("mnuLoans")->isEnabled());
+}
+
+TEST_F(MainWindowTest, EachMenuCommandOpensItsOwnWindowUnderTheBusyPointer)
+{
+    const std::pair<const char*, const char*> commands[] = {
+        {"mnuGrossbyMon", "frmGrossbyMon"},  {"mnuGrossbyAnn", "frmGrossbyAnn"},
+        {"mnuPelmoraMon", "frmPelmoraMon"},  {"mnuPelmoraAnn", "frmPelmoraAnn"},
+        {"mnuAnnual", "frmAnnual"},          {"mnuMonthly", "frmMonthly"},
+        {"mnuFortNight", "frmFortNight"},    {"mnuWeekly", "frmWeekly"},
+        {"mnuDaily", "frmDaily"},            {"QuickTax", "frmKwikTax"},
+        {"mnuCompCar", "frmCompCar"},        {"mnuCarAll1", "frmCarAll1"},
+        {"mnuInflationProject", "frmInflation"}, {"mnuLoans", "frmLoans"},
+        {"mnuLoansBuster", "frmLoanBuster"}, {"mnuLoansComparison", "frmLoanComp"},
+        {"mnuDailyBalance", "frmDayBal"},
+    };
+    for (const auto& [menu, name] : commands) {
+        SCOPED_TRACE(menu);
+        cursorWhileOpening = Qt::ArrowCursor;
+        open(menu);
+        QWidget* w = window->calculatorWindow(name);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->objectName(), name);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(window->mdiArea()->activeSubWindow()->widget(), w);
+        EXPECT_EQ(cursorWhileOpening, Qt::WaitCursor);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+    EXPECT_EQ(window->mdiArea()->subWindowList().size(), int(std::size(commands)));
+}
+
+TEST_F(MainWindowTest, OpeningAnOpenCalculatorBringsItForwardWithItsContents)
+{
+    open("mnuMonthly");
+    StandIn* monthly = standIn("frmMonthly");
+    monthly->edit->setText("20000");
+    open("mnuWeekly");
+    EXPECT_NE(window->mdiArea()->activeSubWindow()->widget(), monthly);
+
+    open("mnuMonthly");
+    EXPECT_EQ(standIn("frmMonthly"), monthly);
+    EXPECT_EQ(monthly->edit->text(), "20000");
+    EXPECT_EQ(window->mdiArea()->activeSubWindow()->widget(), monthly);
+    EXPECT_EQ(window->mdiArea()->subWindowList().size(), 2);
+
+    // A minimised one comes back too.
+    window->mdiArea()->activeSubWindow()->showMinimized();
+    open("mnuMonthly");
+    EXPECT_FALSE(window->mdiArea()->activeSubWindow()->isMinimized());
+    EXPECT_EQ(window->mdiArea()->activeSubWindow()->widget(), monthly);
+}
+
+TEST_F(MainWindowTest, ClosedCalculatorOpensAgainFresh)
+{
+    open("mnuDaily");
+    QPointer<StandIn> daily = standIn("frmDaily");
+    daily->edit->setText("1000");
+
+    // The window closing itself (its OK button) takes its frame with it.
+    daily->close();
+    EXPECT_EQ(window->calculatorWindow("frmDaily"), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(daily.isNull());
+    EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
+
+    open("mnuDaily");
+    ASSERT_NE(standIn("frmDaily"), nullptr);
+    EXPECT_EQ(standIn("frmDaily")->edit->text(), "");
+
+    // So does closing the frame.
+    window->mdiArea()->activeSubWindow()->close();
+    EXPECT_EQ(window->calculatorWindow("frmDaily"), nullptr);
+    EXPECT_EQ(closeLog, QStringList({"frmDaily", "frmDaily"}));
+}
+
+TEST_F(MainWindowTest, CascadingCommandsArrangeTheOpenWindows)
+{
+    open("mnuAnnual");
+    QMdiSubWindow* annual = window->mdiArea()->activeSubWindow();
+    annual->move(310, 270);
+    open("mnuDaily");  // no cascade
+    EXPECT_EQ(annual->pos(), QPoint(310, 270));
+    open("mnuCarAll1");  // cascades
+    EXPECT_NE(annual->pos(), QPoint(310, 270));
+}
+
+TEST_F(MainWindowTest, InitialiseAllClosesItsListInOrderAndLeavesFortnightlyAndQuickTax)
+{
+    for (const QString& name : kCalculatorWindows)
+        window->openCalculator(name);
+    ASSERT_EQ(window->mdiArea()->subWindowList().size(), kCalculatorWindows.size());
+    standIn("frmFortNight")->edit->setText("fortnight");
+    standIn("frmKwikTax")->edit->setText("quick");
+    state.AnnualTaxableIncome = 240000;
+    state.AnnualTax = 47209.2;
+    state.MarginalRate = 26;
+
+    open("mnuNew");
+
+    QStringList expected = MainWindow::initialiseAllCloseOrder();
+    expected.removeAll("frmHelpBrowser");
+    EXPECT_EQ(closeLog, expected);
+    EXPECT_EQ(standIn("frmFortNight")->edit->text(), "fortnight");
+    EXPECT_EQ(standIn("frmKwikTax")->edit->text(), "quick");
+    for (const QString& name : kCalculatorWindows) {
+        const bool stays = name == "frmFortNight" || name == "frmKwikTax";
+        EXPECT_EQ(window->calculatorWindow(name) != nullptr, stays) << name.toStdString();
+    }
+    EXPECT_EQ(state.AnnualTax, 0);
+    EXPECT_EQ(state.MarginalRate, 0);
+    EXPECT_EQ(state.AnnualTaxableIncome, 240000);  // kept on purpose
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // Opened again, a closed calculator starts from its defaults.
+    open("mnuMonthly");
+    EXPECT_EQ(standIn("frmMonthly")->edit->text(), "");
+}
+
+TEST_F(MainWindowTest, InitialiseAllWithNothingOpenChangesNothingVisible)
+{
+    Module1 fresh;
+    fresh.InitialiseAll();
+    state.QuickTaxPayable = 99;
+    open("mnuNew");
+    EXPECT_TRUE(closeLog.isEmpty());
+    EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(state.QuickTaxPayable, fresh.QuickTaxPayable);
+}
+
+TEST_F(MainWindowTest, InitialiseAllClosesTheHelpWindow)
+{
+    open("mnuContents");
+    ASSERT_NE(window->helpBrowser(), nullptr);
+    open("mnuFortNight");
+    open("mnuNew");
+    EXPECT_EQ(window->helpBrowser(), nullptr);
+    EXPECT_NE(window->calculatorWindow("frmFortNight"), nullptr);
+}
+
+TEST_F(MainWindowTest, CompanyCarWidensANormalWindowOnly)
+{
+    const int wanted = 894;  // 13405 twips at 15 twips a pixel
+    window->resize(700, 500);
+    open("mnuCompCar");
+    EXPECT_EQ(window->frameGeometry().width(), wanted);
+    EXPECT_EQ(window->height(), 500);
+
+    // Already wider: left alone rather than narrowed.
+    window->resize(1100, 500);
+    open("mnuCompCar");
+    EXPECT_EQ(window->width(), 1100);
+
+    window->showMaximized();
+    QCoreApplication::processEvents();
+    const QSize maximised = window->size();
+    open("mnuCompCar");
+    EXPECT_TRUE(window->isMaximized());
+    EXPECT_EQ(window->size(), maximised);
+}
+
+TEST_F(MainWindowTest, SystemCalculatorStartsTheFirstProgramFoundElseSaysSo)
+{
+    window->setCalculatorPrograms({"/nonexistent/grossby-no-calculator", "true"});
+    open("mnuMSCalculator");
+    EXPECT_TRUE(messages.isEmpty());
+
+    window->setCalculatorPrograms({"/nonexistent/grossby-no-calculator"});
+    open("mnuMSCalculator");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].text,
+              "The Microsoft Calculator is not installed or in the Windows directory");
+    EXPECT_EQ(messages[0].buttons, QMessageBox::Ok);
+}
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void handle(const QUrl& url) { urls.append(url); }
+};
+
+TEST_F(MainWindowTest, VideoLecturesOpensTheLecturePageInTheBrowser)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "handle");
+    open("VideoLectures1");
+    QDesktopServices::unsetUrlHandler("https");
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_TRUE(catcher.urls[0].isValid());
+    EXPECT_TRUE(catcher.urls[0].path().endsWith("/grossby2018-video-lectures/"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, CancellingPrinterSetupIsSilent)
+{
+    bool seen = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            seen = true;
+            static_cast<QDialog*>(modal)->reject();
+        }
+    });
+    poll.start(10);
+    open("mnuPrinterSet");
+    poll.stop();
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, ExitClosesTheMainWindowAndTheHelpWindow)
+{
+    open("mnuContents");
+    QPointer<HelpBrowser> help = window->helpBrowser();
+    ASSERT_TRUE(help && help->isVisible());
+    open("mnuExit");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(help.isNull() || !help->isVisible());
+}
+
+}  // namespace
+}  // namespace grossby
+
+#include "main_window_test.moc"
