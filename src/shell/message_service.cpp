@@ -1,5 +1,6 @@
 #include "shell/message_service.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 
 namespace grossby {
@@ -18,6 +19,10 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const MessageRequest& r
     QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
     if (request.defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(request.defaultButton);
+    for (const auto& [button, text] : request.buttonTexts) {
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(text);
+    }
     // A message must be readable even while a busy pointer is up.
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy)

@@ -2,7 +2,9 @@
 // Every message box of the program goes through here, so tests can answer
 // them instead of waiting on a modal box.
 
+#include <QList>
 #include <QMessageBox>
+#include <QPair>
 #include <QString>
 
 #include <functional>
@@ -17,6 +19,9 @@ struct MessageRequest {
     QString text;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    /// Captions shown instead of the standard ones, e.g. Save as
+    /// "Save as PDF..."; the answer is still the standard button.
+    QList<QPair<QMessageBox::StandardButton, QString>> buttonTexts = {};
 };
 
 /// Shows the message (modal) and returns the button pressed.

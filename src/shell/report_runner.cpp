@@ -1,0 +1,125 @@
+#include "shell/report_runner.h"
+
+#include "shell/message_service.h"
+#include "shell/report_preview.h"
+#include "shell/widgets/busy_cursor.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+namespace grossby {
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("ReportRunner", text);
+}
+
+QString nameOf(const Report& report)
+{
+    return reportDisplayName(report.title(), report.templateName());
+}
+
+/// Offers the ways out when the report cannot go to a printer.
+void offerAlternatives(QWidget* parent, Report report, const QString& reason)
+{
+    MessageRequest request;
+    request.icon = QMessageBox::Warning;
+    request.title = tr("Report not printed");
+    request.text = reason + QLatin1String("\n\n")
+                   + tr("Save it as a PDF file, or open it in the preview window to print or export it from there.");
+    request.buttons = QMessageBox::Save | QMessageBox::Open | QMessageBox::Cancel;
+    request.defaultButton = QMessageBox::Save;
+    request.buttonTexts = {{QMessageBox::Save, tr("Save as PDF...")},
+                           {QMessageBox::Open, tr("Open preview")},
+                           {QMessageBox::Cancel, tr("Cancel")}};
+    const QMessageBox::StandardButton answer = showMessage(parent, request);
+    if (answer == QMessageBox::Open) {
+        openReportPreview(parent, std::move(report));
+    } else if (answer == QMessageBox::Save) {
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty())
+            folder = QDir::homePath();
+        QString path = chooseSaveFile(parent, tr("Save report as PDF"),
+                                      QDir(folder).filePath(nameOf(report) + QLatin1String(".pdf")),
+                                      tr("PDF document (*.pdf)"));
+        if (path.isEmpty())
+            return;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QLatin1String(".pdf");
+        ReportStatus status;
+        {
+            BusyCursor busy;
+            status = report.writePdf(path);
+        }
+        if (!status)
+            showMessage(parent, {QMessageBox::Critical, tr("Report not saved"), status.error});
+    }
+}
+
+}  // namespace
+
+ReportPreview* openReportPreview(QWidget* parent, Report report)
+{
+    // A window of its own above the main window, not a child of the
+    // calculator: closing the calculator leaves the preview open.
+    auto* preview = new ReportPreview(std::move(report), parent ? parent->window() : nullptr);
+    preview->show();
+    preview->raise();
+    preview->activateWindow();
+    return preview;
+}
+
+void printReportOn(QWidget* parent, Report report, QPrinter* printer)
+{
+    const QString name = nameOf(report);
+    if (!printer) {
+        const QString reason = tr("No printer is installed, so \"%1\" cannot be printed.").arg(name);
+        offerAlternatives(parent, std::move(report), reason);
+        return;
+    }
+    printer->setDocName(name);
+    ReportStatus status;
+    {
+        BusyCursor busy;
+        status = report.print(*printer);
+    }
+    if (!status) {
+        const QString device = printer->printerName().isEmpty() ? QDir::toNativeSeparators(printer->outputFileName())
+                                                                 : printer->printerName();
+        const QString reason = tr("The printer \"%1\" could not start printing \"%2\".").arg(device, name);
+        offerAlternatives(parent, std::move(report), reason);
+    }
+}
+
+void runReport(QWidget* parent, const ReportJob& job)
+{
+    Report report;
+    {
+        BusyCursor busy;
+        report = Report::load(job);
+    }
+    if (!report.ok()) {
+        showMessage(parent, {QMessageBox::Critical, tr("Report"), report.error()});
+        return;
+    }
+    if (job.destination != 1) {
+        openReportPreview(parent, std::move(report));
+        return;
+    }
+    // Without a printer Qt would fall back silently to an unnamed PDF file
+    // and print nothing; ask the user instead.
+    const QPrinterInfo target = QPrinterInfo::defaultPrinter();
+    if (QPrinterInfo::availablePrinters().isEmpty() || target.isNull()) {
+        printReportOn(parent, std::move(report), nullptr);
+        return;
+    }
+    QPrinter printer(target, QPrinter::HighResolution);
+    printReportOn(parent, std::move(report), &printer);
+}
+
+}  // namespace grossby
