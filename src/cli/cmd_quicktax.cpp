@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "cli/report_output.h"
 #include "core/module1.h"
 #include "payroll/quicktax.h"
 
@@ -27,6 +28,7 @@ Runner addQuickTaxCommand(CLI::App& app)
         double income = 0;
         double age = 0;
         bool json = false;
+        std::string report;
     };
     auto opts = std::make_shared<Options>();
     auto* cmd = app.add_subcommand("quicktax", "Income tax on an annual taxable income at an age, after rebates");
@@ -35,6 +37,7 @@ Runner addQuickTaxCommand(CLI::App& app)
         ->required()
         ->check(kFiniteNumber);
     cmd->add_flag("--json", opts->json, "Print one JSON object with every result at full precision");
+    addReportOption(cmd, opts->report);
     cmd->footer(
         "Results:\n"
         "  tax_on_threshold    tax on all income up to the bracket's lower threshold\n"
@@ -56,6 +59,11 @@ Runner addQuickTaxCommand(CLI::App& app)
             return 1;
         }
         QuickTaxCalculate(state);
+        if (!opts->report.empty()) {
+            const StagedTable row{kKwikTaxTable, {KwikTaxRecord(state)}};
+            if (const int code = writeReport({row}, kKwikTaxTemplate, kKwikTaxTitle, opts->report, std::cerr))
+                return code;
+        }
         printResult(std::cout,
                     {
                         {"tax_on_threshold", "Tax on taxable income", state.BracketBaseTax},
