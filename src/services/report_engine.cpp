@@ -440,6 +440,17 @@ void Report::relayout()
 const QString& Report::title() const { return d->title; }
 const QString& Report::templateName() const { return d->templateName; }
 const QString& Report::html() const { return d->html; }
+
+QString Report::displayName() const
+{
+    const qsizetype dash = d->title.indexOf(QLatin1String(" - "));
+    QString name = (dash >= 0 ? d->title.left(dash) : d->title).trimmed();
+    if (name.isEmpty() && d->doc)
+        name = d->doc->metaInformation(QTextDocument::DocumentTitle).trimmed();
+    if (name.isEmpty())
+        name = QFileInfo(d->templateName).completeBaseName();
+    return name;
+}
 const std::vector<ReportTable>& Report::tables() const { return d->tables; }
 const QTextDocument* Report::document() const { return d->doc.get(); }
 QPageLayout Report::pageLayout() const { return d->layout; }

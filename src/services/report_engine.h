@@ -61,6 +61,10 @@ public:
     const QString& title() const;
     /// File name of the template, e.g. "kwiktep.rpt".
     const QString& templateName() const;
+    /// What people call the report: the title up to " - " ("QuickTax" of
+    /// "QuickTax - To export printout ..."), else the template's HTML
+    /// <title>, else the template's name without its extension.
+    QString displayName() const;
     /// The template with its placeholders filled in (HTML).
     const QString& html() const;
     /// The rows the template received, table by table.

@@ -111,7 +111,7 @@ ReportStatus Report::writePdf(const QString& path) const
     {
         QPdfWriter writer(&pdf);
         writer.setResolution(static_cast<int>(kLayoutDpi));
-        writer.setTitle(title().isEmpty() ? templateName() : title());
+        writer.setTitle(displayName());
         writer.setCreator(QStringLiteral("Grossby 2018"));
         if (ReportStatus status = print(writer); !status)
             return openFailed(path, status.error);

@@ -135,21 +135,12 @@ QIcon suitcaseIcon()
     return icon;
 }
 
-QString reportDisplayName(const QString& title, const QString& templateName)
-{
-    const qsizetype dash = title.indexOf(QLatin1String(" - "));
-    const QString head = (dash >= 0 ? title.left(dash) : title).trimmed();
-    if (!head.isEmpty())
-        return head;
-    return QFileInfo(templateName).completeBaseName();
-}
-
 ReportPreview::ReportPreview(Report report, QWidget* parent)
     : QWidget(parent, Qt::Window), m_report(std::move(report)), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("reportPreview"));
     setAttribute(Qt::WA_DeleteOnClose);
-    const QString name = reportDisplayName(m_report.title(), m_report.templateName());
+    const QString name = m_report.displayName();
     setWindowTitle(m_report.title().isEmpty() ? name : m_report.title());
     m_printer->setDocName(name);
     m_printer->setPageLayout(m_report.pageLayout());
@@ -318,7 +309,7 @@ void ReportPreview::exportAs(const QString& suffix)
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty())
         folder = QDir::homePath();
-    const QString name = safeFileName(reportDisplayName(m_report.title(), m_report.templateName()));
+    const QString name = safeFileName(m_report.displayName());
     QString path = chooseSaveFile(this, tr("Export report"), QDir(folder).filePath(name + QLatin1Char('.') + suffix),
                                   QLatin1String(format->filter));
     if (path.isEmpty())
@@ -332,7 +323,7 @@ void ReportPreview::printWithDialog()
 {
     m_printer->setPageLayout(m_report.pageLayout());
     QPrintDialog dialog(m_printer.get(), this);
-    dialog.setWindowTitle(tr("Print %1").arg(reportDisplayName(m_report.title(), m_report.templateName())));
+    dialog.setWindowTitle(tr("Print %1").arg(m_report.displayName()));
     if (dialog.exec() != QDialog::Accepted)
         return;
     ReportStatus status;
@@ -344,7 +335,7 @@ void ReportPreview::printWithDialog()
         const QString printer = m_printer->printerName().isEmpty() ? m_printer->outputFileName() : m_printer->printerName();
         showMessage(this, {QMessageBox::Critical, tr("Printing failed"),
                            tr("\"%1\" could not be printed on \"%2\": %3")
-                               .arg(reportDisplayName(m_report.title(), m_report.templateName()), printer, status.error)});
+                               .arg(m_report.displayName(), printer, status.error)});
     }
     m_view->updatePreview();
 }

@@ -31,10 +31,6 @@ void setSaveFileChooser(SaveFileChooser chooser);
 /// The suitcase drawn for the export button.
 QIcon suitcaseIcon();
 
-/// What people call the report: the part of the title before " - ", else
-/// the template's name without its extension ("QuickTax", "kwiktep").
-QString reportDisplayName(const QString& title, const QString& templateName);
-
 class ReportPreview : public QWidget {
     Q_OBJECT
 public:

@@ -21,7 +21,7 @@ QString tr(const char* text)
 
 QString nameOf(const Report& report)
 {
-    return reportDisplayName(report.title(), report.templateName());
+    return report.displayName();
 }
 
 /// Offers the ways out when the report cannot go to a printer.

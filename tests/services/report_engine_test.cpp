@@ -73,6 +73,7 @@ TEST(ReportEngine, QuickTaxSheetShowsEveryFigureFormatted)
                                        QStringLiteral("QuickTax - To export printout click on the suitcase button or goto Help"));
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
     EXPECT_EQ(report.pageCount(), 1);
+    EXPECT_EQ(report.displayName(), QStringLiteral("QuickTax"));
 
     const QStringList pages = renderPages(report, fx);
     ASSERT_EQ(pages.size(), 1);
@@ -167,6 +168,7 @@ TEST(ReportEngine, EmptyScheduleShowsItsInvertedSection)
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
     EXPECT_EQ(report.pageCount(), 1);
     EXPECT_TRUE(report.html().contains(QLatin1String("No schedule was staged.")));
+    EXPECT_EQ(report.displayName(), QStringLiteral("amort_test")) << "no title, no <title>: the template's name";
 }
 
 TEST(ReportEngine, PageSetupLaysThePagesOutAgain)

@@ -229,16 +229,9 @@ TEST_F(ReportRunnerTest, DestinationOneOnAMachineWithoutPrinters)
         GTEST_SKIP() << "this machine has a printer";
     runReport(&calculator, job(1));
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.contains(QLatin1String("No printer is installed, so \"kwiktep\" cannot be printed")))
+    EXPECT_TRUE(messages[0].text.contains(QLatin1String("No printer is installed, so \"QuickTax\" cannot be printed")))
         << messages[0].text.toStdString();
     EXPECT_TRUE(openPreviews().isEmpty());
-}
-
-TEST(ReportDisplayName, TitleBeforeTheDashElseTheTemplate)
-{
-    EXPECT_EQ(reportDisplayName(kTitle, QStringLiteral("kwiktep.rpt")), QStringLiteral("QuickTax"));
-    EXPECT_EQ(reportDisplayName(QStringLiteral("Loan Buster"), QStringLiteral("loanbuster.rpt")), QStringLiteral("Loan Buster"));
-    EXPECT_EQ(reportDisplayName(QString(), QStringLiteral("kwiktep.rpt")), QStringLiteral("kwiktep"));
 }
 
 }  // namespace
