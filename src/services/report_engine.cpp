@@ -417,9 +417,11 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
     if (!tpl.footer.trimmed().isEmpty())
         r.footer = std::make_unique<mstch::mustache>(tpl.footer.toStdString());
 
+    // The page size goes first, so the text is laid out once, in pages.
     r.doc = r.newDocument(kBodyPointSize);
-    r.doc->setHtml(r.html);
     report.relayout();
+    r.doc->setHtml(r.html);
+    r.pages = std::max(1, r.doc->pageCount());
     return report;
 }
 
