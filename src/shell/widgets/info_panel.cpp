@@ -1,0 +1,73 @@
+#include "shell/widgets/info_panel.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace grossby {
+
+InfoPanel::InfoPanel(QWidget* parent)
+    : QGroupBox(parent)
+{
+    setTitle(tr("General Information"));
+    setAutoFillBackground(true);
+
+    m_label = new QLabel(this);
+    m_label->setObjectName(QStringLiteral("lblABC"));
+    m_label->setWordWrap(true);
+    m_label->setTextFormat(Qt::PlainText);
+    m_label->setMinimumWidth(420);
+
+    m_ok = new QPushButton(tr("&OK"), this);
+    m_ok->setObjectName(QStringLiteral("cmdOK_Info_One"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_label);
+    layout->addLayout(buttons);
+
+    connect(m_ok, &QPushButton::clicked, this, [this] {
+        hide();
+        Q_EMIT closed();
+    });
+}
+
+void InfoPanel::setText(const QString& text)
+{
+    m_label->setText(text);
+}
+
+QString InfoPanel::text() const
+{
+    return m_label->text();
+}
+
+void InfoPanel::popUp(int top)
+{
+    if (QWidget* p = parentWidget())
+        setFixedWidth(qMin(qMax(460, p->width() - 40), 640));
+    adjustSize();
+    if (QWidget* p = parentWidget()) {
+        const int x = qMax(0, (p->width() - width()) / 2);
+        const int y = top >= 0 ? top : qMax(0, (p->height() - height()) / 2);
+        move(x, y);
+    }
+    raise();
+    show();
+    m_ok->setFocus(Qt::OtherFocusReason);
+}
+
+void InfoPanel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        m_ok->click();
+        return;
+    }
+    QGroupBox::keyPressEvent(event);
+}
+
+}  // namespace grossby
