@@ -19,11 +19,6 @@
 
 namespace grossby {
 
-namespace {
-// The panel's top edge inside the window, as in the other calculators.
-constexpr int kPrintPanelTop = 24;
-}  // namespace
-
 QuickTaxWindow::QuickTaxWindow(Module1& state, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
@@ -51,7 +46,7 @@ QuickTaxWindow::QuickTaxWindow(Module1& state, QWidget* parent)
     connect(ui->sidbEdit1_1, &QLineEdit::returnPressed, this, &QuickTaxWindow::calculate);
     connect(ui->cmdCalculate, &QPushButton::clicked, this, &QuickTaxWindow::calculate);
     connect(ui->cmdOk, &QPushButton::clicked, this, &QuickTaxWindow::closeWindow);
-    connect(ui->cmPrint, &QPushButton::clicked, this, [this] { ui->Frame1->popUp(kPrintPanelTop); });
+    connect(ui->cmPrint, &QPushButton::clicked, this, [this] { ui->Frame1->popUp(); });
     connect(ui->Frame1, &PrintPanel::destinationChosen, this, &QuickTaxWindow::printTo);
     connect(ui->Frame1, &PrintPanel::cancelled, this, [this] { ui->cmPrint->setFocus(); });
 

@@ -1,5 +1,6 @@
 #include "shell/widgets/print_panel.h"
 
+#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -13,6 +14,12 @@ PrintPanel::PrintPanel(QWidget* parent)
 {
     setTitle(tr("Print"));
     setAutoFillBackground(true);
+    // The panel lies over the window's fields; a shadow sets it apart.
+    auto* shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setBlurRadius(18);
+    shadow->setOffset(3, 4);
+    shadow->setColor(QColor(0, 0, 0, 110));
+    setGraphicsEffect(shadow);
 
     m_languageRow = new QWidget(this);
     m_english = new QRadioButton(tr("&English print"), m_languageRow);
@@ -34,6 +41,8 @@ PrintPanel::PrintPanel(QWidget* parent)
     m_cancel->setObjectName(QStringLiteral("cmdCancel"));
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 12, 14, 14);
+    layout->setSpacing(8);
     layout->addWidget(m_languageRow);
     layout->addWidget(m_view);
     layout->addWidget(m_print);
