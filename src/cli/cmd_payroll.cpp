@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "cli/report_output.h"
 #include "core/module1.h"
 #include "core/numeric.h"
 #include "core/tax_year.h"
@@ -311,43 +312,86 @@ void fillSettings(Request& r, const PeriodSettings& stored)
     if (!(r.settingsGiven & 16)) s.TAIncRate8020 = stored.TAIncRate8020;
 }
 
+namespace {
+
+MonthlyInputs monthlyInputs(const Request& r)
+{
+    MonthlyInputs in;
+    static_cast<EmployeeInputs&>(in) = r.employee;
+    in.startDate = r.startDate;
+    in.endDate = r.endDate;
+    return in;
+}
+
+AnnualInputs annualInputs(const Request& r)
+{
+    AnnualInputs in;
+    static_cast<EmployeeInputs&>(in) = r.employee;
+    in.startDate = r.startDate;
+    in.endDate = r.endDate;
+    if (r.byMonthGiven)
+        in.beneficiariesByMonth = r.beneficiariesByMonth;
+    else
+        in.beneficiariesByMonth.fill(r.employee.beneficiaries);
+    return in;
+}
+
+ShortPeriodInputs shortPeriodInputs(const Request& r)
+{
+    ShortPeriodInputs in;
+    static_cast<EmployeeInputs&>(in) = r.employee;
+    in.normalDays = r.normalDays;
+    in.thisDays = r.daysWorked;
+    return in;
+}
+
+}  // namespace
+
 Outcome compute(const Request& r, Module1& state)
 {
     auto lift = [](auto&& outcome) -> Outcome {
         return std::visit([](auto&& v) -> Outcome { return v; }, outcome);
     };
     switch (r.kind) {
-    case Kind::Monthly: {
-        MonthlyInputs in;
-        static_cast<EmployeeInputs&>(in) = r.employee;
-        in.startDate = r.startDate;
-        in.endDate = r.endDate;
-        return lift(CalcMonthlyTax(in, r.settings, state));
-    }
-    case Kind::Annual: {
-        AnnualInputs in;
-        static_cast<EmployeeInputs&>(in) = r.employee;
-        in.startDate = r.startDate;
-        in.endDate = r.endDate;
-        if (r.byMonthGiven)
-            in.beneficiariesByMonth = r.beneficiariesByMonth;
-        else
-            in.beneficiariesByMonth.fill(r.employee.beneficiaries);
-        return lift(CalcAnnualPAYE(in, r.settings, state));
-    }
+    case Kind::Monthly:
+        return lift(CalcMonthlyTax(monthlyInputs(r), r.settings, state));
+    case Kind::Annual:
+        return lift(CalcAnnualPAYE(annualInputs(r), r.settings, state));
     case Kind::Weekly:
-    case Kind::Fortnightly: {
-        ShortPeriodInputs in;
-        static_cast<EmployeeInputs&>(in) = r.employee;
-        in.normalDays = r.normalDays;
-        in.thisDays = r.daysWorked;
-        return lift(r.kind == Kind::Weekly ? CalcWeeklyTax(in, r.settings, state)
-                                           : CalcFortnightlyTax(in, r.settings, state));
-    }
+        return lift(CalcWeeklyTax(shortPeriodInputs(r), r.settings, state));
+    case Kind::Fortnightly:
+        return lift(CalcFortnightlyTax(shortPeriodInputs(r), r.settings, state));
     case Kind::Daily:
         return lift(CalcDailyTax(r.employee, r.settings, state));
     }
     return InputError{};
+}
+
+PrintRecord printRecord(const Request& r, const Outcome& outcome, PrintLanguage language)
+{
+    if (const auto* a = std::get_if<AnnualResult>(&outcome))
+        return PrintAnnual(annualInputs(r), *a, language);
+    const auto* p = std::get_if<PeriodResult>(&outcome);
+    if (!p)
+        return {};
+    switch (r.kind) {
+    case Kind::Monthly: return PrintMonthly(monthlyInputs(r), *p, language);
+    case Kind::Weekly: return PrintWeekly(shortPeriodInputs(r), *p, language);
+    case Kind::Fortnightly: return PrintFortnightly(shortPeriodInputs(r), *p, language);
+    default: return PrintDaily(r.employee, *p, language);
+    }
+}
+
+PeriodReport reportOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::Monthly: return monthlyReport();
+    case Kind::Annual: return annualReport();
+    case Kind::Weekly: return weeklyReport();
+    case Kind::Fortnightly: return fortnightlyReport();
+    case Kind::Daily: return dailyReport();
+    }
+    return {};
 }
 
 ResultValues resultValues(const Outcome& outcome)
@@ -391,12 +435,14 @@ std::vector<std::string> resultKeys(Kind kind)
 std::optional<std::string> loadStoredSettings(PeriodSettings& settings)
 {
     // The SQL driver is a plugin, which Qt loads only inside an application.
+    // One is made for this read alone, so a report made afterwards can have
+    // the GUI application it needs.
+    std::unique_ptr<QCoreApplication> app;
     if (!QCoreApplication::instance()) {
         static int argc = 1;
         static char name[] = "grossby-cli";
         static char* argv[] = {name, nullptr};
-        // Lives until the process ends; tearing it down at exit gains nothing.
-        new QCoreApplication(argc, argv);
+        app = std::make_unique<QCoreApplication>(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Grossby 2018"));
         QCoreApplication::setOrganizationName(QStringLiteral("Grossby"));
     }
@@ -423,6 +469,8 @@ Runner addPeriodCommand(CLI::App& app, Kind kind, const char* description, const
         bool json = false;
         std::string batch;
         std::string out;
+        std::string report;
+        std::string language = "en";
     };
     auto opts = std::make_shared<Options>();
     auto* cmd = app.add_subcommand(kindName(kind), description);
@@ -442,6 +490,12 @@ Runner addPeriodCommand(CLI::App& app, Kind kind, const char* description, const
         ->type_name("FILE.csv")
         ->needs(batch);
     batch->excludes(cmd->get_option("--json"));
+    auto* report = addReportOption(cmd, opts->report);
+    report->excludes(batch);
+    cmd->add_option("--language", opts->language, "Labels of the printout: en (English, the default) or af (Afrikaans)")
+        ->check(CLI::IsMember({"en", "af"}))
+        ->type_name("en|af")
+        ->needs(report);
     cmd->footer(footer);
 
     return [cmd, opts, kind]() {
@@ -478,6 +532,13 @@ Runner addPeriodCommand(CLI::App& app, Kind kind, const char* description, const
         if (const auto* error = std::get_if<InputError>(&outcome)) {
             printError(std::cout, std::cerr, error->text, opts->json);
             return 1;
+        }
+        if (!opts->report.empty()) {
+            const PeriodReport rpt = reportOf(kind);
+            const PrintLanguage language = opts->language == "af" ? PrintLanguage::Afrikaans : PrintLanguage::English;
+            const StagedTable row{rpt.table, {printRecord(request, outcome, language)}};
+            if (const int code = writeReport({row}, rpt.templateName, rpt.previewTitle, opts->report, std::cerr))
+                return code;
         }
         std::vector<Field> fields;
         for (const ResultValue& v : resultValues(outcome)) {

@@ -4,6 +4,7 @@
 // results they give. One employee on the command line or a whole payroll
 // file in batch share this, so a cell and an option read the same way.
 
+#include "payroll/period_print.h"
 #include "payroll/period_tax.h"
 
 #include <optional>
@@ -84,6 +85,12 @@ using Outcome = std::variant<PeriodResult, AnnualResult, InputError>;
 /// Runs the subcommand's calculator; the annual one gets the monthly counts,
 /// taken from --beneficiaries in every month unless given month by month.
 Outcome compute(const Request& request, Module1& state);
+
+/// The check sheet of a calculation, as the window prints it.
+PrintRecord printRecord(const Request& request, const Outcome& outcome, PrintLanguage language);
+
+/// Table, template and title of the subcommand's printout.
+PeriodReport reportOf(Kind kind);
 
 /// A result for output: JSON key, label for people, value.
 struct ResultValue {
