@@ -1,6 +1,12 @@
 #include "shell/main_window.h"
 
 #include "core/module1.h"
+#include "payroll/ui/annual_window.h"
+#include "payroll/ui/daily_window.h"
+#include "payroll/ui/fortnightly_window.h"
+#include "payroll/ui/monthly_window.h"
+#include "payroll/ui/quicktax_window.h"
+#include "payroll/ui/weekly_window.h"
 #include "shell/about_dialog.h"
 #include "shell/dialog_placement.h"
 #include "shell/help_browser.h"
@@ -53,12 +59,12 @@ const CalculatorEntry kCalculators[] = {
     {"frmGrossbyAnn", "mnuGrossbyAnn", nullptr, Arrange::Cascade},
     {"frmPelmoraMon", "mnuPelmoraMon", nullptr, Arrange::Cascade},
     {"frmPelmoraAnn", "mnuPelmoraAnn", nullptr, Arrange::Cascade},
-    {"frmAnnual", "mnuAnnual", nullptr, Arrange::None},
-    {"frmMonthly", "mnuMonthly", nullptr, Arrange::None},
-    {"frmFortNight", "mnuFortNight", nullptr, Arrange::None},
-    {"frmWeekly", "mnuWeekly", nullptr, Arrange::None},
-    {"frmDaily", "mnuDaily", nullptr, Arrange::None},
-    {"frmKwikTax", "QuickTax", nullptr, Arrange::None},
+    {"frmAnnual", "mnuAnnual", make<AnnualWindow>, Arrange::None},
+    {"frmMonthly", "mnuMonthly", make<MonthlyWindow>, Arrange::None},
+    {"frmFortNight", "mnuFortNight", make<FortnightlyWindow>, Arrange::None},
+    {"frmWeekly", "mnuWeekly", make<WeeklyWindow>, Arrange::None},
+    {"frmDaily", "mnuDaily", make<DailyWindow>, Arrange::None},
+    {"frmKwikTax", "QuickTax", make<QuickTaxWindow>, Arrange::None},
     {"frmCompCar", "mnuCompCar", nullptr, Arrange::CompanyCar},
     {"frmCarAll1", "mnuCarAll1", nullptr, Arrange::Cascade},
     {"frmInflation", "mnuInflationProject", nullptr, Arrange::None},

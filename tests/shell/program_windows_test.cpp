@@ -1,0 +1,142 @@
+// The real calculator windows opened from the main window's menus: the
+// shared state carries the last annual income from one to the other, and
+// "&Initialise All" closes one and leaves the other.
+
+#include "core/module1.h"
+#include "services/file_locations.h"
+#include "shell/main_window.h"
+#include "shell/message_service.h"
+#include "shell/report_preview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace grossby {
+namespace {
+
+class ProgramWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setMessageHandler([this](const MessageRequest& request) {
+            messages.append(request);
+            return QMessageBox::Ok;
+        });
+        setDatabasePaths(state, folder.path());
+        window.setProgramFolder(folder.path());
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    void TearDown() override { setMessageHandler({}); }
+
+    QWidget* open(const char* menuName)
+    {
+        QAction* action = window.findChild<QAction*>(menuName);
+        EXPECT_TRUE(action && action->isEnabled()) << menuName;
+        action->trigger();
+        QCoreApplication::processEvents();
+        return window.mdiArea()->activeSubWindow() ? window.mdiArea()->activeSubWindow()->widget()
+                                                   : nullptr;
+    }
+    static QString shown(QWidget* w, const QString& name)
+    {
+        auto* field = w->findChild<QLineEdit*>(name);
+        EXPECT_NE(field, nullptr) << name.toStdString();
+        return field ? field->text() : QString();
+    }
+    static void type(QWidget* w, const QString& name, const QString& keys)
+    {
+        auto* field = w->findChild<QLineEdit*>(name);
+        ASSERT_NE(field, nullptr) << name.toStdString();
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Delete);
+        QTest::keyClicks(field, keys);
+        w->findChild<QPushButton*>("cmdCalculate")->setFocus();
+        QCoreApplication::processEvents();
+    }
+    static void click(QWidget* w, const char* name)
+    {
+        QTest::mouseClick(w->findChild<QPushButton*>(name), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+
+    QTemporaryDir folder;
+    Module1 state;
+    MainWindow window{state};
+    QList<MessageRequest> messages;
+};
+
+TEST_F(ProgramWindowsTest, QuickTaxAndMonthlyFromTheMenus)
+{
+    QWidget* quick = open("QuickTax");
+    ASSERT_NE(quick, nullptr);
+    EXPECT_EQ(quick->objectName(), "frmKwikTax");
+    type(quick, "sidbEdit1_0", "500000");
+    type(quick, "sidbEdit1_1", "40");
+    click(quick, "cmdCalculate");
+    EXPECT_EQ(shown(quick, "sidbEdit1_7"), "115824.40");
+
+    QWidget* monthly = open("mnuMonthly");
+    ASSERT_NE(monthly, nullptr);
+    EXPECT_EQ(monthly->objectName(), "frmMonthly");
+    type(monthly, "numSalRemun", "20000");
+    click(monthly, "cmdCalculate");
+    EXPECT_EQ(shown(monthly, "numMAns"), "2797.85");
+
+    // Brought forward, QuickTax shows the tax on the monthly annual equivalent.
+    EXPECT_EQ(open("QuickTax"), quick);
+    EXPECT_EQ(shown(quick, "sidbEdit1_0"), "240000.00");
+    EXPECT_EQ(shown(quick, "sidbEdit1_5"), "47209.20");
+
+    // Initialise All closes Monthly and leaves QuickTax with its figures.
+    open("mnuNew");
+    EXPECT_EQ(window.calculatorWindow("frmMonthly"), nullptr);
+    EXPECT_EQ(window.calculatorWindow("frmKwikTax"), quick);
+    EXPECT_EQ(shown(quick, "sidbEdit1_0"), "240000.00");
+    monthly = open("mnuMonthly");
+    EXPECT_EQ(shown(monthly, "numMAns"), "0.00");
+
+    // QuickTax's OK closes it. Opened again it shows the shared figures:
+    // the fresh Monthly window has taxed its blank case meanwhile.
+    click(quick, "cmdOk");
+    EXPECT_EQ(window.calculatorWindow("frmKwikTax"), nullptr);
+    quick = open("QuickTax");
+    EXPECT_EQ(shown(quick, "sidbEdit1_0"), "0.00");
+    EXPECT_EQ(shown(quick, "sidbEdit1_1"), "40");
+    EXPECT_EQ(window.mdiArea()->subWindowList().size(), 2);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ProgramWindowsTest, EveryBuiltTaxWindowOpensFromItsCommand)
+{
+    const std::pair<const char*, const char*> commands[] = {
+        {"mnuAnnual", "frmAnnual"}, {"mnuMonthly", "frmMonthly"}, {"mnuFortNight", "frmFortNight"},
+        {"mnuWeekly", "frmWeekly"}, {"mnuDaily", "frmDaily"},     {"QuickTax", "frmKwikTax"},
+    };
+    for (const auto& [menu, name] : commands) {
+        QWidget* w = open(menu);
+        ASSERT_NE(w, nullptr) << menu;
+        EXPECT_EQ(w->objectName(), name);
+        // Each closes with its own OK button, frame and all.
+        QPushButton* ok = w->findChild<QPushButton*>("cmdOk");
+        ASSERT_NE(ok, nullptr) << menu;
+        ok->click();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.calculatorWindow(name), nullptr) << menu;
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.mdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+}  // namespace
+}  // namespace grossby
