@@ -140,7 +140,7 @@ std::vector<InputSpec> inputsOf(Kind kind)
 {
     std::vector<InputSpec> specs = {
         {InputKey::Name, "name", "TEXT", "Employee's name, printed on the check sheet"},
-        {InputKey::Age, "age", "YEARS", "Age in whole years (65 and 75 bring larger rebates); rounded half to even"},
+        {InputKey::Age, "age", "YEARS", "Age in whole years, 0 to 150 (65 and 75 bring larger rebates); rounded half to even"},
         {InputKey::Salary, "salary", "RAND", "Salary/remuneration with fringe benefits, without travel allowance or employer's R/Fund contribution"},
         {InputKey::Commission, "commission", "RAND", "Commissions"},
         {InputKey::Bonus, "bonus", "RAND", "Bonus paid in the period (taxed in full in it)"},
@@ -206,9 +206,10 @@ std::optional<InputProblem> applyInput(Request& r, InputKey key, std::string_vie
         const auto v = readNumber(text);
         if (!v)
             return notANumber(text);
+        // The windows take 0 to 150 years; so does the command line.
         const auto age = tryToInteger16(*v);
-        if (!age)
-            return InputProblem{true, "'" + std::string(text) + "' is not an age in whole years"};
+        if (!age || *age < 0 || *age > 150)
+            return InputProblem{true, "'" + std::string(text) + "' is not an age in whole years from 0 to 150"};
         r.employee.age = *age;
         return std::nullopt;
     }
