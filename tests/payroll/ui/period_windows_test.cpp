@@ -7,6 +7,7 @@
 #include "payroll/ui/monthly_window.h"
 #include "payroll/ui/weekly_window.h"
 #include "services/settings_store.h"
+#include "shell/main_window.h"
 #include "shell/message_service.h"
 #include "shell/report_preview.h"
 #include "shell/widgets/date_edit.h"
@@ -360,6 +361,45 @@ TEST_F(PeriodWindowFixture, PrintStagesTheLastCalculationInTheChosenLanguage)
     } else {
         EXPECT_TRUE(messages.empty());
     }
+}
+
+
+TEST_F(PeriodWindowFixture, ButtonMnemonicsComeBeforeTheMenuBar)
+{
+    // The main window's "&Car Calculations" and "Bu&siness Calculations"
+    // share Alt+C and Alt+S with "&Calculate" and "&Settings".
+    MainWindow main(state);
+    main.resize(1000, 700);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    QWidget* monthly = main.openCalculator("frmMonthly");
+    ASSERT_NE(monthly, nullptr);
+    auto* salary = monthly->findChild<QLineEdit*>("numSalRemun");
+    salary->setFocus();
+    salary->selectAll();
+    QTest::keyClicks(salary, "20000");
+    QTest::keyClick(salary, Qt::Key_C, Qt::AltModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu opened";
+    EXPECT_EQ(monthly->findChild<QLineEdit*>("numMAns")->text(), "2797.85");
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+    QCoreApplication::processEvents();
+    auto* setup = monthly->findChild<QWidget*>("Frame3");
+    EXPECT_TRUE(setup->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_K, Qt::AltModifier);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(setup->isVisible());
+
+    // With the print panel up, Alt+C is its "&Cancel".
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
+    QCoreApplication::processEvents();
+    auto* print = monthly->findChild<QWidget*>("fraPrint");
+    ASSERT_TRUE(print->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(print->isVisible());
+    EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace
