@@ -1,6 +1,7 @@
 #include "shell/about_dialog.h"
 
 #include "shell/owner_details.h"
+#include "shell/program_icon.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -43,11 +44,18 @@ AboutDialog::AboutDialog(bool viewAbout, const ProgramVersion& version, QWidget*
         product);
     auto* versionLabel = new QLabel(QStringLiteral("Version: ") + version.text(), product);
     versionLabel->setObjectName(QStringLiteral("lblVersion"));
-    auto* productLayout = new QVBoxLayout(product);
-    productLayout->addWidget(title);
-    productLayout->addWidget(purpose);
+    auto* icon = new QLabel(product);
+    icon->setPixmap(programIcon().pixmap(56, 56));
+    icon->setAlignment(Qt::AlignTop);
+    auto* text = new QVBoxLayout;
+    text->addWidget(title);
+    text->addWidget(purpose);
+    text->addSpacing(6);
+    text->addWidget(versionLabel);
+    auto* productLayout = new QHBoxLayout(product);
+    productLayout->addWidget(icon);
     productLayout->addSpacing(6);
-    productLayout->addWidget(versionLabel);
+    productLayout->addLayout(text, 1);
 
     // Owner and how to reach them.
     auto* owner = panel(this, QStringLiteral("fraOwner"));

@@ -1,5 +1,6 @@
 #include "core/module1.h"
 #include "shell/main_window.h"
+#include "shell/program_icon.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Grossby 2018"));
     QApplication::setOrganizationName(QStringLiteral("Grossby"));
+    QApplication::setWindowIcon(grossby::programIcon());
     grossby::Module1 state;
     grossby::MainWindow window(state);
     // Refusing the disclaimer ends the program here.
