@@ -138,7 +138,7 @@ bool isSetting(InputKey key)
 
 std::vector<InputSpec> inputsOf(Kind kind)
 {
-    std::vector<InputSpec> specs = {
+    std::vector<InputSpec> inputList = {
         {InputKey::Name, "name", "TEXT", "Employee's name, printed on the check sheet"},
         {InputKey::Age, "age", "YEARS", "Age in whole years, 0 to 150 (65 and 75 bring larger rebates); rounded half to even"},
         {InputKey::Salary, "salary", "RAND", "Salary/remuneration with fringe benefits, without travel allowance or employer's R/Fund contribution"},
@@ -151,35 +151,35 @@ std::vector<InputSpec> inputsOf(Kind kind)
         {InputKey::EmployeeMedical, "employee-medical", "RAND", "Employee's med aid contributions"},
     };
     if (kind == Kind::Annual) {
-        specs.push_back({InputKey::Beneficiaries, "beneficiaries", "COUNT",
+        inputList.push_back({InputKey::Beneficiaries, "beneficiaries", "COUNT",
                          "Medical aid beneficiaries in every month, 0 to 24"});
-        specs.push_back({InputKey::BeneficiariesByMonth, "beneficiaries-by-month", "COUNTS",
+        inputList.push_back({InputKey::BeneficiariesByMonth, "beneficiaries-by-month", "COUNTS",
                          "Twelve monthly counts, March to February, 0 to 24 each, e.g. 2,2,2,2,2,2,3,3,3,3,3,3"});
     } else {
-        specs.push_back({InputKey::Beneficiaries, "beneficiaries", "COUNT",
+        inputList.push_back({InputKey::Beneficiaries, "beneficiaries", "COUNT",
                          "Medical aid fund beneficiaries, 0 to 99"});
     }
     if (kind == Kind::Monthly) {
-        specs.push_back({InputKey::Start, "start", "DD/MM/YYYY", "First day worked in the month (default 01/03/2017)"});
-        specs.push_back({InputKey::End, "end", "DD/MM/YYYY", "Last day worked, in the same month (default 31/03/2017)"});
+        inputList.push_back({InputKey::Start, "start", "DD/MM/YYYY", "First day worked in the month (default 01/03/2017)"});
+        inputList.push_back({InputKey::End, "end", "DD/MM/YYYY", "Last day worked, in the same month (default 31/03/2017)"});
     } else if (kind == Kind::Annual) {
-        specs.push_back({InputKey::Start, "start", "DD/MM/YYYY", "First day of employment in the tax year (default 01/03/2017)"});
-        specs.push_back({InputKey::End, "end", "DD/MM/YYYY", "Last day of employment in the tax year (default 28/02/2018)"});
+        inputList.push_back({InputKey::Start, "start", "DD/MM/YYYY", "First day of employment in the tax year (default 01/03/2017)"});
+        inputList.push_back({InputKey::End, "end", "DD/MM/YYYY", "Last day of employment in the tax year (default 28/02/2018)"});
     } else if (kind == Kind::Weekly || kind == Kind::Fortnightly) {
         const bool week = kind == Kind::Weekly;
-        specs.push_back({InputKey::NormalDays, "normal-days", "DAYS",
+        inputList.push_back({InputKey::NormalDays, "normal-days", "DAYS",
                          week ? "Days in a normal work week (default 7)" : "Days in a normal fortnight (default 14)"});
-        specs.push_back({InputKey::DaysWorked, "days-worked", "DAYS",
+        inputList.push_back({InputKey::DaysWorked, "days-worked", "DAYS",
                          week ? "Days worked this week, 1 to the normal days (default 7)"
                               : "Days worked this fortnight, 1 to the normal days (default 14)"});
     }
-    specs.push_back({InputKey::EmployeeUif, "employee-uif", "PERCENT", "Employee UIF portion (default: the settings store)"});
-    specs.push_back({InputKey::EmployerUif, "employer-uif", "PERCENT", "Employer UIF portion (default: the settings store)"});
-    specs.push_back({InputKey::SkillsLevy, "skills-levy", "PERCENT", "Skills levy (default: the settings store)"});
-    specs.push_back({InputKey::UifLimit, "uif-limit", "RAND", "UIF monthly remuneration limit (default: the settings store)"});
-    specs.push_back({InputKey::TravelInclusion, "travel-inclusion", "RATE",
+    inputList.push_back({InputKey::EmployeeUif, "employee-uif", "PERCENT", "Employee UIF portion (default: the settings store)"});
+    inputList.push_back({InputKey::EmployerUif, "employer-uif", "PERCENT", "Employer UIF portion (default: the settings store)"});
+    inputList.push_back({InputKey::SkillsLevy, "skills-levy", "PERCENT", "Skills levy (default: the settings store)"});
+    inputList.push_back({InputKey::UifLimit, "uif-limit", "RAND", "UIF monthly remuneration limit (default: the settings store)"});
+    inputList.push_back({InputKey::TravelInclusion, "travel-inclusion", "RATE",
                      "Travel allowance inclusion rate: 0.8 or 0.2 (80 or 20 also accepted; default: the settings store)"});
-    return specs;
+    return inputList;
 }
 
 Request defaultRequest(Kind kind)
@@ -475,10 +475,10 @@ Runner addPeriodCommand(CLI::App& app, Kind kind, const char* description, const
     };
     auto opts = std::make_shared<Options>();
     auto* cmd = app.add_subcommand(kindName(kind), description);
-    for (const InputSpec& spec : inputsOf(kind)) {
-        auto* option = cmd->add_option(std::string("--") + spec.name, spec.help)->type_name(spec.typeName);
+    for (const InputSpec& input : inputsOf(kind)) {
+        auto* option = cmd->add_option(std::string("--") + input.name, input.help)->type_name(input.typeName);
         option->expected(1);
-        opts->options.emplace_back(spec.key, option);
+        opts->options.emplace_back(input.key, option);
     }
     if (kind == Kind::Annual)
         cmd->get_option("--beneficiaries")->excludes(cmd->get_option("--beneficiaries-by-month"));

@@ -143,9 +143,9 @@ int runBatch(const Request& base, const std::string& inPath, const std::string& 
 
     // Which input each column feeds; columns the calculator does not know are
     // carried through as they stand.
-    const std::vector<InputSpec> specs = inputsOf(base.kind);
+    const std::vector<InputSpec> inputList = inputsOf(base.kind);
     std::unordered_map<std::string, InputKey> known;
-    for (const InputSpec& s : specs)
+    for (const InputSpec& s : inputList)
         known.emplace(s.name, s.key);
     const std::size_t width = fields.size();
     std::vector<std::string> header(fields.begin(), fields.end());

@@ -10,17 +10,6 @@
 #include <memory>
 
 namespace grossby::cli {
-namespace {
-
-// "inf", "nan" and numbers beyond a double would give meaningless figures.
-const CLI::Validator kFiniteNumber(
-    [](std::string& text) {
-        const double value = std::strtod(text.c_str(), nullptr);
-        return std::isfinite(value) ? std::string() : "not a finite number: " + text;
-    },
-    "NUMBER", "finite number");
-
-}  // namespace
 
 Runner addQuickTaxCommand(CLI::App& app)
 {

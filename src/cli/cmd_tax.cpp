@@ -16,7 +16,7 @@ Runner addTaxCommand(CLI::App& app)
     };
     auto opts = std::make_shared<Options>();
     auto* cmd = app.add_subcommand("tax", "Annual tax on a taxable income, before rebates (2017/18 scale)");
-    cmd->add_option("--income", opts->income, "Annual taxable income in rand")->required();
+    cmd->add_option("--income", opts->income, "Annual taxable income in rand")->required()->check(kFiniteNumber);
     cmd->add_flag("--json", opts->json, "Print one JSON object with every result at full precision");
     cmd->footer(
         "Results:\n"

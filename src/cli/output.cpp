@@ -3,9 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ostream>
 
 namespace grossby::cli {
+
+const CLI::Validator kFiniteNumber(
+    [](std::string& text) {
+        const double value = std::strtod(text.c_str(), nullptr);
+        return std::isfinite(value) ? std::string() : "not a finite number: " + text;
+    },
+    "NUMBER", "finite number");
 
 std::string formatAmount(double value, int decimals)
 {

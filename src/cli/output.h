@@ -2,6 +2,7 @@
 // How every grossby-cli subcommand prints its results: an aligned table of
 // labelled figures by default, or one JSON object with --json.
 
+#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include <iosfwd>
@@ -28,6 +29,10 @@ void printResult(std::ostream& out, const std::vector<Field>& fields, bool json)
 
 /// Prints a calculator's own validation message; the caller exits with 1.
 void printError(std::ostream& out, std::ostream& err, const std::string& message, bool json);
+
+/// Refuses "inf", "nan" and numbers beyond a double: they would give
+/// meaningless figures. Use with CLI::Option::check.
+extern const CLI::Validator kFiniteNumber;
 
 /// An amount as people read it: two decimals, thousands apart by a space.
 std::string formatAmount(double value, int decimals = 2);
