@@ -116,6 +116,21 @@ TEST_F(ProgramWindowsTest, QuickTaxAndMonthlyFromTheMenus)
     EXPECT_TRUE(messages.isEmpty());
 }
 
+TEST_F(ProgramWindowsTest, QuickTaxAltCCalculatesInsteadOfOpeningTheCarMenu)
+{
+    QWidget* quick = open("QuickTax");
+    ASSERT_NE(quick, nullptr);
+    auto* income = quick->findChild<QLineEdit*>("sidbEdit1_0");
+    income->setFocus();
+    income->selectAll();
+    QTest::keyClicks(income, "500000");
+    QTest::keyClick(income, Qt::Key_C, Qt::AltModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu opened";
+    EXPECT_EQ(shown(quick, "sidbEdit1_5"), "129459.40");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
 TEST_F(ProgramWindowsTest, EveryBuiltTaxWindowOpensFromItsCommand)
 {
     const std::pair<const char*, const char*> commands[] = {

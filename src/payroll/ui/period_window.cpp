@@ -13,14 +13,11 @@
 #include "shell/widgets/numeric_edit.h"
 #include "shell/widgets/print_panel.h"
 #include "shell/widgets/setup_panel.h"
+#include "shell/widgets/window_mnemonics.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QKeyEvent>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -66,53 +63,10 @@ PeriodWindow::PeriodWindow(Module1& state, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
 {
+    WindowMnemonics::install(this);
 }
 
 PeriodWindow::~PeriodWindow() = default;
-
-QAbstractButton* PeriodWindow::mnemonicButton(const QKeyEvent* event) const
-{
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (mods != Qt::AltModifier && mods != (Qt::AltModifier | Qt::ShiftModifier))
-        return nullptr;
-    const QKeySequence pressed(QKeyCombination(Qt::AltModifier, Qt::Key(event->key())));
-    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
-        if (button->isVisible() && button->isEnabled() && QKeySequence::mnemonic(button->text()) == pressed)
-            return button;
-    }
-    return nullptr;
-}
-
-bool PeriodWindow::event(QEvent* event)
-{
-    // Claiming the key here keeps it from the menu bar's shortcuts. The
-    // button is pressed once the key event is over, with the focus moved to
-    // it first so the field being typed in is left as a click would leave it.
-    if (event->type() == QEvent::ShortcutOverride) {
-        if (QAbstractButton* button = mnemonicButton(static_cast<QKeyEvent*>(event))) {
-            event->accept();
-            QPointer<QAbstractButton> target(button);
-            QMetaObject::invokeMethod(this, [target] {
-                if (target && target->isEnabled() && target->isVisible()) {
-                    target->setFocus(Qt::ShortcutFocusReason);
-                    target->click();
-                }
-            }, Qt::QueuedConnection);
-            return true;
-        }
-    }
-    return QWidget::event(event);
-}
-
-void PeriodWindow::keyPressEvent(QKeyEvent* event)
-{
-    // The key press that follows a claimed mnemonic has been acted on already.
-    if (mnemonicButton(event)) {
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
 
 void PeriodWindow::setUpControls(const Controls& c)
 {

@@ -13,8 +13,6 @@
 
 #include <optional>
 
-class QAbstractButton;
-class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 
@@ -83,12 +81,6 @@ public:
 protected:
     PeriodWindow(Module1& state, QWidget* parent);
 
-    /// The window's own button mnemonics ("&Calculate", "&Settings", ...)
-    /// come before the main window's menu bar, whose "&Car Calculations" and
-    /// "Bu&siness Calculations" would otherwise take Alt+C and Alt+S.
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
     /// Wires the controls. Call once the form is set up; then call load().
     void setUpControls(const Controls& controls);
 
@@ -115,8 +107,6 @@ protected:
     const Controls& controls() const { return m_c; }
 
 private:
-    /// The visible, enabled button of this window whose mnemonic is `event`'s key.
-    QAbstractButton* mnemonicButton(const QKeyEvent* event) const;
     void showEmployee();
     void showSettings();
     void closeWindow();

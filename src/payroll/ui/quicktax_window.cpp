@@ -9,6 +9,7 @@
 #include "shell/message_service.h"
 #include "shell/report_runner.h"
 #include "shell/widgets/busy_cursor.h"
+#include "shell/widgets/window_mnemonics.h"
 #include "shell/widgets/numeric_edit.h"
 #include "shell/widgets/print_panel.h"
 
@@ -25,6 +26,7 @@ QuickTaxWindow::QuickTaxWindow(Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmKwikTax>())
 {
     ui->setupUi(this);
+    WindowMnemonics::install(this);
     m_sidbEdit1 = {ui->sidbEdit1_0, ui->sidbEdit1_1, ui->sidbEdit1_2, ui->sidbEdit1_3, ui->sidbEdit1_4,
                    ui->sidbEdit1_5, ui->sidbEdit1_6, ui->sidbEdit1_7, ui->sidbEdit1_8, ui->sidbEdit1_9};
     for (NumericEdit* field : m_sidbEdit1)
