@@ -25,30 +25,12 @@ AnnualWindow::AnnualWindow(Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmAnnual>())
 {
     ui->setupUi(this);
-    Controls c;
-    c.name = ui->Text1;
+    Controls c = sharedControls(ui.get());
     c.age = ui->silgEdit1;
     c.salary = ui->silgEdit2;
     c.commission = ui->numDirFees;
     c.bonus = ui->silgEdit4;
     c.travelAllowance = ui->silgEdit8;
-    c.employerRf = ui->numEmpRRFundCont;
-    c.employeeRf = ui->numEmpERFundCont;
-    c.employerMedical = ui->numEmpERMedAidCont;
-    c.employeeMedical = ui->numEmpEEMedAidCont;
-    c.rfDeduction = ui->numAllowableRFundDed;
-    c.paye = ui->numMAns;
-    c.medicalCredit = ui->numTaxCredit;
-    c.additionalCredit = ui->numMTCForContri;
-    c.taxLiability = ui->numTaxLiability;
-    c.calculate = ui->cmdCalculate;
-    c.settings = ui->cmdSettings;
-    c.print = ui->cmdPrint;
-    c.ok = ui->cmdOk;
-    c.info = ui->cmdInfo_0;
-    c.setup = ui->Frame3;
-    c.infoPanel = ui->fraInfo_One;
-    c.printPanel = ui->fraPrint;
     setUpControls(c);
     ui->numAns_1->setReadOnly(true);
     ui->numAns_1->setFocusPolicy(Qt::NoFocus);

@@ -12,34 +12,16 @@ MonthlyWindow::MonthlyWindow(Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmMonthly>())
 {
     ui->setupUi(this);
-    Controls c;
-    c.name = ui->Text1;
+    Controls c = sharedControls(ui.get());
     c.age = ui->silgEdit9;
     c.salary = ui->numSalRemun;
     c.commission = ui->numComm;
     c.bonus = ui->silgEdit12;
     c.travelAllowance = ui->silgEdit13;
-    c.employerRf = ui->numEmpRRFundCont;
-    c.employeeRf = ui->numEmpERFundCont;
-    c.employerMedical = ui->numEmpERMedAidCont;
-    c.employeeMedical = ui->numEmpEEMedAidCont;
     c.beneficiaries = ui->numMedAidBens;
-    c.rfDeduction = ui->numAllowableRFundDed;
-    c.paye = ui->numMAns;
-    c.medicalCredit = ui->numTaxCredit;
-    c.additionalCredit = ui->numMTCForContri;
-    c.taxLiability = ui->numTaxLiability;
     c.uifEmployee = ui->numMAns1;
     c.uifEmployer = ui->numMAns2;
     c.sdl = ui->numMAns3;
-    c.calculate = ui->cmdCalculate;
-    c.settings = ui->cmdSettings;
-    c.print = ui->cmdPrint;
-    c.ok = ui->cmdOk;
-    c.info = ui->cmdInfo_0;
-    c.setup = ui->Frame3;
-    c.infoPanel = ui->fraInfo_One;
-    c.printPanel = ui->fraPrint;
     setUpControls(c);
     ui->numMTAAns->setFocusPolicy(Qt::NoFocus);
 

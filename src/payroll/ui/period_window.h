@@ -81,6 +81,33 @@ public:
 protected:
     PeriodWindow(Module1& state, QWidget* parent);
 
+    /// The controls every period form names alike; the window adds the
+    /// fields whose names differ from form to form.
+    template <class Form>
+    static Controls sharedControls(Form* form)
+    {
+        Controls c;
+        c.name = form->Text1;
+        c.employerRf = form->numEmpRRFundCont;
+        c.employeeRf = form->numEmpERFundCont;
+        c.employerMedical = form->numEmpERMedAidCont;
+        c.employeeMedical = form->numEmpEEMedAidCont;
+        c.rfDeduction = form->numAllowableRFundDed;
+        c.paye = form->numMAns;
+        c.medicalCredit = form->numTaxCredit;
+        c.additionalCredit = form->numMTCForContri;
+        c.taxLiability = form->numTaxLiability;
+        c.calculate = form->cmdCalculate;
+        c.settings = form->cmdSettings;
+        c.print = form->cmdPrint;
+        c.ok = form->cmdOk;
+        c.info = form->cmdInfo_0;
+        c.setup = form->Frame3;
+        c.infoPanel = form->fraInfo_One;
+        c.printPanel = form->fraPrint;
+        return c;
+    }
+
     /// Wires the controls. Call once the form is set up; then call load().
     void setUpControls(const Controls& controls);
 

@@ -30,34 +30,16 @@ protected:
     template <class Form>
     static Controls controlsOf(Form* ui)
     {
-        Controls c;
-        c.name = ui->Text1;
+        Controls c = sharedControls(ui);
         c.age = ui->silgEdit14;
         c.salary = ui->numSalRemun;
         c.commission = ui->numComm;
         c.bonus = ui->sidbEdit4;
         c.travelAllowance = ui->sidbEdit6;
-        c.employerRf = ui->numEmpRRFundCont;
-        c.employeeRf = ui->numEmpERFundCont;
-        c.employerMedical = ui->numEmpERMedAidCont;
-        c.employeeMedical = ui->numEmpEEMedAidCont;
         c.beneficiaries = ui->numMedAidBens;
-        c.rfDeduction = ui->numAllowableRFundDed;
-        c.paye = ui->numMAns;
-        c.medicalCredit = ui->numTaxCredit;
-        c.additionalCredit = ui->numMTCForContri;
-        c.taxLiability = ui->numTaxLiability;
         c.uifEmployee = ui->numMAns1;
         c.uifEmployer = ui->numMAns2;
         c.sdl = ui->numMAns3;
-        c.calculate = ui->cmdCalculate;
-        c.settings = ui->cmdSettings;
-        c.print = ui->cmdPrint;
-        c.ok = ui->cmdOk;
-        c.info = ui->cmdInfo_0;
-        c.setup = ui->Frame3;
-        c.infoPanel = ui->fraInfo_One;
-        c.printPanel = ui->fraPrint;
         return c;
     }
 
