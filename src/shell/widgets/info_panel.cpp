@@ -1,5 +1,7 @@
 #include "shell/widgets/info_panel.h"
 
+#include "shell/widgets/overlay.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -50,14 +52,7 @@ void InfoPanel::popUp(int top)
 {
     if (QWidget* p = parentWidget())
         setFixedWidth(qMin(qMax(460, p->width() - 40), 640));
-    adjustSize();
-    if (QWidget* p = parentWidget()) {
-        const int x = qMax(0, (p->width() - width()) / 2);
-        const int y = top >= 0 ? top : qMax(0, (p->height() - height()) / 2);
-        move(x, y);
-    }
-    raise();
-    show();
+    showOverParent(this, top);
     m_ok->setFocus(Qt::OtherFocusReason);
 }
 

@@ -1,5 +1,7 @@
 #include "shell/widgets/print_panel.h"
 
+#include "shell/widgets/overlay.h"
+
 #include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -76,14 +78,7 @@ void PrintPanel::setCoveredWidgets(const QList<QWidget*>& widgets)
 
 void PrintPanel::popUp(int top)
 {
-    adjustSize();
-    if (QWidget* p = parentWidget()) {
-        const int x = qMax(0, (p->width() - width()) / 2);
-        const int y = top >= 0 ? top : qMax(0, (p->height() - height()) / 2);
-        move(x, y);
-    }
-    raise();
-    show();
+    showOverParent(this, top);
     m_view->setFocus(Qt::OtherFocusReason);
 }
 
