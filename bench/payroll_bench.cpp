@@ -30,8 +30,7 @@ std::string makePayrollFile(int rows)
         const int calMonth = (month + 2) % 12 + 1;
         const int year = calMonth <= 2 ? 2018 : 2017;
         char line[256];
-        std::snprintf(line, sizeof line,
-                      "Employee %d,%d,%d.%02d,%d,%d,%d,%d,%d,%d,%d,%d,%02d/%02d/%d,28/%02d/%d\n", i,
+        std::snprintf(line, sizeof line, "Employee %d,%d,%d.%02d,%d,%d,%d,%d,%d,%d,%d,%d,%02d/%02d/%d,28/%02d/%d\n", i,
                       20 + i % 60, 5000 + (i * 37) % 90000, i % 100, (i % 7) * 500, i % 13 == 0 ? 10000 : 0,
                       (i % 5) * 1000, (i % 3) * 800, (i % 4) * 600, (i % 6) * 700, (i % 9) * 300, i % 6,
                       day > 28 ? 28 : day, calMonth, year, calMonth, year);

@@ -20,8 +20,8 @@ const QString kTestTemplates = QStringLiteral(GROSSBY_TEST_TEMPLATE_DIR);
 
 PrintRecord kwikTaxRow(double income)
 {
-    return {{"AGE", std::int32_t{40}}, {"TAXINCOME", income}, {"TAXTOPAY", 97225.0}, {"MARGRATE", 36.0},
-            {"PORTION", 32234.4},      {"TOTTAX", 129459.4},  {"REBATE", 13635.0},   {"TAXCOM4", 115824.4},
+    return {{"AGE", std::int32_t{40}}, {"TAXINCOME", income},   {"TAXTOPAY", 97225.0}, {"MARGRATE", 36.0},
+            {"PORTION", 32234.4},      {"TOTTAX", 129459.4},    {"REBATE", 13635.0},   {"TAXCOM4", 115824.4},
             {"AVRATE", 25.89188},      {"AVRATEAFT", 23.16488}, {"TAXCOM4/2", 9652.03}};
 }
 
@@ -29,7 +29,9 @@ std::vector<PrintRecord> schedule(int months)
 {
     std::vector<PrintRecord> rows;
     for (int k = 1; k <= months; ++k)
-        rows.push_back({{"Year", std::int32_t(k)}, {"Capital", 1000.0 + k}, {"Interest", 5000.25 - k},
+        rows.push_back({{"Year", std::int32_t(k)},
+                        {"Capital", 1000.0 + k},
+                        {"Interest", 5000.25 - k},
                         {"Required", 1000000.0 - 1000.0 * k}});
     return rows;
 }

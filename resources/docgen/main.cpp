@@ -70,8 +70,8 @@ QString readChapter(const QString& path, QString* error)
 QList<Heading> headingsOf(const QString& html)
 {
     static const QRegularExpression tag(QStringLiteral("<h([12])[^>]*>(.*?)</h\\1>"),
-                                        QRegularExpression::DotMatchesEverythingOption
-                                            | QRegularExpression::CaseInsensitiveOption);
+                                        QRegularExpression::DotMatchesEverythingOption |
+                                            QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression inner(QStringLiteral("<[^>]*>"));
     QList<Heading> headings;
     for (auto it = tag.globalMatch(html); it.hasNext();) {
@@ -100,12 +100,11 @@ QString contentsHtml(const QList<Heading>& headings)
 
 QString coverHtml(const QString& version)
 {
-    return QStringLiteral(
-               "<p align=\"center\" style=\"margin-top: 40px;\"><img src=\"cover.png\" width=\"560\"></p>"
-               "<p align=\"center\" style=\"margin-top: 36px;\">"
-               "<span style=\"font-size: 26pt; color: #1f4e79;\">User guide</span></p>"
-               "<p align=\"center\" style=\"margin-top: 16px;\">Version %1<br>"
-               "Tax year 1 March 2017 to 28 February 2018</p>")
+    return QStringLiteral("<p align=\"center\" style=\"margin-top: 40px;\"><img src=\"cover.png\" width=\"560\"></p>"
+                          "<p align=\"center\" style=\"margin-top: 36px;\">"
+                          "<span style=\"font-size: 26pt; color: #1f4e79;\">User guide</span></p>"
+                          "<p align=\"center\" style=\"margin-top: 16px;\">Version %1<br>"
+                          "Tax year 1 March 2017 to 28 February 2018</p>")
         .arg(version.toHtmlEscaped());
 }
 
@@ -144,8 +143,7 @@ int buildHelp(const QString& out, const QString& version, const QStringList& cha
     writer.setTitle(QStringLiteral("Grossby 2018 user guide"));
     writer.setCreator(QStringLiteral("Grossby 2018"));
     writer.setResolution(300);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(0, 0, 0, 0)));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     const QRect page = writer.pageLayout().paintRectPixels(writer.resolution());
     const int dpi = writer.resolution();
     const int marginX = dpi * 20 / 25;  // 20 mm
@@ -157,8 +155,7 @@ int buildHelp(const QString& out, const QString& version, const QStringList& cha
     doc.documentLayout()->setPaintDevice(&writer);
     doc.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
     doc.setDefaultStyleSheet(QString::fromLatin1(kStyleSheet));
-    doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("cover.png")),
-                    drawPicture(QSize(1120, 700)));
+    doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("cover.png")), drawPicture(QSize(1120, 700)));
     doc.setPageSize(body_size);
     doc.setDocumentMargin(0);
 
@@ -166,8 +163,8 @@ int buildHelp(const QString& out, const QString& version, const QStringList& cha
     // and repeat until the contents no longer move anything. The contents
     // headings itself is the first heading found and is skipped.
     for (int round = 0; round < 4; ++round) {
-        doc.setHtml(QStringLiteral("<html><body>") + coverHtml(version) + contentsHtml(headings)
-                    + body + QStringLiteral("</body></html>"));
+        doc.setHtml(QStringLiteral("<html><body>") + coverHtml(version) + contentsHtml(headings) + body +
+                    QStringLiteral("</body></html>"));
         const QList<int> pages = headingPages(doc);
         if (pages.size() != headings.size() + 1)
             return fail(QStringLiteral("found %1 headings after layout, expected %2")
@@ -202,11 +199,9 @@ int buildHelp(const QString& out, const QString& version, const QStringList& cha
         if (i > 0) {
             painter.setFont(footerFont);
             painter.setPen(QColor(0x5a, 0x67, 0x75));
-            const QRectF footer(marginX, page.height() - marginBottom + dpi / 8,
-                                body_size.width(), dpi / 4);
+            const QRectF footer(marginX, page.height() - marginBottom + dpi / 8, body_size.width(), dpi / 4);
             painter.drawLine(QPointF(footer.left(), footer.top()), QPointF(footer.right(), footer.top()));
-            painter.drawText(footer, Qt::AlignLeft | Qt::AlignBottom,
-                             QStringLiteral("Grossby 2018 user guide"));
+            painter.drawText(footer, Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("Grossby 2018 user guide"));
             painter.drawText(footer, Qt::AlignRight | Qt::AlignBottom,
                              QStringLiteral("Page %1 of %2").arg(i + 1).arg(pageCount));
         }

@@ -13,8 +13,8 @@
 #include <QDir>
 
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <iostream>
 #include <memory>
 
@@ -140,8 +140,10 @@ std::vector<InputSpec> inputsOf(Kind kind)
 {
     std::vector<InputSpec> inputList = {
         {InputKey::Name, "name", "TEXT", "Employee's name, printed on the check sheet"},
-        {InputKey::Age, "age", "YEARS", "Age in whole years, 0 to 150 (65 and 75 bring larger rebates); rounded half to even"},
-        {InputKey::Salary, "salary", "RAND", "Salary/remuneration with fringe benefits, without travel allowance or employer's R/Fund contribution"},
+        {InputKey::Age, "age", "YEARS",
+         "Age in whole years, 0 to 150 (65 and 75 bring larger rebates); rounded half to even"},
+        {InputKey::Salary, "salary", "RAND",
+         "Salary/remuneration with fringe benefits, without travel allowance or employer's R/Fund contribution"},
         {InputKey::Commission, "commission", "RAND", "Commissions"},
         {InputKey::Bonus, "bonus", "RAND", "Bonus paid in the period (taxed in full in it)"},
         {InputKey::TravelAllowance, "travel-allowance", "RAND", "Travel allowance received"},
@@ -151,34 +153,43 @@ std::vector<InputSpec> inputsOf(Kind kind)
         {InputKey::EmployeeMedical, "employee-medical", "RAND", "Employee's med aid contributions"},
     };
     if (kind == Kind::Annual) {
-        inputList.push_back({InputKey::Beneficiaries, "beneficiaries", "COUNT",
-                         "Medical aid beneficiaries in every month, 0 to 24"});
+        inputList.push_back(
+            {InputKey::Beneficiaries, "beneficiaries", "COUNT", "Medical aid beneficiaries in every month, 0 to 24"});
         inputList.push_back({InputKey::BeneficiariesByMonth, "beneficiaries-by-month", "COUNTS",
-                         "Twelve monthly counts, March to February, 0 to 24 each, e.g. 2,2,2,2,2,2,3,3,3,3,3,3"});
+                             "Twelve monthly counts, March to February, 0 to 24 each, e.g. 2,2,2,2,2,2,3,3,3,3,3,3"});
     } else {
-        inputList.push_back({InputKey::Beneficiaries, "beneficiaries", "COUNT",
-                         "Medical aid fund beneficiaries, 0 to 99"});
+        inputList.push_back(
+            {InputKey::Beneficiaries, "beneficiaries", "COUNT", "Medical aid fund beneficiaries, 0 to 99"});
     }
     if (kind == Kind::Monthly) {
-        inputList.push_back({InputKey::Start, "start", "DD/MM/YYYY", "First day worked in the month (default 01/03/2017)"});
-        inputList.push_back({InputKey::End, "end", "DD/MM/YYYY", "Last day worked, in the same month (default 31/03/2017)"});
+        inputList.push_back(
+            {InputKey::Start, "start", "DD/MM/YYYY", "First day worked in the month (default 01/03/2017)"});
+        inputList.push_back(
+            {InputKey::End, "end", "DD/MM/YYYY", "Last day worked, in the same month (default 31/03/2017)"});
     } else if (kind == Kind::Annual) {
-        inputList.push_back({InputKey::Start, "start", "DD/MM/YYYY", "First day of employment in the tax year (default 01/03/2017)"});
-        inputList.push_back({InputKey::End, "end", "DD/MM/YYYY", "Last day of employment in the tax year (default 28/02/2018)"});
+        inputList.push_back(
+            {InputKey::Start, "start", "DD/MM/YYYY", "First day of employment in the tax year (default 01/03/2017)"});
+        inputList.push_back(
+            {InputKey::End, "end", "DD/MM/YYYY", "Last day of employment in the tax year (default 28/02/2018)"});
     } else if (kind == Kind::Weekly || kind == Kind::Fortnightly) {
         const bool week = kind == Kind::Weekly;
-        inputList.push_back({InputKey::NormalDays, "normal-days", "DAYS",
-                         week ? "Days in a normal work week (default 7)" : "Days in a normal fortnight (default 14)"});
+        inputList.push_back(
+            {InputKey::NormalDays, "normal-days", "DAYS",
+             week ? "Days in a normal work week (default 7)" : "Days in a normal fortnight (default 14)"});
         inputList.push_back({InputKey::DaysWorked, "days-worked", "DAYS",
-                         week ? "Days worked this week, 1 to the normal days (default 7)"
-                              : "Days worked this fortnight, 1 to the normal days (default 14)"});
+                             week ? "Days worked this week, 1 to the normal days (default 7)"
+                                  : "Days worked this fortnight, 1 to the normal days (default 14)"});
     }
-    inputList.push_back({InputKey::EmployeeUif, "employee-uif", "PERCENT", "Employee UIF portion (default: the settings store)"});
-    inputList.push_back({InputKey::EmployerUif, "employer-uif", "PERCENT", "Employer UIF portion (default: the settings store)"});
+    inputList.push_back(
+        {InputKey::EmployeeUif, "employee-uif", "PERCENT", "Employee UIF portion (default: the settings store)"});
+    inputList.push_back(
+        {InputKey::EmployerUif, "employer-uif", "PERCENT", "Employer UIF portion (default: the settings store)"});
     inputList.push_back({InputKey::SkillsLevy, "skills-levy", "PERCENT", "Skills levy (default: the settings store)"});
-    inputList.push_back({InputKey::UifLimit, "uif-limit", "RAND", "UIF monthly remuneration limit (default: the settings store)"});
-    inputList.push_back({InputKey::TravelInclusion, "travel-inclusion", "RATE",
-                     "Travel allowance inclusion rate: 0.8 or 0.2 (80 or 20 also accepted; default: the settings store)"});
+    inputList.push_back(
+        {InputKey::UifLimit, "uif-limit", "RAND", "UIF monthly remuneration limit (default: the settings store)"});
+    inputList.push_back(
+        {InputKey::TravelInclusion, "travel-inclusion", "RATE",
+         "Travel allowance inclusion rate: 0.8 or 0.2 (80 or 20 also accepted; default: the settings store)"});
     return inputList;
 }
 
@@ -199,9 +210,7 @@ std::optional<InputProblem> applyInput(Request& r, InputKey key, std::string_vie
         return std::nullopt;
     PayFigures& pay = r.employee.pay;
     switch (key) {
-    case InputKey::Name:
-        r.employee.name = std::string(text);
-        return std::nullopt;
+    case InputKey::Name: r.employee.name = std::string(text); return std::nullopt;
     case InputKey::Age: {
         const auto v = readNumber(text);
         if (!v)
@@ -248,7 +257,8 @@ std::optional<InputProblem> applyInput(Request& r, InputKey key, std::string_vie
                 return notANumber(item);
             const auto n = readWhole(item);
             if (!n)
-                return InputProblem{false, "The number of medical aid beneficiaries in a month must be a whole number."};
+                return InputProblem{false,
+                                    "The number of medical aid beneficiaries in a month must be a whole number."};
             counts[count++] = static_cast<int>(*n);
         }
         if (count != 12)
@@ -306,11 +316,16 @@ std::optional<InputProblem> applyInput(Request& r, InputKey key, std::string_vie
 void fillSettings(Request& r, const PeriodSettings& stored)
 {
     PeriodSettings& s = r.settings;
-    if (!(r.settingsGiven & 1)) s.EmployeeUIF = stored.EmployeeUIF;
-    if (!(r.settingsGiven & 2)) s.EmployerUIF = stored.EmployerUIF;
-    if (!(r.settingsGiven & 4)) s.SkillLevy = stored.SkillLevy;
-    if (!(r.settingsGiven & 8)) s.UIFLimit = stored.UIFLimit;
-    if (!(r.settingsGiven & 16)) s.TAIncRate8020 = stored.TAIncRate8020;
+    if (!(r.settingsGiven & 1))
+        s.EmployeeUIF = stored.EmployeeUIF;
+    if (!(r.settingsGiven & 2))
+        s.EmployerUIF = stored.EmployerUIF;
+    if (!(r.settingsGiven & 4))
+        s.SkillLevy = stored.SkillLevy;
+    if (!(r.settingsGiven & 8))
+        s.UIFLimit = stored.UIFLimit;
+    if (!(r.settingsGiven & 16))
+        s.TAIncRate8020 = stored.TAIncRate8020;
 }
 
 namespace {
@@ -350,20 +365,13 @@ ShortPeriodInputs shortPeriodInputs(const Request& r)
 
 Outcome compute(const Request& r, Module1& state)
 {
-    auto lift = [](auto&& outcome) -> Outcome {
-        return std::visit([](auto&& v) -> Outcome { return v; }, outcome);
-    };
+    auto lift = [](auto&& outcome) -> Outcome { return std::visit([](auto&& v) -> Outcome { return v; }, outcome); };
     switch (r.kind) {
-    case Kind::Monthly:
-        return lift(CalcMonthlyTax(monthlyInputs(r), r.settings, state));
-    case Kind::Annual:
-        return lift(CalcAnnualPAYE(annualInputs(r), r.settings, state));
-    case Kind::Weekly:
-        return lift(CalcWeeklyTax(shortPeriodInputs(r), r.settings, state));
-    case Kind::Fortnightly:
-        return lift(CalcFortnightlyTax(shortPeriodInputs(r), r.settings, state));
-    case Kind::Daily:
-        return lift(CalcDailyTax(r.employee, r.settings, state));
+    case Kind::Monthly: return lift(CalcMonthlyTax(monthlyInputs(r), r.settings, state));
+    case Kind::Annual: return lift(CalcAnnualPAYE(annualInputs(r), r.settings, state));
+    case Kind::Weekly: return lift(CalcWeeklyTax(shortPeriodInputs(r), r.settings, state));
+    case Kind::Fortnightly: return lift(CalcFortnightlyTax(shortPeriodInputs(r), r.settings, state));
+    case Kind::Daily: return lift(CalcDailyTax(r.employee, r.settings, state));
     }
     return InputError{};
 }
@@ -611,9 +619,10 @@ std::vector<Runner> addPayrollCommands(CLI::App& app)
     return {
         addPeriodCommand(app, Kind::Monthly, "PAYE, medical credits, UIF and SDL for a month or part of one",
                          monthly.c_str()),
-        addPeriodCommand(app, Kind::Annual, "PAYE and medical credits for the tax year or part of it, from annual totals",
-                         annual.c_str()),
-        addPeriodCommand(app, Kind::Weekly, "PAYE, medical credits, UIF and SDL for a week (52 a year)", weekly.c_str()),
+        addPeriodCommand(app, Kind::Annual,
+                         "PAYE and medical credits for the tax year or part of it, from annual totals", annual.c_str()),
+        addPeriodCommand(app, Kind::Weekly, "PAYE, medical credits, UIF and SDL for a week (52 a year)",
+                         weekly.c_str()),
         addPeriodCommand(app, Kind::Fortnightly, "PAYE, medical credits, UIF and SDL for a fortnight (26 a year)",
                          weekly.c_str()),
         addPeriodCommand(app, Kind::Daily, "PAYE, medical credits, UIF and SDL for a day's pay (260 days a year)",

@@ -25,15 +25,33 @@ enum class Kind { Monthly, Annual, Weekly, Fortnightly, Daily };
 const char* kindName(Kind kind);
 
 enum class InputKey {
-    Name, Age, Salary, Commission, Bonus, TravelAllowance, EmployerRf, EmployeeRf,
-    EmployerMedical, EmployeeMedical, Beneficiaries, BeneficiariesByMonth, Start, End,
-    NormalDays, DaysWorked, EmployeeUif, EmployerUif, SkillsLevy, UifLimit, TravelInclusion,
+    Name,
+    Age,
+    Salary,
+    Commission,
+    Bonus,
+    TravelAllowance,
+    EmployerRf,
+    EmployeeRf,
+    EmployerMedical,
+    EmployeeMedical,
+    Beneficiaries,
+    BeneficiariesByMonth,
+    Start,
+    End,
+    NormalDays,
+    DaysWorked,
+    EmployeeUif,
+    EmployerUif,
+    SkillsLevy,
+    UifLimit,
+    TravelInclusion,
 };
 
 /// An input as an option (--name) and a CSV column (name).
 struct InputSpec {
     InputKey key;
-    const char* name;      ///< option without its dashes, and column name
+    const char* name;  ///< option without its dashes, and column name
     const char* typeName;  ///< for --help
     const char* help;
 };

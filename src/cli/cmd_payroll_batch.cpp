@@ -42,7 +42,7 @@ class Progress {
 public:
     explicit Progress(std::FILE* in)
     {
-        struct stat st {};
+        struct stat st { };
         if (isatty(STDERR_FILENO) && fstat(fileno(in), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > (1 << 20))
             m_total = static_cast<std::uint64_t>(st.st_size);
     }
@@ -75,9 +75,9 @@ private:
 
 bool sameFile(std::FILE* in, const std::string& outPath)
 {
-    struct stat a {}, b {};
-    return fstat(fileno(in), &a) == 0 && stat(outPath.c_str(), &b) == 0 && a.st_dev == b.st_dev
-        && a.st_ino == b.st_ino;
+    struct stat a {
+    }, b{};
+    return fstat(fileno(in), &a) == 0 && stat(outPath.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 }  // namespace
@@ -192,8 +192,8 @@ int runBatch(const Request& base, const std::string& inPath, const std::string& 
         ++rows;
         error.clear();
         if (fields.size() != width)
-            error = "the row has " + std::to_string(fields.size()) + " fields where the header has "
-                + std::to_string(width);
+            error = "the row has " + std::to_string(fields.size()) + " fields where the header has " +
+                std::to_string(width);
         else if (reader.unterminatedQuote())
             error = "a quoted field is not closed before the end of the file";
 
@@ -241,8 +241,8 @@ int runBatch(const Request& base, const std::string& inPath, const std::string& 
         return abandon("The payroll file '" + inPath + "' could not be read to the end: " + std::strerror(errno));
     }
     if (!writer.finish())
-        return abandon("The results could not be written to '" + (toStdout ? std::string("standard output") : outPath)
-                       + "': " + std::strerror(errno));
+        return abandon("The results could not be written to '" + (toStdout ? std::string("standard output") : outPath) +
+                       "': " + std::strerror(errno));
     if (!toStdout) {
         if (std::fclose(out) != 0) {
             std::remove(partialPath.c_str());

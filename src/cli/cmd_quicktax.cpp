@@ -27,17 +27,16 @@ Runner addQuickTaxCommand(CLI::App& app)
         ->check(kFiniteNumber);
     cmd->add_flag("--json", opts->json, "Print one JSON object with every result at full precision");
     addReportOption(cmd, opts->report);
-    cmd->footer(
-        "Results:\n"
-        "  tax_on_threshold    tax on all income up to the bracket's lower threshold\n"
-        "  marginal_rate       rate of the bracket the income falls in, percent\n"
-        "  portion             tax on the part above the threshold, at the marginal rate\n"
-        "  total_tax           tax_on_threshold + portion, before rebates\n"
-        "  rebate              primary rebate plus any rebate for age\n"
-        "  tax_payable         total_tax - rebate, never below 0\n"
-        "  average_rate        total_tax as a percent of the income\n"
-        "  average_rate_after  tax after rebates as a percent of the income, never below 0\n"
-        "  monthly_tax         tax_payable / 12");
+    cmd->footer("Results:\n"
+                "  tax_on_threshold    tax on all income up to the bracket's lower threshold\n"
+                "  marginal_rate       rate of the bracket the income falls in, percent\n"
+                "  portion             tax on the part above the threshold, at the marginal rate\n"
+                "  total_tax           tax_on_threshold + portion, before rebates\n"
+                "  rebate              primary rebate plus any rebate for age\n"
+                "  tax_payable         total_tax - rebate, never below 0\n"
+                "  average_rate        total_tax as a percent of the income\n"
+                "  average_rate_after  tax after rebates as a percent of the income, never below 0\n"
+                "  monthly_tax         tax_payable / 12");
     return [cmd, opts]() {
         if (!cmd->parsed())
             return -1;

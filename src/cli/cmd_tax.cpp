@@ -18,12 +18,11 @@ Runner addTaxCommand(CLI::App& app)
     auto* cmd = app.add_subcommand("tax", "Annual tax on a taxable income, before rebates (2017/18 scale)");
     cmd->add_option("--income", opts->income, "Annual taxable income in rand")->required()->check(kFiniteNumber);
     cmd->add_flag("--json", opts->json, "Print one JSON object with every result at full precision");
-    cmd->footer(
-        "Results:\n"
-        "  marginal_rate     rate of the bracket the income falls in, percent\n"
-        "  bracket_base_tax  tax on all income up to the bracket's lower threshold\n"
-        "  tax_on_excess     tax on the part above the bracket's lower threshold\n"
-        "  annual_tax        bracket_base_tax + tax_on_excess, before rebates");
+    cmd->footer("Results:\n"
+                "  marginal_rate     rate of the bracket the income falls in, percent\n"
+                "  bracket_base_tax  tax on all income up to the bracket's lower threshold\n"
+                "  tax_on_excess     tax on the part above the bracket's lower threshold\n"
+                "  annual_tax        bracket_base_tax + tax_on_excess, before rebates");
     return [cmd, opts]() {
         if (!cmd->parsed())
             return -1;

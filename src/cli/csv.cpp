@@ -8,8 +8,7 @@ namespace grossby::cli {
 CsvReader::CsvReader(std::FILE* file, std::size_t bufferSize)
     : m_file(file)
     , m_buffer(bufferSize < 64 ? 64 : bufferSize)
-{
-}
+{ }
 
 bool CsvReader::fill()
 {

@@ -39,7 +39,7 @@ private:
     std::FILE* m_file;
     std::vector<char> m_buffer;
     std::size_t m_begin = 0;  // first unread byte
-    std::size_t m_end = 0;    // one past the last byte held
+    std::size_t m_end = 0;  // one past the last byte held
     bool m_eof = false;
     bool m_readError = false;
     bool m_unterminated = false;

@@ -42,10 +42,11 @@ int writeReport(const std::vector<StagedTable>& tables, const std::string& templ
     // Qt's own notes about the session (no runtime folder, fonts) are not
     // the script's business; only our messages reach `err`.
     struct QuietQt {
-        QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type == QtCriticalMsg || type == QtFatalMsg)
-                fprintf(stderr, "%s\n", qPrintable(text));
-        });
+        QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+                if (type == QtCriticalMsg || type == QtFatalMsg)
+                    fprintf(stderr, "%s\n", qPrintable(text));
+            });
         ~QuietQt() { qInstallMessageHandler(previous); }
     } quiet;
     std::unique_ptr<QGuiApplication> app;

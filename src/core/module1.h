@@ -15,9 +15,9 @@ namespace grossby {
 struct Module1 {
     // Annual tax function (CalcAnnualTax).
     double AnnualTaxableIncome = 0;  ///< input; not reset: keeps the last income taxed
-    double MarginalRate = 0;         ///< whole percent of the bracket
-    double BracketBaseTax = 0;       ///< not reset
-    double TaxOnExcess = 0;          ///< not reset
+    double MarginalRate = 0;  ///< whole percent of the bracket
+    double BracketBaseTax = 0;  ///< not reset
+    double TaxOnExcess = 0;  ///< not reset
     double AnnualTax = 0;
 
     // QuickTax results.
@@ -25,11 +25,11 @@ struct Module1 {
     double QuickTaxPrimaryRebate = 0;
     double QuickTaxTotal = 0;
     double QuickTaxAverageRate = 0;
-    std::int16_t QuickTaxAge = 0;           ///< not reset
-    double QuickTaxIncome = 0;              ///< not reset
-    double QuickTaxRebate = 0;              ///< not reset
-    double QuickTaxAgeRebate = 0;           ///< not reset
-    double QuickTaxAverageRateAfter = 0;    ///< not reset
+    std::int16_t QuickTaxAge = 0;  ///< not reset
+    double QuickTaxIncome = 0;  ///< not reset
+    double QuickTaxRebate = 0;  ///< not reset
+    double QuickTaxAgeRebate = 0;  ///< not reset
+    double QuickTaxAverageRateAfter = 0;  ///< not reset
 
     // Files and printing: set at start-up and by the print buttons, never reset.
     std::string PrintDatabasePath;

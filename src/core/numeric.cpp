@@ -71,10 +71,10 @@ double parseLeadingNumber(std::string_view text)
 }
 
 IntegerOverflow::IntegerOverflow(double value)
-    : std::overflow_error("Overflow: " + std::to_string(value) + " does not fit a whole number between -32768 and 32767")
+    : std::overflow_error("Overflow: " + std::to_string(value) +
+                          " does not fit a whole number between -32768 and 32767")
     , m_value(value)
-{
-}
+{ }
 
 std::optional<std::int16_t> tryToInteger16(double value)
 {

@@ -28,8 +28,8 @@ double taxableTravelAllowance(double travelAllowance, double inclusionRate)
 
 double retirementFundRemuneration(const PayFigures& pay, double inclusionRate)
 {
-    return pay.salary + pay.employerMedical + pay.commission + pay.bonus
-        + pay.travelAllowance * inclusionRate + pay.employerRetirementFund;
+    return pay.salary + pay.employerMedical + pay.commission + pay.bonus + pay.travelAllowance * inclusionRate +
+        pay.employerRetirementFund;
 }
 
 double retirementFundDeduction(const PayFigures& pay, double remuneration, double cap)
@@ -60,8 +60,7 @@ double additionalMedicalCredit(int age, double medicalCredit, const PayFigures& 
 {
     if (!(medicalCredit > 0) || !hasMedicalContribution(pay) || age < kSecondaryRebateAge)
         return 0;
-    const double credit = kAdditionalCreditFactor
-        * (pay.employerMedical + pay.employeeMedical - 3 * medicalCredit);
+    const double credit = kAdditionalCreditFactor * (pay.employerMedical + pay.employeeMedical - 3 * medicalCredit);
     return credit < 0 ? 0 : credit;
 }
 
@@ -73,19 +72,18 @@ double taxLiability(double paye, double medicalCredit, double additionalCredit)
 
 double uifRemuneration(const PayFigures& pay, double inclusionRate)
 {
-    return pay.salary + pay.employerMedical + pay.bonus + pay.travelAllowance * inclusionRate
-        + pay.employerRetirementFund;
+    return pay.salary + pay.employerMedical + pay.bonus + pay.travelAllowance * inclusionRate +
+        pay.employerRetirementFund;
 }
 
-std::pair<double, double> uifContributions(double remuneration, double periodLimit,
-                                           double employeePercent, double employerPercent)
+std::pair<double, double> uifContributions(double remuneration, double periodLimit, double employeePercent,
+                                           double employerPercent)
 {
     const double base = remuneration > periodLimit ? periodLimit : remuneration;
     return {base * employeePercent / 100, base * employerPercent / 100};
 }
 
-double skillsLevy(double uifRemuneration, double retirementFundDeduction, double commission,
-                  double levyPercent)
+double skillsLevy(double uifRemuneration, double retirementFundDeduction, double commission, double levyPercent)
 {
     return (uifRemuneration - retirementFundDeduction + commission) * (levyPercent / 100);
 }

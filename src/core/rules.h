@@ -94,12 +94,11 @@ double taxLiability(double paye, double medicalCredit, double additionalCredit);
 double uifRemuneration(const PayFigures& pay, double inclusionRate);
 
 /// Employee and employer UIF on `remuneration`, limited to `periodLimit`.
-std::pair<double, double> uifContributions(double remuneration, double periodLimit,
-                                           double employeePercent, double employerPercent);
+std::pair<double, double> uifContributions(double remuneration, double periodLimit, double employeePercent,
+                                           double employerPercent);
 
 /// Skills levy: (UIF remuneration less the retirement-fund deduction plus
 /// commission) times the levy percentage. No limit applies.
-double skillsLevy(double uifRemuneration, double retirementFundDeduction, double commission,
-                  double levyPercent);
+double skillsLevy(double uifRemuneration, double retirementFundDeduction, double commission, double levyPercent);
 
 }  // namespace grossby

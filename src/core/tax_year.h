@@ -10,8 +10,8 @@
 
 namespace grossby {
 
-inline constexpr double TaxYearStart = 42795;   ///< 1 March 2017
-inline constexpr double TaxYearEnd = 43159;     ///< 28 February 2018
+inline constexpr double TaxYearStart = 42795;  ///< 1 March 2017
+inline constexpr double TaxYearEnd = 43159;  ///< 28 February 2018
 inline constexpr double FirstMonthEnd = 42825;  ///< 31 March 2017
 
 /// The two ends of the tax year as the date messages quote them.
@@ -21,7 +21,7 @@ inline constexpr std::string_view kTaxYearEndText = "28/02/2018";
 struct CivilDate {
     int year = 1899;
     int month = 12;  ///< 1..12
-    int day = 30;    ///< 1..31
+    int day = 30;  ///< 1..31
     friend bool operator==(const CivilDate&, const CivilDate&) = default;
 };
 

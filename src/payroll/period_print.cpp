@@ -19,7 +19,9 @@ struct Label {
 
 class RowWriter {
 public:
-    RowWriter(PrintLanguage language) : m_af(language == PrintLanguage::Afrikaans) {}
+    RowWriter(PrintLanguage language)
+        : m_af(language == PrintLanguage::Afrikaans)
+    { }
 
     void label(const char* field, const Label& l) { text(field, std::string(m_af ? l.afrikaans : l.english)); }
     void text(const char* field, std::string value) { m_row.push_back({field, std::move(value)}); }
@@ -45,7 +47,7 @@ struct SheetFigures {
     double uifEmployer = 0;
     double sdl = 0;
     std::string startText;  ///< start date, or the normal period's days
-    std::string endText;    ///< end date, or this period's days
+    std::string endText;  ///< end date, or this period's days
     std::array<int, 12> beneficiariesByMonth{};
 };
 
@@ -63,8 +65,7 @@ SheetFigures figuresOf(const PeriodResult& r)
     return f;
 }
 
-PrintRecord buildRow(Sheet sheet, const EmployeeInputs& in, const SheetFigures& f,
-                     PrintLanguage language)
+PrintRecord buildRow(Sheet sheet, const EmployeeInputs& in, const SheetFigures& f, PrintLanguage language)
 {
     const bool annual = sheet == Sheet::Annual;
     const bool shortPeriod = sheet == Sheet::Weekly || sheet == Sheet::Fortnightly;
@@ -72,8 +73,8 @@ PrintRecord buildRow(Sheet sheet, const EmployeeInputs& in, const SheetFigures& 
     RowWriter w(language);
 
     static constexpr Label kType[] = {
-        {"Monthly Check", "Maandelikse Inkomste"},   {"Annual Check", "Jaarlikse Inkomste"},
-        {"Weekly Check", "Weeklikse Inkomste"},      {"Fortnightly Check", "Twee Weeklikse Inkomste"},
+        {"Monthly Check", "Maandelikse Inkomste"}, {"Annual Check", "Jaarlikse Inkomste"},
+        {"Weekly Check", "Weeklikse Inkomste"},    {"Fortnightly Check", "Twee Weeklikse Inkomste"},
         {"Daily Check", "Daaglikse Inkomste"},
     };
     w.label("TypeAM", kType[static_cast<int>(sheet)]);
@@ -85,8 +86,9 @@ PrintRecord buildRow(Sheet sheet, const EmployeeInputs& in, const SheetFigures& 
     w.label("DirFees", {"Commissions", "Kommissie"});
     w.amount("DirFeesNum", in.pay.commission);
 
-    w.label("TravAll", {annual ? "Travel allowance received" : "Travel allowance ",
-                       annual || shortPeriod ? "Reistoelae ontvang" : "Reistoelae "});
+    w.label("TravAll",
+            {annual ? "Travel allowance received" : "Travel allowance ",
+             annual || shortPeriod ? "Reistoelae ontvang" : "Reistoelae "});
     if (sheet == Sheet::Monthly) {
         w.amount("TravOne", in.pay.travelAllowance);
         w.amount("TravTwo", f.taxableTravelAllowance);
@@ -151,9 +153,8 @@ PrintRecord buildRow(Sheet sheet, const EmployeeInputs& in, const SheetFigures& 
     if (annual) {
         // Columns are named by calendar month; the tax year runs March to February.
         static constexpr Label kMonths[] = {
-            {"Mar", "Mar"}, {"Apr ", "Apr "}, {"May", "Mei"}, {"Jun", "Jun"},
-            {"Jul", "Jul"}, {"Aug", "Aug"},   {"Sep", "Sep"}, {"Oct", "Okt"},
-            {"Nov", "Nov"}, {"Dec", "Dec"},   {"Jan", "Jan"}, {"Feb", "Feb"},
+            {"Mar", "Mar"}, {"Apr ", "Apr "}, {"May", "Mei"}, {"Jun", "Jun"}, {"Jul", "Jul"}, {"Aug", "Aug"},
+            {"Sep", "Sep"}, {"Oct", "Okt"},   {"Nov", "Nov"}, {"Dec", "Dec"}, {"Jan", "Jan"}, {"Feb", "Feb"},
         };
         for (int m = 0; m < 12; ++m) {
             const std::string column = "AnnCalcBens" + std::to_string((m + 2) % 12 + 1);
@@ -173,8 +174,7 @@ PrintRecord buildRow(Sheet sheet, const EmployeeInputs& in, const SheetFigures& 
     return w.take();
 }
 
-PrintRecord shortPeriodRow(Sheet sheet, const ShortPeriodInputs& in, const PeriodResult& r,
-                           PrintLanguage language)
+PrintRecord shortPeriodRow(Sheet sheet, const ShortPeriodInputs& in, const PeriodResult& r, PrintLanguage language)
 {
     SheetFigures f = figuresOf(r);
     f.startText = std::to_string(in.normalDays);
@@ -248,8 +248,7 @@ PrintRecord PrintWeekly(const ShortPeriodInputs& in, const PeriodResult& r, Prin
     return shortPeriodRow(Sheet::Weekly, in, r, language);
 }
 
-PrintRecord PrintFortnightly(const ShortPeriodInputs& in, const PeriodResult& r,
-                             PrintLanguage language)
+PrintRecord PrintFortnightly(const ShortPeriodInputs& in, const PeriodResult& r, PrintLanguage language)
 {
     return shortPeriodRow(Sheet::Fortnightly, in, r, language);
 }

@@ -15,7 +15,7 @@ enum class PrintLanguage { English, Afrikaans };
 
 /// Where a calculator's row goes and how its report is shown.
 struct PeriodReport {
-    std::string table;         ///< print table holding the one row
+    std::string table;  ///< print table holding the one row
     std::string templateName;  ///< report template in the program folder
     std::string previewTitle;  ///< preview window title
 };
@@ -41,8 +41,7 @@ PrintRecord PrintAnnual(const AnnualInputs& in, const AnnualResult& r, PrintLang
 PrintRecord PrintWeekly(const ShortPeriodInputs& in, const PeriodResult& r, PrintLanguage language);
 
 /// The fortnightly row (also `IRP5Week`).
-PrintRecord PrintFortnightly(const ShortPeriodInputs& in, const PeriodResult& r,
-                             PrintLanguage language);
+PrintRecord PrintFortnightly(const ShortPeriodInputs& in, const PeriodResult& r, PrintLanguage language);
 
 /// The daily row (`IRP5Day`): no dates or day counts.
 PrintRecord PrintDaily(const DailyInputs& in, const PeriodResult& r, PrintLanguage language);

@@ -22,16 +22,14 @@ std::optional<InputError> checkDatesInYear(double startDate, double endDate)
         return InputError{kIncorrectDateTitle, dateRejectionMessage(std::string(kTaxYearStartText)),
                           InputField::StartDate};
     if (!(endDate >= TaxYearStart && endDate <= TaxYearEnd))
-        return InputError{kIncorrectDateTitle, dateRejectionMessage(formatDate(startDate)),
-                          InputField::EndDate};
+        return InputError{kIncorrectDateTitle, dateRejectionMessage(formatDate(startDate)), InputField::EndDate};
     return std::nullopt;
 }
 
 std::optional<InputError> checkBeneficiaries(int count)
 {
     if (count < 0 || count > kMaxBeneficiaries)
-        return InputError{kIncorrectBeneficiariesTitle, beneficiaryRangeMessage(),
-                          InputField::Beneficiaries};
+        return InputError{kIncorrectBeneficiariesTitle, beneficiaryRangeMessage(), InputField::Beneficiaries};
     return std::nullopt;
 }
 
@@ -39,24 +37,25 @@ std::optional<InputError> checkBeneficiaries(int count)
 int monthlyCalculatorDays(int month)
 {
     switch (month) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12:
-        return 31;
-    case 2:
-        return 28;
-    default:
-        return 30;
+    case 1:
+    case 3:
+    case 5:
+    case 7:
+    case 8:
+    case 10:
+    case 12: return 31;
+    case 2: return 28;
+    default: return 30;
     }
 }
 
 // The figures every period calculator but the annual one works out the same
 // way once it knows its medical credit, its tax and its UIF limit for the
 // period: UIF, skills levy, the additional credit and the tax liability.
-void finishPeriod(PeriodResult& r, const EmployeeInputs& in, const PeriodSettings& s,
-                  double uifPeriodLimit)
+void finishPeriod(PeriodResult& r, const EmployeeInputs& in, const PeriodSettings& s, double uifPeriodLimit)
 {
     const double uifBase = uifRemuneration(in.pay, s.TAIncRate8020);
-    const auto [employee, employer] =
-        uifContributions(uifBase, uifPeriodLimit, s.EmployeeUIF, s.EmployerUIF);
+    const auto [employee, employer] = uifContributions(uifBase, uifPeriodLimit, s.EmployeeUIF, s.EmployerUIF);
     r.uifEmployee = employee;
     r.uifEmployer = employer;
     r.sdl = skillsLevy(uifBase, r.rfDeduction, in.pay.commission, s.SkillLevy);
@@ -68,17 +67,17 @@ void finishPeriod(PeriodResult& r, const EmployeeInputs& in, const PeriodSetting
 // is `thisDays` worked out of `normalDays` (a day is 1 of 1). Unlike the
 // monthly and annual calculators, the rebate is netted against the regular
 // tax only, so an unused rebate reduces the tax on a bonus.
-PeriodResult shortPeriodTax(const EmployeeInputs& in, const PeriodSettings& s, Module1& state,
-                            int periods, double normalDays, double thisDays, double medicalCredit)
+PeriodResult shortPeriodTax(const EmployeeInputs& in, const PeriodSettings& s, Module1& state, int periods,
+                            double normalDays, double thisDays, double medicalCredit)
 {
     const PayFigures& pay = in.pay;
     PeriodResult r;
     r.medicalCredit = medicalCredit;
-    r.rfDeduction = retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020),
-                                            kRetirementFundCap / periods);
+    r.rfDeduction =
+        retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020), kRetirementFundCap / periods);
     r.taxableTravelAllowance = taxableTravelAllowance(pay.travelAllowance, s.TAIncRate8020);
-    const double periodIncome = pay.employerRetirementFund + pay.employerMedical
-        + (r.taxableTravelAllowance + pay.salary + pay.commission - r.rfDeduction);
+    const double periodIncome = pay.employerRetirementFund + pay.employerMedical +
+        (r.taxableTravelAllowance + pay.salary + pay.commission - r.rfDeduction);
     const double annualEquivalent = (periods * (normalDays / thisDays)) * periodIncome;
 
     const double withBonus = annualEquivalent + pay.bonus;
@@ -95,15 +94,14 @@ PeriodResult shortPeriodTax(const EmployeeInputs& in, const PeriodSettings& s, M
     return r;
 }
 
-CalcOutcome<PeriodResult> checkedShortPeriodTax(const ShortPeriodInputs& in,
-                                                const PeriodSettings& s, Module1& state,
-                                                int periods, int creditDivisor,
-                                                const char* normalLabel, const char* thisLabel)
+CalcOutcome<PeriodResult> checkedShortPeriodTax(const ShortPeriodInputs& in, const PeriodSettings& s, Module1& state,
+                                                int periods, int creditDivisor, const char* normalLabel,
+                                                const char* thisLabel)
 {
     if (in.thisDays > in.normalDays)
         return InputError{kIncorrectDaysTitle,
-                          std::string("The number of '") + normalLabel
-                              + "' days must be = to or larger than '" + thisLabel + "'.",
+                          std::string("The number of '") + normalLabel + "' days must be = to or larger than '" +
+                              thisLabel + "'.",
                           InputField::Calculate};
     // The annual equivalent divides by this period's days.
     if (in.thisDays <= 0)
@@ -120,8 +118,8 @@ CalcOutcome<PeriodResult> checkedShortPeriodTax(const ShortPeriodInputs& in,
 
 std::string dateRejectionMessage(const std::string& fromText)
 {
-    return "The date entered is not correct please enter a date between " + fromText + " and "
-        + std::string(kTaxYearEndText);
+    return "The date entered is not correct please enter a date between " + fromText + " and " +
+        std::string(kTaxYearEndText);
 }
 
 std::string beneficiaryRangeMessage()
@@ -153,13 +151,12 @@ double dailyMedicalCredit(int beneficiaries, const PayFigures& pay)
     const double days = kWorkingDaysPerYear;
     if (beneficiaries <= 2)
         return (beneficiaries * kMedicalCreditFirstTwo * kMonthsPerYear) / days;
-    return (((beneficiaries - 2) * kMedicalCreditFurther * kMonthsPerYear)
-            + 2 * kMedicalCreditFirstTwo * kMonthsPerYear)
-        / days;
+    return (((beneficiaries - 2) * kMedicalCreditFurther * kMonthsPerYear) +
+            2 * kMedicalCreditFirstTwo * kMonthsPerYear) /
+        days;
 }
 
-CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSettings& s,
-                                         Module1& state)
+CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSettings& s, Module1& state)
 {
     if (auto e = checkDatesInYear(in.startDate, in.endDate))
         return *e;
@@ -181,8 +178,8 @@ CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSe
                                             kRetirementFundCap / kMonthsPerYear);
     const double daysWorked = in.endDate - in.startDate + 1;
     r.taxableTravelAllowance = taxableTravelAllowance(pay.travelAllowance, s.TAIncRate8020);
-    const double monthlyIncome = pay.salary + pay.commission + r.taxableTravelAllowance
-        + pay.employerMedical + pay.employerRetirementFund - r.rfDeduction;
+    const double monthlyIncome = pay.salary + pay.commission + r.taxableTravelAllowance + pay.employerMedical +
+        pay.employerRetirementFund - r.rfDeduction;
     // A part month is scaled up to a full month before annualising.
     const double annualEquivalent = kMonthsPerYear * ((daysInMonth / daysWorked) * monthlyIncome);
 
@@ -205,18 +202,15 @@ CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSe
     return r;
 }
 
-CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSettings& s,
-                                         Module1& state)
+CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSettings& s, Module1& state)
 {
     if (auto e = checkDatesInYear(in.startDate, in.endDate))
         return *e;
     if (in.endDate < in.startDate)
-        return InputError{kIncorrectDateTitle, dateRejectionMessage(formatDate(in.startDate)),
-                          InputField::EndDate};
+        return InputError{kIncorrectDateTitle, dateRejectionMessage(formatDate(in.startDate)), InputField::EndDate};
     for (const int count : in.beneficiariesByMonth) {
         if (count > kMaxMonthlyBeneficiaries)
-            return InputError{kIncorrectBeneficiariesTitle, kMonthlyMaximumMessage,
-                              InputField::MonthlyBeneficiaries};
+            return InputError{kIncorrectBeneficiariesTitle, kMonthlyMaximumMessage, InputField::MonthlyBeneficiaries};
         if (count < 0)
             return InputError{kIncorrectBeneficiariesTitle,
                               "The number of medical aid beneficiaries in a month cannot be negative.",
@@ -235,8 +229,7 @@ CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSet
     const double rebate = ageRebate(in.age);
     const double days = in.endDate - in.startDate + 1;
     r.daysEmployed = static_cast<int>(days);
-    r.rfDeduction = retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020),
-                                            kRetirementFundCap);
+    r.rfDeduction = retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020), kRetirementFundCap);
     r.taxableTravelAllowance = taxableTravelAllowance(pay.travelAllowance, s.TAIncRate8020);
 
     // With a travel allowance or commission the two tax figures are truncated
@@ -244,8 +237,8 @@ CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSet
     const bool truncated = pay.travelAllowance + pay.commission > 0;
     double income;
     if (truncated)
-        income = pay.travelAllowance * s.TAIncRate8020 + pay.salary + pay.commission - r.rfDeduction
-            + pay.employerMedical + pay.employerRetirementFund;
+        income = pay.travelAllowance * s.TAIncRate8020 + pay.salary + pay.commission - r.rfDeduction +
+            pay.employerMedical + pay.employerRetirementFund;
     else
         income = pay.salary - r.rfDeduction + pay.employerMedical + pay.employerRetirementFund;
     if (days < kDaysPerYear)
@@ -272,25 +265,21 @@ CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSet
     return r;
 }
 
-CalcOutcome<PeriodResult> CalcWeeklyTax(const ShortPeriodInputs& in, const PeriodSettings& s,
-                                        Module1& state)
+CalcOutcome<PeriodResult> CalcWeeklyTax(const ShortPeriodInputs& in, const PeriodSettings& s, Module1& state)
 {
     return checkedShortPeriodTax(in, s, state, kWeeksPerYear, 4, "Normal work-week", "This work-week");
 }
 
-CalcOutcome<PeriodResult> CalcFortnightlyTax(const ShortPeriodInputs& in, const PeriodSettings& s,
-                                             Module1& state)
+CalcOutcome<PeriodResult> CalcFortnightlyTax(const ShortPeriodInputs& in, const PeriodSettings& s, Module1& state)
 {
-    return checkedShortPeriodTax(in, s, state, kFortnightsPerYear, 2, "Normal fortnight",
-                                 "This fortnight");
+    return checkedShortPeriodTax(in, s, state, kFortnightsPerYear, 2, "Normal fortnight", "This fortnight");
 }
 
 CalcOutcome<PeriodResult> CalcDailyTax(const DailyInputs& in, const PeriodSettings& s, Module1& state)
 {
     if (auto e = checkBeneficiaries(in.beneficiaries))
         return *e;
-    return shortPeriodTax(in, s, state, kWorkingDaysPerYear, 1, 1,
-                          dailyMedicalCredit(in.beneficiaries, in.pay));
+    return shortPeriodTax(in, s, state, kWorkingDaysPerYear, 1, 1, dailyMedicalCredit(in.beneficiaries, in.pay));
 }
 
 }  // namespace grossby

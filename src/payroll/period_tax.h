@@ -20,10 +20,10 @@ struct Module1;
 /// The user-adjustable rates of the settings store that the period
 /// calculators use (percent figures, rand per month, and a fraction).
 struct PeriodSettings {
-    double EmployeeUIF = 0;    ///< employee UIF percentage
-    double EmployerUIF = 0;    ///< employer UIF percentage
-    double SkillLevy = 0;      ///< skills levy percentage
-    double UIFLimit = 0;       ///< UIF remuneration ceiling, rand per month
+    double EmployeeUIF = 0;  ///< employee UIF percentage
+    double EmployerUIF = 0;  ///< employer UIF percentage
+    double SkillLevy = 0;  ///< skills levy percentage
+    double UIFLimit = 0;  ///< UIF remuneration ceiling, rand per month
     double TAIncRate8020 = 0;  ///< travel-allowance inclusion rate, 0.8 or 0.2
 };
 
@@ -46,8 +46,7 @@ struct InputError {
 };
 
 /// Either the results of a calculation or the reason it did not run.
-template <class Result>
-using CalcOutcome = std::variant<Result, InputError>;
+template <class Result> using CalcOutcome = std::variant<Result, InputError>;
 
 /// What every period calculator is given about the employee: age, the
 /// period's amounts and the medical aid beneficiaries.
@@ -66,12 +65,12 @@ inline constexpr int kMaxMonthlyBeneficiaries = 24;
 
 struct MonthlyInputs : EmployeeInputs {
     double startDate = 42795;  ///< first day worked in the month (day number)
-    double endDate = 42825;    ///< last day worked in the month
+    double endDate = 42825;  ///< last day worked in the month
 };
 
 struct AnnualInputs : EmployeeInputs {
     double startDate = 42795;  ///< first day of employment in the tax year
-    double endDate = 43159;    ///< last day of employment in the tax year
+    double endDate = 43159;  ///< last day of employment in the tax year
     /// Beneficiaries in each month of the tax year, March first, February last.
     std::array<int, 12> beneficiariesByMonth{};
 };
@@ -79,7 +78,7 @@ struct AnnualInputs : EmployeeInputs {
 /// Weekly and fortnightly pay: a short period is the ratio of the day counts.
 struct ShortPeriodInputs : EmployeeInputs {
     int normalDays = 0;  ///< days in a normal week or fortnight
-    int thisDays = 0;    ///< days worked in this one
+    int thisDays = 0;  ///< days worked in this one
 };
 
 /// The day's figures: every amount is for one day.
@@ -87,24 +86,24 @@ using DailyInputs = EmployeeInputs;
 
 /// Results of the monthly, weekly, fortnightly and daily calculators.
 struct PeriodResult {
-    double rfDeduction = 0;             ///< allowable R/Fund deduction, unrounded
+    double rfDeduction = 0;  ///< allowable R/Fund deduction, unrounded
     double taxableTravelAllowance = 0;  ///< travel allowance times the inclusion rate
-    double paye = 0;                    ///< tax for the period before medical credits
-    double medicalCredit = 0;           ///< medical scheme fees credit for the period
-    double additionalMedicalCredit = 0; ///< additional credit for 65 and over
-    double taxLiability = 0;            ///< paye less both credits, or 0
+    double paye = 0;  ///< tax for the period before medical credits
+    double medicalCredit = 0;  ///< medical scheme fees credit for the period
+    double additionalMedicalCredit = 0;  ///< additional credit for 65 and over
+    double taxLiability = 0;  ///< paye less both credits, or 0
     double uifEmployee = 0;
     double uifEmployer = 0;
     double sdl = 0;
-    double annualTaxableIncome = 0;     ///< annual income without the bonus, as last taxed
+    double annualTaxableIncome = 0;  ///< annual income without the bonus, as last taxed
 };
 
 /// Results of the annual calculator.
 struct AnnualResult {
     double rfDeduction = 0;
     double taxableTravelAllowance = 0;
-    double paye = 0;                    ///< tax for the period of employment before credits
-    double medicalCredit = 0;           ///< summed over the months of employment
+    double paye = 0;  ///< tax for the period of employment before credits
+    double medicalCredit = 0;  ///< summed over the months of employment
     double additionalMedicalCredit = 0;
     double taxLiability = 0;
     double annualTaxableIncome = 0;
@@ -119,27 +118,23 @@ struct AnnualResult {
 /// month, annualised, taxed with and without the bonus, and the regular tax
 /// brought back to the days worked; the whole tax on the bonus falls in the
 /// month. Leaves the annual income without the bonus in `AnnualTaxableIncome`.
-CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSettings& settings,
-                                         Module1& state);
+CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSettings& settings, Module1& state);
 
 /// Tax for the tax year or the part of it between the two dates, from the
 /// period's totals. A part year is annualised by 365 / days employed; the
 /// medical credit is summed over the months the employment reaches into.
 /// There is no UIF or skills levy.
-CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSettings& settings,
-                                         Module1& state);
+CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSettings& settings, Module1& state);
 
 /// Tax for one week (52 a year) of which `thisDays` out of `normalDays` were worked.
-CalcOutcome<PeriodResult> CalcWeeklyTax(const ShortPeriodInputs& in, const PeriodSettings& settings,
-                                        Module1& state);
+CalcOutcome<PeriodResult> CalcWeeklyTax(const ShortPeriodInputs& in, const PeriodSettings& settings, Module1& state);
 
 /// Tax for one fortnight (26 a year) of which `thisDays` out of `normalDays` were worked.
-CalcOutcome<PeriodResult> CalcFortnightlyTax(const ShortPeriodInputs& in,
-                                             const PeriodSettings& settings, Module1& state);
+CalcOutcome<PeriodResult> CalcFortnightlyTax(const ShortPeriodInputs& in, const PeriodSettings& settings,
+                                             Module1& state);
 
 /// Tax for one day's pay, on 260 working days a year.
-CalcOutcome<PeriodResult> CalcDailyTax(const DailyInputs& in, const PeriodSettings& settings,
-                                       Module1& state);
+CalcOutcome<PeriodResult> CalcDailyTax(const DailyInputs& in, const PeriodSettings& settings, Module1& state);
 
 /// Whether a month of the tax year (0 = March .. 11 = February) counts for
 /// the annual medical credit: the employment between the two dates reaches

@@ -10,8 +10,8 @@ namespace grossby {
 
 namespace {
 constexpr double kPrimaryRebate = 13635;
-constexpr double kSecondaryAgeRebate = 7479;   // 65 and over
-constexpr double kTertiaryAgeRebate = 9972;    // 75 and over: 7 479 + 2 493
+constexpr double kSecondaryAgeRebate = 7479;  // 65 and over
+constexpr double kTertiaryAgeRebate = 9972;  // 75 and over: 7 479 + 2 493
 }  // namespace
 
 void NEWCALC(Module1& s)

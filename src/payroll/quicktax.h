@@ -17,8 +17,7 @@ struct Module1;
 /// Print table, template and preview title of the QuickTax report.
 inline constexpr const char* kKwikTaxTable = "kwiktax";
 inline constexpr const char* kKwikTaxTemplate = "kwiktep.rpt";
-inline constexpr const char* kKwikTaxTitle =
-    "QuickTax - To export printout click on the suitcase button or goto Help";
+inline constexpr const char* kKwikTaxTitle = "QuickTax - To export printout click on the suitcase button or goto Help";
 
 /// The age is held as a 16-bit Integer; outside these limits it is refused.
 inline constexpr double kQuickTaxAgeMin = -32768;

@@ -42,21 +42,22 @@ QString columnDefinition(const PrintColumn& column)
 
 class Staging {
 public:
-    Staging(const QString& path, SqliteConnection& connection) : m_path(path), m_connection(connection) {}
+    Staging(const QString& path, SqliteConnection& connection)
+        : m_path(path)
+        , m_connection(connection)
+    { }
 
     DbStatus cannotOpen(const QString& why) const
     {
-        return DbStatus::failure(
-            QStringLiteral("The print database \"%1\" cannot be opened: %2.").arg(m_path, why));
+        return DbStatus::failure(QStringLiteral("The print database \"%1\" cannot be opened: %2.").arg(m_path, why));
     }
 
     DbStatus notADatabase(const QString& why) const
     {
-        return DbStatus::damage(
-            QStringLiteral("The print database \"%1\" is not a database the program can use (%2). "
-                           "It has been left as it is; move it away or delete it and the program "
-                           "will make a fresh one.")
-                .arg(m_path, why));
+        return DbStatus::damage(QStringLiteral("The print database \"%1\" is not a database the program can use (%2). "
+                                               "It has been left as it is; move it away or delete it and the program "
+                                               "will make a fresh one.")
+                                    .arg(m_path, why));
     }
 
     DbStatus openFailure(const QString& why, bool foreign) const
@@ -79,9 +80,8 @@ public:
 
     DbStatus unknownColumn(const PrintTable& table, const std::string& column) const
     {
-        return DbStatus::failure(
-            QStringLiteral("The print table \"%1\" has no column \"%2\" (print database \"%3\").")
-                .arg(qs(table.name), qs(column), m_path));
+        return DbStatus::failure(QStringLiteral("The print table \"%1\" has no column \"%2\" (print database \"%3\").")
+                                     .arg(qs(table.name), qs(column), m_path));
     }
 
     /// Creates what is missing: tables, columns, and the one row of each
@@ -96,8 +96,9 @@ public:
                 QStringList definitions;
                 for (const PrintColumn& column : table.columns)
                     definitions << columnDefinition(column);
-                if (DbStatus s = exec(name, QStringLiteral("CREATE TABLE %1 (%2)")
-                                                .arg(quoteIdentifier(name), definitions.join(u", ")));
+                if (DbStatus s = exec(
+                        name,
+                        QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteIdentifier(name), definitions.join(u", ")));
                     !s)
                     return s;
             } else {
@@ -105,8 +106,9 @@ public:
                 for (const PrintColumn& column : table.columns) {
                     if (have.contains(qs(column.name), Qt::CaseInsensitive))
                         continue;
-                    if (DbStatus s = exec(name, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
-                                                    .arg(quoteIdentifier(name), columnDefinition(column)));
+                    if (DbStatus s = exec(name,
+                                          QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                                              .arg(quoteIdentifier(name), columnDefinition(column)));
                         !s)
                         return s;
                 }
@@ -122,9 +124,10 @@ public:
                 if (DbStatus s = exec(name, QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted)); !s)
                     return s;
             } else if (rows > 1) {
-                if (DbStatus s = exec(name, QStringLiteral("DELETE FROM %1 WHERE rowid > "
-                                                           "(SELECT min(rowid) FROM %1)")
-                                                .arg(quoted));
+                if (DbStatus s = exec(name,
+                                      QStringLiteral("DELETE FROM %1 WHERE rowid > "
+                                                     "(SELECT min(rowid) FROM %1)")
+                                          .arg(quoted));
                     !s)
                     return s;
             }
@@ -198,15 +201,13 @@ private:
 
     /// The fields of `record` as (column, value) pairs, checked against the
     /// table; a field named twice keeps its first place and its last value.
-    DbStatus collect(const PrintTable& table, const PrintRecord& record,
-                     QList<std::pair<QString, QVariant>>& out) const
+    DbStatus collect(const PrintTable& table, const PrintRecord& record, QList<std::pair<QString, QVariant>>& out) const
     {
         for (const PrintField& field : record) {
             if (!table.find(field.name))
                 return unknownColumn(table, field.name);
             const QString column = qs(field.name);
-            auto it = std::find_if(out.begin(), out.end(),
-                                   [&column](const auto& a) { return a.first == column; });
+            auto it = std::find_if(out.begin(), out.end(), [&column](const auto& a) { return a.first == column; });
             if (it != out.end())
                 it->second = toVariant(field.value);
             else
@@ -221,7 +222,9 @@ private:
 
 }  // namespace
 
-PrintDatabase::PrintDatabase(QString path) : m_path(std::move(path)) {}
+PrintDatabase::PrintDatabase(QString path)
+    : m_path(std::move(path))
+{ }
 
 DbStatus PrintDatabase::ensure() const
 {
@@ -331,8 +334,7 @@ DbStatus PrintDatabase::stage(const std::vector<StagedTable>& tables) const
             break;
     }
     if (s && !connection.db().commit())
-        s = staging.writeFailure(tables.empty() ? QString() : qs(tables.back().table),
-                                 connection.db().lastError());
+        s = staging.writeFailure(tables.empty() ? QString() : qs(tables.back().table), connection.db().lastError());
     if (!s)
         connection.db().rollback();
     return s;

@@ -29,9 +29,7 @@ Columns periodColumns(PeriodReport report)
     auto on = [report](int reports) { return (reports & report) != 0; };
 
     // Labels.
-    add(c, {"TypeAM", "Employee", "Age", "Sal", "DirFees", "TravAll", "Bonus", "MedExp", "PenCont",
-            "RACont"},
-        T);
+    add(c, {"TypeAM", "Employee", "Age", "Sal", "DirFees", "TravAll", "Bonus", "MedExp", "PenCont", "RACont"}, T);
     if (on(Monthly | Annual | Weekly))
         add(c, {"SDate", "EDate"}, T);
     if (on(Annual))
@@ -43,9 +41,9 @@ Columns periodColumns(PeriodReport report)
         add(c, {"NumOFBens"}, T);
     add(c, {"EmpERMedAidCont", "EmpEEMedAidCont", "AnnCalcBens3"}, T);
     if (on(Annual))
-        add(c, {"AnnCalcBens4", "AnnCalcBens5", "AnnCalcBens6", "AnnCalcBens7", "AnnCalcBens8",
-                "AnnCalcBens9", "AnnCalcBens10", "AnnCalcBens11", "AnnCalcBens12", "AnnCalcBens1",
-                "AnnCalcBens2"},
+        add(c,
+            {"AnnCalcBens4", "AnnCalcBens5", "AnnCalcBens6", "AnnCalcBens7", "AnnCalcBens8", "AnnCalcBens9",
+             "AnnCalcBens10", "AnnCalcBens11", "AnnCalcBens12", "AnnCalcBens1", "AnnCalcBens2"},
             T);
     add(c, {"MedAidBens", "TOTAL"}, T);
 
@@ -63,14 +61,13 @@ Columns periodColumns(PeriodReport report)
         add(c, {"SITENum", "PAYENum"}, R);
     if (on(Monthly | Weekly | Daily))
         add(c, {"UIFEMPENum", "UIFEMPRNum", "SDLNum"}, R);
-    add(c, {"Taxliabilitynum", "Taxcreditnum", "TaxcreditnumCons", "EmpERMedAidContnum",
-            "EmpEEMedAidContnum"},
-        R);
+    add(c, {"Taxliabilitynum", "Taxcreditnum", "TaxcreditnumCons", "EmpERMedAidContnum", "EmpEEMedAidContnum"}, R);
     add(c, {"AnnCalcBens3num"}, I);
     if (on(Annual)) {
-        add(c, {"AnnCalcBens4num", "AnnCalcBens5num", "AnnCalcBens6num", "AnnCalcBens7num",
-                "AnnCalcBens8num", "AnnCalcBens9num", "AnnCalcBens10num", "AnnCalcBens11num",
-                "AnnCalcBens12num", "AnnCalcBens1num", "AnnCalcBens2num"},
+        add(c,
+            {"AnnCalcBens4num", "AnnCalcBens5num", "AnnCalcBens6num", "AnnCalcBens7num", "AnnCalcBens8num",
+             "AnnCalcBens9num", "AnnCalcBens10num", "AnnCalcBens11num", "AnnCalcBens12num", "AnnCalcBens1num",
+             "AnnCalcBens2num"},
             I);
         add(c, {"MedAidBensnum"}, I);
     }
@@ -82,8 +79,9 @@ Columns kwiktaxColumns()
 {
     Columns c;
     add(c, {"AGE"}, I);
-    add(c, {"TAXINCOME", "TAXTOPAY", "MARGRATE", "PORTION", "TOTTAX", "REBATE", "TAXCOM4", "AVRATE",
-            "AVRATEAFT", "TAXCOM4/2"},
+    add(c,
+        {"TAXINCOME", "TAXTOPAY", "MARGRATE", "PORTION", "TOTTAX", "REBATE", "TAXCOM4", "AVRATE", "AVRATEAFT",
+         "TAXCOM4/2"},
         R);
     return c;
 }
@@ -94,14 +92,13 @@ Columns salaryPackageColumns()
     add(c, {"MonAnn", "TPName"}, T);
     add(c, {"TPAge"}, R);
     add(c, {"MonAnnSal"}, T);
-    add(c, {"NetMonSal", "CostToComp", "CompCar", "CompCarCC", "TravAll", "TravAllCC", "MedAidCont",
-            "MedAidContCC", "PMems", "AddBens", "TaxFreeMedPrint", "OtherTaxFB", "OtherTaxFBCC",
-            "PenDeduct", "PenDeductCC", "ProvDeduct", "ProvDeductCC"},
+    add(c,
+        {"NetMonSal", "CostToComp", "CompCar", "CompCarCC", "TravAll", "TravAllCC", "MedAidCont", "MedAidContCC",
+         "PMems", "AddBens", "TaxFreeMedPrint", "OtherTaxFB", "OtherTaxFBCC", "PenDeduct", "PenDeductCC", "ProvDeduct",
+         "ProvDeductCC"},
         R);
     add(c, {"RADirective"}, T);
-    add(c, {"RADeduct", "MedDeduct", "UIFCont", "UIFContCC", "SkillLevy", "TaxDue", "TaxCredit",
-            "TaxDeduct"},
-        R);
+    add(c, {"RADeduct", "MedDeduct", "UIFCont", "UIFContCC", "SkillLevy", "TaxDue", "TaxCredit", "TaxDeduct"}, R);
     add(c, {"PrinMembers", "BenMembers", "OEXPTXT"}, T);
     for (int row = 0; row < 4; ++row) {
         const std::string n = std::to_string(row);
@@ -122,13 +119,12 @@ Columns companyCarColumns()
     add(c, {"CCRegNumber", "CCMake", "CCModel"}, T);
     add(c, {"CCPrice"}, R);
     add(c, {"MaintIncluded"}, T);
-    add(c, {"CCMonths", "EndMileage", "StartMileage", "TotalDistance", "BusDistance",
-            "ActualExpEmployee"},
-        R);
+    add(c, {"CCMonths", "EndMileage", "StartMileage", "TotalDistance", "BusDistance", "ActualExpEmployee"}, R);
     add(c, {"SARSTable"}, T);
-    add(c, {"FuelReimbEmployer", "EmpPaidInsurance", "EmpPaidLicence", "EmpPaidMaintenance",
-            "Actual3802", "FB3802ThisCar", "AdjustTaxableInc", "SARSDeductionClaim", "TrueInclusion",
-            "PrivateDistance", "FuelComponent", "Arr_FuelClaim", "TotAddExpense", "FuelExp"},
+    add(c,
+        {"FuelReimbEmployer", "EmpPaidInsurance", "EmpPaidLicence", "EmpPaidMaintenance", "Actual3802", "FB3802ThisCar",
+         "AdjustTaxableInc", "SARSDeductionClaim", "TrueInclusion", "PrivateDistance", "FuelComponent", "Arr_FuelClaim",
+         "TotAddExpense", "FuelExp"},
         R);
     add(c, {"BussMilage", "YearOfManfact", "CCStartDate", "CCEndDate"}, T);
     add(c, {"IRP53802", "MonFB80", "MonFB20", "FortFB80", "FortFB20", "WeekFB80", "WeekFB20"}, R);
@@ -261,12 +257,9 @@ const PrintTable* findPrintTable(std::string_view name)
 const char* sqlTypeName(PrintColumnType type)
 {
     switch (type) {
-    case PrintColumnType::Real:
-        return "REAL";
-    case PrintColumnType::Integer:
-        return "INTEGER";
-    case PrintColumnType::Text:
-        return "TEXT";
+    case PrintColumnType::Real: return "REAL";
+    case PrintColumnType::Integer: return "INTEGER";
+    case PrintColumnType::Text: return "TEXT";
     }
     return "TEXT";
 }

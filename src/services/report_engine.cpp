@@ -82,7 +82,9 @@ QImage makeLayoutDevice()
 /// reads the table's first row, so single-row tables need no section.
 class ReportContext : public mstch::context<std::string> {
 public:
-    explicit ReportContext(const mstch::data* root) : mstch::context<std::string>(root) {}
+    explicit ReportContext(const mstch::data* root)
+        : mstch::context<std::string>(root)
+    { }
 
     const mstch::data* get(const std::string& name) const override
     {
@@ -115,7 +117,8 @@ ReportStatus readTables(const QString& path, const QStringList& names, const QSt
     if (names.isEmpty())
         return {};
     if (path.isEmpty())
-        return {QStringLiteral("No print database is set, so the report %1 has no figures to show.").arg(quoted(templateName))};
+        return {QStringLiteral("No print database is set, so the report %1 has no figures to show.")
+                    .arg(quoted(templateName))};
     const QFileInfo info(path);
     if (!info.exists())
         return {QStringLiteral("The print database %1 was not found.").arg(quoted(QDir::toNativeSeparators(path)))};
@@ -132,13 +135,15 @@ ReportStatus readTables(const QString& path, const QStringList& names, const QSt
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));
         const QString file = quoted(QDir::toNativeSeparators(path));
         if (!db.open()) {
-            status.error = QStringLiteral("The print database %1 could not be opened: %2.").arg(file, db.lastError().text());
+            status.error =
+                QStringLiteral("The print database %1 could not be opened: %2.").arg(file, db.lastError().text());
         } else {
             QSqlQuery query(db);
             QHash<QString, QString> present;  // lower case -> name as created
             if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
-                status.error = QStringLiteral("The print database %1 could not be read; it may be damaged or locked (%2).")
-                                   .arg(file, query.lastError().text());
+                status.error =
+                    QStringLiteral("The print database %1 could not be read; it may be damaged or locked (%2).")
+                        .arg(file, query.lastError().text());
             } else {
                 while (query.next()) {
                     const QString name = query.value(0).toString();
@@ -149,8 +154,9 @@ ReportStatus readTables(const QString& path, const QStringList& names, const QSt
                 if (!status.ok())
                     break;
                 if (!present.contains(name.toLower())) {
-                    status.error = QStringLiteral("The print database %1 has no table %2, which the report template %3 reads.")
-                                       .arg(file, name, quoted(templateName));
+                    status.error =
+                        QStringLiteral("The print database %1 has no table %2, which the report template %3 reads.")
+                            .arg(file, name, quoted(templateName));
                     break;
                 }
                 ReportTable table;
@@ -220,7 +226,10 @@ QString checkTags(const std::vector<ReportTag>& tags, const std::vector<ReportTa
 {
     for (const ReportTag& tag : tags) {
         const auto fail = [&](const QString& why) {
-            return QStringLiteral("%1, line %2: the placeholder {{%3}} %4.").arg(where).arg(tag.line).arg(tag.name, why);
+            return QStringLiteral("%1, line %2: the placeholder {{%3}} %4.")
+                .arg(where)
+                .arg(tag.line)
+                .arg(tag.name, why);
         };
         if (tag.name.isEmpty())
             return fail(QStringLiteral("names nothing"));
@@ -231,7 +240,8 @@ QString checkTags(const std::vector<ReportTag>& tags, const std::vector<ReportTa
             if (parts.size() == 1) {
                 if (tag.kind == ReportTag::Kind::Variable)
                     return fail(QStringLiteral("names a whole table; show its rows with {{#%1}}...{{/%1}} "
-                                               "or one field with {{%1.column}}").arg(table->name));
+                                               "or one field with {{%1.column}}")
+                                    .arg(table->name));
                 continue;
             }
             if (QString why = checkColumn(*table, parts.mid(1)); !why.isEmpty())
@@ -346,7 +356,9 @@ struct Report::Impl {
     }
 };
 
-Report::Report() : d(std::make_unique<Impl>()) {}
+Report::Report()
+    : d(std::make_unique<Impl>())
+{ }
 Report::Report(Report&&) noexcept = default;
 Report& Report::operator=(Report&&) noexcept = default;
 Report::~Report() = default;
@@ -403,7 +415,8 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
     for (const ReportTable& table : r.tables) {
         if (needRow.contains(table.name) && table.rows.isEmpty())
             return failed(QStringLiteral("The table %1 of the print database holds no row, so the report %2 has "
-                                         "nothing to show. Print from the calculator again.").arg(table.name, quoted(name)));
+                                         "nothing to show. Print from the calculator again.")
+                              .arg(table.name, quoted(name)));
     }
 
     r.root = toData(r.tables, title);
@@ -412,7 +425,8 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
     std::ostringstream out;
     body.render(ctx, out);
     if (!body.is_valid())
-        return failed(QStringLiteral("%1 could not be filled in: %2.").arg(where, QString::fromStdString(body.error_message())));
+        return failed(
+            QStringLiteral("%1 could not be filled in: %2.").arg(where, QString::fromStdString(body.error_message())));
     r.html = QString::fromStdString(out.str());
     if (!tpl.footer.trimmed().isEmpty())
         r.footer = std::make_unique<mstch::mustache>(tpl.footer.toStdString());
@@ -439,9 +453,18 @@ void Report::relayout()
     r.pages = std::max(1, r.doc->pageCount());
 }
 
-const QString& Report::title() const { return d->title; }
-const QString& Report::templateName() const { return d->templateName; }
-const QString& Report::html() const { return d->html; }
+const QString& Report::title() const
+{
+    return d->title;
+}
+const QString& Report::templateName() const
+{
+    return d->templateName;
+}
+const QString& Report::html() const
+{
+    return d->html;
+}
 
 QString Report::displayName() const
 {
@@ -453,10 +476,22 @@ QString Report::displayName() const
         name = QFileInfo(d->templateName).completeBaseName();
     return name;
 }
-const std::vector<ReportTable>& Report::tables() const { return d->tables; }
-const QTextDocument* Report::document() const { return d->doc.get(); }
-QPageLayout Report::pageLayout() const { return d->layout; }
-int Report::pageCount() const { return d->doc ? d->pages : 0; }
+const std::vector<ReportTable>& Report::tables() const
+{
+    return d->tables;
+}
+const QTextDocument* Report::document() const
+{
+    return d->doc.get();
+}
+QPageLayout Report::pageLayout() const
+{
+    return d->layout;
+}
+int Report::pageCount() const
+{
+    return d->doc ? d->pages : 0;
+}
 
 void Report::setPageLayout(const QPageLayout& layout)
 {
@@ -520,7 +555,8 @@ ReportStatus Report::print(QPagedPaintDevice& device) const
     device.setPageLayout(d->layout);
     QPainter painter;
     if (!painter.begin(&device))
-        return {QStringLiteral("The output device would not start printing the report %1.").arg(quoted(d->templateName))};
+        return {
+            QStringLiteral("The output device would not start printing the report %1.").arg(quoted(d->templateName))};
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     const double dpiX = device.logicalDpiX();
     const double dpiY = device.logicalDpiY();
@@ -530,7 +566,9 @@ ReportStatus Report::print(QPagedPaintDevice& device) const
     for (int i = 0; i < d->pages; ++i) {
         if (i > 0 && !device.newPage()) {
             painter.end();
-            return {QStringLiteral("The output device stopped at page %1 of the report %2.").arg(i + 1).arg(quoted(d->templateName))};
+            return {QStringLiteral("The output device stopped at page %1 of the report %2.")
+                        .arg(i + 1)
+                        .arg(quoted(d->templateName))};
         }
         painter.save();
         painter.translate(offset);

@@ -49,8 +49,8 @@ ReportStatus commit(QSaveFile& file)
 
 QString csvField(const QString& text)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')) && text.trimmed() == text)
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
+        !text.contains(QLatin1Char('\r')) && text.trimmed() == text)
         return text;
     QString escaped = text;
     escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
@@ -132,7 +132,8 @@ ReportStatus Report::writeHtml(const QString& path) const
     if (!text.contains(QLatin1String("<html"), Qt::CaseInsensitive)) {
         // A template that is only a fragment still becomes a page a browser
         // reads as UTF-8.
-        text = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>%1</title></head>\n<body>\n%2\n</body></html>\n")
+        text = QStringLiteral("<!DOCTYPE html>\n<html><head><meta "
+                              "charset=\"utf-8\"><title>%1</title></head>\n<body>\n%2\n</body></html>\n")
                    .arg(title().toHtmlEscaped(), text);
     }
     file.write(text.toUtf8());
@@ -236,7 +237,9 @@ ReportStatus Report::writeXlsx(const QString& path) const
                     error = worksheet_write_string(sheet, sheetRow, col, v.toString().toUtf8().constData(), nullptr);
                 if (error != LXW_NO_ERROR) {
                     failure = QStringLiteral("table %1, row %2, column %3: %4")
-                                  .arg(table.name).arg(r + 1).arg(table.columns[c], QString::fromUtf8(lxw_strerror(error)));
+                                  .arg(table.name)
+                                  .arg(r + 1)
+                                  .arg(table.columns[c], QString::fromUtf8(lxw_strerror(error)));
                     break;
                 }
             }

@@ -22,7 +22,7 @@ std::optional<QPageSize> pageSizeByName(const QString& name)
         const char* name;
         QPageSize::PageSizeId id;
     } sizes[] = {
-        {"A3", QPageSize::A3}, {"A4", QPageSize::A4}, {"A5", QPageSize::A5},
+        {"A3", QPageSize::A3},         {"A4", QPageSize::A4},       {"A5", QPageSize::A5},
         {"Letter", QPageSize::Letter}, {"Legal", QPageSize::Legal},
     };
     for (const auto& s : sizes) {
@@ -49,7 +49,10 @@ QString scanTags(const QString& text, int firstLine, std::vector<ReportTag>& tag
         const qsizetype start = pos + (triple ? 3 : 2);
         const qsizetype end = text.indexOf(close, start);
         if (end < 0)
-            return QStringLiteral("%1, line %2: a placeholder is not closed with \"%3\".").arg(where).arg(line).arg(close);
+            return QStringLiteral("%1, line %2: a placeholder is not closed with \"%3\".")
+                .arg(where)
+                .arg(line)
+                .arg(close);
         QString contents = text.mid(start, end - start).trimmed();
         pos = end + close.size();
 
@@ -64,11 +67,12 @@ QString scanTags(const QString& text, int firstLine, std::vector<ReportTag>& tag
         const QChar sigil = contents.at(0);
         const QString name = contents.mid(1).trimmed();
         switch (sigil.unicode()) {
-        case '!':
-            continue;  // comment
+        case '!': continue;  // comment
         case '=':
             return QStringLiteral("%1, line %2: changing the placeholder delimiters (%3) is not supported.")
-                .arg(where).arg(line).arg(QStringLiteral("{{") + contents + QStringLiteral("}}"));
+                .arg(where)
+                .arg(line)
+                .arg(QStringLiteral("{{") + contents + QStringLiteral("}}"));
         case '>':
             return QStringLiteral("%1, line %2: partials ({{>%3}}) are not supported.").arg(where).arg(line).arg(name);
         case '#':
@@ -137,7 +141,9 @@ QString ReportTemplate::parse(const QString& text, const QString& name)
             const qsizetype colon = entry.indexOf(QLatin1Char(':'));
             if (colon <= 0)
                 return QStringLiteral("%1, line %2: expected a setting such as \"tables: kwiktax\", found %3.")
-                    .arg(where).arg(line).arg(quoted(entry));
+                    .arg(where)
+                    .arg(line)
+                    .arg(quoted(entry));
             const QString key = entry.left(colon).trimmed().toLower();
             const QString value = entry.mid(colon + 1).trimmed();
             if (key == QLatin1String("tables")) {
@@ -147,7 +153,9 @@ QString ReportTemplate::parse(const QString& text, const QString& name)
                 const auto size = pageSizeByName(value);
                 if (!size)
                     return QStringLiteral("%1, line %2: unknown page size %3 (use A3, A4, A5, Letter or Legal).")
-                        .arg(where).arg(line).arg(quoted(value));
+                        .arg(where)
+                        .arg(line)
+                        .arg(quoted(value));
                 pageSize = *size;
             } else if (key == QLatin1String("orientation")) {
                 if (value.compare(QLatin1String("portrait"), Qt::CaseInsensitive) == 0)
@@ -156,7 +164,9 @@ QString ReportTemplate::parse(const QString& text, const QString& name)
                     orientation = QPageLayout::Landscape;
                 else
                     return QStringLiteral("%1, line %2: orientation must be portrait or landscape, not %3.")
-                        .arg(where).arg(line).arg(quoted(value));
+                        .arg(where)
+                        .arg(line)
+                        .arg(quoted(value));
             } else if (key == QLatin1String("margins")) {
                 static const QRegularExpression blanks(QStringLiteral("\\s+"));
                 const QStringList parts = value.split(blanks, Qt::SkipEmptyParts);
@@ -166,7 +176,10 @@ QString ReportTemplate::parse(const QString& text, const QString& name)
                     const double v = p.toDouble(&ok);
                     if (!ok || v < 0 || v > 100)
                         return QStringLiteral("%1, line %2: margins are 1, 2 or 4 numbers of millimetres "
-                                              "from 0 to 100, not %3.").arg(where).arg(line).arg(quoted(value));
+                                              "from 0 to 100, not %3.")
+                            .arg(where)
+                            .arg(line)
+                            .arg(quoted(value));
                     mm.append(v);
                 }
                 // In the order of CSS: top, right, bottom, left.
@@ -178,12 +191,17 @@ QString ReportTemplate::parse(const QString& text, const QString& name)
                     margins = QMarginsF(mm[3], mm[0], mm[1], mm[2]);
                 else
                     return QStringLiteral("%1, line %2: margins are 1, 2 or 4 numbers of millimetres, not %3.")
-                        .arg(where).arg(line).arg(quoted(value));
+                        .arg(where)
+                        .arg(line)
+                        .arg(quoted(value));
             } else if (key == QLatin1String("footer")) {
                 footer = value;
             } else {
                 return QStringLiteral("%1, line %2: unknown setting %3 (known: tables, page, orientation, "
-                                      "margins, footer).").arg(where).arg(line).arg(quoted(key));
+                                      "margins, footer).")
+                    .arg(where)
+                    .arg(line)
+                    .arg(quoted(key));
             }
         }
         bodyStart = headerEnd + 3;

@@ -15,18 +15,18 @@ namespace grossby {
 struct ReportTag {
     enum class Kind { Variable, Section, InvertedSection };
     Kind kind = Kind::Variable;
-    QString name;          ///< as written, trimmed: "kwiktax.TAXINCOME", "raw.Capital"
-    int line = 0;          ///< 1-based line in the template file
+    QString name;  ///< as written, trimmed: "kwiktax.TAXINCOME", "raw.Capital"
+    int line = 0;  ///< 1-based line in the template file
     QStringList sections;  ///< names of the enclosing sections, outermost first
 };
 
 struct ReportTemplate {
-    QString fileName;          ///< for messages
-    QString body;              ///< the HTML after the settings comment
-    QStringList tables;        ///< print tables the template reads, in order
-    QPageLayout pageLayout;    ///< page size, orientation and margins (millimetres)
-    QString footer;            ///< drawn at the foot of every page
-    std::vector<ReportTag> tags;        ///< placeholders of the body
+    QString fileName;  ///< for messages
+    QString body;  ///< the HTML after the settings comment
+    QStringList tables;  ///< print tables the template reads, in order
+    QPageLayout pageLayout;  ///< page size, orientation and margins (millimetres)
+    QString footer;  ///< drawn at the foot of every page
+    std::vector<ReportTag> tags;  ///< placeholders of the body
     std::vector<ReportTag> footerTags;  ///< placeholders of the footer
 
     /// Default footer of every page.

@@ -82,8 +82,7 @@ DbStatus openFailure(const QString& path, const QString& why, bool foreign)
 DbStatus checkLayout(SqliteConnection& connection, const QString& path)
 {
     if (!connection.tables().contains(kTable, Qt::CaseInsensitive))
-        return DbStatus::damage(
-            QStringLiteral("The settings file \"%1\" has no table \"%2\".").arg(path, kTable));
+        return DbStatus::damage(QStringLiteral("The settings file \"%1\" has no table \"%2\".").arg(path, kTable));
     const QStringList have = connection.columns(kTable);
     QStringList missing;
     for (const QString& column : SettingsStore::columnNames()) {
@@ -91,10 +90,10 @@ DbStatus checkLayout(SqliteConnection& connection, const QString& path)
             missing << column;
     }
     if (!missing.isEmpty())
-        return DbStatus::damage(
-            QStringLiteral("The settings file \"%1\" lacks the %2 %3 of the table \"%4\".")
-                .arg(path, missing.size() == 1 ? QStringLiteral("column") : QStringLiteral("columns"),
-                     quotedList(missing), kTable));
+        return DbStatus::damage(QStringLiteral("The settings file \"%1\" lacks the %2 %3 of the table \"%4\".")
+                                    .arg(path,
+                                         missing.size() == 1 ? QStringLiteral("column") : QStringLiteral("columns"),
+                                         quotedList(missing), kTable));
     QSqlQuery count(connection.db());
     if (!count.exec(QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(kTable))) || !count.next())
         return readFailure(path, count.lastError());
@@ -112,7 +111,9 @@ QString firstRecord()
 
 }  // namespace
 
-SettingsStore::SettingsStore(QString path) : m_path(std::move(path)) {}
+SettingsStore::SettingsStore(QString path)
+    : m_path(std::move(path))
+{ }
 
 QStringList SettingsStore::columnNames()
 {
@@ -254,8 +255,8 @@ DbStatus SettingsStore::save(const SetupValues& values, const QStringList& colum
     for (const QString& name : columns)
         sets << quoteIdentifier(name) + QStringLiteral(" = ?");
     QSqlQuery update(connection.db());
-    update.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                       .arg(quoteIdentifier(kTable), sets.join(u", "), firstRecord()));
+    update.prepare(
+        QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quoteIdentifier(kTable), sets.join(u", "), firstRecord()));
     for (const QString& name : columns)
         update.addBindValue(valueFor(values, name));
     if (!update.exec())

@@ -38,9 +38,10 @@ bool isDamageError(const QSqlError& error)
 }
 
 SqliteConnection::SqliteConnection(const QString& path, Mode mode)
-    : m_name(uniqueConnectionName()), m_path(path), m_mode(mode)
-{
-}
+    : m_name(uniqueConnectionName())
+    , m_path(path)
+    , m_mode(mode)
+{ }
 
 SqliteConnection::~SqliteConnection()
 {
@@ -179,9 +180,7 @@ QString scratchPathBeside(const QString& path)
     static std::atomic<unsigned> counter{0};
     QString candidate;
     do {
-        candidate = path + QStringLiteral(".new-%1-%2")
-                               .arg(QCoreApplication::applicationPid())
-                               .arg(++counter);
+        candidate = path + QStringLiteral(".new-%1-%2").arg(QCoreApplication::applicationPid()).arg(++counter);
     } while (QFileInfo::exists(candidate));
     return candidate;
 }

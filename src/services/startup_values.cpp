@@ -29,8 +29,8 @@ DbStatus writeValue(const QString& path, const QString& column, const QVariant& 
     if (!connection.open(&why))
         return DbStatus::failure(QStringLiteral("The settings file \"%1\" cannot be opened: %2.").arg(path, why));
     auto failure = [&path](const QSqlError& error) {
-        return DbStatus::failure(QStringLiteral("The start-up settings cannot be saved to \"%1\": %2.")
-                                     .arg(path, driverMessage(error)));
+        return DbStatus::failure(
+            QStringLiteral("The start-up settings cannot be saved to \"%1\": %2.").arg(path, driverMessage(error)));
     };
     QSqlDatabase& db = connection.db();
     if (!db.transaction())
@@ -93,19 +93,19 @@ StartupValues readStartupValues(const QString& settingsPath)
     const QStringList have = connection.columns(kTable);
     QSqlQuery query(connection.db());
     const QString table = quoteIdentifier(kTable);
-    if (have.contains(kViewAbout, Qt::CaseInsensitive)
-        && query.exec(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = (SELECT min(rowid) FROM %2)")
-                          .arg(quoteIdentifier(kViewAbout), table))
-        && query.next() && !query.value(0).isNull()) {
+    if (have.contains(kViewAbout, Qt::CaseInsensitive) &&
+        query.exec(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = (SELECT min(rowid) FROM %2)")
+                       .arg(quoteIdentifier(kViewAbout), table)) &&
+        query.next() && !query.value(0).isNull()) {
         bool ok = false;
         const double flag = query.value(0).toDouble(&ok);
         if (ok)
             values.ViewAbout = flag != 0;
     }
-    if (have.contains(kVar1, Qt::CaseInsensitive)
-        && query.exec(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = (SELECT min(rowid) FROM %2)")
-                          .arg(quoteIdentifier(kVar1), table))
-        && query.next() && !query.value(0).isNull()) {
+    if (have.contains(kVar1, Qt::CaseInsensitive) &&
+        query.exec(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = (SELECT min(rowid) FROM %2)")
+                       .arg(quoteIdentifier(kVar1), table)) &&
+        query.next() && !query.value(0).isNull()) {
         values.Var1 = query.value(0).toString();
     }
     return values;

@@ -11,7 +11,7 @@ namespace grossby {
 
 struct StartupValues {
     bool ViewAbout = true;  ///< show the about box at start-up
-    QString Var1;           ///< version number whose disclaimer was accepted; empty reads as 0
+    QString Var1;  ///< version number whose disclaimer was accepted; empty reads as 0
 };
 
 /// Reads the values from the settings file at `settingsPath`. A missing or

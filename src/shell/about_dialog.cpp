@@ -38,10 +38,9 @@ AboutDialog::AboutDialog(bool viewAbout, const ProgramVersion& version, QWidget*
     titleFont.setPointSizeF(titleFont.pointSizeF() * 2.0);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    auto* purpose = new QLabel(
-        QStringLiteral("Employees' tax, salary package, vehicle and loan calculators\n"
-                       "for the tax year 1 March 2017 to 28 February 2018"),
-        product);
+    auto* purpose = new QLabel(QStringLiteral("Employees' tax, salary package, vehicle and loan calculators\n"
+                                              "for the tax year 1 March 2017 to 28 February 2018"),
+                               product);
     auto* versionLabel = new QLabel(QStringLiteral("Version: ") + version.text(), product);
     versionLabel->setObjectName(QStringLiteral("lblVersion"));
     auto* icon = new QLabel(product);
@@ -65,10 +64,9 @@ AboutDialog::AboutDialog(bool viewAbout, const ProgramVersion& version, QWidget*
     ownerLayout->addWidget(ownerLabel);
 
     auto* contact = panel(this, QStringLiteral("fraContact"));
-    auto* contactLabel = new QLabel(
-        QStringLiteral("Questions, suggestions and updates:<br>Email: %1<br>Web: %2")
-            .arg(ownerEmail().toHtmlEscaped(), ownerWebsite().toHtmlEscaped()),
-        contact);
+    auto* contactLabel = new QLabel(QStringLiteral("Questions, suggestions and updates:<br>Email: %1<br>Web: %2")
+                                        .arg(ownerEmail().toHtmlEscaped(), ownerWebsite().toHtmlEscaped()),
+                                    contact);
     contactLabel->setObjectName(QStringLiteral("lblContact"));
     contactLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* contactLayout = new QVBoxLayout(contact);

@@ -12,8 +12,7 @@ inline void placeOverOwner(QWidget* box, const QWidget* owner)
         return;
     const QRect frame = owner->frameGeometry();
     const QSize size = box->frameGeometry().size();
-    box->move(frame.x() + (frame.width() - size.width()) / 2,
-              frame.y() + (frame.height() - size.height()) / 4);
+    box->move(frame.x() + (frame.width() - size.width()) / 2, frame.y() + (frame.height() - size.height()) / 4);
 }
 
 }  // namespace grossby

@@ -13,16 +13,15 @@ namespace grossby {
 
 QString DisclaimerDialog::disclaimerText()
 {
-    return QStringLiteral(
-        "Grossby 2018 is a calculation aid. Its results follow the tax tables, rebates, "
-        "credits and contribution rules of the 2017/18 tax year as they are built into the "
-        "program, applied to the figures you enter. They are estimates for planning and "
-        "checking, not tax, legal or financial advice, and they do not replace the official "
-        "tables or a qualified adviser.\n\n"
-        "%1 has taken care to make the calculations correct but gives no guarantee that "
-        "they are complete, correct or suitable for any purpose, and accepts no liability "
-        "for any loss or damage that arises from using the program or relying on its "
-        "results. Check every figure you intend to act on, file or pay.")
+    return QStringLiteral("Grossby 2018 is a calculation aid. Its results follow the tax tables, rebates, "
+                          "credits and contribution rules of the 2017/18 tax year as they are built into the "
+                          "program, applied to the figures you enter. They are estimates for planning and "
+                          "checking, not tax, legal or financial advice, and they do not replace the official "
+                          "tables or a qualified adviser.\n\n"
+                          "%1 has taken care to make the calculations correct but gives no guarantee that "
+                          "they are complete, correct or suitable for any purpose, and accepts no liability "
+                          "for any loss or damage that arises from using the program or relying on its "
+                          "results. Check every figure you intend to act on, file or pay.")
         .arg(ownerName());
 }
 
@@ -37,11 +36,10 @@ DisclaimerDialog::DisclaimerDialog(QWidget* parent)
     wording->setObjectName(QStringLiteral("lblDisclaimer"));
     wording->setWordWrap(true);
 
-    auto* updates = new QLabel(
-        QStringLiteral("This program is changed and updated regularly and free updates are made "
-                       "available to all users.  It is the program purchaser and user's "
-                       "responsibility to take advantage of these free updates."),
-        this);
+    auto* updates = new QLabel(QStringLiteral("This program is changed and updated regularly and free updates are made "
+                                              "available to all users.  It is the program purchaser and user's "
+                                              "responsibility to take advantage of these free updates."),
+                               this);
     updates->setObjectName(QStringLiteral("lblUpdates"));
     updates->setWordWrap(true);
 

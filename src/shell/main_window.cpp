@@ -7,11 +7,11 @@
 #include "payroll/ui/monthly_window.h"
 #include "payroll/ui/quicktax_window.h"
 #include "payroll/ui/weekly_window.h"
+#include "services/startup_values.h"
 #include "shell/about_dialog.h"
 #include "shell/dialog_placement.h"
 #include "shell/help_browser.h"
 #include "shell/message_service.h"
-#include "services/startup_values.h"
 #include "shell/twips.h"
 #include "shell/widgets/busy_cursor.h"
 
@@ -38,8 +38,7 @@ namespace {
 using Arrange = MainWindow::Arrange;
 using RawFactory = QWidget* (*)(Module1&, QWidget*);
 
-template <class Window>
-QWidget* make(Module1& state, QWidget* parent)
+template <class Window> QWidget* make(Module1& state, QWidget* parent)
 {
     return new Window(state, parent);
 }
@@ -102,8 +101,7 @@ protected:
         QPainter painter(viewport());
         const QSize area = viewport()->size();
         const QSize scaled = m_picture.size().scaled(area, Qt::KeepAspectRatioByExpanding);
-        const QRect target((area.width() - scaled.width()) / 2,
-                           (area.height() - scaled.height()) / 2, scaled.width(),
+        const QRect target((area.width() - scaled.width()) / 2, (area.height() - scaled.height()) / 2, scaled.width(),
                            scaled.height());
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(target, m_picture);
@@ -148,8 +146,7 @@ void MainWindow::setBackgroundPicture(const QString& path)
     QImage picture;
     if (!picture.load(path)) {
         // Only decoration: the plain background colour stands in for it.
-        qWarning("Background picture %s could not be read",
-                 qPrintable(QDir::toNativeSeparators(path)));
+        qWarning("Background picture %s could not be read", qPrintable(QDir::toNativeSeparators(path)));
     }
     static_cast<PictureArea*>(m_mdi)->setPicture(picture);
 }
@@ -180,8 +177,7 @@ QMenu* MainWindow::addSubmenu(const char* name, const char* caption)
     return menu;
 }
 
-QAction* MainWindow::addCommand(QWidget* menu, const char* name, const char* caption,
-                                void (MainWindow::*slot)())
+QAction* MainWindow::addCommand(QWidget* menu, const char* name, const char* caption, void (MainWindow::*slot)())
 {
     auto* action = new QAction(QString::fromUtf8(caption), this);
     action->setObjectName(QString::fromLatin1(name));
@@ -310,14 +306,9 @@ QWidget* MainWindow::openCalculator(const QString& windowName)
     frame->raise();
 
     switch (calculator.arrange) {
-    case Arrange::None:
-        break;
-    case Arrange::Cascade:
-        m_mdi->cascadeSubWindows();
-        break;
-    case Arrange::CompanyCar:
-        widenForCompanyCar();
-        break;
+    case Arrange::None: break;
+    case Arrange::Cascade: m_mdi->cascadeSubWindows(); break;
+    case Arrange::CompanyCar: widenForCompanyCar(); break;
     }
     return frame->widget();
 }
@@ -370,14 +361,12 @@ void MainWindow::widenForCompanyCar()
 
 QStringList MainWindow::initialiseAllCloseOrder()
 {
-    return {QStringLiteral("frmAnnual"),     QStringLiteral("frmMonthly"),
-            QStringLiteral("frmWeekly"),     QStringLiteral("frmDaily"),
-            QStringLiteral("frmCompCar"),    QStringLiteral("frmCarAll1"),
-            QStringLiteral("frmHelpBrowser"), QStringLiteral("frmInflation"),
-            QStringLiteral("frmLoans"),      QStringLiteral("frmLoanBuster"),
-            QStringLiteral("frmLoanComp"),   QStringLiteral("frmDayBal"),
-            QStringLiteral("frmGrossbyMon"), QStringLiteral("frmGrossbyAnn"),
-            QStringLiteral("frmPelmoraMon"), QStringLiteral("frmPelmoraAnn")};
+    return {QStringLiteral("frmAnnual"),      QStringLiteral("frmMonthly"),    QStringLiteral("frmWeekly"),
+            QStringLiteral("frmDaily"),       QStringLiteral("frmCompCar"),    QStringLiteral("frmCarAll1"),
+            QStringLiteral("frmHelpBrowser"), QStringLiteral("frmInflation"),  QStringLiteral("frmLoans"),
+            QStringLiteral("frmLoanBuster"),  QStringLiteral("frmLoanComp"),   QStringLiteral("frmDayBal"),
+            QStringLiteral("frmGrossbyMon"),  QStringLiteral("frmGrossbyAnn"), QStringLiteral("frmPelmoraMon"),
+            QStringLiteral("frmPelmoraAnn")};
 }
 
 void MainWindow::initialiseAll()
@@ -417,9 +406,8 @@ QStringList MainWindow::defaultCalculatorPrograms()
 #elif defined(Q_OS_MACOS)
     return {QStringLiteral("/System/Applications/Calculator.app/Contents/MacOS/Calculator")};
 #else
-    return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
-            QStringLiteral("galculator"),       QStringLiteral("mate-calc"),
-            QStringLiteral("qalculate-gtk"),    QStringLiteral("xcalc")};
+    return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),         QStringLiteral("galculator"),
+            QStringLiteral("mate-calc"),        QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
 #endif
 }
 
@@ -429,10 +417,11 @@ bool MainWindow::startSystemCalculator()
         if (QProcess::startDetached(program, {}))
             return true;
     }
-    showMessage(this, {QMessageBox::NoIcon, QStringLiteral("Grossby 2018"),
-                       QStringLiteral("The Microsoft Calculator is not installed or in the "
-                                      "Windows directory"),
-                       QMessageBox::Ok});
+    showMessage(this,
+                {QMessageBox::NoIcon, QStringLiteral("Grossby 2018"),
+                 QStringLiteral("The Microsoft Calculator is not installed or in the "
+                                "Windows directory"),
+                 QMessageBox::Ok});
     return false;
 }
 
@@ -475,13 +464,12 @@ void MainWindow::showAbout()
         const bool viewAbout = readStartupValues(settingsPath()).ViewAbout;
         m_about = new AboutDialog(viewAbout, m_version, this);
         m_about->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_about, &AboutDialog::closedWithViewAbout, this,
-                [this, viewAbout](bool now) {
-                    // Only a change is written, so looking at the box never
-                    // creates files.
-                    if (m_writeStartupValues && now != viewAbout)
-                        saveViewAbout(now);
-                });
+        connect(m_about, &AboutDialog::closedWithViewAbout, this, [this, viewAbout](bool now) {
+            // Only a change is written, so looking at the box never
+            // creates files.
+            if (m_writeStartupValues && now != viewAbout)
+                saveViewAbout(now);
+        });
         m_about->adjustSize();
     }
     placeOverOwner(m_about, this);

@@ -34,7 +34,7 @@ public:
     /// What the main window does after showing a calculator.
     enum class Arrange {
         None,
-        Cascade,     ///< cascade the child windows
+        Cascade,  ///< cascade the child windows
         CompanyCar,  ///< widen the main window (when in the normal state) and cascade
     };
 
@@ -104,8 +104,7 @@ private:
 
     void buildMenus();
     QMenu* addSubmenu(const char* name, const char* caption);
-    QAction* addCommand(QWidget* menu, const char* name, const char* caption,
-                        void (MainWindow::*slot)());
+    QAction* addCommand(QWidget* menu, const char* name, const char* caption, void (MainWindow::*slot)());
     QAction* addCalculatorCommand(QWidget* menu, const char* name, const char* caption);
     void addSeparator(QMenu* menu, const char* name);
     void setBackgroundPicture(const QString& path);
@@ -122,7 +121,7 @@ private:
     QMdiArea* m_mdi = nullptr;
     QString m_programFolder;
     QStringList m_calculatorPrograms;
-    QHash<QString, Calculator> m_calculators;       // by window name
+    QHash<QString, Calculator> m_calculators;  // by window name
     QHash<QString, QPointer<QMdiSubWindow>> m_open;  // by window name
     QPointer<HelpBrowser> m_help;
     QPointer<AboutDialog> m_about;

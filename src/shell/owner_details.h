@@ -6,8 +6,17 @@
 
 namespace grossby {
 
-inline QString ownerName() { return QStringLiteral("Grossby Tax Tools"); }
-inline QString ownerEmail() { return QStringLiteral("support@grossby.example.org"); }
-inline QString ownerWebsite() { return QStringLiteral("https://grossby.example.org/"); }
+inline QString ownerName()
+{
+    return QStringLiteral("Grossby Tax Tools");
+}
+inline QString ownerEmail()
+{
+    return QStringLiteral("support@grossby.example.org");
+}
+inline QString ownerWebsite()
+{
+    return QStringLiteral("https://grossby.example.org/");
+}
 
 }  // namespace grossby

@@ -53,8 +53,10 @@ const ExportFormat kFormats[] = {
     {"pdf", "actExportPdf", QT_TRANSLATE_NOOP("ReportPreview", "&PDF document..."), "PDF document (*.pdf)"},
     {"html", "actExportHtml", QT_TRANSLATE_NOOP("ReportPreview", "&Web page (HTML)..."), "Web page (*.html *.htm)"},
     {"odt", "actExportOdt", QT_TRANSLATE_NOOP("ReportPreview", "&ODF text document..."), "ODF text document (*.odt)"},
-    {"csv", "actExportCsv", QT_TRANSLATE_NOOP("ReportPreview", "&CSV of the figures..."), "Comma-separated values (*.csv)"},
-    {"xlsx", "actExportXlsx", QT_TRANSLATE_NOOP("ReportPreview", "&Excel workbook of the figures..."), "Excel workbook (*.xlsx)"},
+    {"csv", "actExportCsv", QT_TRANSLATE_NOOP("ReportPreview", "&CSV of the figures..."),
+     "Comma-separated values (*.csv)"},
+    {"xlsx", "actExportXlsx", QT_TRANSLATE_NOOP("ReportPreview", "&Excel workbook of the figures..."),
+     "Excel workbook (*.xlsx)"},
 };
 
 const ExportFormat* formatFor(const QString& suffix)
@@ -136,7 +138,9 @@ QIcon suitcaseIcon()
 }
 
 ReportPreview::ReportPreview(Report report, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_report(std::move(report)), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : QWidget(parent, Qt::Window)
+    , m_report(std::move(report))
+    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("reportPreview"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -150,8 +154,8 @@ ReportPreview::ReportPreview(Report report, QWidget* parent)
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     toolbar->setIconSize(QSize(24, 24));
 
-    const auto makeAction = [&](const char* objectName, const QString& text, const QString& tip,
-                               const QIcon& icon, const QList<QKeySequence>& keys, auto slot) {
+    const auto makeAction = [&](const char* objectName, const QString& text, const QString& tip, const QIcon& icon,
+                                const QList<QKeySequence>& keys, auto slot) {
         auto* action = new QAction(icon, text, this);
         action->setObjectName(QLatin1String(objectName));
         action->setToolTip(tip);
@@ -186,16 +190,16 @@ ReportPreview::ReportPreview(Report report, QWidget* parent)
 
     QStyle* st = style();
     makeAction("cmdPrint", tr("&Print..."), tr("Print the report (choose the printer)"),
-              QIcon::fromTheme(QStringLiteral("document-print")),
-              {QKeySequence::Print}, &ReportPreview::printWithDialog);
+               QIcon::fromTheme(QStringLiteral("document-print")), {QKeySequence::Print},
+               &ReportPreview::printWithDialog);
     makeAction("cmdPageSetup", tr("Page &setup..."), tr("Paper size, orientation and margins"),
-              QIcon::fromTheme(QStringLiteral("document-page-setup")), {}, &ReportPreview::pageSetup);
+               QIcon::fromTheme(QStringLiteral("document-page-setup")), {}, &ReportPreview::pageSetup);
     toolbar->addSeparator();
 
     makeAction("cmdFirstPage", QString(), tr("First page"), st->standardIcon(QStyle::SP_MediaSkipBackward),
-              {QKeySequence(Qt::CTRL | Qt::Key_Home)}, [this] { showPage(1); });
+               {QKeySequence(Qt::CTRL | Qt::Key_Home)}, [this] { showPage(1); });
     makeAction("cmdPrevPage", QString(), tr("Previous page"), st->standardIcon(QStyle::SP_ArrowLeft),
-              {QKeySequence(Qt::Key_PageUp)}, [this] { showPage(currentPage() - 1); });
+               {QKeySequence(Qt::Key_PageUp)}, [this] { showPage(currentPage() - 1); });
     m_page = new QSpinBox(toolbar);
     m_page->setObjectName(QStringLiteral("spnPage"));
     m_page->setToolTip(tr("Page shown"));
@@ -207,22 +211,22 @@ ReportPreview::ReportPreview(Report report, QWidget* parent)
     m_pageCount->setContentsMargins(4, 0, 4, 0);
     toolbar->addWidget(m_pageCount);
     makeAction("cmdNextPage", QString(), tr("Next page"), st->standardIcon(QStyle::SP_ArrowRight),
-              {QKeySequence(Qt::Key_PageDown)}, [this] { showPage(currentPage() + 1); });
+               {QKeySequence(Qt::Key_PageDown)}, [this] { showPage(currentPage() + 1); });
     makeAction("cmdLastPage", QString(), tr("Last page"), st->standardIcon(QStyle::SP_MediaSkipForward),
-              {QKeySequence(Qt::CTRL | Qt::Key_End)}, [this] { showPage(pageCount()); });
+               {QKeySequence(Qt::CTRL | Qt::Key_End)}, [this] { showPage(pageCount()); });
     toolbar->addSeparator();
 
     makeAction("cmdZoomOut", tr("Zoom &out"), tr("Smaller"), QIcon::fromTheme(QStringLiteral("zoom-out")),
-              {QKeySequence::ZoomOut}, [this] { m_view->zoomOut(1.25); });
+               {QKeySequence::ZoomOut}, [this] { m_view->zoomOut(1.25); });
     makeAction("cmdZoomIn", tr("Zoom &in"), tr("Larger"), QIcon::fromTheme(QStringLiteral("zoom-in")),
-              {QKeySequence::ZoomIn}, [this] { m_view->zoomIn(1.25); });
+               {QKeySequence::ZoomIn}, [this] { m_view->zoomIn(1.25); });
     makeAction("cmdFitWidth", tr("Fit &width"), tr("Page as wide as the window"),
-              QIcon::fromTheme(QStringLiteral("zoom-fit-width")), {}, [this] { m_view->fitToWidth(); });
+               QIcon::fromTheme(QStringLiteral("zoom-fit-width")), {}, [this] { m_view->fitToWidth(); });
     makeAction("cmdFitPage", tr("&Whole page"), tr("Whole page in the window"),
-              QIcon::fromTheme(QStringLiteral("zoom-fit-best")), {}, [this] { m_view->fitInView(); });
+               QIcon::fromTheme(QStringLiteral("zoom-fit-best")), {}, [this] { m_view->fitInView(); });
     toolbar->addSeparator();
     makeAction("cmdClose", tr("&Close"), tr("Close the preview"), QIcon(),
-              {QKeySequence::Close, QKeySequence(Qt::Key_Escape)}, &QWidget::close);
+               {QKeySequence::Close, QKeySequence(Qt::Key_Escape)}, &QWidget::close);
 
     m_view = new QPrintPreviewWidget(m_printer.get(), this);
     m_view->setObjectName(QStringLiteral("previewView"));
@@ -332,10 +336,12 @@ void ReportPreview::printWithDialog()
         status = m_report.print(*m_printer);
     }
     if (!status) {
-        const QString printer = m_printer->printerName().isEmpty() ? m_printer->outputFileName() : m_printer->printerName();
-        showMessage(this, {QMessageBox::Critical, tr("Printing failed"),
-                           tr("\"%1\" could not be printed on \"%2\": %3")
-                               .arg(m_report.displayName(), printer, status.error)});
+        const QString printer =
+            m_printer->printerName().isEmpty() ? m_printer->outputFileName() : m_printer->printerName();
+        showMessage(
+            this,
+            {QMessageBox::Critical, tr("Printing failed"),
+             tr("\"%1\" could not be printed on \"%2\": %3").arg(m_report.displayName(), printer, status.error)});
     }
     m_view->updatePreview();
 }

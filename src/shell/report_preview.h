@@ -24,8 +24,8 @@ namespace grossby {
 QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& suggestedPath, const QString& filter);
 
 /// Replaces the save dialog (tests); an empty chooser restores it.
-using SaveFileChooser = std::function<QString(QWidget* parent, const QString& caption,
-                                              const QString& suggestedPath, const QString& filter)>;
+using SaveFileChooser = std::function<QString(QWidget* parent, const QString& caption, const QString& suggestedPath,
+                                              const QString& filter)>;
 void setSaveFileChooser(SaveFileChooser chooser);
 
 /// The suitcase drawn for the export button.

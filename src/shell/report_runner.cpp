@@ -30,8 +30,8 @@ void offerAlternatives(QWidget* parent, Report report, const QString& reason)
     MessageRequest request;
     request.icon = QMessageBox::Warning;
     request.title = tr("Report not printed");
-    request.text = reason + QLatin1String("\n\n")
-                   + tr("Save it as a PDF file, or open it in the preview window to print or export it from there.");
+    request.text = reason + QLatin1String("\n\n") +
+        tr("Save it as a PDF file, or open it in the preview window to print or export it from there.");
     request.buttons = QMessageBox::Save | QMessageBox::Open | QMessageBox::Cancel;
     request.defaultButton = QMessageBox::Save;
     request.buttonTexts = {{QMessageBox::Save, tr("Save as PDF...")},
@@ -44,9 +44,9 @@ void offerAlternatives(QWidget* parent, Report report, const QString& reason)
         QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         if (folder.isEmpty())
             folder = QDir::homePath();
-        QString path = chooseSaveFile(parent, tr("Save report as PDF"),
-                                      QDir(folder).filePath(nameOf(report) + QLatin1String(".pdf")),
-                                      tr("PDF document (*.pdf)"));
+        QString path =
+            chooseSaveFile(parent, tr("Save report as PDF"),
+                           QDir(folder).filePath(nameOf(report) + QLatin1String(".pdf")), tr("PDF document (*.pdf)"));
         if (path.isEmpty())
             return;
         if (QFileInfo(path).suffix().isEmpty())
@@ -90,7 +90,7 @@ void printReportOn(QWidget* parent, Report report, QPrinter* printer)
     }
     if (!status) {
         const QString device = printer->printerName().isEmpty() ? QDir::toNativeSeparators(printer->outputFileName())
-                                                                 : printer->printerName();
+                                                                : printer->printerName();
         const QString reason = tr("The printer \"%1\" could not start printing \"%2\".").arg(device, name);
         offerAlternatives(parent, std::move(report), reason);
     }

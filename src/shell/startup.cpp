@@ -77,12 +77,12 @@ void MainWindow::checkSettingsStore()
         showMessage(this, {QMessageBox::Warning, kTitle, status.error});
         return;
     }
-    const auto answer = showMessage(
-        this, {QMessageBox::Warning, kTitle,
-               status.error
-                   + QStringLiteral("\n\nKeep this file aside under a new name and start with "
-                                    "fresh settings? The file itself is not changed."),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes});
+    const auto answer = showMessage(this,
+                                    {QMessageBox::Warning, kTitle,
+                                     status.error +
+                                         QStringLiteral("\n\nKeep this file aside under a new name and start with "
+                                                        "fresh settings? The file itself is not changed."),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes});
     if (answer != QMessageBox::Yes)
         return;
     QString keptAs;
@@ -91,10 +91,11 @@ void MainWindow::checkSettingsStore()
         showMessage(this, {QMessageBox::Critical, kTitle, fresh.error});
         return;
     }
-    showMessage(this, {QMessageBox::Information, kTitle,
-                       QStringLiteral("The old settings file was kept as \"%1\". Fresh settings "
-                                      "with the 2017/18 values are now in use.")
-                           .arg(QDir::toNativeSeparators(keptAs))});
+    showMessage(this,
+                {QMessageBox::Information, kTitle,
+                 QStringLiteral("The old settings file was kept as \"%1\". Fresh settings "
+                                "with the 2017/18 values are now in use.")
+                     .arg(QDir::toNativeSeparators(keptAs))});
 }
 
 bool MainWindow::runStartupDialogs()
@@ -115,10 +116,11 @@ bool MainWindow::runStartupDialogs()
     }
     const DbStatus stored = writeVar1(settingsPath(), QString::number(version));
     if (!stored) {
-        showMessage(this, {QMessageBox::Warning, kTitle,
-                           stored.error
-                               + QStringLiteral("\n\nThe disclaimer will be shown again at the "
-                                                "next start.")});
+        showMessage(this,
+                    {QMessageBox::Warning, kTitle,
+                     stored.error +
+                         QStringLiteral("\n\nThe disclaimer will be shown again at the "
+                                        "next start.")});
     }
     return true;
 }

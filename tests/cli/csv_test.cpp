@@ -36,19 +36,14 @@ Records readAll(const std::string& text, std::size_t bufferSize, bool* untermina
 
 TEST(Csv, ReadsQuotesLineEndsAndBlankLinesAtEveryBufferSize)
 {
-    const std::string text =
-        "\xEF\xBB\xBFname,salary\r\n"
-        "\"Mokoena, Thandi\",20000\r\n"
-        "\"Jan \"\"Boet\"\" Smit\",\"1\n2\"\n"
-        "\n"
-        "plain,\"\"\n"
-        "\"\"\"\",last";
+    const std::string text = "\xEF\xBB\xBFname,salary\r\n"
+                             "\"Mokoena, Thandi\",20000\r\n"
+                             "\"Jan \"\"Boet\"\" Smit\",\"1\n2\"\n"
+                             "\n"
+                             "plain,\"\"\n"
+                             "\"\"\"\",last";
     const Records expected = {
-        {"name", "salary"},
-        {"Mokoena, Thandi", "20000"},
-        {"Jan \"Boet\" Smit", "1\n2"},
-        {""},
-        {"plain", ""},
+        {"name", "salary"}, {"Mokoena, Thandi", "20000"}, {"Jan \"Boet\" Smit", "1\n2"}, {""}, {"plain", ""},
         {"\"", "last"},
     };
     // Small buffers make every record cross a refill, at every offset.
@@ -99,10 +94,12 @@ TEST(Csv, WriterQuotesOnlyWhatNeedsItAndReadsBack)
     std::string text(256, '\0');
     text.resize(std::fread(text.data(), 1, text.size(), f));
     std::fclose(f);
-    EXPECT_EQ(text, "plain,\"a,b\",\"say \"\"hi\"\"\",\" padded\",\"two\nlines\"\n"
-                    "2797.8500000000004,0,0.1,-42\n");
-    EXPECT_EQ(readAll(text, 64), (Records{{"plain", "a,b", "say \"hi\"", " padded", "two\nlines"},
-                                          {"2797.8500000000004", "0", "0.1", "-42"}}));
+    EXPECT_EQ(text,
+              "plain,\"a,b\",\"say \"\"hi\"\"\",\" padded\",\"two\nlines\"\n"
+              "2797.8500000000004,0,0.1,-42\n");
+    EXPECT_EQ(
+        readAll(text, 64),
+        (Records{{"plain", "a,b", "say \"hi\"", " padded", "two\nlines"}, {"2797.8500000000004", "0", "0.1", "-42"}}));
 }
 
 }  // namespace

@@ -10,8 +10,8 @@ namespace {
 
 TEST(Rounding, HalvesGoToEven)
 {
-    const std::pair<double, double> cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {0.5, 0},
-                                               {1.5, 2}, {2.4999, 2}, {2.5001, 3}, {-0.4, 0}, {7, 7}};
+    const std::pair<double, double> cases[] = {{2.5, 2}, {3.5, 4},    {-2.5, -2},  {-3.5, -4}, {0.5, 0},
+                                               {1.5, 2}, {2.4999, 2}, {2.5001, 3}, {-0.4, 0},  {7, 7}};
     for (auto [in, out] : cases)
         EXPECT_EQ(roundHalfEven(in), out) << in;
     EXPECT_DOUBLE_EQ(roundHalfEven(1.125, 2), 1.12);
@@ -21,10 +21,9 @@ TEST(Rounding, HalvesGoToEven)
 TEST(LeadingNumber, ReadsTheNumberAtTheStartElseZero)
 {
     const std::pair<const char*, double> cases[] = {
-        {"123", 123},     {"  45.5", 45.5}, {"12abc", 12},   {"abc", 0},    {"", 0},
-        {"-7.25", -7.25}, {"+3", 3},        {".5", 0.5},     {"5.", 5},     {"1e3", 1000},
-        {"1e", 1},        {"1.2.3", 1.2},   {"-", 0},        {".", 0},      {"inf", 0},
-        {"nan", 0},       {"0x10", 0},      {"12 345", 12},  {"1,5", 1},
+        {"123", 123}, {"  45.5", 45.5}, {"12abc", 12}, {"abc", 0},     {"", 0},        {"-7.25", -7.25}, {"+3", 3},
+        {".5", 0.5},  {"5.", 5},        {"1e3", 1000}, {"1e", 1},      {"1.2.3", 1.2}, {"-", 0},         {".", 0},
+        {"inf", 0},   {"nan", 0},       {"0x10", 0},   {"12 345", 12}, {"1,5", 1},
     };
     for (auto [text, value] : cases)
         EXPECT_DOUBLE_EQ(parseLeadingNumber(text), value) << '"' << text << '"';

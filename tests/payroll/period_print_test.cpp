@@ -50,9 +50,14 @@ EmployeeInputs employee()
     EmployeeInputs in;
     in.name = "Thandi Mokoena";
     in.age = 67;
-    in.pay = {.salary = 18000, .commission = 2500, .bonus = 5000, .travelAllowance = 3000,
-              .employerRetirementFund = 1200, .employeeRetirementFund = 900,
-              .employerMedical = 1500, .employeeMedical = 1100};
+    in.pay = {.salary = 18000,
+              .commission = 2500,
+              .bonus = 5000,
+              .travelAllowance = 3000,
+              .employerRetirementFund = 1200,
+              .employeeRetirementFund = 900,
+              .employerMedical = 1500,
+              .employeeMedical = 1100};
     in.beneficiaries = 3;
     return in;
 }
@@ -113,11 +118,12 @@ const SheetCase kSheets[] = {
     {"daily", dailyRow},
 };
 
-class PeriodPrintTest : public ::testing::TestWithParam<SheetCase> {};
+class PeriodPrintTest : public ::testing::TestWithParam<SheetCase> { };
 
 TEST_P(PeriodPrintTest, RowsMatchTheReviewedCopies)
 {
-    for (const auto& [lang, suffix] : {std::pair{PrintLanguage::English, "en"}, std::pair{PrintLanguage::Afrikaans, "af"}}) {
+    for (const auto& [lang, suffix] :
+         {std::pair{PrintLanguage::English, "en"}, std::pair{PrintLanguage::Afrikaans, "af"}}) {
         const std::string path = std::string(PAYROLL_GOLDEN_DIR) + "/" + GetParam().name + "_" + suffix + ".txt";
         const std::string actual = dump(GetParam().build(lang));
         if (std::getenv("GROSSBY_UPDATE_GOLDEN")) {

@@ -12,10 +12,12 @@ namespace {
 // 1 % UIF each side, 1 % levy, a limit above the examples' pay, 80 % travel.
 const PeriodSettings kSettings{1, 1, 1, 25000, 0.8};
 
-double day(int d, int m, int y) { return dayNumberFromDate({y, m, d}); }
+double day(int d, int m, int y)
+{
+    return dayNumberFromDate({y, m, d});
+}
 
-template <class R>
-R ok(const CalcOutcome<R>& outcome)
+template <class R> R ok(const CalcOutcome<R>& outcome)
 {
     if (const auto* e = std::get_if<InputError>(&outcome))
         ADD_FAILURE() << "rejected: " << e->text;
@@ -23,8 +25,7 @@ R ok(const CalcOutcome<R>& outcome)
     return r ? *r : R{};
 }
 
-template <class R>
-InputError rejected(const CalcOutcome<R>& outcome)
+template <class R> InputError rejected(const CalcOutcome<R>& outcome)
 {
     const auto* e = std::get_if<InputError>(&outcome);
     if (!e) {
@@ -61,10 +62,10 @@ TEST(MonthlyTax, WorkedExamples)
 {
     const MonthlyCase cases[] = {
         {"full March", monthly(40, 20000, 0, day(1, 3, 2017), day(31, 3, 2017)), 2797.85, 240000},
-        {"1 to 15 March is scaled to a full month", monthly(40, 20000, 0, day(1, 3, 2017), day(15, 3, 2017)),
-         4612.27, 496000},
-        {"bonus taxed in full in the month", monthly(40, 20000, 10000, day(1, 3, 2017), day(31, 3, 2017)),
-         5397.85, 240000},
+        {"1 to 15 March is scaled to a full month", monthly(40, 20000, 0, day(1, 3, 2017), day(15, 3, 2017)), 4612.27,
+         496000},
+        {"bonus taxed in full in the month", monthly(40, 20000, 10000, day(1, 3, 2017), day(31, 3, 2017)), 5397.85,
+         240000},
         {"70, under the threshold", monthly(70, 9000, 0, day(1, 6, 2017), day(30, 6, 2017)), 0, 108000},
         // T2 clamps at 0; only the part of 128 000 over the threshold is taxed.
         {"70, bonus crosses the threshold", monthly(70, 9000, 20000, day(1, 6, 2017), day(30, 6, 2017)),
@@ -132,23 +133,27 @@ TEST(MonthlyTax, RejectsDatesAndBeneficiariesWithTheirMessages)
     MonthlyInputs negative = tooMany;
     negative.beneficiaries = -1;
     const Case cases[] = {
-        {"start after end", monthly(40, 1000, 0, day(15, 3, 2017), day(10, 3, 2017)),
+        {"start after end",
+         monthly(40, 1000, 0, day(15, 3, 2017), day(10, 3, 2017)),
          {"Incorrect Date", "The Start date entered must be before the End date", InputField::StartDate}},
-        {"two months", monthly(40, 1000, 0, day(15, 3, 2017), day(10, 4, 2017)),
+        {"two months",
+         monthly(40, 1000, 0, day(15, 3, 2017), day(10, 4, 2017)),
          {"Incorrect Date", "The Start and End dates entered must be for the same Month", InputField::EndDate}},
-        {"start before the tax year", monthly(40, 1000, 0, day(28, 2, 2017), day(10, 3, 2017)),
-         {"Incorrect Date",
-          "The date entered is not correct please enter a date between 01/03/2017 and 28/02/2018",
+        {"start before the tax year",
+         monthly(40, 1000, 0, day(28, 2, 2017), day(10, 3, 2017)),
+         {"Incorrect Date", "The date entered is not correct please enter a date between 01/03/2017 and 28/02/2018",
           InputField::StartDate}},
-        {"end after the tax year", monthly(40, 1000, 0, day(5, 2, 2018), day(1, 3, 2018)),
-         {"Incorrect Date",
-          "The date entered is not correct please enter a date between 05/02/2018 and 28/02/2018",
+        {"end after the tax year",
+         monthly(40, 1000, 0, day(5, 2, 2018), day(1, 3, 2018)),
+         {"Incorrect Date", "The date entered is not correct please enter a date between 05/02/2018 and 28/02/2018",
           InputField::EndDate}},
-        {"100 beneficiaries", tooMany,
+        {"100 beneficiaries",
+         tooMany,
          {"Incorrect Number of Beneficiaries",
           "The number of medical aid fund beneficiaries must be a whole number from 0 to 99.",
           InputField::Beneficiaries}},
-        {"negative beneficiaries", negative,
+        {"negative beneficiaries",
+         negative,
          {"Incorrect Number of Beneficiaries",
           "The number of medical aid fund beneficiaries must be a whole number from 0 to 99.",
           InputField::Beneficiaries}},
@@ -307,8 +312,8 @@ TEST(ShortPeriodTax, WorkedExamples)
     };
     for (const auto& c : cases) {
         Module1 state;
-        const auto outcome = c.fortnightly ? CalcFortnightlyTax(c.in, kSettings, state)
-                                           : CalcWeeklyTax(c.in, kSettings, state);
+        const auto outcome =
+            c.fortnightly ? CalcFortnightlyTax(c.in, kSettings, state) : CalcWeeklyTax(c.in, kSettings, state);
         EXPECT_CENTS(ok(outcome).paye, c.paye) << c.what;
     }
     Module1 state;
@@ -346,17 +351,20 @@ TEST(ShortPeriodTax, RejectsDayCounts)
     const Case cases[] = {
         {"8 of 7", false, 7, 8, "The number of 'Normal work-week' days must be = to or larger than 'This work-week'.",
          InputField::Calculate},
-        {"15 of 14", true, 14, 15, "The number of 'Normal fortnight' days must be = to or larger than 'This fortnight'.",
-         InputField::Calculate},
-        {"0 of 7", false, 7, 0, "The number of 'This work-week' days must be larger than 0.", InputField::ThisPeriodDays},
-        {"0 of 0", true, 0, 0, "The number of 'This fortnight' days must be larger than 0.", InputField::ThisPeriodDays},
-        {"-1 of 5", false, 5, -1, "The number of 'This work-week' days must be larger than 0.", InputField::ThisPeriodDays},
+        {"15 of 14", true, 14, 15,
+         "The number of 'Normal fortnight' days must be = to or larger than 'This fortnight'.", InputField::Calculate},
+        {"0 of 7", false, 7, 0, "The number of 'This work-week' days must be larger than 0.",
+         InputField::ThisPeriodDays},
+        {"0 of 0", true, 0, 0, "The number of 'This fortnight' days must be larger than 0.",
+         InputField::ThisPeriodDays},
+        {"-1 of 5", false, 5, -1, "The number of 'This work-week' days must be larger than 0.",
+         InputField::ThisPeriodDays},
     };
     for (const auto& c : cases) {
         Module1 state;
         const ShortPeriodInputs in = shortPeriod(1000, 0, c.normalDays, c.thisDays);
-        const InputError e = rejected(c.fortnightly ? CalcFortnightlyTax(in, kSettings, state)
-                                                    : CalcWeeklyTax(in, kSettings, state));
+        const InputError e =
+            rejected(c.fortnightly ? CalcFortnightlyTax(in, kSettings, state) : CalcWeeklyTax(in, kSettings, state));
         EXPECT_EQ(e.title, "Incorrect Number of Days") << c.what;
         EXPECT_EQ(e.text, c.message) << c.what;
         EXPECT_EQ(e.field, c.field) << c.what;
@@ -378,8 +386,11 @@ TEST(DailyTax, WorkedExamples)
 
     // Credits: 12 / 260 of the monthly credit, exact for every count up to 99.
     in.pay.employeeMedical = 100;
-    const std::pair<int, double> credits[] = {{0, 0}, {2, 7272.0 / 260}, {3, 9720.0 / 260},
-                                              {16, (14 * 2448 + 7272) / 260.0}, {99, (97 * 2448 + 7272) / 260.0}};
+    const std::pair<int, double> credits[] = {{0, 0},
+                                              {2, 7272.0 / 260},
+                                              {3, 9720.0 / 260},
+                                              {16, (14 * 2448 + 7272) / 260.0},
+                                              {99, (97 * 2448 + 7272) / 260.0}};
     for (const auto& [n, credit] : credits) {
         in.beneficiaries = n;
         EXPECT_DOUBLE_EQ(ok(CalcDailyTax(in, kSettings, state)).medicalCredit, credit) << n;

@@ -9,7 +9,10 @@
 namespace grossby {
 namespace {
 
-double cents(double v) { return std::nearbyint(v * 100) / 100; }
+double cents(double v)
+{
+    return std::nearbyint(v * 100) / 100;
+}
 
 struct Figures {
     double income;
@@ -17,7 +20,7 @@ struct Figures {
     double baseTax, marginalRate, portion, total, rebate, payable, averageRate, averageRateAfter;
 };
 
-class QuickTaxFigures : public ::testing::TestWithParam<Figures> {};
+class QuickTaxFigures : public ::testing::TestWithParam<Figures> { };
 
 TEST_P(QuickTaxFigures, Calculate)
 {
@@ -39,21 +42,20 @@ TEST_P(QuickTaxFigures, Calculate)
     EXPECT_EQ(cents(s.QuickTaxAverageRateAfter), f.averageRateAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedCases, QuickTaxFigures,
-    ::testing::Values(
-        Figures{500000, 40, 97225, 36, 32234.40, 129459.40, 13635, 115824.40, 25.89, 23.16},
-        // No income: no tax, the first bracket's rate as the average.
-        Figures{0, 40, 0, 18, 0, 0, 13635, 0, 18, 0},
-        // Tax below the rebate: nothing payable, no negative rate.
-        Figures{70000, 70, 0, 18, 12600, 12600, 21114, 0, 18, 0},
-        // Rebate steps at 65 and 75.
-        Figures{150000, 64, 0, 18, 27000, 27000, 13635, 13365, 18, 8.91},
-        Figures{150000, 65, 0, 18, 27000, 27000, 21114, 5886, 18, 3.92},
-        Figures{150000, 74, 0, 18, 27000, 27000, 21114, 5886, 18, 3.92},
-        Figures{150000, 75, 0, 18, 27000, 27000, 23607, 3393, 18, 2.26},
-        // Negative income: negative tax, rate of the bracket, nothing payable.
-        Figures{-1000, 40, 0, 18, -180, -180, 13635, 0, 18, 0}));
+INSTANTIATE_TEST_SUITE_P(WorkedCases, QuickTaxFigures,
+                         ::testing::Values(Figures{500000, 40, 97225, 36, 32234.40, 129459.40, 13635, 115824.40, 25.89,
+                                                   23.16},
+                                           // No income: no tax, the first bracket's rate as the average.
+                                           Figures{0, 40, 0, 18, 0, 0, 13635, 0, 18, 0},
+                                           // Tax below the rebate: nothing payable, no negative rate.
+                                           Figures{70000, 70, 0, 18, 12600, 12600, 21114, 0, 18, 0},
+                                           // Rebate steps at 65 and 75.
+                                           Figures{150000, 64, 0, 18, 27000, 27000, 13635, 13365, 18, 8.91},
+                                           Figures{150000, 65, 0, 18, 27000, 27000, 21114, 5886, 18, 3.92},
+                                           Figures{150000, 74, 0, 18, 27000, 27000, 21114, 5886, 18, 3.92},
+                                           Figures{150000, 75, 0, 18, 27000, 27000, 23607, 3393, 18, 2.26},
+                                           // Negative income: negative tax, rate of the bracket, nothing payable.
+                                           Figures{-1000, 40, 0, 18, -180, -180, 13635, 0, 18, 0}));
 
 TEST(QuickTax, AgeRebateParts)
 {

@@ -26,15 +26,25 @@ struct DeductionCase {
 TEST(Rules, RetirementFundDeductionIsTheLesserOfContributionsAndShareThenCapped)
 {
     const DeductionCase cases[] = {
-        {"contributions under 27.5 %", {.salary = 30000, .employerRetirementFund = 3000, .employeeRetirementFund = 2000},
-         350000.0 / 12, 5000},
-        {"27.5 % under contributions", {.salary = 10000, .employerRetirementFund = 3000, .employeeRetirementFund = 2000},
-         350000.0 / 12, 3575},
+        {"contributions under 27.5 %",
+         {.salary = 30000, .employerRetirementFund = 3000, .employeeRetirementFund = 2000},
+         350000.0 / 12,
+         5000},
+        {"27.5 % under contributions",
+         {.salary = 10000, .employerRetirementFund = 3000, .employeeRetirementFund = 2000},
+         350000.0 / 12,
+         3575},
         {"monthly cap", {.salary = 160000, .employerRetirementFund = 40000}, 350000.0 / 12, 350000.0 / 12},
         {"every part of remuneration counts",
-         {.salary = 1000, .commission = 1000, .bonus = 1000, .travelAllowance = 1000,
-          .employerRetirementFund = 1000, .employeeRetirementFund = 9000, .employerMedical = 1000},
-         350000, 0.275 * 5800},
+         {.salary = 1000,
+          .commission = 1000,
+          .bonus = 1000,
+          .travelAllowance = 1000,
+          .employerRetirementFund = 1000,
+          .employeeRetirementFund = 9000,
+          .employerMedical = 1000},
+         350000,
+         0.275 * 5800},
         {"no contributions", {.salary = 50000}, 350000, 0},
     };
     for (const auto& c : cases) {
@@ -83,9 +93,14 @@ TEST(Rules, UifIsLimitedAndLeavesCommissionOut)
     EXPECT_DOUBLE_EQ(ee, 120);
     EXPECT_DOUBLE_EQ(er, 240);
 
-    const PayFigures pay{.salary = 10000, .commission = 5000, .bonus = 1000, .travelAllowance = 1000,
-                         .employerRetirementFund = 500, .employeeRetirementFund = 700,
-                         .employerMedical = 300, .employeeMedical = 400};
+    const PayFigures pay{.salary = 10000,
+                         .commission = 5000,
+                         .bonus = 1000,
+                         .travelAllowance = 1000,
+                         .employerRetirementFund = 500,
+                         .employeeRetirementFund = 700,
+                         .employerMedical = 300,
+                         .employeeMedical = 400};
     EXPECT_DOUBLE_EQ(uifRemuneration(pay, 0.8), 10000 + 300 + 1000 + 800 + 500);
     EXPECT_DOUBLE_EQ(uifRemuneration(pay, 0.2), 10000 + 300 + 1000 + 200 + 500);
 }

@@ -74,15 +74,15 @@ TEST_F(PrintDatabaseTest, FirstUseCreatesEveryTableWithItsColumnsAndRows)
 TEST_F(PrintDatabaseTest, SingleRowIsOverwrittenFieldByField)
 {
     const PrintDatabase db(path());
-    ASSERT_TRUE(db.writeSingleRow("kwiktax", {{"AGE", std::int32_t(40)},
-                                              {"TAXINCOME", 500000.0},
-                                              {"TAXCOM4", 115824.4},
-                                              {"TAXCOM4/2", 115824.4 / 12}})
-                    .ok());
+    ASSERT_TRUE(
+        db.writeSingleRow(
+              "kwiktax",
+              {{"AGE", std::int32_t(40)}, {"TAXINCOME", 500000.0}, {"TAXCOM4", 115824.4}, {"TAXCOM4/2", 115824.4 / 12}})
+            .ok());
     // A later print writes some fields; a field written twice keeps its last value.
-    ASSERT_TRUE(db.writeSingleRow("kwiktax", {{"TAXINCOME", 70000.0}, {"AGE", std::int32_t(65)},
-                                              {"AGE", std::int32_t(70)}})
-                    .ok());
+    ASSERT_TRUE(
+        db.writeSingleRow("kwiktax", {{"TAXINCOME", 70000.0}, {"AGE", std::int32_t(65)}, {"AGE", std::int32_t(70)}})
+            .ok());
     const auto r = rows(QStringLiteral("SELECT AGE, TAXINCOME, TAXCOM4, \"TAXCOM4/2\", TOTTAX FROM kwiktax"));
     ASSERT_EQ(r.size(), 1u);
     EXPECT_EQ(r[0][0].toInt(), 70);
@@ -123,8 +123,9 @@ TEST_F(PrintDatabaseTest, FailedStagingLeavesThePreviousContentsWhole)
     const QByteArray before = fileBytes(path());
 
     // The first table is written before the second one fails.
-    const DbStatus s = db.stage({{"Loans", {{{"Heading", std::string("Interest rate")}, {"Num1", 1.0}}}},
-                                 {"Amort", {{{"Year", std::int32_t(1)}}, {{"Year", std::int32_t(2)}, {"Bogus", 1.0}}}}});
+    const DbStatus s =
+        db.stage({{"Loans", {{{"Heading", std::string("Interest rate")}, {"Num1", 1.0}}}},
+                  {"Amort", {{{"Year", std::int32_t(1)}}, {{"Year", std::int32_t(2)}, {"Bogus", 1.0}}}}});
     EXPECT_FALSE(s.ok());
     EXPECT_FALSE(s.damaged);
     for (const char* part : {"\"Bogus\"", "\"Amort\""})
@@ -155,20 +156,20 @@ TEST_F(PrintDatabaseTest, MisdirectedWritesAreRefusedByName)
     };
     for (const Case& c : cases) {
         EXPECT_FALSE(c.status.ok()) << c.what;
-        EXPECT_TRUE(c.status.error.contains(QLatin1String(c.expected))) << c.what << ": "
-                                                                          << c.status.error.toStdString();
+        EXPECT_TRUE(c.status.error.contains(QLatin1String(c.expected)))
+            << c.what << ": " << c.status.error.toStdString();
     }
     EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM kwiktax"))[0][0].toInt(), 1);
 }
 
 TEST_F(PrintDatabaseTest, OlderFileGainsMissingTablesColumnsAndRows)
 {
-    sqlite(path(), {QStringLiteral("CREATE TABLE kwiktax (AGE INTEGER, TAXINCOME REAL)"),
-                    QStringLiteral("INSERT INTO kwiktax VALUES (40, 500000)"),
-                    QStringLiteral("INSERT INTO kwiktax VALUES (41, 1)"),
-                    QStringLiteral("CREATE TABLE Inflation (PresCost REAL)"),
-                    QStringLiteral("CREATE TABLE Notes (text TEXT)"),
-                    QStringLiteral("INSERT INTO Notes VALUES ('kept')")});
+    sqlite(path(),
+           {QStringLiteral("CREATE TABLE kwiktax (AGE INTEGER, TAXINCOME REAL)"),
+            QStringLiteral("INSERT INTO kwiktax VALUES (40, 500000)"),
+            QStringLiteral("INSERT INTO kwiktax VALUES (41, 1)"),
+            QStringLiteral("CREATE TABLE Inflation (PresCost REAL)"), QStringLiteral("CREATE TABLE Notes (text TEXT)"),
+            QStringLiteral("INSERT INTO Notes VALUES ('kept')")});
     const PrintDatabase db(path());
     ASSERT_TRUE(db.ensure().ok());
     const auto k = rows(QStringLiteral("SELECT AGE, TAXINCOME, \"TAXCOM4/2\" FROM kwiktax"));
@@ -184,8 +185,8 @@ TEST_F(PrintDatabaseTest, DamagedFileIsReportedAndNeverOverwritten)
 {
     writeBytes(path(), garbage());
     const PrintDatabase db(path());
-    for (const DbStatus& s : {db.ensure(), db.writeSingleRow("kwiktax", {{"AGE", std::int32_t(1)}}),
-                              db.replaceRows("Amort", {})}) {
+    for (const DbStatus& s :
+         {db.ensure(), db.writeSingleRow("kwiktax", {{"AGE", std::int32_t(1)}}), db.replaceRows("Amort", {})}) {
         EXPECT_FALSE(s.ok());
         EXPECT_TRUE(s.damaged);
         EXPECT_TRUE(s.error.contains(path())) << s.error.toStdString();

@@ -69,8 +69,9 @@ TEST(ReportEngine, QuickTaxSheetShowsEveryFigureFormatted)
 {
     PrintFixture fx;
     fx.stage({{"kwiktax", {testing::kwikTaxRow()}}});
-    const Report report = Report::load(testing::shippedTemplates() + QStringLiteral("/kwiktep.rpt"), fx.db,
-                                       QStringLiteral("QuickTax - To export printout click on the suitcase button or goto Help"));
+    const Report report =
+        Report::load(testing::shippedTemplates() + QStringLiteral("/kwiktep.rpt"), fx.db,
+                     QStringLiteral("QuickTax - To export printout click on the suitcase button or goto Help"));
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
     EXPECT_EQ(report.pageCount(), 1);
     EXPECT_EQ(report.displayName(), QStringLiteral("QuickTax"));
@@ -80,8 +81,8 @@ TEST(ReportEngine, QuickTaxSheetShowsEveryFigureFormatted)
     const QString& page = pages[0];
     for (const char* expected :
          {"QuickTax", "Taxable Income", "500 000.00", "Tax on taxable income", "97 225.00", "+ Portion @ M/Rate (36%)",
-          "32 234.40", "Total tax", "129 459.40", "Less rebates", "13 635.00", "Tax commitment", "115 824.40", "9 652.03",
-          "Average rate before rebates", "25.89 %", "Average rate after rebates", "23.16 %", "Page 1 of 1"})
+          "32 234.40", "Total tax", "129 459.40", "Less rebates", "13 635.00", "Tax commitment", "115 824.40",
+          "9 652.03", "Average rate before rebates", "25.89 %", "Average rate after rebates", "23.16 %", "Page 1 of 1"})
         EXPECT_TRUE(page.contains(QLatin1String(expected))) << expected << "\n" << page.toStdString();
     static const QRegularExpression age(QStringLiteral("Age\\s+40\\b"));
     EXPECT_TRUE(page.contains(age)) << page.toStdString();
@@ -90,11 +91,13 @@ TEST(ReportEngine, QuickTaxSheetShowsEveryFigureFormatted)
 TEST(ReportEngine, StagedTextIsShownAsTypedNotAsMarkup)
 {
     PrintFixture fx;
-    testing::sqlite(fx.db, {QStringLiteral("CREATE TABLE People (Name TEXT, Note TEXT)"),
-                            QStringLiteral("INSERT INTO People VALUES ('<b>Smith & \"Sons\"</b>', 'it''s <i>fine</i>')")});
-    const QString tpl = fx.writeTemplate(QStringLiteral("people.rpt"),
-                                         QStringLiteral("<!-- report\ntables: People\n-->\n"
-                                                        "<p>Name: {{People.Name}}</p>{{#People}}<p>Note: {{Note}}</p>{{/People}}"));
+    testing::sqlite(fx.db,
+                    {QStringLiteral("CREATE TABLE People (Name TEXT, Note TEXT)"),
+                     QStringLiteral("INSERT INTO People VALUES ('<b>Smith & \"Sons\"</b>', 'it''s <i>fine</i>')")});
+    const QString tpl =
+        fx.writeTemplate(QStringLiteral("people.rpt"),
+                         QStringLiteral("<!-- report\ntables: People\n-->\n"
+                                        "<p>Name: {{People.Name}}</p>{{#People}}<p>Note: {{Note}}</p>{{/People}}"));
     const Report report = Report::load(tpl, fx.db);
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
     EXPECT_TRUE(report.html().contains(QLatin1String("&lt;b&gt;Smith &amp; &quot;Sons&quot;&lt;/b&gt;")));
@@ -106,22 +109,25 @@ TEST(ReportEngine, StagedTextIsShownAsTypedNotAsMarkup)
 TEST(ReportEngine, AccessorsGiveRawDateAndConditions)
 {
     PrintFixture fx;
-    testing::sqlite(fx.db, {QStringLiteral("CREATE TABLE Bal (Amount REAL, Day REAL, Label TEXT, Empty TEXT)"),
-                            QStringLiteral("INSERT INTO Bal VALUES (1234.5, 42795, 'x', '')")});
-    const QString tpl = fx.writeTemplate(
-        QStringLiteral("acc.rpt"),
-        QStringLiteral("<!-- report\ntables: Bal\nfooter:\n-->\n"
-                       "{{#Bal}}[{{Amount}}|{{raw.Amount}}|{{date.Day}}|{{#if.Label}}L{{/if.Label}}"
-                       "{{^if.Empty}}E{{/if.Empty}}]{{/Bal}}[{{Bal.raw.Day}}]"));
+    testing::sqlite(fx.db,
+                    {QStringLiteral("CREATE TABLE Bal (Amount REAL, Day REAL, Label TEXT, Empty TEXT)"),
+                     QStringLiteral("INSERT INTO Bal VALUES (1234.5, 42795, 'x', '')")});
+    const QString tpl =
+        fx.writeTemplate(QStringLiteral("acc.rpt"),
+                         QStringLiteral("<!-- report\ntables: Bal\nfooter:\n-->\n"
+                                        "{{#Bal}}[{{Amount}}|{{raw.Amount}}|{{date.Day}}|{{#if.Label}}L{{/if.Label}}"
+                                        "{{^if.Empty}}E{{/if.Empty}}]{{/Bal}}[{{Bal.raw.Day}}]"));
     const Report report = Report::load(tpl, fx.db);
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
-    EXPECT_TRUE(report.html().contains(QLatin1String("[1 234.50|1234.5|01/03/2017|LE][42795]"))) << report.html().toStdString();
+    EXPECT_TRUE(report.html().contains(QLatin1String("[1 234.50|1234.5|01/03/2017|LE][42795]")))
+        << report.html().toStdString();
 }
 
 TEST(ReportEngine, LongScheduleRepeatsItsHeaderAndNumbersEveryPage)
 {
     PrintFixture fx;
-    fx.stage({{"Loans", {{{"Heading", std::string("Monthly repayment")}, {"Num1", 750000.0}, {"Num2", 600.0}, {"Num3", 10.5}}}},
+    fx.stage({{"Loans",
+               {{{"Heading", std::string("Monthly repayment")}, {"Num1", 750000.0}, {"Num2", 600.0}, {"Num3", 10.5}}}},
               {"Amort", testing::amortRows(600)}});
     const Report report = Report::load(testing::testTemplates() + QStringLiteral("/amort_test.rpt"), fx.db);
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
@@ -134,8 +140,9 @@ TEST(ReportEngine, LongScheduleRepeatsItsHeaderAndNumbersEveryPage)
     EXPECT_TRUE(pages[0].contains(QLatin1String("Principal R 750 000.00 over 600 months at 10.50 %")));
 
     // Every month appears once, in order, and each page starts with the header.
-    static const QRegularExpression rowLine(QStringLiteral("^\\s*(\\d+)\\s+([\\d ]+\\.\\d\\d)\\s+([\\d ]+\\.\\d\\d)\\s+([\\d ]+\\.\\d\\d)\\s*$"),
-                                            QRegularExpression::MultilineOption);
+    static const QRegularExpression rowLine(
+        QStringLiteral("^\\s*(\\d+)\\s+([\\d ]+\\.\\d\\d)\\s+([\\d ]+\\.\\d\\d)\\s+([\\d ]+\\.\\d\\d)\\s*$"),
+        QRegularExpression::MultilineOption);
     int expectedMonth = 1;
     for (int i = 0; i < n; ++i) {
         SCOPED_TRACE("page " + std::to_string(i + 1));
@@ -198,28 +205,47 @@ TEST(ReportEngine, FailuresNameTheFileTableOrPlaceholder)
     struct Case {
         const char* what;
         const char* templateText;  ///< nullptr: no template file at all
-        const char* setup;         ///< "garbage", "nodb" or SQL run on the fixture database
+        const char* setup;  ///< "garbage", "nodb" or SQL run on the fixture database
         std::vector<const char*> expected;
     };
     const Case cases[] = {
         {"missing template", nullptr, "", {"report template \"t.rpt\" was not found"}},
-        {"missing database", "<!-- report\ntables: kwiktax\n-->{{kwiktax.AGE}}", "nodb", {"print database", "none.db", "not found"}},
-        {"damaged database", "<!-- report\ntables: kwiktax\n-->{{kwiktax.AGE}}", "garbage", {"print database", "could not be"}},
+        {"missing database",
+         "<!-- report\ntables: kwiktax\n-->{{kwiktax.AGE}}",
+         "nodb",
+         {"print database", "none.db", "not found"}},
+        {"damaged database",
+         "<!-- report\ntables: kwiktax\n-->{{kwiktax.AGE}}",
+         "garbage",
+         {"print database", "could not be"}},
         {"missing table", "<!-- report\ntables: Nothing\n-->x", "", {"has no table Nothing", "\"t.rpt\""}},
-        {"misspelt column", "<!-- report\ntables: kwiktax\n-->\n\n{{kwiktax.TAXINCOM}}", "",
+        {"misspelt column",
+         "<!-- report\ntables: kwiktax\n-->\n\n{{kwiktax.TAXINCOM}}",
+         "",
          {"\"t.rpt\", line 5", "{{kwiktax.TAXINCOM}}", "not a column of the table kwiktax"}},
-        {"column in wrong case", "<!-- report\ntables: kwiktax\n-->{{#kwiktax}}{{taxincome}}{{/kwiktax}}", "",
+        {"column in wrong case",
+         "<!-- report\ntables: kwiktax\n-->{{#kwiktax}}{{taxincome}}{{/kwiktax}}",
+         "",
          {"{{taxincome}}", "did you mean TAXINCOME?"}},
-        {"column outside any section", "<!-- report\ntables: kwiktax\n-->{{TAXINCOME}}", "",
+        {"column outside any section",
+         "<!-- report\ntables: kwiktax\n-->{{TAXINCOME}}",
+         "",
          {"{{TAXINCOME}}", "\"tables:\""}},
         {"undeclared table", "<!-- report\ntables: kwiktax\n-->{{Amort.Capital}}", "", {"{{Amort.Capital}}"}},
         {"table used as a value", "<!-- report\ntables: Amort\n-->{{Amort}}", "", {"{{Amort}}", "{{#Amort}}"}},
-        {"unknown setting", "<!-- report\ntables: kwiktax\npaper: A4\n-->", "", {"line 3", "unknown setting \"paper\""}},
+        {"unknown setting",
+         "<!-- report\ntables: kwiktax\npaper: A4\n-->",
+         "",
+         {"line 3", "unknown setting \"paper\""}},
         {"bad page size", "<!-- report\npage: B9\n-->", "", {"unknown page size \"B9\""}},
         {"unclosed section", "<!-- report\ntables: Amort\n-->{{#Amort}}{{Year}}", "", {"\"t.rpt\"", "Amort"}},
-        {"bad footer placeholder", "<!-- report\ntables: kwiktax\nfooter: {{page}} {{kwiktax.NOPE}}\n-->", "",
+        {"bad footer placeholder",
+         "<!-- report\ntables: kwiktax\nfooter: {{page}} {{kwiktax.NOPE}}\n-->",
+         "",
          {"(footer)", "{{kwiktax.NOPE}}"}},
-        {"single-row table without its row", "<!-- report\ntables: kwiktax\n-->{{kwiktax.AGE}}", "DELETE FROM kwiktax",
+        {"single-row table without its row",
+         "<!-- report\ntables: kwiktax\n-->{{kwiktax.AGE}}",
+         "DELETE FROM kwiktax",
          {"kwiktax", "holds no row"}},
     };
     for (const Case& c : cases) {
@@ -259,7 +285,8 @@ TEST(ReportEngine, ExportsEveryFormatWithTheFigures)
         const auto status = report.exportTo(fx.path(QStringLiteral("q.") + suffix));
         ASSERT_TRUE(status.ok()) << status.error.toStdString();
     }
-    EXPECT_TRUE(testing::pdfPages(fx.path(QStringLiteral("q.pdf"))).join(QString()).contains(QLatin1String("9 652.03")));
+    EXPECT_TRUE(
+        testing::pdfPages(fx.path(QStringLiteral("q.pdf"))).join(QString()).contains(QLatin1String("9 652.03")));
 
     const QString html = QString::fromUtf8(testing::fileBytes(fx.path(QStringLiteral("q.html"))));
     EXPECT_TRUE(html.contains(QLatin1String("115 824.40")));
@@ -284,21 +311,24 @@ TEST(ReportEngine, ExportsEveryFormatWithTheFigures)
     EXPECT_TRUE(sheet.contains(QLatin1String("<v>32234.4")));
     const QString workbook = testing::zipEntry(fx.path(QStringLiteral("q.xlsx")), QStringLiteral("xl/workbook.xml"));
     EXPECT_TRUE(workbook.contains(QLatin1String("name=\"kwiktax\"")));
-    const QString strings = testing::zipEntry(fx.path(QStringLiteral("q.xlsx")), QStringLiteral("xl/sharedStrings.xml"));
+    const QString strings =
+        testing::zipEntry(fx.path(QStringLiteral("q.xlsx")), QStringLiteral("xl/sharedStrings.xml"));
     EXPECT_TRUE(strings.contains(QLatin1String("TAXCOM4/2")));
 }
 
 TEST(ReportEngine, CsvOfSeveralTablesHasOneBlockEach)
 {
     PrintFixture fx;
-    fx.stage({{"Loans", {{{"Heading", std::string("Rate, \"fixed\"")}, {"Num1", 1000.0}}}}, {"Amort", testing::amortRows(2)}});
+    fx.stage({{"Loans", {{{"Heading", std::string("Rate, \"fixed\"")}, {"Num1", 1000.0}}}},
+              {"Amort", testing::amortRows(2)}});
     const Report report = Report::load(testing::testTemplates() + QStringLiteral("/amort_test.rpt"), fx.db);
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
     ASSERT_TRUE(report.writeCsv(fx.path(QStringLiteral("s.csv"))).ok());
     const QString csv = QString::fromUtf8(testing::fileBytes(fx.path(QStringLiteral("s.csv"))));
     EXPECT_TRUE(csv.startsWith(QLatin1String("Loans\r\nHeading,Num1,")));
     EXPECT_TRUE(csv.contains(QLatin1String("\r\n\"Rate, \"\"fixed\"\"\",1000,")));
-    EXPECT_TRUE(csv.contains(QLatin1String("\r\n\r\nAmort\r\nYear,Capital,Interest,Required\r\n1,1001,4999.25,999000\r\n2,1002,")));
+    EXPECT_TRUE(csv.contains(
+        QLatin1String("\r\n\r\nAmort\r\nYear,Capital,Interest,Required\r\n1,1001,4999.25,999000\r\n2,1002,")));
 }
 
 TEST(ReportEngine, WriteFailuresAreReportedAndLeaveNoFile)
@@ -315,7 +345,8 @@ TEST(ReportEngine, WriteFailuresAreReportedAndLeaveNoFile)
         EXPECT_TRUE(status.error.contains(QLatin1String("no-such-folder"))) << status.error.toStdString();
     }
     const auto unknown = report.exportTo(fx.path(QStringLiteral("q.docx")));
-    EXPECT_TRUE(unknown.error.contains(QLatin1String(".pdf, .html, .odt, .csv or .xlsx"))) << unknown.error.toStdString();
+    EXPECT_TRUE(unknown.error.contains(QLatin1String(".pdf, .html, .odt, .csv or .xlsx")))
+        << unknown.error.toStdString();
     EXPECT_EQ(QDir(fx.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Crysprin.db")});
 }
 
@@ -337,7 +368,8 @@ TEST(ReportEngine, PrintingPaintsTheSamePagesAsThePdf)
     ASSERT_EQ(at1200.size(), report.pageCount());
     for (qsizetype i = 0; i < at300.size(); ++i) {
         static const QRegularExpression blanks(QStringLiteral("\\s+"));
-        EXPECT_EQ(at300[i].split(blanks, Qt::SkipEmptyParts), at1200[i].split(blanks, Qt::SkipEmptyParts)) << "page " << i + 1;
+        EXPECT_EQ(at300[i].split(blanks, Qt::SkipEmptyParts), at1200[i].split(blanks, Qt::SkipEmptyParts))
+            << "page " << i + 1;
     }
 }
 

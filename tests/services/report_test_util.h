@@ -20,19 +20,22 @@
 namespace grossby::testing {
 
 /// Folder of the shipped templates and of the test-only templates.
-inline QString shippedTemplates() { return QStringLiteral(GROSSBY_TEMPLATE_DIR); }
-inline QString testTemplates() { return QStringLiteral(GROSSBY_TEST_TEMPLATE_DIR); }
+inline QString shippedTemplates()
+{
+    return QStringLiteral(GROSSBY_TEMPLATE_DIR);
+}
+inline QString testTemplates()
+{
+    return QStringLiteral(GROSSBY_TEST_TEMPLATE_DIR);
+}
 
 /// The kwiktax row for an income of 500 000 at age 40.
 inline PrintRecord kwikTaxRow()
 {
     return {
-        {"AGE", std::int32_t{40}},         {"TAXINCOME", 500000.0},
-        {"TAXTOPAY", 97225.0},             {"MARGRATE", 36.0},
-        {"PORTION", 32234.4},              {"TOTTAX", 129459.4},
-        {"REBATE", 13635.0},               {"TAXCOM4", 115824.4},
-        {"AVRATE", 25.891880},             {"AVRATEAFT", 23.16488},
-        {"TAXCOM4/2", 115824.4 / 12},
+        {"AGE", std::int32_t{40}}, {"TAXINCOME", 500000.0}, {"TAXTOPAY", 97225.0},        {"MARGRATE", 36.0},
+        {"PORTION", 32234.4},      {"TOTTAX", 129459.4},    {"REBATE", 13635.0},          {"TAXCOM4", 115824.4},
+        {"AVRATE", 25.891880},     {"AVRATEAFT", 23.16488}, {"TAXCOM4/2", 115824.4 / 12},
     };
 }
 
@@ -41,7 +44,9 @@ inline std::vector<PrintRecord> amortRows(int months = 600)
 {
     std::vector<PrintRecord> rows;
     for (int k = 1; k <= months; ++k)
-        rows.push_back({{"Year", std::int32_t(k)}, {"Capital", 1000.0 + k}, {"Interest", 5000.25 - k},
+        rows.push_back({{"Year", std::int32_t(k)},
+                        {"Capital", 1000.0 + k},
+                        {"Interest", 5000.25 - k},
                         {"Required", 1000000.0 - 1000.0 * k}});
     return rows;
 }

@@ -132,15 +132,15 @@ TEST_F(SettingsStoreTest, DamagedStoresAreReportedByNameAndLeftUntouched)
 {
     const std::vector<DamageCase> cases = {
         {"random bytes", [](const QString& p) { writeBytes(p, garbage()); }, "is not a settings database"},
-        {"missing table",
-         [](const QString& p) { sqlite(p, QStringLiteral("CREATE TABLE Other (x REAL)")); },
+        {"missing table", [](const QString& p) { sqlite(p, QStringLiteral("CREATE TABLE Other (x REAL)")); },
          "has no table \"Setup\""},
         {"missing columns",
          [](const QString& p) {
-             sqlite(p, {QStringLiteral("CREATE TABLE Setup (EmployeeUIF REAL, EmployerUIF REAL, SkillLevy REAL, "
-                                       "UIFLimit REAL, TAIncRate8020 REAL, PensionCont REAL, "
-                                       "EmployerPenCont REAL, ProvCont REAL, EmployerProvCont REAL)"),
-                        QStringLiteral("INSERT INTO Setup DEFAULT VALUES")});
+             sqlite(p,
+                    {QStringLiteral("CREATE TABLE Setup (EmployeeUIF REAL, EmployerUIF REAL, SkillLevy REAL, "
+                                    "UIFLimit REAL, TAIncRate8020 REAL, PensionCont REAL, "
+                                    "EmployerPenCont REAL, ProvCont REAL, EmployerProvCont REAL)"),
+                     QStringLiteral("INSERT INTO Setup DEFAULT VALUES")});
          },
          "lacks the columns \"CompCarFBRate8020\", \"CompCarMPYesNo\""},
         {"missing record",

@@ -29,8 +29,8 @@ inline std::vector<QVariantList> sqlite(const QString& path, const QStringList& 
         EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
         for (const QString& statement : sql) {
             QSqlQuery query(db);
-            EXPECT_TRUE(query.exec(statement)) << statement.toStdString() << ": "
-                                               << query.lastError().text().toStdString();
+            EXPECT_TRUE(query.exec(statement))
+                << statement.toStdString() << ": " << query.lastError().text().toStdString();
             rows.clear();
             while (query.next()) {
                 QVariantList row;

@@ -107,8 +107,7 @@ TEST_F(HelpBrowserTest, MissingOrDamagedGuideIsReportedByName)
 {
     openHelp();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].text.contains(QDir::toNativeSeparators(helpPath())))
-        << messages[0].text.toStdString();
+    EXPECT_TRUE(messages[0].text.contains(QDir::toNativeSeparators(helpPath()))) << messages[0].text.toStdString();
     EXPECT_TRUE(messages[0].text.contains("could not be found"));
     ASSERT_NE(window.helpBrowser(), nullptr);
     EXPECT_TRUE(window.helpBrowser()->isVisible());

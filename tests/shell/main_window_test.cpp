@@ -50,10 +50,9 @@ private:
 };
 
 const QStringList kCalculatorWindows = {
-    "frmGrossbyMon", "frmGrossbyAnn", "frmPelmoraMon", "frmPelmoraAnn", "frmAnnual",
-    "frmMonthly",    "frmFortNight",  "frmWeekly",     "frmDaily",      "frmKwikTax",
-    "frmCompCar",    "frmCarAll1",    "frmInflation",  "frmLoans",      "frmLoanBuster",
-    "frmLoanComp",   "frmDayBal"};
+    "frmGrossbyMon", "frmGrossbyAnn", "frmPelmoraMon", "frmPelmoraAnn", "frmAnnual",  "frmMonthly",
+    "frmFortNight",  "frmWeekly",     "frmDaily",      "frmKwikTax",    "frmCompCar", "frmCarAll1",
+    "frmInflation",  "frmLoans",      "frmLoanBuster", "frmLoanComp",   "frmDayBal"};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -67,9 +66,8 @@ protected:
         window->setProgramFolder(folder.path());
         for (const QString& name : kCalculatorWindows) {
             window->setCalculatorFactory(name, [this, name](Module1&, QWidget*) {
-                cursorWhileOpening = QApplication::overrideCursor()
-                    ? QApplication::overrideCursor()->shape()
-                    : Qt::ArrowCursor;
+                cursorWhileOpening =
+                    QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
                 return new StandIn(name, &closeLog);
             });
         }
@@ -77,19 +75,13 @@ protected:
     }
     void TearDown() override { setMessageHandler({}); }
 
-    QAction* action(const char* name) const
-    {
-        return window->findChild<QAction*>(QString::fromLatin1(name));
-    }
+    QAction* action(const char* name) const { return window->findChild<QAction*>(QString::fromLatin1(name)); }
     void open(const char* menuName)
     {
         action(menuName)->trigger();
         QCoreApplication::processEvents();
     }
-    StandIn* standIn(const QString& name) const
-    {
-        return static_cast<StandIn*>(window->calculatorWindow(name));
-    }
+    StandIn* standIn(const QString& name) const { return static_cast<StandIn*>(window->calculatorWindow(name)); }
 
     QTemporaryDir folder;
     Module1 state;
@@ -158,9 +150,8 @@ TEST_F(MainWindowTest, MenuTreeHasEveryCommandWithItsCaption)
         order[QString::fromLatin1(e.parent)].append(QString::fromLatin1(e.name));
     }
     for (auto it = order.cbegin(); it != order.cend(); ++it) {
-        const QWidget* holder = it.key().isEmpty()
-            ? static_cast<QWidget*>(window->menuBar())
-            : static_cast<QWidget*>(window->findChild<QMenu*>(it.key()));
+        const QWidget* holder = it.key().isEmpty() ? static_cast<QWidget*>(window->menuBar())
+                                                   : static_cast<QWidget*>(window->findChild<QMenu*>(it.key()));
         QStringList names;
         for (const QAction* a : holder->actions())
             names.append(a->objectName());
@@ -177,23 +168,29 @@ TEST_F(MainWindowTest, CalculatorCommandIsEnabledOnlyWhenItsWindowCanBeMade)
     EXPECT_EQ(window->calculatorWindow("frmLoans"), nullptr);
     EXPECT_EQ(window->openCalculator("frmLoans"), nullptr);
 
-    window->setCalculatorFactory("frmLoans", [this](Module1&, QWidget*) {
-        return new StandIn("frmLoans", &closeLog);
-    });
+    window->setCalculatorFactory("frmLoans", [this](Module1&, QWidget*) { return new StandIn("frmLoans", &closeLog); });
     EXPECT_TRUE(action("mnuLoans")->isEnabled());
 }
 
 TEST_F(MainWindowTest, EachMenuCommandOpensItsOwnWindowUnderTheBusyPointer)
 {
     const std::pair<const char*, const char*> commands[] = {
-        {"mnuGrossbyMon", "frmGrossbyMon"},  {"mnuGrossbyAnn", "frmGrossbyAnn"},
-        {"mnuPelmoraMon", "frmPelmoraMon"},  {"mnuPelmoraAnn", "frmPelmoraAnn"},
-        {"mnuAnnual", "frmAnnual"},          {"mnuMonthly", "frmMonthly"},
-        {"mnuFortNight", "frmFortNight"},    {"mnuWeekly", "frmWeekly"},
-        {"mnuDaily", "frmDaily"},            {"QuickTax", "frmKwikTax"},
-        {"mnuCompCar", "frmCompCar"},        {"mnuCarAll1", "frmCarAll1"},
-        {"mnuInflationProject", "frmInflation"}, {"mnuLoans", "frmLoans"},
-        {"mnuLoansBuster", "frmLoanBuster"}, {"mnuLoansComparison", "frmLoanComp"},
+        {"mnuGrossbyMon", "frmGrossbyMon"},
+        {"mnuGrossbyAnn", "frmGrossbyAnn"},
+        {"mnuPelmoraMon", "frmPelmoraMon"},
+        {"mnuPelmoraAnn", "frmPelmoraAnn"},
+        {"mnuAnnual", "frmAnnual"},
+        {"mnuMonthly", "frmMonthly"},
+        {"mnuFortNight", "frmFortNight"},
+        {"mnuWeekly", "frmWeekly"},
+        {"mnuDaily", "frmDaily"},
+        {"QuickTax", "frmKwikTax"},
+        {"mnuCompCar", "frmCompCar"},
+        {"mnuCarAll1", "frmCarAll1"},
+        {"mnuInflationProject", "frmInflation"},
+        {"mnuLoans", "frmLoans"},
+        {"mnuLoansBuster", "frmLoanBuster"},
+        {"mnuLoansComparison", "frmLoanComp"},
         {"mnuDailyBalance", "frmDayBal"},
     };
     for (const auto& [menu, name] : commands) {
@@ -350,8 +347,7 @@ TEST_F(MainWindowTest, SystemCalculatorStartsTheFirstProgramFoundElseSaysSo)
     window->setCalculatorPrograms({"/nonexistent/grossby-no-calculator"});
     open("mnuMSCalculator");
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0].text,
-              "The Microsoft Calculator is not installed or in the Windows directory");
+    EXPECT_EQ(messages[0].text, "The Microsoft Calculator is not installed or in the Windows directory");
     EXPECT_EQ(messages[0].buttons, QMessageBox::Ok);
 }
 

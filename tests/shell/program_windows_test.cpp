@@ -43,8 +43,7 @@ protected:
         EXPECT_TRUE(action && action->isEnabled()) << menuName;
         action->trigger();
         QCoreApplication::processEvents();
-        return window.mdiArea()->activeSubWindow() ? window.mdiArea()->activeSubWindow()->widget()
-                                                   : nullptr;
+        return window.mdiArea()->activeSubWindow() ? window.mdiArea()->activeSubWindow()->widget() : nullptr;
     }
     static QString shown(QWidget* w, const QString& name)
     {

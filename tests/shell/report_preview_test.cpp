@@ -100,7 +100,9 @@ TEST_F(ReportRunnerTest, PreviewOpensModelessWithItsTitleAndExportsEveryFormat)
         EXPECT_TRUE(QFileInfo::exists(chosenFile + QLatin1Char('.') + QString::fromLatin1(suffix).toLower()));
     }
     EXPECT_TRUE(messages.empty());
-    EXPECT_TRUE(testing::pdfPages(fx.path(QStringLiteral("export-Pdf.pdf"))).join(QString()).contains(QLatin1String("115 824.40")));
+    EXPECT_TRUE(testing::pdfPages(fx.path(QStringLiteral("export-Pdf.pdf")))
+                    .join(QString())
+                    .contains(QLatin1String("115 824.40")));
 
     // A failed export is told and the window stays.
     EXPECT_FALSE(preview->exportReport(fx.path(QStringLiteral("missing/q.pdf"))));
@@ -112,7 +114,8 @@ TEST_F(ReportRunnerTest, PreviewOpensModelessWithItsTitleAndExportsEveryFormat)
 TEST_F(ReportRunnerTest, LongReportPagesThroughAndTakesANewPageLayout)
 {
     fx.stage({{"Amort", testing::amortRows(600)}});
-    ReportPreview* preview = openReportPreview(&calculator, loaded(testing::testTemplates() + QStringLiteral("/amort_test.rpt")));
+    ReportPreview* preview =
+        openReportPreview(&calculator, loaded(testing::testTemplates() + QStringLiteral("/amort_test.rpt")));
     const int pages = preview->pageCount();
     ASSERT_GE(pages, 10);
     auto* page = preview->findChild<QSpinBox*>(QStringLiteral("spnPage"));
@@ -174,7 +177,7 @@ TEST_F(ReportRunnerTest, WithoutAPrinterTheUserChoosesWhatHappens)
         {QMessageBox::Cancel, {}, 0, false},
         {QMessageBox::Open, {}, 1, false},
         {QMessageBox::Save, QStringLiteral("saved"), 0, true},  // ".pdf" added
-        {QMessageBox::Save, {}, 0, false},                      // save dialog cancelled
+        {QMessageBox::Save, {}, 0, false},  // save dialog cancelled
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(int(c.answer)) + " " + c.file.toStdString());
@@ -192,7 +195,9 @@ TEST_F(ReportRunnerTest, WithoutAPrinterTheUserChoosesWhatHappens)
         EXPECT_EQ(m.buttonTexts, captions);
         EXPECT_EQ(openPreviews().size(), c.previews);
         if (c.pdf) {
-            EXPECT_TRUE(testing::pdfPages(fx.path(QStringLiteral("saved.pdf"))).join(QString()).contains(QLatin1String("500 000.00")));
+            EXPECT_TRUE(testing::pdfPages(fx.path(QStringLiteral("saved.pdf")))
+                            .join(QString())
+                            .contains(QLatin1String("500 000.00")));
         }
         for (ReportPreview* p : openPreviews())
             p->close();
@@ -210,7 +215,8 @@ TEST_F(ReportRunnerTest, DirectPrintGoesToThePrinterOrIsReported)
         printReportOn(&calculator, loaded(), &printer);
     }
     EXPECT_TRUE(messages.empty());
-    EXPECT_TRUE(testing::pdfPages(fx.path(QStringLiteral("printed.pdf"))).join(QString()).contains(QLatin1String("9 652.03")));
+    EXPECT_TRUE(
+        testing::pdfPages(fx.path(QStringLiteral("printed.pdf"))).join(QString()).contains(QLatin1String("9 652.03")));
 
     // A printer that will not start is reported with the same choices.
     answer = QMessageBox::Open;

@@ -87,9 +87,7 @@ protected:
     {
         window = std::make_unique<MainWindow>(state);
         window->setProgramFolder(folder.path());
-        WhenShown disclaimer("frmDisclaimerYesNo", [accept](QWidget* box) {
-            answerDisclaimer(box, accept);
-        });
+        WhenShown disclaimer("frmDisclaimerYesNo", [accept](QWidget* box) { answerDisclaimer(box, accept); });
         Run run;
         run.started = window->startUp(version);
         run.disclaimerShown = disclaimer.happened();
@@ -123,8 +121,7 @@ TEST_F(StartupTest, FirstRunShowsBothDialogsAndAcceptingStoresTheVersion)
     EXPECT_TRUE(window->hasBackgroundPicture());
     EXPECT_EQ(state.AnnualTax, 0);  // InitialiseAll ran
     EXPECT_EQ(QString::fromStdString(state.SettingsDatabasePath), settingsPath());
-    EXPECT_EQ(QString::fromStdString(state.PrintDatabasePath),
-              QDir(folder.path()).filePath("Crysprin.db"));
+    EXPECT_EQ(QString::fromStdString(state.PrintDatabasePath), QDir(folder.path()).filePath("Crysprin.db"));
     EXPECT_EQ(readStartupValues(settingsPath()).Var1, "120");
     EXPECT_TRUE(readStartupValues(settingsPath()).ViewAbout);
     EXPECT_TRUE(messages.isEmpty());
@@ -156,8 +153,9 @@ TEST_F(StartupTest, DisclaimerOkIsEnabledOnlyWhileTheBoxIsTicked)
         auto* ok = box->findChild<QPushButton*>("cmdOk");
         auto* agree = box->findChild<QCheckBox*>("chkDisclaimerYesNo");
         EXPECT_TRUE(box->windowTitle().endsWith("Disclaimer"));
-        EXPECT_EQ(agree->text(), " I have read this disclaimer and I understand and agree with "
-                                 "the contents of this disclaimer");
+        EXPECT_EQ(agree->text(),
+                  " I have read this disclaimer and I understand and agree with "
+                  "the contents of this disclaimer");
         okAtFirst = ok->isEnabled();
         agree->setChecked(true);
         okTicked = ok->isEnabled();
@@ -260,8 +258,8 @@ TEST_F(StartupTest, DamagedSettingsFileIsOfferedToBeSetAsideNeverOverwritten)
     messageAnswer = QMessageBox::No;
     start(true);
     ASSERT_FALSE(messages.isEmpty());
-    EXPECT_TRUE(messages[0].text.contains(QDir::toNativeSeparators(settingsPath()))
-                || messages[0].text.contains(settingsPath()))
+    EXPECT_TRUE(messages[0].text.contains(QDir::toNativeSeparators(settingsPath())) ||
+                messages[0].text.contains(settingsPath()))
         << messages[0].text.toStdString();
     EXPECT_TRUE(messages[0].buttons.testFlag(QMessageBox::Yes));
     {

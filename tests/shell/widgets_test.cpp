@@ -60,13 +60,10 @@ TEST(NumericEdit, StoresEachChangeAndReformatsWhenLeft)
         const char* shown;
     };
     const Case cases[] = {
-        {2, "12.5", 12.5, "12.50"},
-        {2, "12abc", 12, "12.00"},    // the leading number
-        {2, "abc", 0, "0.00"},        // no number at all
-        {2, "-3.456", -3.456, "-3.46"},
-        {0, "12.5", 12, "12"},        // whole numbers round half to even
-        {0, "13.5", 14, "14"},
-        {3, "0.0275", 0.0275, "0.028"},
+        {2, "12.5", 12.5, "12.50"},     {2, "12abc", 12, "12.00"},  // the leading number
+        {2, "abc", 0, "0.00"},  // no number at all
+        {2, "-3.456", -3.456, "-3.46"}, {0, "12.5", 12, "12"},  // whole numbers round half to even
+        {0, "13.5", 14, "14"},          {3, "0.0275", 0.0275, "0.028"},
     };
     for (const Case& c : cases) {
         auto* edit = new NumericEdit;
@@ -203,12 +200,13 @@ TEST(DateEdit, LimitsMoveAndTheMessageQuotesTheirCurrentValue)
     QObject::connect(end, &FieldEdit::focusReceived, end, [&] { end->setMinimum(start->value()); });
     end->setRejectionMessage("Incorrect Date", [&] {
         return QStringLiteral("The date entered is not correct please enter a date between ") + start->text() +
-               QStringLiteral(" and 28/02/2018");
+            QStringLiteral(" and 28/02/2018");
     });
 
     w.typeAndLeave(end, "10/03/2017");
     ASSERT_EQ(w.messages.size(), 1u);
-    EXPECT_EQ(w.messages[0].text, "The date entered is not correct please enter a date between 15/03/2017 and 28/02/2018");
+    EXPECT_EQ(w.messages[0].text,
+              "The date entered is not correct please enter a date between 15/03/2017 and 28/02/2018");
     EXPECT_EQ(end->value(), 42825);
 
     w.typeAndLeave(end, "15/03/2017");

@@ -92,8 +92,8 @@ bool AnnualWindow::limitMonth(int month)
     NumericEdit* field = monthField(month);
     if (field->value() <= kMaxMonthlyBeneficiaries)
         return false;
-    showMessage(this, {QMessageBox::NoIcon, QCoreApplication::applicationName(),
-                       QString::fromLatin1(kMonthlyMaximumMessage)});
+    showMessage(
+        this, {QMessageBox::NoIcon, QCoreApplication::applicationName(), QString::fromLatin1(kMonthlyMaximumMessage)});
     field->setValue(kMaxMonthlyBeneficiaries);
     return true;
 }

@@ -42,7 +42,7 @@ private:
 
     std::unique_ptr<Ui::frmAnnual> ui;
     std::array<NumericEdit*, 12> m_monthFields{};  // by calendar month
-    std::array<int, 12> m_counts{};                 // tax-year order, March first
+    std::array<int, 12> m_counts{};  // tax-year order, March first
     double m_startDate = 0;
     double m_endDate = 0;
     AnnualInputs m_lastInputs;

@@ -24,7 +24,7 @@ public:
 protected:
     std::optional<InputError> runCalculation() override;
     QWidget* focusFor(const InputError& error) override;
-    void resetInputs() override {}
+    void resetInputs() override { }
     PrintRecord printRecord(PrintLanguage language) const override;
     PeriodReport report() const override { return dailyReport(); }
 

@@ -82,9 +82,9 @@ void PeriodWindow::setUpControls(const Controls& c)
         field->setMinimumWidth(110);
     c.name->setMaxLength(kMaxNameLength);
     c.age->setRange(0, kMaxAge);
-    c.age->setRejectionMessage(tr("Incorrect Age"),
-                               tr("The age entered is not correct please enter the age in whole years, between 0 and %1")
-                                   .arg(kMaxAge));
+    c.age->setRejectionMessage(
+        tr("Incorrect Age"),
+        tr("The age entered is not correct please enter the age in whole years, between 0 and %1").arg(kMaxAge));
     if (c.beneficiaries) {
         c.beneficiaries->setRange(0, kMaxBeneficiaries);
         c.beneficiaries->setRejectionMessage(QString::fromLatin1(kIncorrectBeneficiariesTitle),
@@ -93,7 +93,8 @@ void PeriodWindow::setUpControls(const Controls& c)
 
     // Every field keeps its value in the inputs as it changes; "&Calculate"
     // reads the inputs, never the fields.
-    connect(c.name, &QLineEdit::textChanged, this, [this](const QString& text) { m_employee.name = text.toStdString(); });
+    connect(c.name, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_employee.name = text.toStdString(); });
     connect(c.age, &NumericEdit::valueChanged, this, [this](double v) { m_employee.age = wholeYears(v); });
     auto amount = [this](NumericEdit* field, double PayFigures::*member) {
         connect(field, &NumericEdit::valueChanged, this, [this, member](double v) { m_employee.pay.*member = v; });
@@ -110,8 +111,8 @@ void PeriodWindow::setUpControls(const Controls& c)
         connect(c.beneficiaries, &NumericEdit::valueChanged, this,
                 [this](double v) { m_employee.beneficiaries = wholeCount(v); });
 
-    for (NumericEdit* out : {c.rfDeduction, c.paye, c.medicalCredit, c.additionalCredit, c.taxLiability,
-                             c.uifEmployee, c.uifEmployer, c.sdl}) {
+    for (NumericEdit* out : {c.rfDeduction, c.paye, c.medicalCredit, c.additionalCredit, c.taxLiability, c.uifEmployee,
+                             c.uifEmployer, c.sdl}) {
         if (out) {
             out->setReadOnly(true);
             out->setFocusPolicy(Qt::NoFocus);
@@ -155,8 +156,9 @@ void PeriodWindow::load()
     const BusyCursor busy;
     m_c.setup->setStorePath(QString::fromStdString(m_state.SettingsDatabasePath));
     if (const QString error = m_c.setup->load(); !error.isEmpty())
-        showMessage(this, {QMessageBox::Warning, tr("Settings"),
-                           error + QLatin1Char('\n') + tr("The rates in force for 2017/18 are used instead.")});
+        showMessage(this,
+                    {QMessageBox::Warning, tr("Settings"),
+                     error + QLatin1Char('\n') + tr("The rates in force for 2017/18 are used instead.")});
     m_employee = EmployeeInputs{};
     showEmployee();
     resetInputs();
@@ -196,8 +198,8 @@ bool PeriodWindow::calculate()
     }
     if (!error)
         return true;
-    showMessage(this, {QMessageBox::Critical, QString::fromStdString(error->title),
-                       QString::fromStdString(error->text)});
+    showMessage(this,
+                {QMessageBox::Critical, QString::fromStdString(error->title), QString::fromStdString(error->text)});
     if (QWidget* target = focusFor(*error))
         target->setFocus(Qt::OtherFocusReason);
     return false;
@@ -228,8 +230,7 @@ void PeriodWindow::closeWindow()
 void PeriodWindow::printTo(int printToPrinter)
 {
     m_state.PrintToPrinter = static_cast<std::int16_t>(printToPrinter);
-    const PrintLanguage language =
-        m_c.printPanel->afrikaans() ? PrintLanguage::Afrikaans : PrintLanguage::English;
+    const PrintLanguage language = m_c.printPanel->afrikaans() ? PrintLanguage::Afrikaans : PrintLanguage::English;
     {
         const BusyCursor busy;
         stageAndRun(language);

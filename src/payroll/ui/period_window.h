@@ -83,8 +83,7 @@ protected:
 
     /// The controls every period form names alike; the window adds the
     /// fields whose names differ from form to form.
-    template <class Form>
-    static Controls sharedControls(Form* form)
+    template <class Form> static Controls sharedControls(Form* form)
     {
         Controls c;
         c.name = form->Text1;

@@ -9,9 +9,9 @@
 #include "shell/message_service.h"
 #include "shell/report_runner.h"
 #include "shell/widgets/busy_cursor.h"
-#include "shell/widgets/window_mnemonics.h"
 #include "shell/widgets/numeric_edit.h"
 #include "shell/widgets/print_panel.h"
+#include "shell/widgets/window_mnemonics.h"
 
 #include <QEvent>
 #include <QMdiSubWindow>
@@ -98,16 +98,11 @@ void QuickTaxWindow::showFigures()
 {
     const Module1& s = m_state;
     const double values[10] = {
-        s.QuickTaxIncome,
-        static_cast<double>(s.QuickTaxAge),
-        s.BracketBaseTax,
-        s.MarginalRate,
-        s.TaxOnExcess,
-        s.QuickTaxTotal,
-        s.QuickTaxRebate,
-        s.QuickTaxPayable,
-        s.QuickTaxAverageRate,
-        s.QuickTaxAverageRateAfter,
+        s.QuickTaxIncome,      static_cast<double>(s.QuickTaxAge),
+        s.BracketBaseTax,      s.MarginalRate,
+        s.TaxOnExcess,         s.QuickTaxTotal,
+        s.QuickTaxRebate,      s.QuickTaxPayable,
+        s.QuickTaxAverageRate, s.QuickTaxAverageRateAfter,
     };
     for (int i = 0; i < 10; ++i)
         m_sidbEdit1[i]->setValue(values[i]);
@@ -123,8 +118,8 @@ void QuickTaxWindow::onAgeChanged(double value)
     // The field's limits keep out ages that cannot be held; this guards the
     // state should one get through all the same.
     if (auto message = QuickTaxSetAge(m_state, value)) {
-        showMessage(this, {QMessageBox::Critical, QString::fromLatin1(kQuickTaxAgeTitle),
-                           QString::fromStdString(*message)});
+        showMessage(this,
+                    {QMessageBox::Critical, QString::fromLatin1(kQuickTaxAgeTitle), QString::fromStdString(*message)});
         const QSignalBlocker block(ui->sidbEdit1_1);
         ui->sidbEdit1_1->setValue(m_state.QuickTaxAge);
     }

@@ -9,8 +9,7 @@ namespace grossby {
 ShortPeriodWindow::ShortPeriodWindow(Module1& state, QWidget* parent, bool fortnightly)
     : PeriodWindow(state, parent)
     , m_fortnightly(fortnightly)
-{
-}
+{ }
 
 void ShortPeriodWindow::setUpDayFields(NumericEdit* normalDays, NumericEdit* thisDays)
 {
@@ -35,8 +34,8 @@ std::optional<InputError> ShortPeriodWindow::runCalculation()
     static_cast<EmployeeInputs&>(in) = employee();
     in.normalDays = m_normalDays;
     in.thisDays = m_thisDays;
-    const auto outcome = m_fortnightly ? CalcFortnightlyTax(in, settings(), state())
-                                       : CalcWeeklyTax(in, settings(), state());
+    const auto outcome =
+        m_fortnightly ? CalcFortnightlyTax(in, settings(), state()) : CalcWeeklyTax(in, settings(), state());
     if (const auto* error = std::get_if<InputError>(&outcome))
         return *error;
     m_lastInputs = in;

@@ -27,8 +27,7 @@ protected:
     PeriodReport report() const override;
 
     /// The controls both forms name alike.
-    template <class Form>
-    static Controls controlsOf(Form* ui)
+    template <class Form> static Controls controlsOf(Form* ui)
     {
         Controls c = sharedControls(ui);
         c.age = ui->silgEdit14;

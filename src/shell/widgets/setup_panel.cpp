@@ -175,8 +175,9 @@ void SetupPanel::accept()
             return;
     }
     if (const QString error = save(); !error.isEmpty())
-        showMessage(this, {QMessageBox::Critical, tr("Settings not saved"),
-                           error + QLatin1Char('\n') + tr("The values are used for this window until it is closed.")});
+        showMessage(this,
+                    {QMessageBox::Critical, tr("Settings not saved"),
+                     error + QLatin1Char('\n') + tr("The values are used for this window until it is closed.")});
     hide();
     Q_EMIT accepted();
 }

@@ -57,8 +57,7 @@ struct PeriodWindowFixture : ::testing::Test {
         setMessageHandler({});
     }
 
-    template <class Window>
-    Window* open()
+    template <class Window> Window* open()
     {
         auto* w = new Window(state);
         window.reset(w);
@@ -68,8 +67,7 @@ struct PeriodWindowFixture : ::testing::Test {
         return w;
     }
 
-    template <class T = NumericEdit>
-    T* child(const char* name) const
+    template <class T = NumericEdit> T* child(const char* name) const
     {
         T* w = window->findChild<T*>(QLatin1String(name));
         EXPECT_NE(w, nullptr) << name;
@@ -190,7 +188,9 @@ TEST_F(PeriodWindowFixture, SetupPanelEditsTheStoreAndRecalculates)
         // A package column the period windows must leave alone.
         SetupValues v;
         v.PensionCont = 7.5;
-        ASSERT_TRUE(SettingsStore(QString::fromStdString(state.SettingsDatabasePath)).save(v, SettingsStore::columnNames()).ok());
+        ASSERT_TRUE(SettingsStore(QString::fromStdString(state.SettingsDatabasePath))
+                        .save(v, SettingsStore::columnNames())
+                        .ok());
     }
     open<WeeklyWindow>();
     type("numSalRemun", "5000");
@@ -223,7 +223,9 @@ TEST_F(PeriodWindowFixture, StoredRateOutsideTheOptionsSelectsNeitherButIsUsed)
     {
         SetupValues v;
         v.TAIncRate8020 = 0.5;
-        ASSERT_TRUE(SettingsStore(QString::fromStdString(state.SettingsDatabasePath)).save(v, SettingsStore::columnNames()).ok());
+        ASSERT_TRUE(SettingsStore(QString::fromStdString(state.SettingsDatabasePath))
+                        .save(v, SettingsStore::columnNames())
+                        .ok());
     }
     open<MonthlyWindow>();
     EXPECT_FALSE(child<QRadioButton>("optTAIncRate80")->isChecked());
@@ -362,7 +364,6 @@ TEST_F(PeriodWindowFixture, PrintStagesTheLastCalculationInTheChosenLanguage)
         EXPECT_TRUE(messages.empty());
     }
 }
-
 
 TEST_F(PeriodWindowFixture, ButtonMnemonicsComeBeforeTheMenuBar)
 {
