@@ -124,7 +124,7 @@ std::string dateRejectionMessage(const std::string& fromText)
 
 std::string beneficiaryRangeMessage()
 {
-    return "The number of medical aid fund beneficiaries must be a whole number from 0 to 99.";
+    return kBeneficiaryRangeMessage;
 }
 
 bool employedInMonth(int taxYearMonth, double startDate, double endDate)

@@ -154,6 +154,8 @@ inline constexpr const char* kSameMonthMessage = "The Start and End dates entere
 inline constexpr const char* kStartBeforeEndMessage = "The Start date entered must be before the End date";
 inline constexpr const char* kIncorrectDaysTitle = "Incorrect Number of Days";
 inline constexpr const char* kIncorrectBeneficiariesTitle = "Incorrect Number of Beneficiaries";
+inline constexpr const char* kBeneficiaryRangeMessage =
+    "The number of medical aid fund beneficiaries must be a whole number from 0 to 99.";
 inline constexpr const char* kMonthlyMaximumMessage =
     "Only a maximum of 24 are allowed i.e. Principal member & first beneficiary!";
 

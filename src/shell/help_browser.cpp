@@ -1,7 +1,7 @@
 #include "shell/help_browser.h"
 
-#include "shell/message_service.h"
-#include "shell/twips.h"
+#include "widgets/message_service.h"
+#include "widgets/twips.h"
 
 #include <QDir>
 #include <QFileInfo>

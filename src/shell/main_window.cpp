@@ -11,9 +11,9 @@
 #include "shell/about_dialog.h"
 #include "shell/dialog_placement.h"
 #include "shell/help_browser.h"
-#include "shell/message_service.h"
-#include "shell/twips.h"
-#include "shell/widgets/busy_cursor.h"
+#include "widgets/message_service.h"
+#include "widgets/twips.h"
+#include "widgets/busy_cursor.h"
 
 #include <QAction>
 #include <QApplication>

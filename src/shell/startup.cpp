@@ -10,8 +10,8 @@
 #include "shell/about_dialog.h"
 #include "shell/disclaimer_dialog.h"
 #include "shell/help_browser.h"
-#include "shell/message_service.h"
-#include "shell/widgets/busy_cursor.h"
+#include "widgets/message_service.h"
+#include "widgets/busy_cursor.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "core/module1.h"
 #include "shell/help_browser.h"
 #include "shell/main_window.h"
-#include "shell/message_service.h"
+#include "widgets/message_service.h"
 
 #include <QAction>
 #include <QDir>

@@ -5,8 +5,8 @@
 #include "core/module1.h"
 #include "services/file_locations.h"
 #include "shell/main_window.h"
-#include "shell/message_service.h"
-#include "shell/report_preview.h"
+#include "widgets/message_service.h"
+#include "widgets/report_preview.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,9 +2,9 @@
 #include "core/module1.h"
 #include "payroll/quicktax.h"
 #include "payroll/ui/quicktax_window.h"
-#include "shell/message_service.h"
-#include "shell/report_preview.h"
-#include "shell/widgets/numeric_edit.h"
+#include "widgets/message_service.h"
+#include "widgets/report_preview.h"
+#include "widgets/numeric_edit.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

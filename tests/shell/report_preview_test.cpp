@@ -1,8 +1,8 @@
 // Showing and printing reports: the preview window, direct printing and its
 // fallbacks when there is no printer, and the failures a user is told about.
-#include "shell/message_service.h"
-#include "shell/report_preview.h"
-#include "shell/report_runner.h"
+#include "widgets/message_service.h"
+#include "widgets/report_preview.h"
+#include "widgets/report_runner.h"
 
 #include "../services/report_test_util.h"
 

@@ -5,7 +5,7 @@
 #include "services/startup_values.h"
 #include "shell/about_dialog.h"
 #include "shell/main_window.h"
-#include "shell/message_service.h"
+#include "widgets/message_service.h"
 
 #include <QApplication>
 #include <QCheckBox>

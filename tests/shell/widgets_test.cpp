@@ -1,8 +1,8 @@
 // The shared input fields and the print panel, driven as a user would.
-#include "shell/message_service.h"
-#include "shell/widgets/date_edit.h"
-#include "shell/widgets/numeric_edit.h"
-#include "shell/widgets/print_panel.h"
+#include "widgets/message_service.h"
+#include "widgets/date_edit.h"
+#include "widgets/numeric_edit.h"
+#include "widgets/print_panel.h"
 
 #include <QPushButton>
 #include <QRadioButton>

@@ -4,7 +4,7 @@
 
 #include "core/numeric.h"
 #include "core/tax_year.h"
-#include "shell/message_service.h"
+#include "widgets/message_service.h"
 
 #include <QCoreApplication>
 

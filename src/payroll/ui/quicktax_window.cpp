@@ -6,12 +6,12 @@
 #include "payroll/quicktax.h"
 #include "services/print_database.h"
 #include "services/report_job.h"
-#include "shell/message_service.h"
-#include "shell/report_runner.h"
-#include "shell/widgets/busy_cursor.h"
-#include "shell/widgets/numeric_edit.h"
-#include "shell/widgets/print_panel.h"
-#include "shell/widgets/window_mnemonics.h"
+#include "widgets/message_service.h"
+#include "widgets/report_runner.h"
+#include "widgets/busy_cursor.h"
+#include "widgets/numeric_edit.h"
+#include "widgets/print_panel.h"
+#include "widgets/window_mnemonics.h"
 
 #include <QEvent>
 #include <QMdiSubWindow>

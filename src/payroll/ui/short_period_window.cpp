@@ -1,6 +1,6 @@
 #include "payroll/ui/short_period_window.h"
 
-#include "shell/widgets/numeric_edit.h"
+#include "widgets/numeric_edit.h"
 
 #include <QPushButton>
 

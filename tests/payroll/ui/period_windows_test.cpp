@@ -8,10 +8,10 @@
 #include "payroll/ui/weekly_window.h"
 #include "services/settings_store.h"
 #include "shell/main_window.h"
-#include "shell/message_service.h"
-#include "shell/report_preview.h"
-#include "shell/widgets/date_edit.h"
-#include "shell/widgets/numeric_edit.h"
+#include "widgets/message_service.h"
+#include "widgets/report_preview.h"
+#include "widgets/date_edit.h"
+#include "widgets/numeric_edit.h"
 
 #include <QApplication>
 #include <QGroupBox>

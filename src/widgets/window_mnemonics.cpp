@@ -1,4 +1,4 @@
-#include "shell/widgets/window_mnemonics.h"
+#include "widgets/window_mnemonics.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "shell/widgets/info_panel.h"
+#include "widgets/info_panel.h"
 
-#include "shell/widgets/overlay.h"
+#include "widgets/overlay.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 // decimals, read with the program's leading-number parse ("12abc" is 12,
 // "abc" is 0), with optional limits.
 
-#include "shell/widgets/field_edit.h"
+#include "widgets/field_edit.h"
 
 #include <limits>
 

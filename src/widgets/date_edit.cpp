@@ -1,4 +1,4 @@
-#include "shell/widgets/date_edit.h"
+#include "widgets/date_edit.h"
 
 #include "core/tax_year.h"
 

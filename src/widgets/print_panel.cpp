@@ -1,6 +1,6 @@
-#include "shell/widgets/print_panel.h"
+#include "widgets/print_panel.h"
 
-#include "shell/widgets/overlay.h"
+#include "widgets/overlay.h"
 
 #include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "shell/message_service.h"
+#include "widgets/message_service.h"
 
 #include <QAbstractButton>
 #include <QApplication>

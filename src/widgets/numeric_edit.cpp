@@ -1,4 +1,4 @@
-#include "shell/widgets/numeric_edit.h"
+#include "widgets/numeric_edit.h"
 
 #include "core/numeric.h"
 

@@ -1,7 +1,7 @@
-#include "shell/widgets/setup_panel.h"
+#include "widgets/setup_panel.h"
 
-#include "shell/message_service.h"
-#include "shell/widgets/numeric_edit.h"
+#include "widgets/message_service.h"
+#include "widgets/numeric_edit.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

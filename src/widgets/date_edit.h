@@ -2,7 +2,7 @@
 // Date field: typed and shown as "dd/mm/yyyy", held as a day number, limited
 // to a range of days that the window may move (by default the tax year).
 
-#include "shell/widgets/field_edit.h"
+#include "widgets/field_edit.h"
 
 #include <optional>
 

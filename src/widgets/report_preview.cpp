@@ -1,7 +1,7 @@
-#include "shell/report_preview.h"
+#include "widgets/report_preview.h"
 
-#include "shell/message_service.h"
-#include "shell/widgets/busy_cursor.h"
+#include "widgets/message_service.h"
+#include "widgets/busy_cursor.h"
 
 #include <QAction>
 #include <QDir>

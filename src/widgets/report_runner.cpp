@@ -1,8 +1,8 @@
-#include "shell/report_runner.h"
+#include "widgets/report_runner.h"
 
-#include "shell/message_service.h"
-#include "shell/report_preview.h"
-#include "shell/widgets/busy_cursor.h"
+#include "widgets/message_service.h"
+#include "widgets/report_preview.h"
+#include "widgets/busy_cursor.h"
 
 #include <QCoreApplication>
 #include <QDir>

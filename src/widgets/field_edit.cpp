@@ -1,6 +1,6 @@
-#include "shell/widgets/field_edit.h"
+#include "widgets/field_edit.h"
 
-#include "shell/message_service.h"
+#include "widgets/message_service.h"
 
 #include <QApplication>
 #include <QFocusEvent>

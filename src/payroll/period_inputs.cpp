@@ -1,0 +1,183 @@
+#include "payroll/period_inputs.h"
+
+#include "core/tax_year.h"
+
+namespace grossby {
+
+namespace {
+
+// What every period calculator takes about the employee, in form order.
+template <class In>
+std::vector<InputSpec<In>> employeeInputs(double maxBeneficiaries, const char* beneficiariesHelp)
+{
+    using E = EmployeeInputs;
+    using P = PayFigures;
+    return {
+        inputAt<In, &E::name>({.key = "name", .kind = InputKind::Text, .typeName = "TEXT",
+                               .help = "Employee's name, printed on the check sheet"}),
+        inputAt<In, &E::age>({.key = "age", .kind = InputKind::Whole, .max = kMaxAge, .typeName = "YEARS",
+                              .help = "Age in whole years, 0 to 150 (65 and 75 bring larger rebates)"}),
+        inputAt<In, &E::pay, &P::salary>(
+            {.key = "salary", .typeName = "RAND",
+             .help = "Salary/remuneration with fringe benefits, without travel allowance or employer's R/Fund "
+                     "contribution"}),
+        inputAt<In, &E::pay, &P::commission>({.key = "commission", .typeName = "RAND", .help = "Commissions"}),
+        inputAt<In, &E::pay, &P::bonus>(
+            {.key = "bonus", .typeName = "RAND", .help = "Bonus paid in the period (taxed in full in it)"}),
+        inputAt<In, &E::pay, &P::travelAllowance>(
+            {.key = "travel-allowance", .typeName = "RAND", .help = "Travel allowance received"}),
+        inputAt<In, &E::pay, &P::employerRetirementFund>(
+            {.key = "employer-rf", .typeName = "RAND", .help = "Employer's R/Fund contributions"}),
+        inputAt<In, &E::pay, &P::employeeRetirementFund>(
+            {.key = "employee-rf", .typeName = "RAND", .help = "Employee's R/Fund contributions"}),
+        inputAt<In, &E::pay, &P::employerMedical>(
+            {.key = "employer-medical", .typeName = "RAND", .help = "Employer's med aid contributions"}),
+        inputAt<In, &E::pay, &P::employeeMedical>(
+            {.key = "employee-medical", .typeName = "RAND", .help = "Employee's med aid contributions"}),
+        inputAt<In, &E::beneficiaries>({.key = "beneficiaries",
+                                        .kind = InputKind::Whole,
+                                        .max = maxBeneficiaries,
+                                        .typeName = "COUNT",
+                                        .help = beneficiariesHelp,
+                                        .rangeTitle = kIncorrectBeneficiariesTitle,
+                                        .rangeText = maxBeneficiaries == kMaxBeneficiaries ? kBeneficiaryRangeMessage
+                                                                                           : kMonthlyMaximumMessage}),
+    };
+}
+
+template <class In>
+std::vector<InputSpec<In>> withDates(std::vector<InputSpec<In>> table, const char* startHelp, const char* endHelp)
+{
+    table.push_back(inputAt<In, &In::startDate>({.key = "start",
+                                                 .kind = InputKind::Date,
+                                                 .min = TaxYearStart,
+                                                 .max = TaxYearEnd,
+                                                 .typeName = "DD/MM/YYYY",
+                                                 .help = startHelp}));
+    table.push_back(inputAt<In, &In::endDate>({.key = "end",
+                                               .kind = InputKind::Date,
+                                               .min = TaxYearStart,
+                                               .max = TaxYearEnd,
+                                               .typeName = "DD/MM/YYYY",
+                                               .help = endHelp}));
+    return table;
+}
+
+std::vector<InputSpec<ShortPeriodInputs>> shortPeriodTable(const char* normalHelp, const char* workedHelp)
+{
+    using S = ShortPeriodInputs;
+    auto table = employeeInputs<S>(kMaxBeneficiaries, "Medical aid fund beneficiaries, 0 to 99");
+    table.push_back(inputAt<S, &S::normalDays>(
+        {.key = "normal-days", .kind = InputKind::Whole, .max = 99, .typeName = "DAYS", .help = normalHelp}));
+    table.push_back(inputAt<S, &S::thisDays>(
+        {.key = "days-worked", .kind = InputKind::Whole, .max = 99, .typeName = "DAYS", .help = workedHelp}));
+    return table;
+}
+
+}  // namespace
+
+const std::vector<InputSpec<MonthlyInputs>>& monthlyInputTable()
+{
+    static const auto table =
+        withDates(employeeInputs<MonthlyInputs>(kMaxBeneficiaries, "Medical aid fund beneficiaries, 0 to 99"),
+                  "First day worked in the month (default 01/03/2017)",
+                  "Last day worked, in the same month (default 31/03/2017)");
+    return table;
+}
+
+const std::vector<InputSpec<AnnualInputs>>& annualInputTable()
+{
+    static const auto table = [] {
+        auto t = employeeInputs<AnnualInputs>(kMaxMonthlyBeneficiaries,
+                                              "Medical aid beneficiaries in every month, 0 to 24");
+        t.push_back(inputAt<AnnualInputs, &AnnualInputs::beneficiariesByMonth>(
+            {.key = "beneficiaries-by-month",
+             .kind = InputKind::Counts,
+             .max = kMaxMonthlyBeneficiaries,
+             .typeName = "COUNTS",
+             .help = "Twelve monthly counts, March to February, 0 to 24 each, e.g. 2,2,2,2,2,2,3,3,3,3,3,3",
+             .rangeTitle = kIncorrectBeneficiariesTitle,
+             .rangeText = kMonthlyMaximumMessage}));
+        return withDates(std::move(t), "First day of employment in the tax year (default 01/03/2017)",
+                         "Last day of employment in the tax year (default 28/02/2018)");
+    }();
+    return table;
+}
+
+const std::vector<InputSpec<ShortPeriodInputs>>& weeklyInputTable()
+{
+    static const auto table = shortPeriodTable("Days in a normal work week (default 7)",
+                                               "Days worked this week, 1 to the normal days (default 7)");
+    return table;
+}
+
+const std::vector<InputSpec<ShortPeriodInputs>>& fortnightlyInputTable()
+{
+    static const auto table = shortPeriodTable("Days in a normal fortnight (default 14)",
+                                               "Days worked this fortnight, 1 to the normal days (default 14)");
+    return table;
+}
+
+const std::vector<InputSpec<DailyInputs>>& dailyInputTable()
+{
+    static const auto table = employeeInputs<DailyInputs>(kMaxBeneficiaries, "Medical aid fund beneficiaries, 0 to 99");
+    return table;
+}
+
+const std::vector<InputSpec<PeriodSettings>>& periodSettingsTable()
+{
+    using S = PeriodSettings;
+    static const std::vector<InputSpec<S>> table = {
+        inputAt<S, &S::EmployeeUIF>({.key = "employee-uif", .kind = InputKind::Percent, .max = 100,
+                                     .typeName = "PERCENT", .help = "Employee UIF portion"}),
+        inputAt<S, &S::EmployerUIF>({.key = "employer-uif", .kind = InputKind::Percent, .max = 100,
+                                     .typeName = "PERCENT", .help = "Employer UIF portion"}),
+        inputAt<S, &S::SkillLevy>({.key = "skills-levy", .kind = InputKind::Percent, .max = 100,
+                                   .typeName = "PERCENT", .help = "Skills levy"}),
+        inputAt<S, &S::UIFLimit>({.key = "uif-limit", .max = 1e9, .typeName = "RAND",
+                                  .help = "UIF monthly remuneration limit"}),
+        inputAt<S, &S::TAIncRate8020>({.key = "travel-inclusion",
+                                       .kind = InputKind::Rate,
+                                       .min = 0.2,
+                                       .max = 0.8,
+                                       .typeName = "RATE",
+                                       .help = "Travel allowance inclusion rate: 0.8 or 0.2",
+                                       .choices = {0.8, 0.2}}),
+    };
+    return table;
+}
+
+const std::vector<ResultSpec<PeriodResult>>& periodResultTable()
+{
+    using R = PeriodResult;
+    static const std::vector<ResultSpec<R>> table = {
+        resultAt<R, &R::rfDeduction>("rf_deduction", "Allowable R/Fund deduction"),
+        resultAt<R, &R::taxableTravelAllowance>("taxable_travel_allowance", "Taxable travel allowance"),
+        resultAt<R, &R::paye>("paye", "Total tax deduction"),
+        resultAt<R, &R::medicalCredit>("medical_credit", "Tax credits for beneficiaries"),
+        resultAt<R, &R::additionalMedicalCredit>("additional_medical_credit", "Tax credits for contributions"),
+        resultAt<R, &R::taxLiability>("tax_liability", "Tax liability"),
+        resultAt<R, &R::uifEmployee>("uif_employee", "UIF contribution Employee"),
+        resultAt<R, &R::uifEmployer>("uif_employer", "UIF contribution Employer"),
+        resultAt<R, &R::sdl>("sdl", "S.D.L."),
+        resultAt<R, &R::annualTaxableIncome>("annual_taxable_income", "Annual taxable income"),
+    };
+    return table;
+}
+
+const std::vector<ResultSpec<AnnualResult>>& annualResultTable()
+{
+    using R = AnnualResult;
+    static const std::vector<ResultSpec<R>> table = {
+        resultAt<R, &R::rfDeduction>("rf_deduction", "Allowable R/Fund deduction"),
+        resultAt<R, &R::taxableTravelAllowance>("taxable_travel_allowance", "Taxable travel allowance"),
+        resultAt<R, &R::paye>("paye", "Total tax deduction"),
+        resultAt<R, &R::medicalCredit>("medical_credit", "Tax credits for beneficiaries"),
+        resultAt<R, &R::additionalMedicalCredit>("additional_medical_credit", "Tax credits for contributions"),
+        resultAt<R, &R::taxLiability>("tax_liability", "Tax liability"),
+        resultAt<R, &R::annualTaxableIncome>("annual_taxable_income", "Annual taxable income"),
+    };
+    return table;
+}
+
+}  // namespace grossby
