@@ -1,6 +1,7 @@
 // Writing a filled-in report to files: the laid-out pages (PDF), the filled
 // template (HTML, ODF text) and the staged rows behind it (CSV, XLSX).
 
+#include "services/output_file.h"
 #include "services/report_engine.h"
 #include "services/report_format.h"
 
@@ -9,14 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
-#include <QUuid>
 
 #include <xlsxwriter.h>
-
-#include <cstdio>
 
 namespace grossby {
 namespace {
@@ -28,23 +26,18 @@ QString shown(const QString& path)
 
 ReportStatus openFailed(const QString& path, const QString& reason)
 {
-    return {QStringLiteral("The file %1 could not be written: %2.").arg(shown(path), reason)};
+    return {outputFailure(path, reason)};
 }
 
-/// Opens a save file: the target is replaced only on commit, so a failed
-/// export never leaves a half-written file or spoils an existing one.
-ReportStatus openSaveFile(QSaveFile& file)
+/// Writes `data` to `path` in one go through OutputFile: the target is
+/// replaced only when the new file is complete.
+ReportStatus saveAll(const QString& path, const QByteArray& data)
 {
-    if (!file.open(QIODevice::WriteOnly))
-        return openFailed(file.fileName(), file.errorString());
-    return {};
-}
-
-ReportStatus commit(QSaveFile& file)
-{
-    if (!file.commit())
-        return openFailed(file.fileName(), file.errorString());
-    return {};
+    OutputFile file(path);
+    if (QString error = file.open(); !error.isEmpty())
+        return {error};
+    file.device()->write(data);
+    return {file.commit()};
 }
 
 QString csvField(const QString& text)
@@ -88,6 +81,11 @@ ReportStatus Report::exportTo(const QString& path) const
     if (!ok())
         return {m_error};
     const QString suffix = QFileInfo(path).suffix().toLower();
+    if (exportSuffixes().contains(suffix) || suffix == QLatin1String("htm")) {
+        // A folder, device or pipe is refused before any work is done.
+        if (QString refused = checkOutputTarget(path); !refused.isEmpty())
+            return {refused};
+    }
     if (suffix == QLatin1String("pdf"))
         return writePdf(path);
     if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
@@ -116,18 +114,13 @@ ReportStatus Report::writePdf(const QString& path) const
         if (ReportStatus status = print(writer); !status)
             return openFailed(path, status.error);
     }
-    QSaveFile file(path);
-    if (ReportStatus status = openSaveFile(file); !status)
-        return status;
-    file.write(pdf.data());
-    return commit(file);
+    return saveAll(path, pdf.data());
 }
 
 ReportStatus Report::writeHtml(const QString& path) const
 {
-    QSaveFile file(path);
-    if (ReportStatus status = openSaveFile(file); !status)
-        return status;
+    if (!ok())
+        return {m_error};
     QString text = html();
     if (!text.contains(QLatin1String("<html"), Qt::CaseInsensitive)) {
         // A template that is only a fragment still becomes a page a browser
@@ -136,8 +129,7 @@ ReportStatus Report::writeHtml(const QString& path) const
                               "charset=\"utf-8\"><title>%1</title></head>\n<body>\n%2\n</body></html>\n")
                    .arg(title().toHtmlEscaped(), text);
     }
-    file.write(text.toUtf8());
-    return commit(file);
+    return saveAll(path, text.toUtf8());
 }
 
 ReportStatus Report::writeOdt(const QString& path) const
@@ -150,18 +142,11 @@ ReportStatus Report::writeOdt(const QString& path) const
     QTextDocumentWriter writer(&odt, "odf");
     if (!writer.write(document()))
         return openFailed(path, QStringLiteral("the ODF text could not be made"));
-    QSaveFile file(path);
-    if (ReportStatus status = openSaveFile(file); !status)
-        return status;
-    file.write(odt.data());
-    return commit(file);
+    return saveAll(path, odt.data());
 }
 
 ReportStatus Report::writeCsv(const QString& path) const
 {
-    QSaveFile file(path);
-    if (ReportStatus status = openSaveFile(file); !status)
-        return status;
     QString out;
     const bool several = tables().size() > 1;
     bool first = true;
@@ -182,22 +167,29 @@ ReportStatus Report::writeCsv(const QString& path) const
             out += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
         }
     }
-    file.write(out.toUtf8());
-    return commit(file);
+    return saveAll(path, out.toUtf8());
 }
 
 ReportStatus Report::writeXlsx(const QString& path) const
 {
-    // libxlsxwriter writes the file itself: build it beside the target under
-    // a temporary name and move it into place only when it is complete.
-    const QFileInfo target(path);
-    if (!target.absoluteDir().exists())
-        return openFailed(path, QStringLiteral("the folder does not exist"));
-    const QString partial = target.absoluteDir().filePath(
-        QStringLiteral(".%1.%2.part").arg(target.fileName(), QUuid::createUuid().toString(QUuid::Id128).left(8)));
-    const QByteArray partialName = QFile::encodeName(partial);
+    if (!ok())
+        return {m_error};
+    if (QString refused = checkOutputTarget(path); !refused.isEmpty())
+        return {refused};
+    // libxlsxwriter writes to a file name of its own choosing and prints its
+    // own failures on standard error. It is given a private folder (0700) that
+    // it can always write, so its messages never reach the user; the finished
+    // workbook is then copied to the target through OutputFile like every
+    // other format (links written through, permissions kept, all or nothing).
+    QTemporaryDir work;
+    if (!work.isValid())
+        return openFailed(path, QStringLiteral("no temporary folder could be made (%1)").arg(work.errorString()));
+    const QByteArray partialName = QFile::encodeName(work.filePath(QStringLiteral("report.xlsx")));
+    QByteArray tmpdir = QFile::encodeName(work.path());
+    lxw_workbook_options options{};
+    options.tmpdir = tmpdir.data();
 
-    lxw_workbook* workbook = workbook_new(partialName.constData());
+    lxw_workbook* workbook = workbook_new_opt(partialName.constData(), &options);
     if (!workbook)
         return openFailed(path, QStringLiteral("out of memory"));
     lxw_format* bold = workbook_add_format(workbook);
@@ -217,7 +209,7 @@ ReportStatus Report::writeXlsx(const QString& path) const
         for (qsizetype c = 0; c < table.columns.size(); ++c) {
             worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(c), table.columns[c].toUtf8().constData(), bold);
             worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
-                                 std::max<double>(12, table.columns[c].size() + 2), nullptr);
+                                 std::max(12.0, static_cast<double>(table.columns[c].size() + 2)), nullptr);
         }
         worksheet_freeze_panes(sheet, 1, 0);
         for (qsizetype r = 0; r < table.rows.size() && failure.isEmpty(); ++r) {
@@ -249,14 +241,15 @@ ReportStatus Report::writeXlsx(const QString& path) const
     }
     const lxw_error closed = workbook_close(workbook);
     if (failure.isEmpty() && closed != LXW_NO_ERROR)
-        failure = QString::fromUtf8(lxw_strerror(closed));
-    if (failure.isEmpty() && std::rename(partialName.constData(), QFile::encodeName(path).constData()) != 0)
-        failure = QStringLiteral("the finished file could not be moved into place");
-    if (!failure.isEmpty()) {
-        QFile::remove(partial);
+        failure = QString::fromUtf8(lxw_strerror(closed)).trimmed();
+    while (failure.endsWith(QLatin1Char('.')))
+        failure.chop(1);
+    if (!failure.isEmpty())
         return openFailed(path, failure);
-    }
-    return {};
+    QFile made(QFile::decodeName(partialName));
+    if (!made.open(QIODevice::ReadOnly))
+        return openFailed(path, made.errorString());
+    return saveAll(path, made.readAll());
 }
 
 }  // namespace grossby

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace grossby {
 namespace {
 
@@ -348,6 +350,45 @@ TEST(ReportEngine, WriteFailuresAreReportedAndLeaveNoFile)
     EXPECT_TRUE(unknown.error.contains(QLatin1String(".pdf, .html, .odt, .csv or .xlsx")))
         << unknown.error.toStdString();
     EXPECT_EQ(QDir(fx.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Crysprin.db")});
+}
+
+TEST(ReportEngine, EveryFormatRefusesNonFilesWritesThroughLinksAndKeepsPermissions)
+{
+    PrintFixture fx;
+    fx.stage({{"kwiktax", {testing::kwikTaxRow()}}});
+    const Report report = Report::load(testing::shippedTemplates() + QStringLiteral("/kwiktep.rpt"), fx.db);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    for (const QString& suffix : Report::exportSuffixes()) {
+        SCOPED_TRACE(suffix.toStdString());
+        // A FIFO (standing in for a device) is refused and left in place.
+        const QString fifo = fx.path(QStringLiteral("pipe.") + suffix);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const auto refused = report.exportTo(fifo);
+        EXPECT_TRUE(refused.error.contains(QLatin1String("named pipe"))) << refused.error.toStdString();
+        EXPECT_FALSE(QFileInfo(fifo).isFile());
+
+        // A link is written through and the file behind it keeps its mode.
+        const QString real = fx.path(QStringLiteral("real.") + suffix);
+        testing::writeBytes(real, "old");
+        ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), 0640), 0);
+        const QString link = fx.path(QStringLiteral("link.") + suffix);
+        ASSERT_TRUE(QFile::link(real, link));
+        ::testing::internal::CaptureStderr();
+        const auto status = report.exportTo(link);
+        const std::string stderrText = ::testing::internal::GetCapturedStderr();
+        ASSERT_TRUE(status.ok()) << status.error.toStdString();
+        EXPECT_EQ(stderrText, "");
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_GT(QFileInfo(real).size(), 3);
+        EXPECT_EQ(QFileInfo(real).permissions() & 0x0777, QFile::Permissions(0x0640));
+
+        // A failure is one clean sentence, with nothing from the libraries.
+        ::testing::internal::CaptureStderr();
+        const auto failed = report.exportTo(fx.path(QStringLiteral("gone/q.") + suffix));
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+        EXPECT_FALSE(failed.error.contains(QLatin1String(".."))) << failed.error.toStdString();
+        EXPECT_TRUE(failed.error.endsWith(QLatin1Char('.')));
+    }
 }
 
 TEST(ReportEngine, PrintingPaintsTheSamePagesAsThePdf)
