@@ -367,11 +367,11 @@ Outcome compute(const Request& r, Module1& state)
 {
     auto lift = [](auto&& outcome) -> Outcome { return std::visit([](auto&& v) -> Outcome { return v; }, outcome); };
     switch (r.kind) {
-    case Kind::Monthly: return lift(CalcMonthlyTax(monthlyInputs(r), r.settings, state));
-    case Kind::Annual: return lift(CalcAnnualPAYE(annualInputs(r), r.settings, state));
-    case Kind::Weekly: return lift(CalcWeeklyTax(shortPeriodInputs(r), r.settings, state));
-    case Kind::Fortnightly: return lift(CalcFortnightlyTax(shortPeriodInputs(r), r.settings, state));
-    case Kind::Daily: return lift(CalcDailyTax(r.employee, r.settings, state));
+    case Kind::Monthly: return lift(CalcMonthlyTax(monthlyInputs(r), r.settings));
+    case Kind::Annual: return lift(CalcAnnualPAYE(annualInputs(r), r.settings));
+    case Kind::Weekly: return lift(CalcWeeklyTax(shortPeriodInputs(r), r.settings));
+    case Kind::Fortnightly: return lift(CalcFortnightlyTax(shortPeriodInputs(r), r.settings));
+    case Kind::Daily: return lift(CalcDailyTax(r.employee, r.settings));
     }
     return InputError{};
 }

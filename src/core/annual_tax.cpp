@@ -6,24 +6,35 @@ namespace grossby {
 
 int taxBracketIndex(double income)
 {
-    const int last = static_cast<int>(kTaxScale2018.size()) - 1;
+    const auto& scale = kYear2018.scale;
+    const int last = static_cast<int>(scale.size()) - 1;
     for (int i = 0; i < last; ++i) {
-        if (income <= kTaxScale2018[i].upper)
+        if (income <= scale[static_cast<std::size_t>(i)].upper)
             return i;
     }
     return last;
 }
 
-void CalcAnnualTax(Module1& state)
+AnnualTaxResult annualTax(double income)
 {
-    const double income = state.AnnualTaxableIncome;
-    const TaxBracket& b = kTaxScale2018[taxBracketIndex(income)];
-    state.MarginalRate = b.rate;
-    state.BracketBaseTax = b.baseTax;
+    const TaxBracket& b = kYear2018.scale[static_cast<std::size_t>(taxBracketIndex(income))];
+    AnnualTaxResult r;
+    r.marginalRate = b.rate;
+    r.bracketBaseTax = b.baseTax;
     // Subtract, multiply by the whole-number rate, then divide: this order
     // gives the published cents.
-    state.TaxOnExcess = (income - b.lower) * b.rate / 100;
-    state.AnnualTax = state.BracketBaseTax + state.TaxOnExcess;
+    r.taxOnExcess = (income - b.lower) * b.rate / 100;
+    r.annualTax = r.bracketBaseTax + r.taxOnExcess;
+    return r;
+}
+
+void CalcAnnualTax(Module1& state)
+{
+    const AnnualTaxResult r = annualTax(state.AnnualTaxableIncome);
+    state.MarginalRate = r.marginalRate;
+    state.BracketBaseTax = r.bracketBaseTax;
+    state.TaxOnExcess = r.taxOnExcess;
+    state.AnnualTax = r.annualTax;
 }
 
 }  // namespace grossby

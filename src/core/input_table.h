@@ -24,24 +24,23 @@ inline constexpr double kMaxAmount = 999'999'999'999.99;
 inline constexpr int kMaxAge = 150;
 
 enum class InputKind {
-    Text,     ///< free text, such as a name
-    Amount,   ///< rand, typed with up to two decimals
+    Text,  ///< free text, such as a name
+    Amount,  ///< rand, typed with up to two decimals
     Percent,  ///< percent figure (1 means 1 %), up to three decimals
-    Whole,    ///< whole number: ages, counts, days
-    Date,     ///< day number, typed dd/mm/yyyy
-    Rate,     ///< one of `choices` (an inclusion rate 0.8 or 0.2)
-    Counts,   ///< a fixed-length list of whole numbers, such as twelve monthly counts
+    Whole,  ///< whole number: ages, counts, days
+    Date,  ///< day number, typed dd/mm/yyyy
+    Rate,  ///< one of `choices` (an inclusion rate 0.8 or 0.2)
+    Counts,  ///< a fixed-length list of whole numbers, such as twelve monthly counts
 };
 
 /// One input of calculator inputs struct `In`.
-template <class In>
-struct InputSpec {
-    const char* key = "";       ///< option without its dashes, CSV column: "salary", "travel-allowance"
+template <class In> struct InputSpec {
+    const char* key = "";  ///< option without its dashes, CSV column: "salary", "travel-allowance"
     InputKind kind = InputKind::Amount;
-    double min = 0;             ///< smallest accepted value (each count's, for Counts)
-    double max = kMaxAmount;    ///< largest accepted value
+    double min = 0;  ///< smallest accepted value (each count's, for Counts)
+    double max = kMaxAmount;  ///< largest accepted value
     const char* typeName = "";  ///< placeholder in --help: RAND, YEARS, DD/MM/YYYY
-    const char* help = "";      ///< one line for --help and the user guide
+    const char* help = "";  ///< one line for --help and the user guide
     /// A value outside min..max is the calculator's own rejection, with this
     /// title and text (as the window's message box shows it); without them it
     /// is a malformed value.
@@ -62,29 +61,25 @@ struct InputSpec {
 
 namespace input_detail {
 
-template <class In, auto... Path>
-double getAt(const In& in)
+template <class In, auto... Path> double getAt(const In& in)
 {
-    return static_cast<double>((in .* ... .* Path));
+    return static_cast<double>((in.*....*Path));
 }
 
-template <class In, auto... Path>
-void setAt(In& in, double value)
+template <class In, auto... Path> void setAt(In& in, double value)
 {
-    auto& target = (in .* ... .* Path);
+    auto& target = (in.*....*Path);
     target = static_cast<std::remove_reference_t<decltype(target)>>(value);
 }
 
-template <class In, auto... Path>
-std::string& textAt(In& in)
+template <class In, auto... Path> std::string& textAt(In& in)
 {
-    return (in .* ... .* Path);
+    return (in.*....*Path);
 }
 
-template <class In, auto... Path>
-std::span<int> countsAt(In& in)
+template <class In, auto... Path> std::span<int> countsAt(In& in)
 {
-    return std::span<int>((in .* ... .* Path));
+    return std::span<int>((in.*....*Path));
 }
 
 }  // namespace input_detail
@@ -92,10 +87,9 @@ std::span<int> countsAt(In& in)
 /// An input held at `in.*Path...` (one or more member pointers, outermost
 /// first). The member's type decides how it is reached: text, a fixed list
 /// of counts, or a number (amounts, whole numbers, dates).
-template <class In, auto... Path>
-InputSpec<In> inputAt(InputSpec<In> spec)
+template <class In, auto... Path> InputSpec<In> inputAt(InputSpec<In> spec)
 {
-    using Target = std::remove_cvref_t<decltype((std::declval<In&>() .* ... .* Path))>;
+    using Target = std::remove_cvref_t<decltype((std::declval<In&>().*....*Path))>;
     if constexpr (std::is_same_v<Target, std::string>) {
         spec.text = &input_detail::textAt<In, Path...>;
     } else if constexpr (std::is_arithmetic_v<Target>) {
@@ -108,8 +102,7 @@ InputSpec<In> inputAt(InputSpec<In> spec)
 }
 
 /// The input of `table` named `key`, or nullptr.
-template <class In>
-const InputSpec<In>* findInput(const std::vector<InputSpec<In>>& table, std::string_view key)
+template <class In> const InputSpec<In>* findInput(const std::vector<InputSpec<In>>& table, std::string_view key)
 {
     for (const InputSpec<In>& spec : table) {
         if (key == spec.key)
@@ -120,16 +113,14 @@ const InputSpec<In>* findInput(const std::vector<InputSpec<In>>& table, std::str
 
 /// One result of a calculator's results struct `Result`, for JSON, the
 /// batch columns and the aligned text output.
-template <class Result>
-struct ResultSpec {
-    const char* key = "";    ///< JSON key and batch column: "paye"
+template <class Result> struct ResultSpec {
+    const char* key = "";  ///< JSON key and batch column: "paye"
     const char* label = "";  ///< the label the window shows: "Total tax deduction"
     double (*get)(const Result&) = nullptr;
 };
 
 /// A result held at `result.*Path...`.
-template <class Result, auto... Path>
-ResultSpec<Result> resultAt(const char* key, const char* label)
+template <class Result, auto... Path> ResultSpec<Result> resultAt(const char* key, const char* label)
 {
     return {key, label, &input_detail::getAt<Result, Path...>};
 }

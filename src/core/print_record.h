@@ -15,6 +15,7 @@ using PrintValue = std::variant<double, std::int32_t, std::string>;
 struct PrintField {
     std::string name;  ///< column name in the print table
     PrintValue value;
+    friend bool operator==(const PrintField&, const PrintField&) = default;
 };
 
 /// Fields in the order they are written; a field written twice keeps its

@@ -1,24 +1,22 @@
 #include "core/rules.h"
 
 #include "core/annual_tax.h"
-#include "core/module1.h"
 
 namespace grossby {
 
 double ageRebate(int age)
 {
-    if (age >= kTertiaryRebateAge)
-        return 23607;
-    if (age >= kSecondaryRebateAge)
-        return 21114;
-    return kPrimaryRebate;
+    const TaxYearFigures& y = kYear2018;
+    if (age >= y.tertiaryRebateAge)
+        return y.primaryRebate + y.secondaryRebate + y.tertiaryRebate;
+    if (age >= y.secondaryRebateAge)
+        return y.primaryRebate + y.secondaryRebate;
+    return y.primaryRebate;
 }
 
-double annualTaxOn(Module1& state, double income)
+double annualTaxOn(double income)
 {
-    state.AnnualTaxableIncome = income;
-    CalcAnnualTax(state);
-    return state.AnnualTax;
+    return annualTax(income).annualTax;
 }
 
 double taxableTravelAllowance(double travelAllowance, double inclusionRate)
@@ -35,7 +33,7 @@ double retirementFundRemuneration(const PayFigures& pay, double inclusionRate)
 double retirementFundDeduction(const PayFigures& pay, double remuneration, double cap)
 {
     const double contributions = pay.employerRetirementFund + pay.employeeRetirementFund;
-    const double limit = kRetirementFundShare * remuneration;
+    const double limit = kYear2018.retirementFundShare * remuneration;
     double deduction = limit >= contributions ? contributions : limit;
     if (deduction >= cap)
         deduction = cap;
@@ -52,15 +50,16 @@ int monthlyMedicalCredit(int beneficiaries, const PayFigures& pay)
     if (!hasMedicalContribution(pay))
         return 0;
     if (beneficiaries <= 2)
-        return beneficiaries * kMedicalCreditFirstTwo;
-    return 2 * kMedicalCreditFirstTwo + (beneficiaries - 2) * kMedicalCreditFurther;
+        return beneficiaries * kYear2018.medicalCreditFirstTwo;
+    return 2 * kYear2018.medicalCreditFirstTwo + (beneficiaries - 2) * kYear2018.medicalCreditFurther;
 }
 
 double additionalMedicalCredit(int age, double medicalCredit, const PayFigures& pay)
 {
-    if (!(medicalCredit > 0) || !hasMedicalContribution(pay) || age < kSecondaryRebateAge)
+    if (!(medicalCredit > 0) || !hasMedicalContribution(pay) || age < kYear2018.secondaryRebateAge)
         return 0;
-    const double credit = kAdditionalCreditFactor * (pay.employerMedical + pay.employeeMedical - 3 * medicalCredit);
+    const double credit =
+        kYear2018.additionalCreditFactor * (pay.employerMedical + pay.employeeMedical - 3 * medicalCredit);
     return credit < 0 ? 0 : credit;
 }
 

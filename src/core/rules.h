@@ -12,38 +12,12 @@
 
 namespace grossby {
 
-struct Module1;
-
-inline constexpr double kPrimaryRebate = 13635;
-inline constexpr double kSecondaryRebate = 7479;
-inline constexpr double kTertiaryRebate = 2493;
-
-/// Yearly cap on the retirement-fund deduction.
-inline constexpr double kRetirementFundCap = 350000;
-/// Share of remuneration that retirement-fund contributions may be deducted up to.
-inline constexpr double kRetirementFundShare = 0.275;
-
-/// Monthly medical scheme fees credit for each of the first two beneficiaries,
-/// and for every further one.
-inline constexpr int kMedicalCreditFirstTwo = 303;
-inline constexpr int kMedicalCreditFurther = 204;
-
-/// Factor of the additional medical credit for persons aged 65 and over
-/// (the rule uses 0.333, not a third).
-inline constexpr double kAdditionalCreditFactor = 0.333;
-
-/// Age from which the secondary and tertiary rebates and the additional
-/// medical credit apply.
-inline constexpr int kSecondaryRebateAge = 65;
-inline constexpr int kTertiaryRebateAge = 75;
-
 /// Rebate subtracted from the annual tax: 13 635 below 65, 21 114 from 65
 /// to 74, 23 607 from 75.
 double ageRebate(int age);
 
-/// Taxes `income` with CalcAnnualTax, leaving it in `AnnualTaxableIncome`,
-/// and returns `AnnualTax`.
-double annualTaxOn(Module1& state, double income);
+/// The annual tax on `income` before rebates (annualTax(income).annualTax).
+double annualTaxOn(double income);
 
 /// Travel allowance times the inclusion rate (0.8 or 0.2).
 double taxableTravelAllowance(double travelAllowance, double inclusionRate);

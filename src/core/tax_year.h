@@ -4,19 +4,13 @@
 // A day number counts whole days from 30 December 1899 (day 0): 42795 is
 // 1 March 2017. Dates are typed and shown as "dd/mm/yyyy".
 
+#include "core/year_figures.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace grossby {
-
-inline constexpr double TaxYearStart = 42795;  ///< 1 March 2017
-inline constexpr double TaxYearEnd = 43159;  ///< 28 February 2018
-inline constexpr double FirstMonthEnd = 42825;  ///< 31 March 2017
-
-/// The two ends of the tax year as the date messages quote them.
-inline constexpr std::string_view kTaxYearStartText = "01/03/2017";
-inline constexpr std::string_view kTaxYearEndText = "28/02/2018";
 
 struct CivilDate {
     int year = 1899;

@@ -7,18 +7,23 @@ namespace grossby {
 namespace {
 
 // What every period calculator takes about the employee, in form order.
-template <class In>
-std::vector<InputSpec<In>> employeeInputs(double maxBeneficiaries, const char* beneficiariesHelp)
+template <class In> std::vector<InputSpec<In>> employeeInputs(double maxBeneficiaries, const char* beneficiariesHelp)
 {
     using E = EmployeeInputs;
     using P = PayFigures;
     return {
-        inputAt<In, &E::name>({.key = "name", .kind = InputKind::Text, .typeName = "TEXT",
+        inputAt<In, &E::name>({.key = "name",
+                               .kind = InputKind::Text,
+                               .typeName = "TEXT",
                                .help = "Employee's name, printed on the check sheet"}),
-        inputAt<In, &E::age>({.key = "age", .kind = InputKind::Whole, .max = kMaxAge, .typeName = "YEARS",
+        inputAt<In, &E::age>({.key = "age",
+                              .kind = InputKind::Whole,
+                              .max = kMaxAge,
+                              .typeName = "YEARS",
                               .help = "Age in whole years, 0 to 150 (65 and 75 bring larger rebates)"}),
         inputAt<In, &E::pay, &P::salary>(
-            {.key = "salary", .typeName = "RAND",
+            {.key = "salary",
+             .typeName = "RAND",
              .help = "Salary/remuneration with fringe benefits, without travel allowance or employer's R/Fund "
                      "contribution"}),
         inputAt<In, &E::pay, &P::commission>({.key = "commission", .typeName = "RAND", .help = "Commissions"}),
@@ -34,14 +39,14 @@ std::vector<InputSpec<In>> employeeInputs(double maxBeneficiaries, const char* b
             {.key = "employer-medical", .typeName = "RAND", .help = "Employer's med aid contributions"}),
         inputAt<In, &E::pay, &P::employeeMedical>(
             {.key = "employee-medical", .typeName = "RAND", .help = "Employee's med aid contributions"}),
-        inputAt<In, &E::beneficiaries>({.key = "beneficiaries",
-                                        .kind = InputKind::Whole,
-                                        .max = maxBeneficiaries,
-                                        .typeName = "COUNT",
-                                        .help = beneficiariesHelp,
-                                        .rangeTitle = kIncorrectBeneficiariesTitle,
-                                        .rangeText = maxBeneficiaries == kMaxBeneficiaries ? kBeneficiaryRangeMessage
-                                                                                           : kMonthlyMaximumMessage}),
+        inputAt<In, &E::beneficiaries>(
+            {.key = "beneficiaries",
+             .kind = InputKind::Whole,
+             .max = maxBeneficiaries,
+             .typeName = "COUNT",
+             .help = beneficiariesHelp,
+             .rangeTitle = kIncorrectBeneficiariesTitle,
+             .rangeText = maxBeneficiaries == kMaxBeneficiaries ? kBeneficiaryRangeMessage : kMonthlyMaximumMessage}),
     };
 }
 
@@ -88,8 +93,8 @@ const std::vector<InputSpec<MonthlyInputs>>& monthlyInputTable()
 const std::vector<InputSpec<AnnualInputs>>& annualInputTable()
 {
     static const auto table = [] {
-        auto t = employeeInputs<AnnualInputs>(kMaxMonthlyBeneficiaries,
-                                              "Medical aid beneficiaries in every month, 0 to 24");
+        auto t =
+            employeeInputs<AnnualInputs>(kMaxMonthlyBeneficiaries, "Medical aid beneficiaries in every month, 0 to 24");
         t.push_back(inputAt<AnnualInputs, &AnnualInputs::beneficiariesByMonth>(
             {.key = "beneficiaries-by-month",
              .kind = InputKind::Counts,
@@ -128,14 +133,23 @@ const std::vector<InputSpec<PeriodSettings>>& periodSettingsTable()
 {
     using S = PeriodSettings;
     static const std::vector<InputSpec<S>> table = {
-        inputAt<S, &S::EmployeeUIF>({.key = "employee-uif", .kind = InputKind::Percent, .max = 100,
-                                     .typeName = "PERCENT", .help = "Employee UIF portion"}),
-        inputAt<S, &S::EmployerUIF>({.key = "employer-uif", .kind = InputKind::Percent, .max = 100,
-                                     .typeName = "PERCENT", .help = "Employer UIF portion"}),
-        inputAt<S, &S::SkillLevy>({.key = "skills-levy", .kind = InputKind::Percent, .max = 100,
-                                   .typeName = "PERCENT", .help = "Skills levy"}),
-        inputAt<S, &S::UIFLimit>({.key = "uif-limit", .max = 1e9, .typeName = "RAND",
-                                  .help = "UIF monthly remuneration limit"}),
+        inputAt<S, &S::EmployeeUIF>({.key = "employee-uif",
+                                     .kind = InputKind::Percent,
+                                     .max = 100,
+                                     .typeName = "PERCENT",
+                                     .help = "Employee UIF portion"}),
+        inputAt<S, &S::EmployerUIF>({.key = "employer-uif",
+                                     .kind = InputKind::Percent,
+                                     .max = 100,
+                                     .typeName = "PERCENT",
+                                     .help = "Employer UIF portion"}),
+        inputAt<S, &S::SkillLevy>({.key = "skills-levy",
+                                   .kind = InputKind::Percent,
+                                   .max = 100,
+                                   .typeName = "PERCENT",
+                                   .help = "Skills levy"}),
+        inputAt<S, &S::UIFLimit>(
+            {.key = "uif-limit", .max = 1e9, .typeName = "RAND", .help = "UIF monthly remuneration limit"}),
         inputAt<S, &S::TAIncRate8020>({.key = "travel-inclusion",
                                        .kind = InputKind::Rate,
                                        .min = 0.2,

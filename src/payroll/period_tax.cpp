@@ -1,6 +1,5 @@
 #include "payroll/period_tax.h"
 
-#include "core/module1.h"
 #include "core/tax_year.h"
 
 #include <cmath>
@@ -11,9 +10,9 @@ namespace {
 
 // Periods in a year, as each calculator spreads the annual tax.
 constexpr int kMonthsPerYear = 12;
-constexpr int kWeeksPerYear = 52;
-constexpr int kFortnightsPerYear = 26;
-constexpr int kWorkingDaysPerYear = 260;
+constexpr int kWeeksPerYear = kYear2018.weeksPerYear;
+constexpr int kFortnightsPerYear = kYear2018.fortnightsPerYear;
+constexpr int kWorkingDaysPerYear = kYear2018.workingDaysPerYear;
 constexpr int kDaysPerYear = 365;
 
 std::optional<InputError> checkDatesInYear(double startDate, double endDate)
@@ -67,23 +66,23 @@ void finishPeriod(PeriodResult& r, const EmployeeInputs& in, const PeriodSetting
 // is `thisDays` worked out of `normalDays` (a day is 1 of 1). Unlike the
 // monthly and annual calculators, the rebate is netted against the regular
 // tax only, so an unused rebate reduces the tax on a bonus.
-PeriodResult shortPeriodTax(const EmployeeInputs& in, const PeriodSettings& s, Module1& state, int periods,
-                            double normalDays, double thisDays, double medicalCredit)
+PeriodResult shortPeriodTax(const EmployeeInputs& in, const PeriodSettings& s, int periods, double normalDays,
+                            double thisDays, double medicalCredit)
 {
     const PayFigures& pay = in.pay;
     PeriodResult r;
     r.medicalCredit = medicalCredit;
-    r.rfDeduction =
-        retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020), kRetirementFundCap / periods);
+    r.rfDeduction = retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020),
+                                            kYear2018.retirementFundCap / periods);
     r.taxableTravelAllowance = taxableTravelAllowance(pay.travelAllowance, s.TAIncRate8020);
     const double periodIncome = pay.employerRetirementFund + pay.employerMedical +
         (r.taxableTravelAllowance + pay.salary + pay.commission - r.rfDeduction);
     const double annualEquivalent = (periods * (normalDays / thisDays)) * periodIncome;
 
     const double withBonus = annualEquivalent + pay.bonus;
-    const double t1 = annualTaxOn(state, withBonus);
-    const double t2 = annualTaxOn(state, withBonus - pay.bonus);
-    r.annualTaxableIncome = state.AnnualTaxableIncome;
+    r.annualTaxableIncome = withBonus - pay.bonus;
+    const double t1 = annualTaxOn(withBonus);
+    const double t2 = annualTaxOn(r.annualTaxableIncome);
 
     const double rebate = ageRebate(in.age);
     const double regularTax = (thisDays * ((t2 - rebate) / periods)) / normalDays;
@@ -94,9 +93,8 @@ PeriodResult shortPeriodTax(const EmployeeInputs& in, const PeriodSettings& s, M
     return r;
 }
 
-CalcOutcome<PeriodResult> checkedShortPeriodTax(const ShortPeriodInputs& in, const PeriodSettings& s, Module1& state,
-                                                int periods, int creditDivisor, const char* normalLabel,
-                                                const char* thisLabel)
+CalcOutcome<PeriodResult> checkedShortPeriodTax(const ShortPeriodInputs& in, const PeriodSettings& s, int periods,
+                                                int creditDivisor, const char* normalLabel, const char* thisLabel)
 {
     if (in.thisDays > in.normalDays)
         return InputError{kIncorrectDaysTitle,
@@ -110,7 +108,7 @@ CalcOutcome<PeriodResult> checkedShortPeriodTax(const ShortPeriodInputs& in, con
                           InputField::ThisPeriodDays};
     if (auto e = checkBeneficiaries(in.beneficiaries))
         return *e;
-    return shortPeriodTax(in, s, state, periods, in.normalDays, in.thisDays,
+    return shortPeriodTax(in, s, periods, in.normalDays, in.thisDays,
                           shortPeriodMedicalCredit(in.beneficiaries, in.pay, creditDivisor));
 }
 
@@ -140,8 +138,8 @@ double shortPeriodMedicalCredit(int beneficiaries, const PayFigures& pay, int di
         return 0;
     const double k = divisor;
     if (beneficiaries <= 2)
-        return beneficiaries * kMedicalCreditFirstTwo / k;
-    return (beneficiaries - 2) * kMedicalCreditFurther / k + 2 * kMedicalCreditFirstTwo / k;
+        return beneficiaries * kYear2018.medicalCreditFirstTwo / k;
+    return (beneficiaries - 2) * kYear2018.medicalCreditFurther / k + 2 * kYear2018.medicalCreditFirstTwo / k;
 }
 
 double dailyMedicalCredit(int beneficiaries, const PayFigures& pay)
@@ -150,13 +148,13 @@ double dailyMedicalCredit(int beneficiaries, const PayFigures& pay)
         return 0;
     const double days = kWorkingDaysPerYear;
     if (beneficiaries <= 2)
-        return (beneficiaries * kMedicalCreditFirstTwo * kMonthsPerYear) / days;
-    return (((beneficiaries - 2) * kMedicalCreditFurther * kMonthsPerYear) +
-            2 * kMedicalCreditFirstTwo * kMonthsPerYear) /
+        return (beneficiaries * kYear2018.medicalCreditFirstTwo * kMonthsPerYear) / days;
+    return (((beneficiaries - 2) * kYear2018.medicalCreditFurther * kMonthsPerYear) +
+            2 * kYear2018.medicalCreditFirstTwo * kMonthsPerYear) /
         days;
 }
 
-CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSettings& s, Module1& state)
+CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSettings& s)
 {
     if (auto e = checkDatesInYear(in.startDate, in.endDate))
         return *e;
@@ -175,7 +173,7 @@ CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSe
 
     const double daysInMonth = monthlyCalculatorDays(start.month);
     r.rfDeduction = retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020),
-                                            kRetirementFundCap / kMonthsPerYear);
+                                            kYear2018.retirementFundCap / kMonthsPerYear);
     const double daysWorked = in.endDate - in.startDate + 1;
     r.taxableTravelAllowance = taxableTravelAllowance(pay.travelAllowance, s.TAIncRate8020);
     const double monthlyIncome = pay.salary + pay.commission + r.taxableTravelAllowance + pay.employerMedical +
@@ -187,13 +185,13 @@ CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSe
     // bonus bears tax only above the tax threshold.
     const double rebate = ageRebate(in.age);
     const double withBonus = annualEquivalent + pay.bonus;
-    double t1 = annualTaxOn(state, withBonus) - rebate;
+    r.annualTaxableIncome = withBonus - pay.bonus;
+    double t1 = annualTaxOn(withBonus) - rebate;
     if (t1 < 0)
         t1 = 0;
-    double t2 = annualTaxOn(state, withBonus - pay.bonus) - rebate;
+    double t2 = annualTaxOn(r.annualTaxableIncome) - rebate;
     if (t2 < 0)
         t2 = 0;
-    r.annualTaxableIncome = state.AnnualTaxableIncome;
 
     const double paye = (t1 - t2) + (daysWorked * (t2 / kMonthsPerYear)) / daysInMonth;
     r.paye = paye < 0 ? 0 : paye;
@@ -202,7 +200,7 @@ CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSe
     return r;
 }
 
-CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSettings& s, Module1& state)
+CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSettings& s)
 {
     if (auto e = checkDatesInYear(in.startDate, in.endDate))
         return *e;
@@ -229,7 +227,8 @@ CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSet
     const double rebate = ageRebate(in.age);
     const double days = in.endDate - in.startDate + 1;
     r.daysEmployed = static_cast<int>(days);
-    r.rfDeduction = retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020), kRetirementFundCap);
+    r.rfDeduction =
+        retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020), kYear2018.retirementFundCap);
     r.taxableTravelAllowance = taxableTravelAllowance(pay.travelAllowance, s.TAIncRate8020);
 
     // With a travel allowance or commission the two tax figures are truncated
@@ -244,9 +243,9 @@ CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSet
     if (days < kDaysPerYear)
         income = income * kDaysPerYear / days;
 
-    double t1 = annualTaxOn(state, income + pay.bonus) - rebate;
-    double t2 = annualTaxOn(state, income) - rebate;
-    r.annualTaxableIncome = state.AnnualTaxableIncome;
+    double t1 = annualTaxOn(income + pay.bonus) - rebate;
+    double t2 = annualTaxOn(income) - rebate;
+    r.annualTaxableIncome = income;
     if (truncated) {
         t1 = std::floor(t1);
         t2 = std::floor(t2);
@@ -265,21 +264,21 @@ CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSet
     return r;
 }
 
-CalcOutcome<PeriodResult> CalcWeeklyTax(const ShortPeriodInputs& in, const PeriodSettings& s, Module1& state)
+CalcOutcome<PeriodResult> CalcWeeklyTax(const ShortPeriodInputs& in, const PeriodSettings& s)
 {
-    return checkedShortPeriodTax(in, s, state, kWeeksPerYear, 4, "Normal work-week", "This work-week");
+    return checkedShortPeriodTax(in, s, kWeeksPerYear, 4, "Normal work-week", "This work-week");
 }
 
-CalcOutcome<PeriodResult> CalcFortnightlyTax(const ShortPeriodInputs& in, const PeriodSettings& s, Module1& state)
+CalcOutcome<PeriodResult> CalcFortnightlyTax(const ShortPeriodInputs& in, const PeriodSettings& s)
 {
-    return checkedShortPeriodTax(in, s, state, kFortnightsPerYear, 2, "Normal fortnight", "This fortnight");
+    return checkedShortPeriodTax(in, s, kFortnightsPerYear, 2, "Normal fortnight", "This fortnight");
 }
 
-CalcOutcome<PeriodResult> CalcDailyTax(const DailyInputs& in, const PeriodSettings& s, Module1& state)
+CalcOutcome<PeriodResult> CalcDailyTax(const DailyInputs& in, const PeriodSettings& s)
 {
     if (auto e = checkBeneficiaries(in.beneficiaries))
         return *e;
-    return shortPeriodTax(in, s, state, kWorkingDaysPerYear, 1, 1, dailyMedicalCredit(in.beneficiaries, in.pay));
+    return shortPeriodTax(in, s, kWorkingDaysPerYear, 1, 1, dailyMedicalCredit(in.beneficiaries, in.pay));
 }
 
 }  // namespace grossby

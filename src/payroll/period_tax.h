@@ -15,8 +15,6 @@
 
 namespace grossby {
 
-struct Module1;
-
 /// The user-adjustable rates of the settings store that the period
 /// calculators use (percent figures, rand per month, and a fraction).
 struct PeriodSettings {
@@ -117,24 +115,23 @@ struct AnnualResult {
 /// lie in the same month of the tax year). A part month is scaled to a full
 /// month, annualised, taxed with and without the bonus, and the regular tax
 /// brought back to the days worked; the whole tax on the bonus falls in the
-/// month. Leaves the annual income without the bonus in `AnnualTaxableIncome`.
-CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSettings& settings, Module1& state);
+/// month.
+CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSettings& settings);
 
 /// Tax for the tax year or the part of it between the two dates, from the
 /// period's totals. A part year is annualised by 365 / days employed; the
 /// medical credit is summed over the months the employment reaches into.
 /// There is no UIF or skills levy.
-CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSettings& settings, Module1& state);
+CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSettings& settings);
 
 /// Tax for one week (52 a year) of which `thisDays` out of `normalDays` were worked.
-CalcOutcome<PeriodResult> CalcWeeklyTax(const ShortPeriodInputs& in, const PeriodSettings& settings, Module1& state);
+CalcOutcome<PeriodResult> CalcWeeklyTax(const ShortPeriodInputs& in, const PeriodSettings& settings);
 
 /// Tax for one fortnight (26 a year) of which `thisDays` out of `normalDays` were worked.
-CalcOutcome<PeriodResult> CalcFortnightlyTax(const ShortPeriodInputs& in, const PeriodSettings& settings,
-                                             Module1& state);
+CalcOutcome<PeriodResult> CalcFortnightlyTax(const ShortPeriodInputs& in, const PeriodSettings& settings);
 
 /// Tax for one day's pay, on 260 working days a year.
-CalcOutcome<PeriodResult> CalcDailyTax(const DailyInputs& in, const PeriodSettings& settings, Module1& state);
+CalcOutcome<PeriodResult> CalcDailyTax(const DailyInputs& in, const PeriodSettings& settings);
 
 /// Whether a month of the tax year (0 = March .. 11 = February) counts for
 /// the annual medical credit: the employment between the two dates reaches

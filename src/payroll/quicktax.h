@@ -1,9 +1,9 @@
 #pragma once
 // QuickTax: the income tax on an annual taxable income at a given age, built
 // up from the tax scale, with the rebate, the tax payable and the average
-// rates. It works on the shared state, so it always taxes the income that
-// was last put into `AnnualTaxableIncome`, by itself or by another
-// calculator.
+// rates. The window works on the shared state, so it always taxes the income
+// that was last put into `AnnualTaxableIncome`, by itself or by another
+// calculator; the calculation itself is a pure function.
 
 #include "core/print_record.h"
 
@@ -19,17 +19,44 @@ inline constexpr const char* kKwikTaxTable = "kwiktax";
 inline constexpr const char* kKwikTaxTemplate = "kwiktep.rpt";
 inline constexpr const char* kKwikTaxTitle = "QuickTax - To export printout click on the suitcase button or goto Help";
 
-/// The age is held as a 16-bit Integer; outside these limits it is refused.
-inline constexpr double kQuickTaxAgeMin = -32768;
-inline constexpr double kQuickTaxAgeMax = 32767;
+/// Ages QuickTax takes, in whole years; outside them the age is refused.
+inline constexpr double kQuickTaxAgeMin = 0;
+inline constexpr double kQuickTaxAgeMax = 150;
 inline constexpr const char* kQuickTaxAgeTitle = "Incorrect Age";
 inline constexpr const char* kQuickTaxAgeMessage =
-    "The age entered is not correct please enter the age in whole years, between -32768 and 32767";
+    "The age entered is not correct please enter the age in whole years, between 0 and 150";
 
-/// Computes every QuickTax result from `AnnualTaxableIncome` and
-/// `QuickTaxAge`: the rebate for the age, the tax through CalcAnnualTax, the
-/// tax payable (never below 0) and the average rates before and after
-/// rebates, in percent. Nothing is rounded.
+/// What QuickTax is asked: an annual taxable income and an age.
+struct QuickTaxInputs {
+    double income = 0;
+    int age = 0;
+};
+
+/// Every QuickTax figure, unrounded.
+struct QuickTaxResult {
+    double income = 0;
+    int age = 0;
+    double bracketBaseTax = 0;  ///< tax on the income up to its bracket
+    double marginalRate = 0;  ///< whole percent
+    double taxOnExcess = 0;  ///< the portion at the marginal rate
+    double primaryRebate = 0;
+    double ageRebate = 0;  ///< secondary and tertiary rebates for the age
+    double rebate = 0;  ///< both, in whole rand
+    double total = 0;  ///< tax before rebates
+    double payable = 0;  ///< after rebates, never below 0
+    double averageRate = 0;  ///< percent of the income, before rebates
+    double averageRateAfter = 0;  ///< percent of the income, after rebates, never below 0
+    double monthlyTax() const { return payable / 12; }
+};
+
+/// The tax on an annual taxable income at an age: the rebate for the age,
+/// the tax on the scale, the tax payable (never below 0) and the average
+/// rates before and after rebates, in percent. Nothing is rounded.
+QuickTaxResult CalcQuickTax(const QuickTaxInputs& in);
+
+/// The shared-state form of CalcQuickTax: taxes `AnnualTaxableIncome` at
+/// `QuickTaxAge` and leaves every result in the QuickTax group and the annual
+/// tax function's variables.
 void NEWCALC(Module1& state);
 
 /// "&Calculate": takes `AnnualTaxableIncome` as the income shown
@@ -41,12 +68,14 @@ void QuickTaxCalculate(Module1& state);
 void QuickTaxSetIncome(Module1& state, double income);
 
 /// A new age typed in, stored as a whole number of years rounded half to
-/// even. An age that does not fit the 16-bit Integer is refused: the age is
-/// left as it was and the message for the user is returned.
+/// even. An age outside 0..150 is refused: the age is left as it was and the
+/// message for the user is returned.
 std::optional<std::string> QuickTaxSetAge(Module1& state, double age);
 
 /// The one row of the `kwiktax` print table, fields in the order the report
 /// routine writes them; `TAXCOM4/2` is the monthly tax.
+PrintRecord KwikTaxRecord(const QuickTaxResult& result);
+/// The row for the figures the shared state holds.
 PrintRecord KwikTaxRecord(const Module1& state);
 
 }  // namespace grossby

@@ -42,8 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TaxCase{708310, 39, 149475, 59556.90, 209031.90},
                       TaxCase{1500000, 41, 209032, 324592.90, 533624.90}, TaxCase{1500001, 45, 533625, 0.45, 533625.45},
                       TaxCase{20000000000.0, 45, 533625, 8999325000, 8999858625}),
-    [](const ::testing::TestParamInfo<TaxCase>& info) {
-        const long long v = static_cast<long long>(info.param.income);
+    [](const ::testing::TestParamInfo<TaxCase>& param) {
+        const long long v = static_cast<long long>(param.param.income);
         return (v < 0 ? "minus" + std::to_string(-v) : std::to_string(v));
     });
 

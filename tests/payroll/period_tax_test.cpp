@@ -1,4 +1,3 @@
-#include "core/module1.h"
 #include "core/tax_year.h"
 #include "payroll/period_tax.h"
 
@@ -14,7 +13,7 @@ const PeriodSettings kSettings{1, 1, 1, 25000, 0.8};
 
 double day(int d, int m, int y)
 {
-    return dayNumberFromDate({y, m, d});
+    return static_cast<double>(dayNumberFromDate({y, m, d}));
 }
 
 template <class R> R ok(const CalcOutcome<R>& outcome)
@@ -75,11 +74,9 @@ TEST(MonthlyTax, WorkedExamples)
         {"nothing earned", monthly(40, 0, 0, day(1, 3, 2017), day(31, 3, 2017)), 0, 0},
     };
     for (const auto& c : cases) {
-        Module1 state;
-        const PeriodResult r = ok(CalcMonthlyTax(c.in, kSettings, state));
+        const PeriodResult r = ok(CalcMonthlyTax(c.in, kSettings));
         EXPECT_CENTS(r.paye, c.paye) << c.what;
-        EXPECT_NEAR(state.AnnualTaxableIncome, c.annualTaxableIncome, 1e-6) << c.what << ": left for QuickTax";
-        EXPECT_EQ(r.annualTaxableIncome, state.AnnualTaxableIncome) << c.what;
+        EXPECT_NEAR(r.annualTaxableIncome, c.annualTaxableIncome, 1e-6) << c.what << ": left for QuickTax";
     }
 }
 
@@ -92,8 +89,7 @@ TEST(MonthlyTax, UifSdlAndCreditsFollowThePay)
     in.pay.travelAllowance = 5000;
     in.pay.employeeRetirementFund = 1500;
     in.beneficiaries = 2;
-    Module1 state;
-    const PeriodResult r = ok(CalcMonthlyTax(in, PeriodSettings{1, 1, 1, 14872, 0.8}, state));
+    const PeriodResult r = ok(CalcMonthlyTax(in, PeriodSettings{1, 1, 1, 14872, 0.8}));
 
     EXPECT_EQ(r.medicalCredit, 606);
     EXPECT_NEAR(r.additionalMedicalCredit, 393.606, 1e-9);
@@ -114,10 +110,9 @@ TEST(MonthlyTax, TravelAllowanceAtTwentyPercent)
 {
     MonthlyInputs in = monthly(40, 0, 0, day(1, 3, 2017), day(31, 3, 2017));
     in.pay.travelAllowance = 10000;
-    Module1 state;
-    const PeriodResult r = ok(CalcMonthlyTax(in, PeriodSettings{1, 1, 1, 14872, 0.2}, state));
+    const PeriodResult r = ok(CalcMonthlyTax(in, PeriodSettings{1, 1, 1, 14872, 0.2}));
     EXPECT_EQ(r.taxableTravelAllowance, 2000);
-    EXPECT_EQ(state.AnnualTaxableIncome, 24000);
+    EXPECT_EQ(r.annualTaxableIncome, 24000);
     EXPECT_DOUBLE_EQ(r.uifEmployee, 20);
 }
 
@@ -159,17 +154,13 @@ TEST(MonthlyTax, RejectsDatesAndBeneficiariesWithTheirMessages)
           InputField::Beneficiaries}},
     };
     for (const auto& c : cases) {
-        Module1 state;
-        state.AnnualTaxableIncome = 123;
-        EXPECT_EQ(rejected(CalcMonthlyTax(c.in, kSettings, state)), c.error) << c.what;
-        EXPECT_EQ(state.AnnualTaxableIncome, 123) << c.what << ": nothing computed";
+        EXPECT_EQ(rejected(CalcMonthlyTax(c.in, kSettings)), c.error) << c.what;
     }
 
     MonthlyInputs most = tooMany;
     most.beneficiaries = 99;
     most.pay.employeeMedical = 1;
-    Module1 state;
-    EXPECT_EQ(ok(CalcMonthlyTax(most, kSettings, state)).medicalCredit, 606 + 97 * 204);
+    EXPECT_EQ(ok(CalcMonthlyTax(most, kSettings)).medicalCredit, 606 + 97 * 204);
 }
 
 // ---- Annual ----------------------------------------------------------------
@@ -210,10 +201,9 @@ TEST(AnnualTax, WorkedExamples)
         {"the 350 000 cap is not reduced", capped, 533625 + (2650000 - 1500000) * 0.45 - 13635, 2650000},
     };
     for (const auto& c : cases) {
-        Module1 state;
-        const AnnualResult r = ok(CalcAnnualPAYE(c.in, kSettings, state));
+        const AnnualResult r = ok(CalcAnnualPAYE(c.in, kSettings));
         EXPECT_CENTS(r.paye, c.paye) << c.what;
-        EXPECT_NEAR(state.AnnualTaxableIncome, c.annualTaxableIncome, 1e-6) << c.what;
+        EXPECT_NEAR(r.annualTaxableIncome, c.annualTaxableIncome, 1e-6) << c.what;
     }
 }
 
@@ -237,8 +227,7 @@ TEST(AnnualTax, MedicalCreditCountsTheMonthsOfEmployment)
         AnnualInputs in = annual(200000, c.start, c.end);
         in.pay.employerMedical = 12000;
         in.beneficiariesByMonth.fill(2);
-        Module1 state;
-        const AnnualResult r = ok(CalcAnnualPAYE(in, kSettings, state));
+        const AnnualResult r = ok(CalcAnnualPAYE(in, kSettings));
         EXPECT_EQ(r.medicalCredit, c.credit) << c.what;
         EXPECT_EQ(r.beneficiariesByMonth, c.counted) << c.what;
     }
@@ -250,8 +239,7 @@ TEST(AnnualTax, MonthlyCountsTakeTheirOwnBeneficiaries)
     in.age = 70;
     in.pay.employeeMedical = 60000;
     in.beneficiariesByMonth = {1, 1, 2, 2, 3, 3, 24, 0, 0, 0, 0, 4};
-    Module1 state;
-    const AnnualResult r = ok(CalcAnnualPAYE(in, kSettings, state));
+    const AnnualResult r = ok(CalcAnnualPAYE(in, kSettings));
     const double credit = 2 * 303 + 2 * 606 + 2 * 810 + (606 + 22 * 204) + 1014;
     EXPECT_EQ(r.medicalCredit, credit);
     EXPECT_NEAR(r.additionalMedicalCredit, 0.333 * (60000 - 3 * credit), 1e-9);
@@ -259,26 +247,25 @@ TEST(AnnualTax, MonthlyCountsTakeTheirOwnBeneficiaries)
 
     // Without a contribution there is no credit, whatever the counts.
     in.pay.employeeMedical = 0;
-    EXPECT_EQ(ok(CalcAnnualPAYE(in, kSettings, state)).medicalCredit, 0);
+    EXPECT_EQ(ok(CalcAnnualPAYE(in, kSettings)).medicalCredit, 0);
 }
 
 TEST(AnnualTax, Rejections)
 {
-    Module1 state;
     AnnualInputs backwards = annual(1000, day(1, 6, 2017), day(31, 5, 2017));
-    EXPECT_EQ(rejected(CalcAnnualPAYE(backwards, kSettings, state)),
+    EXPECT_EQ(rejected(CalcAnnualPAYE(backwards, kSettings)),
               (InputError{"Incorrect Date",
                           "The date entered is not correct please enter a date between 01/06/2017 and 28/02/2018",
                           InputField::EndDate}));
 
     AnnualInputs over = annual(1000, TaxYearStart, TaxYearEnd);
     over.beneficiariesByMonth[4] = 25;
-    const InputError e = rejected(CalcAnnualPAYE(over, kSettings, state));
+    const InputError e = rejected(CalcAnnualPAYE(over, kSettings));
     EXPECT_EQ(e.text, "Only a maximum of 24 are allowed i.e. Principal member & first beneficiary!");
     EXPECT_EQ(e.field, InputField::MonthlyBeneficiaries);
 
     over.beneficiariesByMonth[4] = -2;
-    EXPECT_EQ(rejected(CalcAnnualPAYE(over, kSettings, state)).field, InputField::MonthlyBeneficiaries);
+    EXPECT_EQ(rejected(CalcAnnualPAYE(over, kSettings)).field, InputField::MonthlyBeneficiaries);
 }
 
 // ---- Weekly, fortnightly, daily -------------------------------------------
@@ -311,14 +298,11 @@ TEST(ShortPeriodTax, WorkedExamples)
         {"weekly, nothing earned", false, shortPeriod(0, 0, 7, 7), 0},
     };
     for (const auto& c : cases) {
-        Module1 state;
-        const auto outcome =
-            c.fortnightly ? CalcFortnightlyTax(c.in, kSettings, state) : CalcWeeklyTax(c.in, kSettings, state);
+        const auto outcome = c.fortnightly ? CalcFortnightlyTax(c.in, kSettings) : CalcWeeklyTax(c.in, kSettings);
         EXPECT_CENTS(ok(outcome).paye, c.paye) << c.what;
     }
-    Module1 state;
-    ok(CalcWeeklyTax(shortPeriod(1000, 20000, 7, 7), kSettings, state));
-    EXPECT_EQ(state.AnnualTaxableIncome, 52000) << "the income without the bonus stays";
+    EXPECT_EQ(ok(CalcWeeklyTax(shortPeriod(1000, 20000, 7, 7), kSettings)).annualTaxableIncome, 52000)
+        << "the income without the bonus stays";
 }
 
 TEST(ShortPeriodTax, CreditsAndUifLimitsPerPeriod)
@@ -327,16 +311,15 @@ TEST(ShortPeriodTax, CreditsAndUifLimitsPerPeriod)
     in.beneficiaries = 3;
     in.pay.employerMedical = 500;
     const PeriodSettings settings{1, 1, 1, 15000, 0.8};
-    Module1 state;
-    const PeriodResult week = ok(CalcWeeklyTax(in, settings, state));
+    const PeriodResult week = ok(CalcWeeklyTax(in, settings));
     EXPECT_DOUBLE_EQ(week.medicalCredit, 202.50);
     EXPECT_CENTS(week.uifEmployee, 34.62);  // period limit 3 461.54
-    const PeriodResult fortnight = ok(CalcFortnightlyTax(in, settings, state));
+    const PeriodResult fortnight = ok(CalcFortnightlyTax(in, settings));
     EXPECT_DOUBLE_EQ(fortnight.medicalCredit, 405);
     EXPECT_CENTS(fortnight.uifEmployer, 69.23);  // period limit 6 923.08
 
     in.beneficiaries = 1;
-    EXPECT_DOUBLE_EQ(ok(CalcWeeklyTax(in, settings, state)).medicalCredit, 75.75);
+    EXPECT_DOUBLE_EQ(ok(CalcWeeklyTax(in, settings)).medicalCredit, 75.75);
 }
 
 TEST(ShortPeriodTax, RejectsDayCounts)
@@ -361,18 +344,15 @@ TEST(ShortPeriodTax, RejectsDayCounts)
          InputField::ThisPeriodDays},
     };
     for (const auto& c : cases) {
-        Module1 state;
         const ShortPeriodInputs in = shortPeriod(1000, 0, c.normalDays, c.thisDays);
-        const InputError e =
-            rejected(c.fortnightly ? CalcFortnightlyTax(in, kSettings, state) : CalcWeeklyTax(in, kSettings, state));
+        const InputError e = rejected(c.fortnightly ? CalcFortnightlyTax(in, kSettings) : CalcWeeklyTax(in, kSettings));
         EXPECT_EQ(e.title, "Incorrect Number of Days") << c.what;
         EXPECT_EQ(e.text, c.message) << c.what;
         EXPECT_EQ(e.field, c.field) << c.what;
     }
-    Module1 state;
     ShortPeriodInputs in = shortPeriod(1000, 0, 7, 7);
     in.beneficiaries = 100;
-    EXPECT_EQ(rejected(CalcFortnightlyTax(in, kSettings, state)).field, InputField::Beneficiaries);
+    EXPECT_EQ(rejected(CalcFortnightlyTax(in, kSettings)).field, InputField::Beneficiaries);
 }
 
 TEST(DailyTax, WorkedExamples)
@@ -380,9 +360,9 @@ TEST(DailyTax, WorkedExamples)
     DailyInputs in;
     in.age = 40;
     in.pay.salary = 1000;
-    Module1 state;
-    EXPECT_CENTS(ok(CalcDailyTax(in, kSettings, state)).paye, 149.13);
-    EXPECT_EQ(state.AnnualTaxableIncome, 260000);
+    const PeriodResult day = ok(CalcDailyTax(in, kSettings));
+    EXPECT_CENTS(day.paye, 149.13);
+    EXPECT_EQ(day.annualTaxableIncome, 260000);
 
     // Credits: 12 / 260 of the monthly credit, exact for every count up to 99.
     in.pay.employeeMedical = 100;
@@ -393,19 +373,19 @@ TEST(DailyTax, WorkedExamples)
                                               {99, (97 * 2448 + 7272) / 260.0}};
     for (const auto& [n, credit] : credits) {
         in.beneficiaries = n;
-        EXPECT_DOUBLE_EQ(ok(CalcDailyTax(in, kSettings, state)).medicalCredit, credit) << n;
+        EXPECT_DOUBLE_EQ(ok(CalcDailyTax(in, kSettings)).medicalCredit, credit) << n;
     }
     in.beneficiaries = 3;
-    EXPECT_CENTS(ok(CalcDailyTax(in, kSettings, state)).medicalCredit, 37.38);
+    EXPECT_CENTS(ok(CalcDailyTax(in, kSettings)).medicalCredit, 37.38);
 
     // Daily UIF limit 15 000 x 12 / 260 = 692.31.
     in.pay.salary = 2000;
-    const PeriodResult r = ok(CalcDailyTax(in, PeriodSettings{1, 2, 1, 15000, 0.8}, state));
+    const PeriodResult r = ok(CalcDailyTax(in, PeriodSettings{1, 2, 1, 15000, 0.8}));
     EXPECT_CENTS(r.uifEmployee, 6.92);
     EXPECT_CENTS(r.uifEmployer, 13.85);
 
     in.beneficiaries = 100;
-    EXPECT_EQ(rejected(CalcDailyTax(in, kSettings, state)).field, InputField::Beneficiaries);
+    EXPECT_EQ(rejected(CalcDailyTax(in, kSettings)).field, InputField::Beneficiaries);
 }
 
 TEST(DailyTax, BonusNetsTheRebateAgainstTheRegularTaxOnly)
@@ -414,9 +394,8 @@ TEST(DailyTax, BonusNetsTheRebateAgainstTheRegularTaxOnly)
     in.age = 40;
     in.pay.salary = 100;
     in.pay.bonus = 10000;
-    Module1 state;
     // T1 on 36 000, T2 on 26 000: (4 680 - 13 635) / 260 + 1 800.
-    EXPECT_CENTS(ok(CalcDailyTax(in, kSettings, state)).paye, (4680 - 13635) / 260.0 + 1800);
+    EXPECT_CENTS(ok(CalcDailyTax(in, kSettings)).paye, (4680 - 13635) / 260.0 + 1800);
 }
 
 }  // namespace

@@ -104,23 +104,37 @@ TEST(QuickTax, InitialiseAllClearsResultsButNotIncomeOrAge)
     EXPECT_EQ(cents(s.QuickTaxPayable), 108345.40);
 }
 
-TEST(QuickTax, AgeIsRoundedHalfToEvenAndRefusedWhenItCannotBeHeld)
+TEST(QuickTax, AgeIsRoundedHalfToEvenAndRefusedOutsideZeroTo150)
 {
     Module1 s;
     const struct {
         double typed;
         int stored;
-    } rounded[] = {{64.5, 64}, {65.5, 66}, {74.6, 75}, {-0.5, 0}, {32767.4, 32767}};
+    } rounded[] = {{64.5, 64}, {65.5, 66}, {74.6, 75}, {-0.5, 0}, {150.4, 150}};
     for (const auto& c : rounded) {
         EXPECT_FALSE(QuickTaxSetAge(s, c.typed));
         EXPECT_EQ(s.QuickTaxAge, c.stored) << c.typed;
     }
     ASSERT_FALSE(QuickTaxSetAge(s, 70));
-    for (double bad : {32767.5, 40000.0, -32769.0, 1e300}) {
+    for (double bad : {150.6, 151.0, -1.0, 32767.5, 40000.0, -32769.0, 1e300}) {
         const auto message = QuickTaxSetAge(s, bad);
         ASSERT_TRUE(message) << bad;
         EXPECT_EQ(*message, kQuickTaxAgeMessage);
         EXPECT_EQ(s.QuickTaxAge, 70) << bad;  // not wrapped, not changed
+    }
+}
+
+TEST(QuickTax, PureCalculationAgreesWithTheSharedStateForm)
+{
+    for (const QuickTaxInputs in : {QuickTaxInputs{500000, 40}, QuickTaxInputs{0, 70}, QuickTaxInputs{150000, 75},
+                                    QuickTaxInputs{-1000, 40}, QuickTaxInputs{2000000, 66}}) {
+        Module1 s;
+        QuickTaxSetIncome(s, in.income);
+        ASSERT_FALSE(QuickTaxSetAge(s, in.age));
+        QuickTaxCalculate(s);
+        const QuickTaxResult r = CalcQuickTax(in);
+        EXPECT_EQ(KwikTaxRecord(r), KwikTaxRecord(s)) << in.income << " at " << in.age;
+        EXPECT_EQ(r.total, s.AnnualTax);
     }
 }
 

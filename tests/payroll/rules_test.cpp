@@ -1,3 +1,4 @@
+#include "core/annual_tax.h"
 #include "core/module1.h"
 #include "core/rules.h"
 
@@ -112,10 +113,13 @@ TEST(Rules, SkillsLevyHasNoLimit)
     EXPECT_DOUBLE_EQ(skillsLevy(1000, 0, 0, 0), 0);
 }
 
-TEST(Rules, AnnualTaxOnLeavesTheIncomeInTheSharedState)
+TEST(Rules, CalcAnnualTaxLeavesTheIncomeInTheSharedState)
 {
+    EXPECT_NEAR(annualTaxOn(240000), 47209.20, 1e-6);
     Module1 state;
-    EXPECT_NEAR(annualTaxOn(state, 240000), 47209.20, 1e-6);
+    state.AnnualTaxableIncome = 240000;
+    CalcAnnualTax(state);
+    EXPECT_NEAR(state.AnnualTax, 47209.20, 1e-6);
     EXPECT_EQ(state.AnnualTaxableIncome, 240000);
 }
 

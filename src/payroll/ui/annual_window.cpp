@@ -2,6 +2,7 @@
 
 #include "ui_annual_window.h"
 
+#include "core/module1.h"
 #include "core/numeric.h"
 #include "core/tax_year.h"
 #include "widgets/message_service.h"
@@ -114,11 +115,13 @@ std::optional<InputError> AnnualWindow::runCalculation()
     in.startDate = m_startDate;
     in.endDate = m_endDate;
     in.beneficiariesByMonth = m_counts;
-    const auto outcome = CalcAnnualPAYE(in, settings(), state());
+    const auto outcome = CalcAnnualPAYE(in, settings());
     if (const auto* error = std::get_if<InputError>(&outcome))
         return *error;
     m_lastInputs = in;
     m_lastResult = std::get<AnnualResult>(outcome);
+    // QuickTax shows the income this calculation taxed when it is next activated.
+    state().AnnualTaxableIncome = m_lastResult.annualTaxableIncome;
     const AnnualResult& r = m_lastResult;
     // Months outside the period of employment are cleared on screen.
     for (int month = 1; month <= 12; ++month)

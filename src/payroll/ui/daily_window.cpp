@@ -2,6 +2,8 @@
 
 #include "ui_daily_window.h"
 
+#include "core/module1.h"
+
 namespace grossby {
 
 DailyWindow::DailyWindow(Module1& state, QWidget* parent)
@@ -28,11 +30,13 @@ DailyWindow::~DailyWindow() = default;
 std::optional<InputError> DailyWindow::runCalculation()
 {
     const DailyInputs in = employee();
-    const auto outcome = CalcDailyTax(in, settings(), state());
+    const auto outcome = CalcDailyTax(in, settings());
     if (const auto* error = std::get_if<InputError>(&outcome))
         return *error;
     m_lastInputs = in;
     m_lastResult = std::get<PeriodResult>(outcome);
+    // QuickTax shows the income this calculation taxed when it is next activated.
+    state().AnnualTaxableIncome = m_lastResult.annualTaxableIncome;
     showPeriodResult(m_lastResult);
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "ui_monthly_window.h"
 
+#include "core/module1.h"
 #include "core/numeric.h"
 #include "core/tax_year.h"
 
@@ -56,11 +57,13 @@ std::optional<InputError> MonthlyWindow::runCalculation()
     static_cast<EmployeeInputs&>(in) = employee();
     in.startDate = m_startDate;
     in.endDate = m_endDate;
-    const auto outcome = CalcMonthlyTax(in, settings(), state());
+    const auto outcome = CalcMonthlyTax(in, settings());
     if (const auto* error = std::get_if<InputError>(&outcome))
         return *error;
     m_lastInputs = in;
     m_lastResult = std::get<PeriodResult>(outcome);
+    // QuickTax shows the income this calculation taxed when it is next activated.
+    state().AnnualTaxableIncome = m_lastResult.annualTaxableIncome;
     showPeriodResult(m_lastResult);
     ui->numMTAAns->setValue(roundHalfEven(m_lastResult.taxableTravelAllowance));
     return std::nullopt;

@@ -1,5 +1,7 @@
 #include "payroll/ui/short_period_window.h"
 
+#include "core/module1.h"
+
 #include "widgets/numeric_edit.h"
 
 #include <QPushButton>
@@ -35,11 +37,13 @@ std::optional<InputError> ShortPeriodWindow::runCalculation()
     in.normalDays = m_normalDays;
     in.thisDays = m_thisDays;
     const auto outcome =
-        m_fortnightly ? CalcFortnightlyTax(in, settings(), state()) : CalcWeeklyTax(in, settings(), state());
+        m_fortnightly ? CalcFortnightlyTax(in, settings()) : CalcWeeklyTax(in, settings());
     if (const auto* error = std::get_if<InputError>(&outcome))
         return *error;
     m_lastInputs = in;
     m_lastResult = std::get<PeriodResult>(outcome);
+    // QuickTax shows the income this calculation taxed when it is next activated.
+    state().AnnualTaxableIncome = m_lastResult.annualTaxableIncome;
     showPeriodResult(m_lastResult);
     return std::nullopt;
 }
