@@ -5,12 +5,14 @@
 #include "services/report_template.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
+#include <QImageReader>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSet>
@@ -18,13 +20,19 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextOption>
+#include <QUrl>
 
 #include <kainjow/mustache.hpp>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <sstream>
+
+#include <sys/stat.h>
 
 namespace grossby {
 
@@ -76,6 +84,180 @@ QImage makeLayoutDevice()
     device.setDotsPerMeterX(dotsPerMetre);
     device.setDotsPerMeterY(dotsPerMetre);
     return device;
+}
+
+/// Qt's text layout keeps positions in 26.6 fixed point held in an int, so
+/// a document taller than 2^31/64 layout units (about 710 m at kLayoutDpi)
+/// wraps round: the pages after that point come out blank or on top of one
+/// another. Reports are kept below this height with some room to spare.
+constexpr double kLayoutHeightLimit = 2147483647.0 / 64 * 0.95;
+/// A template filled in may grow to this many characters (rows times the
+/// sections that repeat them); the longest real report is well under 1%.
+constexpr double kMaxFilledChars = 64.0 * 1024 * 1024;
+/// Pictures a template may show: regular files up to this size and extent.
+constexpr qint64 kMaxPictureBytes = 16 * 1024 * 1024;
+constexpr int kMaxPictureSide = 10000;
+
+/// What a path names when it is not a regular file, for messages.
+QString kindOfNode(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("it is a folder, not a file");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("it is a device, not a file");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("it is a named pipe (FIFO), not a file");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("it is a socket, not a file");
+    return QStringLiteral("it is not a regular file");
+}
+
+/// A report's text document. Pictures and style sheets the template names
+/// are read only from regular files of bounded size in the template's folder
+/// or the program folder; anything else is left out and noted.
+class ReportDocument : public QTextDocument {
+public:
+    ReportDocument(QStringList folders, QString templateName, QStringList* problems)
+        : m_folders(std::move(folders))
+        , m_templateName(std::move(templateName))
+        , m_problems(problems)
+    { }
+
+protected:
+    QVariant loadResource(int type, const QUrl& name) override
+    {
+        const QString scheme = name.scheme().toLower();
+        if (scheme == QLatin1String("data") || scheme == QLatin1String("qrc"))
+            return QTextDocument::loadResource(type, name);
+        QString why;
+        const QVariant value = load(type, name, why);
+        if (!why.isEmpty() && m_problems) {
+            const QString what = type == ImageResource ? QStringLiteral("picture") : QStringLiteral("file");
+            const QString note = QStringLiteral("The %1 %2 named by the report template %3 was left out: %4.")
+                                     .arg(what, quoted(name.toDisplayString()), quoted(m_templateName), why);
+            if (!m_problems->contains(note))
+                m_problems->append(note);
+        }
+        return value;
+    }
+
+private:
+    QStringList m_folders;
+    QString m_templateName;
+    QStringList* m_problems;
+
+    QVariant load(int type, const QUrl& name, QString& why) const
+    {
+        if (!name.scheme().isEmpty() && !name.isLocalFile()) {
+            why = QStringLiteral("only files beside the template or the program can be shown");
+            return {};
+        }
+        const QString written = name.isLocalFile() ? name.toLocalFile() : name.path();
+        if (written.isEmpty()) {
+            why = QStringLiteral("it names no file");
+            return {};
+        }
+        // The first allowed folder the name resolves inside.
+        QString path;
+        for (const QString& folder : m_folders) {
+            if (folder.isEmpty())
+                continue;
+            const QString root = QFileInfo(folder).canonicalFilePath();
+            const QString candidate = QFileInfo(QDir(folder).absoluteFilePath(written)).canonicalFilePath();
+            if (!root.isEmpty() && !candidate.isEmpty() && candidate.startsWith(root + QLatin1Char('/'))) {
+                path = candidate;
+                break;
+            }
+        }
+        if (path.isEmpty()) {
+            why = QStringLiteral("no such file in the template's folder or the program folder");
+            return {};
+        }
+        struct stat st { };
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+            why = QString::fromLocal8Bit(std::strerror(errno));
+            return {};
+        }
+        if (!S_ISREG(st.st_mode)) {
+            why = kindOfNode(st.st_mode);
+            return {};
+        }
+        if (st.st_size > kMaxPictureBytes) {
+            why = QStringLiteral("it is larger than %1 MB").arg(kMaxPictureBytes / (1024 * 1024));
+            return {};
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            why = file.errorString();
+            return {};
+        }
+        QByteArray bytes = file.read(kMaxPictureBytes + 1);
+        if (bytes.size() > kMaxPictureBytes) {
+            why = QStringLiteral("it is larger than %1 MB").arg(kMaxPictureBytes / (1024 * 1024));
+            return {};
+        }
+        if (type == StyleSheetResource)
+            return QString::fromUtf8(bytes);
+        if (type != ImageResource)
+            return bytes;
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer);
+        const QSize size = reader.size();
+        if (!reader.canRead()) {
+            why = QStringLiteral("it is not a picture this program can read");
+            return {};
+        }
+        if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) {
+            why = QStringLiteral("it is larger than %1 by %1 pixels").arg(kMaxPictureSide);
+            return {};
+        }
+        QImage image = reader.read();
+        if (image.isNull()) {
+            why = reader.errorString();
+            return {};
+        }
+        return image;
+    }
+};
+
+/// True when every block of `doc` lies inside the height the text layout
+/// can hold: once positions wrap round, blocks land above the top or the
+/// document claims a height it cannot have.
+bool layoutFits(const QTextDocument& doc)
+{
+    const QAbstractTextDocumentLayout* layout = doc.documentLayout();
+    const double height = layout->documentSize().height();
+    if (!(height >= 0 && height <= kLayoutHeightLimit))
+        return false;
+    double lowest = 0;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QRectF rect = layout->blockBoundingRect(block);
+        if (!(rect.top() >= -1 && rect.bottom() <= kLayoutHeightLimit))
+            return false;
+        lowest = std::max(lowest, rect.bottom());
+    }
+    return lowest <= height + 1;
+}
+
+/// A rough size of the template filled in: each tag's text repeated once per
+/// row of every table section around it.
+double filledSizeEstimate(const ReportTemplate& tpl, const std::vector<ReportTable>& tables)
+{
+    const auto rowsOf = [&](const QString& name) -> double {
+        for (const ReportTable& t : tables) {
+            if (t.name == name)
+                return std::max<double>(1, static_cast<double>(t.rows.size()));
+        }
+        return 1;
+    };
+    double most = 1;
+    for (const ReportTag& tag : tpl.tags) {
+        double repeat = tag.kind == ReportTag::Kind::Section ? rowsOf(tag.name) : 1;
+        for (const QString& section : tag.sections)
+            repeat *= rowsOf(section);
+        most = std::max(most, repeat);
+    }
+    return most * static_cast<double>(tpl.body.size());
 }
 
 /// Mustache lookups with one addition: "table.column" outside a section
@@ -319,10 +501,12 @@ struct Report::Impl {
     double bodyHeight = 0;
     double footerTop = 0;
     int pages = 1;
+    QStringList resourceFolders;  ///< where a template's pictures may come from
+    mutable QStringList warnings;
 
     std::unique_ptr<QTextDocument> newDocument(double pointSize) const
     {
-        auto document = std::make_unique<QTextDocument>();
+        auto document = std::make_unique<ReportDocument>(resourceFolders, templateName, &warnings);
         document->setUseDesignMetrics(true);
         document->documentLayout()->setPaintDevice(const_cast<QImage*>(&layoutDevice));
         document->setDocumentMargin(0);
@@ -381,14 +565,34 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
     const QString name = info.fileName();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return failed(QStringLiteral("Reports can only be laid out inside a running application."));
-    if (!info.exists())
-        return failed(QStringLiteral("The report template %1 was not found in %2.")
-                          .arg(quoted(name), quoted(QDir::toNativeSeparators(info.absolutePath()))));
-    QFile file(templatePath);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+    const QString shownPath = quoted(QDir::toNativeSeparators(templatePath));
+    struct stat st { };
+    if (::stat(QFile::encodeName(templatePath).constData(), &st) != 0) {
+        if (errno == ENOENT)
+            return failed(QStringLiteral("The report template %1 was not found in %2.")
+                              .arg(quoted(name), quoted(QDir::toNativeSeparators(info.absolutePath()))));
         return failed(QStringLiteral("The report template %1 could not be read: %2.")
-                          .arg(quoted(QDir::toNativeSeparators(templatePath)), file.errorString()));
-    const QString text = QString::fromUtf8(file.readAll());
+                          .arg(shownPath, QString::fromLocal8Bit(std::strerror(errno))));
+    }
+    // Checked before opening: a pipe would block and a device never end.
+    if (!S_ISREG(st.st_mode))
+        return failed(
+            QStringLiteral("The report template %1 could not be read: %2.").arg(shownPath, kindOfNode(st.st_mode)));
+    if (st.st_size > ReportTemplate::kMaxChars)
+        return failed(QStringLiteral("The report template %1 is too large (%2 bytes; a template is at most %3 MB).")
+                          .arg(shownPath)
+                          .arg(static_cast<qint64>(st.st_size))
+                          .arg(ReportTemplate::kMaxChars / (1024 * 1024)));
+    QFile file(templatePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(
+            QStringLiteral("The report template %1 could not be read: %2.").arg(shownPath, file.errorString()));
+    const QByteArray bytes = file.read(ReportTemplate::kMaxChars + 1);
+    if (bytes.size() > ReportTemplate::kMaxChars)
+        return failed(QStringLiteral("The report template %1 is too large (a template is at most %2 MB).")
+                          .arg(shownPath)
+                          .arg(ReportTemplate::kMaxChars / (1024 * 1024)));
+    const QString text = QString::fromUtf8(bytes);
     file.close();
 
     ReportTemplate tpl;
@@ -412,12 +616,22 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
     if (QString error = checkTags(tpl.footerTags, r.tables, footerNames, where + QStringLiteral(" (footer)"), needRow);
         !error.isEmpty())
         return failed(error);
+    if (tpl.body.trimmed().isEmpty())
+        return failed(
+            QStringLiteral("%1 has nothing to print: there is no text after its settings comment.").arg(where));
     for (const ReportTable& table : r.tables) {
         if (needRow.contains(table.name) && table.rows.isEmpty())
             return failed(QStringLiteral("The table %1 of the print database holds no row, so the report %2 has "
                                          "nothing to show. Print from the calculator again.")
                               .arg(table.name, quoted(name)));
     }
+
+    const double filled = filledSizeEstimate(tpl, r.tables);
+    if (filled > kMaxFilledChars)
+        return failed(QStringLiteral("%1 would fill in to about %2 million characters with the rows staged, more "
+                                     "than a report can lay out; it repeats its sections too often.")
+                          .arg(where)
+                          .arg(qRound64(filled / 1e6)));
 
     r.root = toData(r.tables, title);
     mstch::mustache body(tpl.body.toStdString());
@@ -432,10 +646,13 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
         r.footer = std::make_unique<mstch::mustache>(tpl.footer.toStdString());
 
     // The page size goes first, so the text is laid out once, in pages.
+    r.resourceFolders = {info.absolutePath(), programFolder()};
     r.doc = r.newDocument(kBodyPointSize);
     report.relayout();
     r.doc->setHtml(r.html);
     r.pages = std::max(1, r.doc->pageCount());
+    if (QString error = report.layoutLimitError(); !error.isEmpty())
+        return failed(error);
     return report;
 }
 
@@ -451,6 +668,25 @@ void Report::relayout()
     r.footerTop = r.bodyHeight + (band > 0 ? mmToLayout(kFooterGapMm) : 0);
     r.doc->setPageSize(QSizeF(r.bodyWidth, r.bodyHeight));
     r.pages = std::max(1, r.doc->pageCount());
+    if (!r.html.isEmpty())
+        m_error = layoutLimitError();
+}
+
+QString Report::layoutLimitError() const
+{
+    const Impl& r = *d;
+    if (!r.doc || layoutFits(*r.doc))
+        return {};
+    const int most = r.bodyHeight > 0 ? static_cast<int>(kLayoutHeightLimit / r.bodyHeight) : 0;
+    return QStringLiteral("The report %1 is too long to lay out: it runs past the %2 pages a report can have on "
+                          "this paper. Print a shorter period or fewer rows.")
+        .arg(quoted(r.templateName))
+        .arg(most);
+}
+
+const QStringList& Report::warnings() const
+{
+    return d->warnings;
 }
 
 const QString& Report::title() const
@@ -548,6 +784,8 @@ QImage Report::pageImage(int index, double dpi) const
 
 ReportStatus Report::print(QPagedPaintDevice& device) const
 {
+    if (!ok())
+        return {m_error};
     if (!d->doc)
         return {m_error.isEmpty() ? QStringLiteral("There is no report to print.") : m_error};
     // Some printers refuse a paper size or margins; the pages are then still

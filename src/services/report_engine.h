@@ -57,6 +57,9 @@ public:
 
     bool ok() const { return m_error.isEmpty(); }
     const QString& error() const { return m_error; }
+    /// What was left out of a report that still laid out: pictures the
+    /// template names that could not be shown, one sentence each.
+    const QStringList& warnings() const;
 
     const QString& title() const;
     /// File name of the template, e.g. "kwiktep.rpt".
@@ -110,6 +113,8 @@ private:
 
     static Report failed(QString error);
     void relayout();
+    /// The message for a document taller than the text layout can hold.
+    QString layoutLimitError() const;
 };
 
 }  // namespace grossby

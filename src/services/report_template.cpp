@@ -48,11 +48,18 @@ QString scanTags(const QString& text, int firstLine, std::vector<ReportTag>& tag
         const QLatin1String close(triple ? "}}}" : "}}");
         const qsizetype start = pos + (triple ? 3 : 2);
         const qsizetype end = text.indexOf(close, start);
-        if (end < 0)
-            return QStringLiteral("%1, line %2: a placeholder is not closed with \"%3\".")
+        if (end < 0) {
+            // Quote the placeholder as written, up to the end of its line.
+            const qsizetype eol = text.indexOf(QLatin1Char('\n'), pos);
+            const qsizetype length = (eol < 0 ? text.size() : eol) - pos;
+            QString opened = text.mid(pos, std::min<qsizetype>(length, 40)).trimmed();
+            if (length > 40)
+                opened += QStringLiteral("...");
+            return QStringLiteral("%1, line %2: the placeholder starting \"%3\" is not closed with \"%4\".")
                 .arg(where)
                 .arg(line)
-                .arg(close);
+                .arg(opened, close);
+        }
         QString contents = text.mid(start, end - start).trimmed();
         pos = end + close.size();
 
@@ -81,6 +88,12 @@ QString scanTags(const QString& text, int firstLine, std::vector<ReportTag>& tag
             tag.name = name;
             tags.push_back(tag);
             sections.append(name);
+            if (sections.size() > ReportTemplate::kMaxSectionDepth)
+                return QStringLiteral("%1, line %2: sections are nested more than %3 deep ({{#%4}}).")
+                    .arg(where)
+                    .arg(line)
+                    .arg(ReportTemplate::kMaxSectionDepth)
+                    .arg(name);
             continue;
         case '/':
             if (sections.isEmpty() || sections.last() != name)
@@ -121,6 +134,13 @@ QString ReportTemplate::parse(const QString& text, const QString& name)
     QMarginsF margins(kDefaultMarginMm, kDefaultMarginMm, kDefaultMarginMm, kDefaultMarginMm);
 
     const QString where = QStringLiteral("The report template %1").arg(quoted(name));
+    if (text.size() > kMaxChars)
+        return QStringLiteral("%1 is too large to be a report template (%2 characters; the most is %3).")
+            .arg(where)
+            .arg(text.size())
+            .arg(kMaxChars);
+    if (text.trimmed().isEmpty())
+        return QStringLiteral("%1 is empty.").arg(where);
 
     // Settings comment: "<!-- report" at the very start, then "key: value" lines.
     qsizetype bodyStart = 0;
@@ -174,7 +194,7 @@ QString ReportTemplate::parse(const QString& text, const QString& name)
                 for (const QString& p : parts) {
                     bool ok = false;
                     const double v = p.toDouble(&ok);
-                    if (!ok || v < 0 || v > 100)
+                    if (!ok || !(v >= 0 && v <= 100))  // also refuses nan
                         return QStringLiteral("%1, line %2: margins are 1, 2 or 4 numbers of millimetres "
                                               "from 0 to 100, not %3.")
                             .arg(where)
@@ -214,15 +234,18 @@ QString ReportTemplate::parse(const QString& text, const QString& name)
     if (content.width() < 20 || content.height() < 30)
         return QStringLiteral("%1: its margins leave too little room on the page.").arg(where);
 
-    // Let the Mustache parser judge the syntax first; its messages are exact.
+    // Our own scan first: it bounds the nesting before the Mustache parser
+    // builds its tree, and names the line of a placeholder left open.
+    if (QString error = scanTags(body, bodyLine, tags, where); !error.isEmpty())
+        return error;
+    if (QString error = scanTags(footer, 1, footerTags, where + QStringLiteral(" (footer)")); !error.isEmpty())
+        return error;
     for (const QString* part : {&body, &footer}) {
         kainjow::mustache::mustache check(part->toStdString());
         if (!check.is_valid())
             return QStringLiteral("%1 cannot be read: %2.").arg(where, QString::fromStdString(check.error_message()));
     }
-    if (QString error = scanTags(body, bodyLine, tags, where); !error.isEmpty())
-        return error;
-    return scanTags(footer, 1, footerTags, where + QStringLiteral(" (footer)"));
+    return {};
 }
 
 }  // namespace grossby

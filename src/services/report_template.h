@@ -29,6 +29,11 @@ struct ReportTemplate {
     std::vector<ReportTag> tags;  ///< placeholders of the body
     std::vector<ReportTag> footerTags;  ///< placeholders of the footer
 
+    /// Limits that keep a damaged or hostile template from exhausting memory
+    /// or the stack; the shipped templates are a few kilobytes, 3 deep.
+    static constexpr qsizetype kMaxChars = 1024 * 1024;
+    static constexpr int kMaxSectionDepth = 16;
+
     /// Default footer of every page.
     static QString defaultFooter();
 

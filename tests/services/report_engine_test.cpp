@@ -4,10 +4,12 @@
 #include "report_test_util.h"
 #include "sqlite_test_util.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -271,6 +273,108 @@ TEST(ReportEngine, FailuresNameTheFileTableOrPlaceholder)
             EXPECT_TRUE(report.error().contains(QLatin1String(part))) << report.error().toStdString();
         EXPECT_FALSE(QFileInfo::exists(fx.path(QStringLiteral("none.db")))) << "a missing database is never created";
     }
+}
+
+TEST(ReportEngine, HostileOrDamagedTemplatesAreRefusedBeforeRendering)
+{
+    PrintFixture fx;
+    fx.stage({{"Amort", testing::amortRows(600)}});
+    QString deep = QStringLiteral("<!-- report\ntables: Amort\n-->");
+    for (int i = 0; i < 20000; ++i)
+        deep += QStringLiteral("{{#Amort}}");
+    for (int i = 0; i < 20000; ++i)
+        deep += QStringLiteral("{{/Amort}}");
+    const QString fourDeep = QStringLiteral("<!-- report\ntables: Amort\n-->{{#Amort}}{{#Amort}}{{#Amort}}"
+                                            "<p>{{Year}} {{Capital}} {{Interest}} {{Required}}</p>"
+                                            "{{/Amort}}{{/Amort}}{{/Amort}}");
+    struct Case {
+        const char* what;
+        QString text;
+        std::vector<const char*> expected;
+    };
+    const Case cases[] = {
+        {"nested 20 000 deep", deep, {"\"t.rpt\"", "nested more than 16 deep"}},
+        {"rows repeated cubed", fourDeep, {"\"t.rpt\"", "million characters"}},
+        {"too large", QString(2 * 1024 * 1024, QLatin1Char('x')), {"t.rpt\"", "too large", "at most 1 MB"}},
+        {"empty", QString(), {"\"t.rpt\"", "is empty"}},
+        {"settings only", QStringLiteral("<!-- report\npage: A4\n-->\n  \n"), {"\"t.rpt\"", "nothing to print"}},
+        {"margins nan", QStringLiteral("<!-- report\nmargins: nan\n-->x"), {"line 2", "\"nan\""}},
+        {"margins inf", QStringLiteral("<!-- report\nmargins: 10 inf\n-->x"), {"line 2", "\"10 inf\""}},
+        {"unclosed placeholder",
+         QStringLiteral("<!-- report\n-->\n<p>a</p>\n<p>{{title</p>\n<table><tr><td>x</td></tr></table>"),
+         {"line 4", "\"{{title</p>\"", "\"}}\""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fx.writeTemplate(QStringLiteral("t.rpt"), c.text);
+        const Report report = Report::load(fx.path(QStringLiteral("t.rpt")), fx.db);
+        ASSERT_FALSE(report.ok());
+        for (const char* part : c.expected)
+            EXPECT_TRUE(report.error().contains(QLatin1String(part))) << report.error().toStdString();
+    }
+}
+
+TEST(ReportEngine, TemplatesThatAreNotFilesAreNamedForWhatTheyAre)
+{
+    PrintFixture fx;
+    QDir(fx.dir.path()).mkdir(QStringLiteral("folder.rpt"));
+    const QString fifo = fx.path(QStringLiteral("pipe.rpt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), fx.path(QStringLiteral("device.rpt"))));
+    const std::pair<const char*, const char*> cases[] = {
+        {"folder.rpt", "it is a folder"},
+        {"pipe.rpt", "named pipe (FIFO)"},
+        {"device.rpt", "it is a device"},
+    };
+    for (const auto& [file, reason] : cases) {
+        SCOPED_TRACE(file);
+        const Report report = Report::load(fx.path(QLatin1String(file)), fx.db);
+        EXPECT_TRUE(report.error().contains(QLatin1String(reason))) << report.error().toStdString();
+        EXPECT_TRUE(report.error().contains(QLatin1String(file)));
+        EXPECT_FALSE(report.error().contains(QLatin1String("Unknown error")));
+    }
+}
+
+TEST(ReportEngine, PicturesComeOnlyFromRegularFilesBesideTheTemplate)
+{
+    PrintFixture fx;
+    QImage picture(20, 10, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(fx.path(QStringLiteral("logo.png"))));
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(picture.save(elsewhere.filePath(QStringLiteral("outside.png"))));
+    const QString fifo = fx.path(QStringLiteral("pipe.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    testing::writeBytes(fx.path(QStringLiteral("fake.png")), "not a picture");
+    fx.writeTemplate(QStringLiteral("t.rpt"),
+                     QStringLiteral("<p>x</p><img src=\"logo.png\"><img src=\"/dev/zero\"><img src=\"pipe.png\">"
+                                    "<img src=\"fake.png\"><img src=\"%1\"><img src=\"missing.png\">")
+                         .arg(elsewhere.filePath(QStringLiteral("outside.png"))));
+    const Report report = Report::load(fx.path(QStringLiteral("t.rpt")), fx.db);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    EXPECT_EQ(report.pageCount(), 1);
+    const QString notes = report.warnings().join(QLatin1Char('\n'));
+    for (const char* left : {"/dev/zero", "pipe.png", "fake.png", "outside.png", "missing.png"})
+        EXPECT_TRUE(notes.contains(QLatin1String(left))) << left << ": " << notes.toStdString();
+    EXPECT_FALSE(notes.contains(QLatin1String("logo.png"))) << notes.toStdString();
+    EXPECT_TRUE(notes.contains(QLatin1String("\"t.rpt\"")));
+    EXPECT_TRUE(report.exportTo(fx.path(QStringLiteral("t.pdf"))).ok());
+}
+
+TEST(ReportEngine, ReportTooLongToLayOutFailsWithoutWritingAFile)
+{
+    // 40 000 tall paragraphs run past the height the text layout can hold
+    // (about 2 700 pages of A4).
+    PrintFixture fx;
+    QString text = QStringLiteral("<!-- report\n--><style>p { font-size: 72pt }</style>");
+    for (int i = 0; i < 40000; ++i)
+        text += QStringLiteral("<p>1</p>");
+    fx.writeTemplate(QStringLiteral("long.rpt"), text);
+    const Report report = Report::load(fx.path(QStringLiteral("long.rpt")), fx.db);
+    ASSERT_FALSE(report.ok());
+    EXPECT_TRUE(report.error().contains(QLatin1String("too long to lay out"))) << report.error().toStdString();
+    EXPECT_FALSE(report.exportTo(fx.path(QStringLiteral("long.pdf"))).ok());
+    EXPECT_FALSE(QFileInfo::exists(fx.path(QStringLiteral("long.pdf"))));
 }
 
 // ---------------------------------------------------------------- output
