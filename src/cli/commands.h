@@ -16,5 +16,7 @@ Runner addTaxCommand(CLI::App& app);
 Runner addQuickTaxCommand(CLI::App& app);
 /// The PAYE period subcommands: monthly, annual, weekly, fortnightly, daily.
 std::vector<Runner> addPayrollCommands(CLI::App& app);
+/// `settings`: shows the settings store and changes its values.
+Runner addSettingsCommand(CLI::App& app);
 
 }  // namespace grossby::cli

@@ -10,12 +10,25 @@ int main(int argc, char** argv)
     CLI::App app{"Grossby 2018: South African employees' tax and personal finance, 2017/18 tax year"};
     app.name("grossby-cli");
     app.require_subcommand(1);
+    app.footer("Every subcommand prints aligned results, or one JSON object with --json.\n"
+               "'grossby-cli SUBCOMMAND --help' documents its options and results.\n"
+               "\n"
+               "Exit status:\n"
+               "  0  success\n"
+               "  1  the calculator rejected the input, or a file (settings store, template, report, payroll file)\n"
+               "     could not be read or written: the message as it stands, or {\"error\": \"...\"} with --json\n"
+               "  2  a bad option or value\n"
+               "\n"
+               "Reports:\n"
+               "  --report FILE writes the printout by FILE's extension: .pdf, .html or .odt as printed, .csv or\n"
+               "  .xlsx the printed figures; any other extension is a bad value.");
 
     std::vector<grossby::cli::Runner> runners;
     runners.push_back(grossby::cli::addTaxCommand(app));
     runners.push_back(grossby::cli::addQuickTaxCommand(app));
     for (auto& run : grossby::cli::addPayrollCommands(app))
         runners.push_back(std::move(run));
+    runners.push_back(grossby::cli::addSettingsCommand(app));
 
     try {
         app.parse(argc, argv);
