@@ -46,8 +46,13 @@ void FieldEdit::reject(const QString& typed)
     Q_EMIT entryRejected(typed);
     MessageRequest request;
     request.icon = QMessageBox::Critical;
-    request.title = m_title.isEmpty() ? defaultRejectionTitle() : m_title;
-    request.text = m_text ? m_text() : defaultRejectionText();
+    if (const auto problem = formatProblem()) {
+        request.title = problem->title;
+        request.text = problem->text;
+    } else {
+        request.title = m_title.isEmpty() ? defaultRejectionTitle() : m_title;
+        request.text = m_text ? m_text() : defaultRejectionText();
+    }
     showMessage(this, request);
     restoreEntryValue();
     m_rejecting = false;
@@ -82,6 +87,19 @@ void FieldEdit::focusOutEvent(QFocusEvent* event)
 
 void FieldEdit::keyPressEvent(QKeyEvent* event)
 {
+    // Alt (or Meta) chords are shortcuts, not text: left to the window, they
+    // never change the entry. Ctrl+Alt is AltGr on some keyboards, where it
+    // types symbols such as "@"; those still go in.
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (mods & (Qt::AltModifier | Qt::MetaModifier)) {
+        const QString text = event->text();
+        const bool altGrSymbol = (mods & Qt::ControlModifier) && !text.isEmpty() && !text.front().isLetterOrNumber() &&
+            text.front().isPrint();
+        if (!altGrSymbol) {
+            event->ignore();
+            return;
+        }
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (!commit()) {
             event->accept();

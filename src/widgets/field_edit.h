@@ -4,12 +4,23 @@
 // out or Return). An entry the field cannot accept is rejected there: the
 // field shows its message, puts back the value it had when the user started
 // editing and keeps the focus, so nothing the user had before is lost.
+//
+// A key chord with Alt is never typing: it belongs to a button or menu
+// mnemonic, so it never reaches the field's text (with the text selected it
+// would otherwise replace the entry by a letter).
 
 #include <QLineEdit>
 
 #include <functional>
+#include <optional>
 
 namespace grossby {
+
+/// A message box's title and text.
+struct RejectionReason {
+    QString title;
+    QString text;
+};
 
 class FieldEdit : public QLineEdit {
     Q_OBJECT
@@ -45,6 +56,10 @@ protected:
     /// Title and text used when the window gave none.
     virtual QString defaultRejectionTitle() const = 0;
     virtual QString defaultRejectionText() const = 0;
+    /// When the text is not even of the field's kind ("abc" in a number
+    /// field), the message for that; it comes before the window's message,
+    /// which speaks of limits.
+    virtual std::optional<RejectionReason> formatProblem() const { return std::nullopt; }
 
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -82,19 +82,19 @@ TEST_F(ProgramWindowsTest, QuickTaxAndMonthlyFromTheMenus)
     type(quick, "sidbEdit1_0", "500000");
     type(quick, "sidbEdit1_1", "40");
     click(quick, "cmdCalculate");
-    EXPECT_EQ(shown(quick, "sidbEdit1_7"), "115824.40");
+    EXPECT_EQ(shown(quick, "sidbEdit1_7"), "115 824.40");
 
     QWidget* monthly = open("mnuMonthly");
     ASSERT_NE(monthly, nullptr);
     EXPECT_EQ(monthly->objectName(), "frmMonthly");
     type(monthly, "numSalRemun", "20000");
     click(monthly, "cmdCalculate");
-    EXPECT_EQ(shown(monthly, "numMAns"), "2797.85");
+    EXPECT_EQ(shown(monthly, "numMAns"), "2 797.85");
 
     // Brought forward, QuickTax shows the tax on the monthly annual equivalent.
     EXPECT_EQ(open("QuickTax"), quick);
     EXPECT_EQ(shown(quick, "sidbEdit1_0"), "240000.00");
-    EXPECT_EQ(shown(quick, "sidbEdit1_5"), "47209.20");
+    EXPECT_EQ(shown(quick, "sidbEdit1_5"), "47 209.20");
 
     // Initialise All closes Monthly and leaves QuickTax with its figures.
     open("mnuNew");
@@ -126,7 +126,7 @@ TEST_F(ProgramWindowsTest, QuickTaxAltCCalculatesInsteadOfOpeningTheCarMenu)
     QTest::keyClick(income, Qt::Key_C, Qt::AltModifier);
     QCoreApplication::processEvents();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu opened";
-    EXPECT_EQ(shown(quick, "sidbEdit1_5"), "129459.40");
+    EXPECT_EQ(shown(quick, "sidbEdit1_5"), "129 459.40");
     EXPECT_TRUE(messages.isEmpty());
 }
 

@@ -95,21 +95,21 @@ TEST_F(QuickTaxFixture, FiguresTypedInAndCalculated)
     const Case cases[] = {
         {"500000",
          "40",
-         {"500000.00", "40", "97225.00", "36", "32234.40", "129459.40", "13635.00", "115824.40", "25.89", "23.16"}},
-        {"0", "40", {"0.00", "40", "0.00", "18", "0.00", "0.00", "13635.00", "0.00", "18.00", "0.00"}},
-        {"70000", "70", {"70000.00", "70", "0.00", "18", "12600.00", "12600.00", "21114.00", "0.00", "18.00", "0.00"}},
+         {"500000.00", "40", "97 225.00", "36", "32 234.40", "129 459.40", "13 635.00", "115 824.40", "25.89", "23.16"}},
+        {"0", "40", {"0.00", "40", "0.00", "18", "0.00", "0.00", "13 635.00", "0.00", "18.00", "0.00"}},
+        {"70000", "70", {"70000.00", "70", "0.00", "18", "12 600.00", "12 600.00", "21 114.00", "0.00", "18.00", "0.00"}},
         {"150000",
          "64",
-         {"150000.00", "64", "0.00", "18", "27000.00", "27000.00", "13635.00", "13365.00", "18.00", "8.91"}},
+         {"150000.00", "64", "0.00", "18", "27 000.00", "27 000.00", "13 635.00", "13 365.00", "18.00", "8.91"}},
         {"150000",
          "65",
-         {"150000.00", "65", "0.00", "18", "27000.00", "27000.00", "21114.00", "5886.00", "18.00", "3.92"}},
+         {"150000.00", "65", "0.00", "18", "27 000.00", "27 000.00", "21 114.00", "5 886.00", "18.00", "3.92"}},
         {"150000",
-         "74.5",
-         {"150000.00", "74", "0.00", "18", "27000.00", "27000.00", "21114.00", "5886.00", "18.00", "3.92"}},
+         "74",
+         {"150000.00", "74", "0.00", "18", "27 000.00", "27 000.00", "21 114.00", "5 886.00", "18.00", "3.92"}},
         {"150000",
          "75",
-         {"150000.00", "75", "0.00", "18", "27000.00", "27000.00", "23607.00", "3393.00", "18.00", "2.26"}},
+         {"150000.00", "75", "0.00", "18", "27 000.00", "27 000.00", "23 607.00", "3 393.00", "18.00", "2.26"}},
     };
     open();
     EXPECT_EQ(window->windowTitle(), "QuickTax");
@@ -132,7 +132,7 @@ TEST_F(QuickTaxFixture, ActivationShowsTheIncomeLastTaxedElsewhere)
     state.QuickTaxAge = 40;
     open();
     EXPECT_EQ(field(0)->text(), "240000.00");
-    EXPECT_EQ(field(5)->text(), "47209.20");
+    EXPECT_EQ(field(5)->text(), "47 209.20");
 
     // Another calculator taxes a new income and "&Initialise All" clears the
     // results; the open window keeps its figures until it is activated.
@@ -140,11 +140,11 @@ TEST_F(QuickTaxFixture, ActivationShowsTheIncomeLastTaxedElsewhere)
     QCoreApplication::processEvents();
     state.AnnualTaxableIncome = 500000;
     state.InitialiseAll();
-    EXPECT_EQ(field(5)->text(), "47209.20");
+    EXPECT_EQ(field(5)->text(), "47 209.20");
     area.setActiveSubWindow(frame);
     QCoreApplication::processEvents();
     EXPECT_EQ(field(0)->text(), "500000.00");
-    EXPECT_EQ(field(7)->text(), "115824.40");
+    EXPECT_EQ(field(7)->text(), "115 824.40");
     EXPECT_EQ(state.QuickTaxIncome, 500000);
 
     // Closing and opening again changes nothing: the figures are shared.
@@ -152,7 +152,7 @@ TEST_F(QuickTaxFixture, ActivationShowsTheIncomeLastTaxedElsewhere)
     QCoreApplication::processEvents();
     EXPECT_FALSE(frame->isVisible());
     open();
-    EXPECT_EQ(field(7)->text(), "115824.40");
+    EXPECT_EQ(field(7)->text(), "115 824.40");
 }
 
 TEST_F(QuickTaxFixture, AgeThatCannotBeHeldIsRefused)

@@ -1,9 +1,11 @@
 // The shared input fields and the print panel, driven as a user would.
-#include "widgets/message_service.h"
 #include "widgets/date_edit.h"
+#include "widgets/message_service.h"
 #include "widgets/numeric_edit.h"
 #include "widgets/print_panel.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -51,34 +53,126 @@ struct FieldWindow {
     }
 };
 
-TEST(NumericEdit, StoresEachChangeAndReformatsWhenLeft)
+// What each typed text gives: the value kept and the text shown once the
+// field is left, or the message that refuses it (the value before editing is
+// then kept). The field is an amount named by its label "&Salary:" unless
+// the case says whole numbers.
+TEST(NumericEdit, TypedTextGivesTheNumberOrAMessageNamingTheField)
 {
     struct Case {
-        int decimals;
         const char* typed;
-        double value;
-        const char* shown;
+        int decimals;
+        double value;  // when accepted
+        const char* shown;  // when accepted
+        const char* message;  // part of the refusal, or nullptr
     };
+    const char* notANumber = "in \"Salary\" is not a number";
+    const char* range = "please enter a number from 0.00 to 999 999 999 999.99";
     const Case cases[] = {
-        {2, "12.5", 12.5, "12.50"},     {2, "12abc", 12, "12.00"},  // the leading number
-        {2, "abc", 0, "0.00"},  // no number at all
-        {2, "-3.456", -3.456, "-3.46"}, {0, "12.5", 12, "12"},  // whole numbers round half to even
-        {0, "13.5", 14, "14"},          {3, "0.0275", 0.0275, "0.028"},
+        {"12.5", 2, 12.5, "12.50", nullptr},
+        {"", 2, 0, "0.00", nullptr},  // empty means 0
+        {"  42 ", 2, 42, "42.00", nullptr},
+        // Thousands set apart the way the program shows them, or by commas.
+        {"1 000 000", 2, 1000000, "1000000.00", nullptr},
+        {"1,000,000", 2, 1000000, "1000000.00", nullptr},
+        {"20,000", 2, 20000, "20000.00", nullptr},
+        {"1,234.56", 2, 1234.56, "1234.56", nullptr},
+        {"R500000", 2, 500000, "500000.00", nullptr},
+        {"R 1 234.5", 2, 1234.5, "1234.50", nullptr},
+        {"0.0275", 3, 0.0275, "0.028", nullptr},
+        {"65", 0, 65, "65", nullptr},
+        {"65.0", 0, 65, "65", nullptr},
+        // Not numbers: refused by name, never read as a leading number or 0.
+        {"abc", 2, 0, nullptr, notANumber},
+        {"R500000x", 2, 0, nullptr, notANumber},
+        {"12abc", 2, 0, nullptr, notANumber},
+        {"20,5", 2, 0, nullptr, notANumber},  // a decimal comma is not guessed at
+        {"1 00", 2, 0, nullptr, notANumber},  // not groups of three
+        {"1 000,000", 2, 0, nullptr, notANumber},  // two kinds of separator
+        {"R", 2, 0, nullptr, notANumber},
+        {"--5", 2, 0, nullptr, notANumber},
+        // Numbers outside the amount range.
+        {"-5", 2, 0, nullptr, range},
+        {"-20 000", 2, 0, nullptr, range},
+        {"99 999 999 999 999 999 999", 2, 0, nullptr, range},
+        {"1e999", 2, 0, nullptr, range},
+        // Whole-number fields take whole numbers only: not rounded.
+        {"64.6", 0, 0, nullptr, "\"64.6\" in \"Salary\" is not a whole number"},
+        {"12.5", 0, 0, nullptr, "is not a whole number"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
         auto* edit = new NumericEdit;
         edit->setDecimals(c.decimals);
         edit->setValue(7);
         FieldWindow w(edit);
+        auto* label = new QLabel("&Salary:", &w.window);
+        label->setBuddy(edit);
+        w.window.layout()->addWidget(label);
         QSignalSpy spy(edit, &NumericEdit::valueChanged);
-        w.typeAndLeave(edit, QString::fromLatin1(c.typed));
-        SCOPED_TRACE(c.typed);
-        EXPECT_EQ(edit->value(), c.value);
-        EXPECT_EQ(edit->text(), QString::fromLatin1(c.shown));
-        ASSERT_FALSE(spy.isEmpty());
-        EXPECT_EQ(spy.last().at(0).toDouble(), c.value);
-        EXPECT_TRUE(w.messages.empty());
+        w.typeAndLeave(edit, QString::fromUtf8(c.typed));
+        if (c.message) {
+            ASSERT_EQ(w.messages.size(), 1u);
+            EXPECT_EQ(w.messages[0].title, "Incorrect Number");
+            EXPECT_EQ(w.messages[0].icon, QMessageBox::Critical);
+            EXPECT_TRUE(w.messages[0].text.contains(QString::fromUtf8(c.message))) << w.messages[0].text.toStdString();
+            EXPECT_EQ(edit->value(), 7);
+            EXPECT_EQ(edit->text(), c.decimals == 0 ? "7" : "7.00");
+        } else {
+            EXPECT_TRUE(w.messages.empty()) << (w.messages.empty() ? "" : w.messages[0].text.toStdString());
+            EXPECT_EQ(edit->value(), c.value);
+            EXPECT_EQ(edit->text(), QString::fromUtf8(c.shown));
+            if (c.value != 7) {
+                ASSERT_FALSE(spy.isEmpty());
+                EXPECT_EQ(spy.last().at(0).toDouble(), c.value);
+            }
+        }
     }
+}
+
+// Tab selects a field's text; a mnemonic pressed then (or any Alt chord no
+// button takes) must not type its letter over the entry.
+TEST(NumericEdit, AltChordsNeverReachTheText)
+{
+    for (const bool withButton : {false, true}) {
+        SCOPED_TRACE(withButton);
+        auto* edit = new NumericEdit;
+        edit->setValue(500000);
+        FieldWindow w(edit);
+        auto* calculate = new QPushButton("&Calculate", &w.window);
+        calculate->setVisible(withButton);
+        w.window.layout()->addWidget(calculate);
+        QSignalSpy clicked(calculate, &QPushButton::clicked);
+        QSignalSpy changed(edit, &NumericEdit::valueChanged);
+        w.other->setFocus();
+        QTest::keyClick(w.other, Qt::Key_Tab, Qt::ShiftModifier);  // back into the field: all selected
+        ASSERT_TRUE(edit->hasFocus());
+        ASSERT_EQ(edit->selectedText(), "500000.00");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_K, Qt::AltModifier | Qt::ShiftModifier);
+        QTest::qWait(250);  // a mnemonic's click is animated
+        w.other->setFocus();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(edit->value(), 500000);
+        EXPECT_EQ(edit->text(), "500000.00");
+        EXPECT_TRUE(changed.isEmpty());
+        EXPECT_TRUE(w.messages.empty());
+        EXPECT_EQ(clicked.size(), withButton ? 1 : 0);
+    }
+}
+
+TEST(DateEdit, AltChordsNeverReachTheText)
+{
+    auto* edit = new DateEdit;
+    edit->setValue(42809);
+    FieldWindow w(edit);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_D, Qt::AltModifier);
+    w.other->setFocus();
+    EXPECT_EQ(edit->text(), "15/03/2017");
+    EXPECT_TRUE(w.messages.empty());
 }
 
 TEST(NumericEdit, ValueFollowsTheKeystrokes)
@@ -146,7 +240,10 @@ TEST(NumericEdit, ReadOnlyResultFieldTakesNoTypingAndNoTabStop)
     QTest::keyClicks(edit, "99");
     w.other->setFocus();
     EXPECT_EQ(edit->value(), 129459.4);
-    EXPECT_EQ(edit->text(), "129459.40");
+    // Amounts shown as the reports show them.
+    EXPECT_EQ(edit->text(), "129 459.40");
+    edit->setValue(-1234567.891);
+    EXPECT_EQ(edit->text(), "-1 234 567.89");
     EXPECT_EQ(edit->focusPolicy(), Qt::ClickFocus);
 }
 

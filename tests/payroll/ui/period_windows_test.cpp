@@ -125,8 +125,8 @@ TEST_F(PeriodWindowFixture, MonthlyLoadsDefaultsAndCalculates)
 
     type("numSalRemun", "20000");
     calculate();
-    EXPECT_EQ(shown("numMAns"), "2797.85");
-    EXPECT_EQ(shown("numTaxLiability"), "2797.85");
+    EXPECT_EQ(shown("numMAns"), "2 797.85");
+    EXPECT_EQ(shown("numTaxLiability"), "2 797.85");
     EXPECT_EQ(shown("numMAns1"), "148.72") << "the fresh store's 14 872 limit at 1 %";
 
     // The deduction and the taxable allowance are shown to the whole rand.
@@ -135,7 +135,7 @@ TEST_F(PeriodWindowFixture, MonthlyLoadsDefaultsAndCalculates)
     type("silgEdit13", "1001");
     calculate();
     // 27.5 % of (10 001 + 800.80) = 2 970.495; 80 % of 1 001 = 800.80.
-    EXPECT_EQ(shown("numAllowableRFundDed"), "2970.00");
+    EXPECT_EQ(shown("numAllowableRFundDed"), "2 970.00");
     EXPECT_EQ(shown("numMTAAns"), "801.00");
     EXPECT_TRUE(messages.empty());
 }
@@ -296,7 +296,7 @@ TEST_F(PeriodWindowFixture, ShortPeriodDayCounts)
     EXPECT_EQ(child<QLabel>("lblNormalDays")->text(), "Normal fortnight");
     type("numSalRemun", "10000");
     calculate();
-    EXPECT_EQ(shown("numMAns"), "1491.32");
+    EXPECT_EQ(shown("numMAns"), "1 491.32");
 
     open<WeeklyWindow>();
     type("silgEdit22", "8");
@@ -382,7 +382,7 @@ TEST_F(PeriodWindowFixture, ButtonMnemonicsComeBeforeTheMenuBar)
     QTest::keyClick(salary, Qt::Key_C, Qt::AltModifier);
     QCoreApplication::processEvents();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu opened";
-    EXPECT_EQ(monthly->findChild<QLineEdit*>("numMAns")->text(), "2797.85");
+    EXPECT_EQ(monthly->findChild<QLineEdit*>("numMAns")->text(), "2 797.85");
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
     QCoreApplication::processEvents();
