@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test (no display needed).
+# Installs what is missing, builds with warnings as errors, and runs every
+# test (no display needed). With GROSSBY_SANITIZE=1, or under CI, the whole
+# suite then runs again built with AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+GROSSBY_PRESET=ci bash scripts/build.sh
+ctest --preset ci -j"$(nproc)"
+if [ "${GROSSBY_SANITIZE:-}" = 1 ] || [ "${CI:-}" = true ]; then
+  GROSSBY_PRESET=sanitize bash scripts/build.sh
+  ctest --preset sanitize -j"$(nproc)"
+fi
