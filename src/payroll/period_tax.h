@@ -6,6 +6,7 @@
 // Each calculator validates its inputs and returns either its results or the
 // message the user must see; nothing here shows anything itself.
 
+#include "core/calc_outcome.h"
 #include "core/rules.h"
 
 #include <array>
@@ -24,27 +25,6 @@ struct PeriodSettings {
     double UIFLimit = 0;  ///< UIF remuneration ceiling, rand per month
     double TAIncRate8020 = 0;  ///< travel-allowance inclusion rate, 0.8 or 0.2
 };
-
-/// The field a rejected input belongs to, so a window can give it the focus.
-enum class InputField {
-    StartDate,
-    EndDate,
-    Beneficiaries,
-    MonthlyBeneficiaries,
-    ThisPeriodDays,
-    Calculate,
-};
-
-/// A rejected input: the message box's title and text, and where the focus goes.
-struct InputError {
-    std::string title;
-    std::string text;
-    InputField field = InputField::Calculate;
-    friend bool operator==(const InputError&, const InputError&) = default;
-};
-
-/// Either the results of a calculation or the reason it did not run.
-template <class Result> using CalcOutcome = std::variant<Result, InputError>;
 
 /// What every period calculator is given about the employee: age, the
 /// period's amounts and the medical aid beneficiaries.
