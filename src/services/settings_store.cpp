@@ -1,11 +1,15 @@
 #include "services/settings_store.h"
 
+#include "services/file_locations.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <cmath>
 #include <utility>
 
 namespace grossby {
@@ -109,11 +113,58 @@ QString firstRecord()
     return QStringLiteral("rowid = (SELECT min(rowid) FROM %1)").arg(quoteIdentifier(kTable));
 }
 
+/// Why a value read from column `name` is not one any window would write,
+/// or an empty string when it is sound.
+QString implausible(const QString& name, double value)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("it is not a finite number");
+    // The windows write 0.8 or 0.2; another stored fraction selects neither
+    // option and is still used as the rate, so only a non-fraction is damage.
+    if (name == QLatin1String("TAIncRate8020") || name == QLatin1String("CompCarFBRate8020"))
+        return value >= 0 && value <= 1 ? QString() : QStringLiteral("an inclusion rate is a fraction from 0 to 1");
+    if (name == QLatin1String("UIFLimit"))
+        return value >= 0 && value <= 1e9 ? QString() : QStringLiteral("the UIF limit is from 0 to 1 000 000 000");
+    if (name == kFlagColumn)
+        return {};
+    return value >= 0 && value <= 100 ? QString() : QStringLiteral("a percentage is from 0 to 100");
+}
+
+/// The program folder's store, read in place of a store in the app-data
+/// folder that has not been written yet (see SettingsStore).
+QString defaultSeedFor(const QString& path)
+{
+    const QString folder = QDir::cleanPath(QFileInfo(path).absolutePath());
+    const QString program = QDir::cleanPath(QFileInfo(programFolder()).absoluteFilePath());
+    if (folder == program || folder != QDir::cleanPath(QFileInfo(appDataFolder()).absoluteFilePath()))
+        return {};
+    return QDir(program).filePath(QLatin1String(kSettingsFileName));
+}
+
+bool present(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 }  // namespace
 
 SettingsStore::SettingsStore(QString path)
     : m_path(std::move(path))
+    , m_seed(defaultSeedFor(m_path))
 { }
+
+SettingsStore::SettingsStore(QString path, QString seedPath)
+    : m_path(std::move(path))
+    , m_seed(std::move(seedPath))
+{ }
+
+QString SettingsStore::readPath() const
+{
+    if (!present(m_path) && !m_seed.isEmpty() && present(m_seed))
+        return m_seed;
+    return m_path;
+}
 
 QStringList SettingsStore::columnNames()
 {
@@ -172,9 +223,36 @@ DbStatus SettingsStore::createFresh() const
         if (!insert.exec())
             return fail(driverMessage(insert.lastError()));
     }
-    if (!QFile::rename(scratch, m_path))
-        return fail(QFileInfo::exists(m_path) ? QStringLiteral("a file of that name appeared meanwhile")
-                                              : QStringLiteral("the file cannot be put in its folder"));
+    if (!QFile::rename(scratch, m_path)) {
+        // Another run made the store first (the rename never replaces a
+        // file): use theirs. load() checks it like any other store.
+        if (present(m_path)) {
+            QFile::remove(scratch);
+            return DbStatus::success();
+        }
+        return fail(QStringLiteral("the file cannot be put in its folder"));
+    }
+    return DbStatus::success();
+}
+
+DbStatus SettingsStore::copySeed() const
+{
+    // The copy is made under a scratch name and renamed into place, so a run
+    // that reads meanwhile sees the seed or the whole copy, never half of it.
+    const QString scratch = scratchPathBeside(m_path);
+    QFile::remove(scratch);
+    if (!QFile::copy(m_seed, scratch)) {
+        QFile::remove(scratch);
+        return DbStatus::failure(
+            QStringLiteral("The settings cannot be saved: \"%1\" cannot be copied to \"%2\".").arg(m_seed, m_path));
+    }
+    QFile::setPermissions(scratch, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (!QFile::rename(scratch, m_path)) {
+        QFile::remove(scratch);
+        if (!present(m_path))
+            return DbStatus::failure(
+                QStringLiteral("The settings cannot be saved: \"%1\" cannot be put in its folder.").arg(m_path));
+    }
     return DbStatus::success();
 }
 
@@ -186,17 +264,22 @@ DbStatus SettingsStore::ensure() const
 
 DbStatus SettingsStore::load(SetupValues& values) const
 {
-    const QFileInfo info(m_path);
-    if (!info.exists() && !info.isSymLink()) {
+    const QString path = readPath();
+    if (!present(path)) {
         if (DbStatus s = createFresh(); !s)
             return s;
     }
-    SqliteConnection connection(m_path, SqliteConnection::Mode::ReadOnly);
+    return readFrom(path, values);
+}
+
+DbStatus SettingsStore::readFrom(const QString& file, SetupValues& values)
+{
+    SqliteConnection connection(file, SqliteConnection::Mode::ReadOnly);
     QString why;
     bool foreign = false;
     if (!connection.open(&why, &foreign))
-        return openFailure(m_path, why, foreign);
-    if (DbStatus s = checkLayout(connection, m_path); !s)
+        return openFailure(file, why, foreign);
+    if (DbStatus s = checkLayout(connection, file); !s)
         return s;
 
     QStringList columns;
@@ -205,10 +288,10 @@ DbStatus SettingsStore::load(SetupValues& values) const
     QSqlQuery query(connection.db());
     if (!query.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3")
                         .arg(columns.join(u", "), quoteIdentifier(kTable), firstRecord())))
-        return readFailure(m_path, query.lastError());
+        return readFailure(file, query.lastError());
     if (!query.next())
         return DbStatus::damage(
-            QStringLiteral("The settings file \"%1\" holds no record in the table \"%2\".").arg(m_path, kTable));
+            QStringLiteral("The settings file \"%1\" holds no record in the table \"%2\".").arg(file, kTable));
 
     SetupValues read = values;
     const QStringList names = columnNames();
@@ -220,7 +303,11 @@ DbStatus SettingsStore::load(SetupValues& values) const
             return DbStatus::damage(
                 QStringLiteral("The settings file \"%1\" holds no usable value in the column \"%2\" of the "
                                "table \"%3\".")
-                    .arg(m_path, names[i], kTable));
+                    .arg(file, names[i], kTable));
+        if (const QString fault = implausible(names[i], number); !fault.isEmpty())
+            return DbStatus::damage(QStringLiteral("The settings file \"%1\" holds the value %2 in the column \"%3\" "
+                                                   "of the table \"%4\", which no window writes: %5.")
+                                        .arg(file, v.toString(), names[i], kTable, fault));
         if (names[i] == kFlagColumn)
             read.CompCarMPYesNo = number != 0;
         else
@@ -242,6 +329,11 @@ DbStatus SettingsStore::save(const SetupValues& values, const QStringList& colum
         return s;
     if (columns.isEmpty())
         return DbStatus::success();
+    // The first save of a store read from the program folder writes a copy.
+    if (readPath() != m_path) {
+        if (DbStatus s = copySeed(); !s)
+            return s;
+    }
     if (!QFileInfo(m_path).isWritable())
         return DbStatus::failure(
             QStringLiteral("The settings cannot be saved: the file \"%1\" is read-only.").arg(m_path));

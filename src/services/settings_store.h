@@ -29,11 +29,21 @@ struct SetupValues {
     bool operator==(const SetupValues&) const = default;
 };
 
+/// Which file is used when: a store is written at `path`. Until it exists,
+/// a "seed" store, when there is one, is read in its place without being
+/// changed, and the first save copies it to `path` and writes the copy. The
+/// one-argument constructor takes as seed the program folder's Settings.db
+/// when `path` lies in the app-data folder (the program folder cannot hold
+/// files, as in a read-only installation), so the settings that came with
+/// the program apply until the user changes one.
 class SettingsStore {
 public:
     explicit SettingsStore(QString path);
+    SettingsStore(QString path, QString seedPath);
 
     const QString& path() const { return m_path; }
+    /// The file load() reads: path(), or the seed while path() is missing.
+    QString readPath() const;
 
     /// The columns of `Setup`, in their order.
     static QStringList columnNames();
@@ -44,7 +54,9 @@ public:
 
     /// Creates a fresh store with the 2017/18 values when the file is
     /// missing; otherwise checks that it is a database with the table, every
-    /// column and the record, each value a number. A store that fails the
+    /// column and the record, each value a number in the range a window
+    /// would write (percentages 0 to 100, the UIF limit 0 to 1e9, inclusion
+    /// rates fractions from 0 to 1). A store that fails the
     /// check is reported (with DbStatus::damaged set when it is the file's
     /// content that is wrong) and left untouched.
     DbStatus ensure() const;
@@ -65,8 +77,11 @@ public:
 
 private:
     DbStatus createFresh() const;
+    DbStatus copySeed() const;
+    static DbStatus readFrom(const QString& path, SetupValues& values);
 
     QString m_path;
+    QString m_seed;
 };
 
 }  // namespace grossby

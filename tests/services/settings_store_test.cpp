@@ -10,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <mutex>
+#include <thread>
 
 using namespace grossby;
 using grossby::testing::fileBytes;
@@ -130,7 +133,7 @@ struct DamageCase {
 
 TEST_F(SettingsStoreTest, DamagedStoresAreReportedByNameAndLeftUntouched)
 {
-    const std::vector<DamageCase> cases = {
+    std::vector<DamageCase> cases = {
         {"random bytes", [](const QString& p) { writeBytes(p, garbage()); }, "is not a settings database"},
         {"missing table", [](const QString& p) { sqlite(p, QStringLiteral("CREATE TABLE Other (x REAL)")); },
          "has no table \"Setup\""},
@@ -156,6 +159,31 @@ TEST_F(SettingsStoreTest, DamagedStoresAreReportedByNameAndLeftUntouched)
          },
          "no usable value in the column \"UIFLimit\""},
     };
+    // Values no window writes are damage too, named by column.
+    const struct {
+        const char* set;
+        const char* column;
+    } implausible[] = {
+        {"EmployeeUIF = 'nan'", "EmployeeUIF"},
+        {"SkillLevy = 9e999", "SkillLevy"},
+        {"EmployerUIF = -1", "EmployerUIF"},
+        {"PensionCont = 1e308", "PensionCont"},
+        {"UIFLimit = 1e308", "UIFLimit"},
+        {"UIFLimit = -0.01", "UIFLimit"},
+        {"TAIncRate8020 = 1.5", "TAIncRate8020"},
+        {"CompCarFBRate8020 = -9e999", "CompCarFBRate8020"},
+        {"CompCarMPYesNo = 'inf'", "CompCarMPYesNo"},
+        {"EmployerProvCont = 100.5", "EmployerProvCont"},
+    };
+    for (const auto& bad : implausible) {
+        const QString update = QStringLiteral("UPDATE Setup SET ") + QLatin1String(bad.set);
+        cases.push_back({bad.set,
+                         [update](const QString& p) {
+                             SettingsStore(p).ensure();
+                             sqlite(p, update);
+                         },
+                         bad.column});
+    }
     for (const DamageCase& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir dir;
@@ -221,6 +249,86 @@ TEST_F(SettingsStoreTest, ReadOnlyStoreIsReportedOnSave)
     SetupValues read;
     ASSERT_TRUE(store.load(read).ok());
     EXPECT_EQ(read, SetupValues{});
+}
+
+TEST_F(SettingsStoreTest, ParallelFirstRunsShareOneStore)
+{
+    // Several runs find no store and create one at once: each uses the
+    // store that won, none fails.
+    for (int round = 0; round < 5; ++round) {
+        QTemporaryDir dir;
+        const QString p = dir.filePath(QStringLiteral("Settings.db"));
+        std::vector<std::thread> runs;
+        std::atomic<int> failures{0};
+        std::atomic<bool> go{false};
+        QStringList errors;
+        std::mutex lock;
+        for (int i = 0; i < 6; ++i) {
+            runs.emplace_back([&] {
+                while (!go.load()) { }
+                SetupValues read;
+                const DbStatus s = SettingsStore(p).load(read);
+                if (!s || !(read == SetupValues{})) {
+                    ++failures;
+                    const std::lock_guard<std::mutex> guard(lock);
+                    errors << s.error;
+                }
+            });
+        }
+        go = true;
+        for (std::thread& t : runs)
+            t.join();
+        EXPECT_EQ(failures.load(), 0) << errors.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Settings.db")});
+    }
+}
+
+TEST_F(SettingsStoreTest, ProgramFolderStoreIsReadUntilTheFirstSaveCopiesIt)
+{
+    // The program folder's store (which this user may not be able to write)
+    // and an app-data folder that has no store yet.
+    const QString program = m_dir.filePath(QStringLiteral("program"));
+    const QString appData = m_dir.filePath(QStringLiteral("appdata"));
+    QDir().mkpath(program);
+    QDir().mkpath(appData);
+    const QString seed = QDir(program).filePath(QStringLiteral("Settings.db"));
+    const QString own = QDir(appData).filePath(QStringLiteral("Settings.db"));
+    SetupValues shipped;
+    shipped.EmployeeUIF = 2;
+    shipped.UIFLimit = 20000;
+    ASSERT_TRUE(SettingsStore(seed).save(shipped, SettingsStore::columnNames()).ok());
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray seedBytes = fileBytes(seed);
+
+    const SettingsStore store(own, seed);
+    EXPECT_EQ(store.readPath(), seed);
+    SetupValues read;
+    ASSERT_TRUE(store.load(read).ok());
+    EXPECT_EQ(read, shipped);
+    EXPECT_FALSE(QFileInfo::exists(own)) << "reading makes no copy";
+
+    SetupValues changed = shipped;
+    changed.SkillLevy = 0.5;
+    changed.PensionCont = 7.5;  // not written: only the period columns are saved
+    ASSERT_TRUE(store.save(changed, SettingsStore::periodColumns()).ok());
+    EXPECT_EQ(store.readPath(), own);
+    ASSERT_TRUE(store.load(read).ok());
+    SetupValues expected = shipped;
+    expected.SkillLevy = 0.5;
+    EXPECT_EQ(read, expected);
+    EXPECT_EQ(fileBytes(seed), seedBytes);
+    EXPECT_EQ(QDir(appData).entryList(QDir::Files), QStringList{QStringLiteral("Settings.db")});
+
+    // A damaged program-folder store is reported by its own name.
+    QTemporaryDir other;
+    const QString badSeed = other.filePath(QStringLiteral("Settings.db"));
+    writeBytes(badSeed, garbage());
+    const QString fresh = other.filePath(QStringLiteral("own.db"));
+    const DbStatus s = SettingsStore(fresh, badSeed).load(read);
+    EXPECT_TRUE(s.damaged);
+    EXPECT_TRUE(s.error.contains(badSeed)) << s.error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(fresh));
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST_F(SettingsStoreTest, StartupValuesReadAsDefaultsWithoutCreatingAnything)
