@@ -51,10 +51,11 @@ DisclaimerDialog::DisclaimerDialog(QWidget* parent)
     m_ok = new QPushButton(QStringLiteral("&OK"), this);
     m_ok->setObjectName(QStringLiteral("cmdOk"));
     m_ok->setEnabled(false);
-    m_ok->setAutoDefault(false);
+    // Return presses OK once the box is ticked (a disabled default button
+    // ignores it); with the focus on Cancel, Return presses Cancel.
+    m_ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
-    cancel->setAutoDefault(false);
 
     connect(m_agree, &QCheckBox::toggled, m_ok, &QPushButton::setEnabled);
     connect(m_ok, &QPushButton::clicked, this, &DisclaimerDialog::okPressed);

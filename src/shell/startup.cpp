@@ -10,8 +10,8 @@
 #include "shell/about_dialog.h"
 #include "shell/disclaimer_dialog.h"
 #include "shell/help_browser.h"
-#include "widgets/message_service.h"
 #include "widgets/busy_cursor.h"
+#include "widgets/message_service.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -100,28 +100,29 @@ void MainWindow::checkSettingsStore()
 
 bool MainWindow::runStartupDialogs()
 {
+    // One dialog at a time, each over the main window: the disclaimer, when
+    // this version still needs it, comes first and must be answered; the
+    // about box follows it instead of being buried under it.
     const StartupValues values = readStartupValues(settingsPath());
+    const long long version = versionNumber(m_version.major, m_version.minor, m_version.revision);
+    if (version > acceptedVersion(values.Var1)) {
+        DisclaimerDialog disclaimer(this);
+        disclaimer.exec();
+        if (!disclaimer.disclaimerAccepted()) {
+            refuseStartUp();
+            return false;
+        }
+        const DbStatus stored = writeVar1(settingsPath(), QString::number(version));
+        if (!stored) {
+            showMessage(this,
+                        {QMessageBox::Warning, kTitle,
+                         stored.error +
+                             QStringLiteral("\n\nThe disclaimer will be shown again at the "
+                                            "next start.")});
+        }
+    }
     if (values.ViewAbout)
         showAbout();
-
-    const long long version = versionNumber(m_version.major, m_version.minor, m_version.revision);
-    if (version <= acceptedVersion(values.Var1))
-        return true;
-
-    DisclaimerDialog disclaimer(this);
-    disclaimer.exec();
-    if (!disclaimer.disclaimerAccepted()) {
-        refuseStartUp();
-        return false;
-    }
-    const DbStatus stored = writeVar1(settingsPath(), QString::number(version));
-    if (!stored) {
-        showMessage(this,
-                    {QMessageBox::Warning, kTitle,
-                     stored.error +
-                         QStringLiteral("\n\nThe disclaimer will be shown again at the "
-                                        "next start.")});
-    }
     return true;
 }
 

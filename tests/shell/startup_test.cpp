@@ -13,8 +13,10 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -142,6 +144,46 @@ TEST_F(StartupTest, FirstRunShowsBothDialogsAndAcceptingStoresTheVersion)
     EXPECT_TRUE(again.aboutShown);
 }
 
+// The two start-up dialogs come one after the other, never one on top of
+// the other, each placed over the main window; the disclaimer is answered
+// from the keyboard: Space ticks the box, Return presses OK.
+TEST_F(StartupTest, DisclaimerThenAboutBoxOneAtATimeAndReturnAccepts)
+{
+    window = std::make_unique<MainWindow>(state);
+    window->setProgramFolder(folder.path());
+    window->resize(800, 560);
+    bool aboutOnScreenWithDisclaimer = true;
+    QRect disclaimerBox;
+    QPointer<QWidget> disclaimerSeen;
+    WhenShown disclaimer("frmDisclaimerYesNo", [&](QWidget* box) {
+        disclaimerSeen = box;
+        aboutOnScreenWithDisclaimer = window->aboutDialog() && window->aboutDialog()->isVisible();
+        disclaimerBox = box->frameGeometry();
+        auto* agree = box->findChild<QCheckBox*>("chkDisclaimerYesNo");
+        agree->setFocus();
+        QTest::keyClick(agree, Qt::Key_Return);  // not yet ticked: nothing happens
+        EXPECT_TRUE(box->isVisible());
+        QTest::keyClick(agree, Qt::Key_Space);
+        EXPECT_TRUE(agree->isChecked());
+        QTest::keyClick(agree, Qt::Key_Return);
+    });
+    ASSERT_TRUE(window->startUp());
+    ASSERT_TRUE(disclaimer.happened());
+    EXPECT_FALSE(aboutOnScreenWithDisclaimer);
+    EXPECT_EQ(readStartupValues(settingsPath()).Var1, "120");  // accepted by Return
+    const QRect main = window->frameGeometry();
+    EXPECT_EQ(disclaimerBox.x(), main.x() + (main.width() - disclaimerBox.width()) / 2);
+    EXPECT_EQ(disclaimerBox.y(), main.y() + (main.height() - disclaimerBox.height()) / 4);
+
+    // Then the about box, alone and placed the same way.
+    ASSERT_NE(window->aboutDialog(), nullptr);
+    EXPECT_TRUE(window->aboutDialog()->isVisible());
+    EXPECT_TRUE(disclaimerSeen.isNull() || !disclaimerSeen->isVisible());
+    const QRect about = window->aboutDialog()->frameGeometry();
+    EXPECT_EQ(about.x(), main.x() + (main.width() - about.width()) / 2);
+    EXPECT_EQ(about.y(), main.y() + (main.height() - about.height()) / 4);
+}
+
 TEST_F(StartupTest, DisclaimerOkIsEnabledOnlyWhileTheBoxIsTicked)
 {
     bool okAtFirst = true;
@@ -172,11 +214,11 @@ TEST_F(StartupTest, DisclaimerOkIsEnabledOnlyWhileTheBoxIsTicked)
 
 TEST_F(StartupTest, RefusingTheDisclaimerEndsWithoutWritingAnything)
 {
-    // Even a changed about-box choice is not kept.
+    // The about box waits for the disclaimer, so refusing never shows it.
     window = std::make_unique<MainWindow>(state);
     window->setProgramFolder(folder.path());
     WhenShown disclaimer("frmDisclaimerYesNo", [this](QWidget* box) {
-        window->aboutDialog()->findChild<QCheckBox*>("Check1")->setChecked(true);
+        EXPECT_EQ(window->aboutDialog(), nullptr);
         answerDisclaimer(box, false);
     });
     EXPECT_FALSE(window->startUp());
