@@ -65,7 +65,10 @@ int rememberPartial(const QByteArray& path)
 
 QString outputFailure(const QString& path, const QString& reason)
 {
-    return QStringLiteral("The file %1 could not be written: %2.").arg(shown(path), reason);
+    QString why = reason.trimmed();
+    while (why.endsWith(QLatin1Char('.')))  // one full stop, whatever the library's text ends with
+        why.chop(1);
+    return QStringLiteral("The file %1 could not be written: %2.").arg(shown(path), why);
 }
 
 QString checkOutputTarget(const QString& path)
