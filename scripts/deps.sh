@@ -9,6 +9,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev libkainjow-mustache-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils
+  qt6-svg-dev appstream desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -15,13 +15,14 @@ int main(int argc, char** argv)
                "\n"
                "Exit status:\n"
                "  0  success\n"
-               "  1  the calculator rejected the input, or a file (settings store, template, report, payroll file)\n"
-               "     could not be read or written: the message as it stands, or {\"error\": \"...\"} with --json\n"
+               "  1  the calculator rejected the input, or a file (settings store, template,\n"
+               "     report, payroll file) could not be read or written: the message as it\n"
+               "     stands, or {\"error\": \"...\"} with --json\n"
                "  2  a bad option or value\n"
                "\n"
                "Reports:\n"
-               "  --report FILE writes the printout by FILE's extension: .pdf, .html or .odt as printed, .csv or\n"
-               "  .xlsx the printed figures; any other extension is a bad value.");
+               "  --report FILE writes the printout by FILE's extension: .pdf, .html or .odt\n"
+               "  as printed, .csv or .xlsx the printed figures; other extensions are refused.");
 
     std::vector<grossby::cli::Runner> runners;
     runners.push_back(grossby::cli::addTaxCommand(app));

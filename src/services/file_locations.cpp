@@ -10,11 +10,32 @@
 
 namespace grossby {
 
+namespace {
+
+// Where an installed program's data files are, relative to its prefix.
+const QLatin1String kInstalledData("/share/grossby");
+
+// An installed program's data folder is shared by every user of the machine:
+// never the place for one user's databases, even when it is writable (root).
+bool isInstalledDataFolder(const QString& folder)
+{
+    return QDir::cleanPath(QFileInfo(folder).absoluteFilePath()).endsWith(kInstalledData);
+}
+
+}  // namespace
+
 QString programFolder()
 {
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    return QDir::currentPath();
+    if (!QCoreApplication::instance())
+        return QDir::currentPath();
+    // Installed, the executables are in <prefix>/bin and their data files in
+    // <prefix>/share/grossby; in the build tree (or a portable copy) the data
+    // files are beside the executables.
+    const QString executables = QCoreApplication::applicationDirPath();
+    const QString installed = QDir::cleanPath(executables + QStringLiteral("/..") + kInstalledData);
+    if (QFileInfo(installed).isDir())
+        return installed;
+    return executables;
 }
 
 QString appDataFolder()
@@ -37,7 +58,7 @@ bool canCreateFilesIn(const QString& folder)
 
 QString dataFolder(const QString& programDir, const QString& appDataDir)
 {
-    if (canCreateFilesIn(programDir))
+    if (!isInstalledDataFolder(programDir) && canCreateFilesIn(programDir))
         return QDir::cleanPath(programDir);
     QDir().mkpath(appDataDir);
     return QDir::cleanPath(appDataDir);

@@ -7,8 +7,10 @@ namespace grossby {
 
 struct Module1;
 
-/// The folder holding the program and its data files (templates, help,
-/// picture).
+/// The folder holding the program's data files (templates, help, picture):
+/// `../share/grossby` beside the executable when it is there (an installed
+/// program), otherwise the executable's own folder (the build tree, a
+/// portable copy).
 QString programFolder();
 
 /// The user's application-data folder, "Grossby/Grossby 2018" in the
@@ -22,7 +24,8 @@ bool canCreateFilesIn(const QString& folder);
 
 /// The folder the two databases go in: `programDir` when files can be
 /// created there (a portable install), otherwise `appDataDir`, created when
-/// missing.
+/// missing. An installed program's data folder (`<prefix>/share/grossby`)
+/// always gives `appDataDir`: it is shared by every user.
 QString dataFolder(const QString& programDir, const QString& appDataDir);
 
 /// dataFolder() for this program's own folders.

@@ -7,14 +7,9 @@
 
 namespace grossby {
 
-namespace {
-QPixmap drawIcon(int size)
+void paintProgramIcon(QPainter& p, qreal s)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    const qreal s = size;
 
     QLinearGradient tile(0, 0, 0, s);
     tile.setColorAt(0, QColor(0x3a, 0x62, 0x84));
@@ -34,6 +29,15 @@ QPixmap drawIcon(int size)
     }
     p.setPen(QPen(QColor(0xf2, 0xc1, 0x4e), qMax(1.0, s / 16), Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(s * 0.16, s * 0.50), QPointF(s * 0.84, s * 0.16));
+}
+
+namespace {
+QPixmap drawIcon(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    paintProgramIcon(p, size);
     return pixmap;
 }
 }  // namespace

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# grossby-cli settings: shows the store in use, changes it with the Setup
+# panel's checks, refuses bad input without touching the store, and the
+# period subcommands use what it saved.
+#   settings_test.sh PATH/TO/grossby-cli
+set -u
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+# A copy of the tool in a writable folder of its own keeps its store there.
+cp "$1" "$scratch/grossby-cli"
+cli="$scratch/grossby-cli"
+store="$scratch/Settings.db"
+export HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/data"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# expect CODE PATTERN ARGS...: exit status CODE and PATTERN (grep -E) in the
+# combined output ("-" for none).
+expect() {
+  local code=$1 pattern=$2; shift 2
+  local out rc
+  out=$("$cli" settings "$@" 2>&1); rc=$?
+  [ "$rc" = "$code" ] || fail "settings $*: exit $rc, expected $code; output: $out"
+  if [ "$pattern" != "-" ] && ! grep -Eq -- "$pattern" <<<"$out"; then
+    fail "settings $*: output lacks /$pattern/: $out"
+  fi
+}
+
+# A fresh store is made where the tool keeps its databases, with the 2017/18 values.
+expect 0 "Settings store: $store \(new" 
+[ -f "$store" ] || fail "no store made at $store"
+expect 0 "^UIFLimit +14872 "
+[ "$("$cli" settings 2>&1 | grep -cE '^[A-Za-z0-9]+ +[^ ]+ +[A-Z]')" = 11 ] || fail "not eleven values shown"
+
+# Changes, as the Setup panel takes them; names in any case; 80 means 0.8.
+expect 0 "^EmployeeUIF +2 " --set employeeuif=2 --set UIFLimit=15000.5 TAIncRate8020=20 CompCarMPYesNo=yes
+expect 0 '"EmployeeUIF":2.0,.*"UIFLimit":15000.5,"TAIncRate8020":0.2,.*"CompCarMPYesNo":true' --json
+expect 0 "^CompCarFBRate8020 +0.8 " --set CompCarFBRate8020=80
+
+# Refused: nothing is saved, not even the good ones given with a bad one.
+cp "$store" "$scratch/before.db"
+cases=(
+  "2|is not a number|--set EmployeeUIF=abc"
+  "2|is not a number|--set EmployeeUIF=12abc"
+  "2|is not a number|--set EmployeeUIF="
+  "2|no setting 'Nonesuch'|--set Nonesuch=1"
+  "2|is not NAME=VALUE|--set EmployeeUIF"
+  "2|not an inclusion rate|--set TAIncRate8020=0.5"
+  "2|is not yes or no|--set CompCarMPYesNo=maybe"
+  "1|please enter a number from 0 to|--set SkillLevy=-1"
+  "1|please enter a number from 0 to|--set UIFLimit=1e999"
+  "1|please enter a number from 0 to|--set SkillLevy=3 UIFLimit=inf"
+  '1|"error": *"SkillLevy: The number entered is not correct|--set SkillLevy=-1 --json'
+  "2|-|--frobnicate"
+)
+for c in "${cases[@]}"; do
+  IFS='|' read -r code pattern args <<<"$c"
+  # shellcheck disable=SC2086
+  expect "$code" "$pattern" $args
+done
+cmp -s "$store" "$scratch/before.db" || fail "a refused --set changed the store"
+
+# The period subcommands read the store the command shows: a 2 % employee UIF.
+out=$("$cli" monthly --salary 10000 --json 2>&1)
+grep -q '"uif_employee":200.0' <<<"$out" || fail "monthly did not use the saved EmployeeUIF: $out"
+
+# A store that is not a settings database is reported by name and left as it is.
+printf 'not a database' >"$store"
+expect 1 "\"$store\" is not a settings database.*left as it is"
+expect 1 "not a settings database" --set SkillLevy=2
+[ "$(cat "$store")" = "not a database" ] || fail "a damaged store was overwritten"
+
+[ "$failures" = 0 ] && echo "settings: all cases passed"
+exit $((failures > 0))
