@@ -7,6 +7,7 @@
 #include "payroll/ui/monthly_window.h"
 #include "payroll/ui/quicktax_window.h"
 #include "payroll/ui/weekly_window.h"
+#include "services/file_locations.h"
 #include "services/startup_values.h"
 #include "shell/about_dialog.h"
 #include "shell/dialog_placement.h"
@@ -116,7 +117,7 @@ private:
 MainWindow::MainWindow(Module1& state, QWidget* parent)
     : QMainWindow(parent)
     , m_state(state)
-    , m_programFolder(QApplication::applicationDirPath())
+    , m_programFolder(grossby::programFolder())
     , m_calculatorPrograms(defaultCalculatorPrograms())
 {
     setObjectName(QStringLiteral("MDIForm1"));
