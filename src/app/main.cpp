@@ -1,3 +1,4 @@
+#include "app/registration.h"
 #include "core/module1.h"
 #include "shell/main_window.h"
 #include "shell/program_icon.h"
@@ -11,7 +12,7 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Grossby"));
     QApplication::setWindowIcon(grossby::programIcon());
     grossby::Module1 state;
-    grossby::MainWindow window(state);
+    grossby::MainWindow window(state, grossby::programCalculators());
     // Refusing the disclaimer ends the program here.
     if (!window.startUp())
         return 0;

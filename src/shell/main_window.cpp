@@ -1,20 +1,15 @@
 #include "shell/main_window.h"
 
 #include "core/module1.h"
-#include "payroll/ui/annual_window.h"
-#include "payroll/ui/daily_window.h"
-#include "payroll/ui/fortnightly_window.h"
-#include "payroll/ui/monthly_window.h"
-#include "payroll/ui/quicktax_window.h"
-#include "payroll/ui/weekly_window.h"
 #include "services/file_locations.h"
 #include "services/startup_values.h"
 #include "shell/about_dialog.h"
 #include "shell/dialog_placement.h"
 #include "shell/help_browser.h"
-#include "widgets/message_service.h"
-#include "widgets/twips.h"
 #include "widgets/busy_cursor.h"
+#include "widgets/message_service.h"
+#include "widgets/report_runner.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,52 +27,12 @@
 #include <QProcess>
 #include <QUrl>
 
+#include <algorithm>
+#include <vector>
+
 namespace grossby {
 
 namespace {
-
-using Arrange = MainWindow::Arrange;
-using RawFactory = QWidget* (*)(Module1&, QWidget*);
-
-template <class Window> QWidget* make(Module1& state, QWidget* parent)
-{
-    return new Window(state, parent);
-}
-
-struct CalculatorEntry {
-    const char* windowName;
-    const char* menuName;
-    RawFactory factory;  // nullptr: not in this build yet, its command stays disabled
-    Arrange arrange;
-};
-
-// Every calculator window, one line each: window name, menu command, how to
-// make it, what the main window does once it is shown. A calculator becomes
-// available by giving its line a factory, make<ItsWindowClass>.
-const CalculatorEntry kCalculators[] = {
-    {"frmGrossbyMon", "mnuGrossbyMon", nullptr, Arrange::Cascade},
-    {"frmGrossbyAnn", "mnuGrossbyAnn", nullptr, Arrange::Cascade},
-    {"frmPelmoraMon", "mnuPelmoraMon", nullptr, Arrange::Cascade},
-    {"frmPelmoraAnn", "mnuPelmoraAnn", nullptr, Arrange::Cascade},
-    {"frmAnnual", "mnuAnnual", make<AnnualWindow>, Arrange::None},
-    {"frmMonthly", "mnuMonthly", make<MonthlyWindow>, Arrange::None},
-    {"frmFortNight", "mnuFortNight", make<FortnightlyWindow>, Arrange::None},
-    {"frmWeekly", "mnuWeekly", make<WeeklyWindow>, Arrange::None},
-    {"frmDaily", "mnuDaily", make<DailyWindow>, Arrange::None},
-    {"frmKwikTax", "QuickTax", make<QuickTaxWindow>, Arrange::None},
-    {"frmCompCar", "mnuCompCar", nullptr, Arrange::CompanyCar},
-    {"frmCarAll1", "mnuCarAll1", nullptr, Arrange::Cascade},
-    {"frmInflation", "mnuInflationProject", nullptr, Arrange::None},
-    {"frmLoans", "mnuLoans", nullptr, Arrange::None},
-    {"frmLoanBuster", "mnuLoansBuster", nullptr, Arrange::None},
-    {"frmLoanComp", "mnuLoansComparison", nullptr, Arrange::None},
-    {"frmDayBal", "mnuDailyBalance", nullptr, Arrange::None},
-};
-
-const char* const kHelpWindowName = "frmHelpBrowser";
-
-// The company car window needs the main window at least this wide.
-constexpr int kCompanyCarWidthTwips = 13405;
 
 /// The multiple-document area with the program's picture behind the
 /// windows, scaled to cover the area and kept centred.
@@ -114,30 +69,39 @@ private:
 
 }  // namespace
 
-MainWindow::MainWindow(Module1& state, QWidget* parent)
+MainWindow::MainWindow(Module1& state, CalculatorRegistry calculators, QWidget* parent)
     : QMainWindow(parent)
     , m_state(state)
     , m_programFolder(grossby::programFolder())
     , m_calculatorPrograms(defaultCalculatorPrograms())
+    , m_calculators(std::move(calculators))
 {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Grossby 2018"));
     auto* area = new PictureArea(this);
     area->setObjectName(QStringLiteral("mdiArea"));
     area->setBackground(QColor(0x2e, 0x4a, 0x62));
+    // A calculator larger than the area is scrolled to, never cut off.
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi = area;
     setCentralWidget(m_mdi);
     resize(1024, 720);
-
-    for (const CalculatorEntry& entry : kCalculators) {
-        Calculator calculator;
-        calculator.windowName = QString::fromLatin1(entry.windowName);
-        if (entry.factory)
-            calculator.factory = entry.factory;
-        calculator.arrange = entry.arrange;
-        m_calculators.insert(calculator.windowName, calculator);
-    }
     buildMenus();
+
+    // F10 takes the keyboard to the menu bar, as in other desktop programs.
+    auto* toMenuBar = new QAction(this);
+    toMenuBar->setObjectName(QStringLiteral("menuBarKey"));
+    toMenuBar->setShortcut(Qt::Key_F10);
+    toMenuBar->setShortcutContext(Qt::WindowShortcut);
+    addAction(toMenuBar);
+    connect(toMenuBar, &QAction::triggered, this, [this] {
+        const QList<QAction*> menus = menuBar()->actions();
+        if (!menus.isEmpty()) {
+            menuBar()->setFocus(Qt::ShortcutFocusReason);
+            menuBar()->setActiveAction(menus.first());
+        }
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -191,17 +155,16 @@ QAction* MainWindow::addCommand(QWidget* menu, const char* name, const char* cap
 QAction* MainWindow::addCalculatorCommand(QWidget* menu, const char* name, const char* caption)
 {
     QAction* action = addCommand(menu, name, caption, nullptr);
-    for (const CalculatorEntry& entry : kCalculators) {
-        if (qstrcmp(entry.menuName, name) != 0)
-            continue;
-        const QString windowName = QString::fromLatin1(entry.windowName);
-        Calculator& calculator = m_calculators[windowName];
-        calculator.action = action;
-        action->setEnabled(bool(calculator.factory));
-        connect(action, &QAction::triggered, this, [this, windowName] { openCalculator(windowName); });
+    const CalculatorEntry* entry = m_calculators.byCommand(QString::fromLatin1(name));
+    if (!entry) {
+        // No subsystem has this window: the command stays in its place, disabled.
+        action->setEnabled(false);
         return action;
     }
-    action->setEnabled(false);
+    const QString windowName = entry->windowName;
+    m_commands.insert(windowName, action);
+    action->setEnabled(bool(entry->factory));
+    connect(action, &QAction::triggered, this, [this, windowName] { openCalculator(windowName); });
     return action;
 }
 
@@ -235,7 +198,7 @@ void MainWindow::buildMenus()
     addCalculatorCommand(taxCalcs, "mnuWeekly", "&Weekly");
     addCalculatorCommand(taxCalcs, "mnuDaily", "&Daily");
 
-    addCalculatorCommand(menuBar(), "QuickTax", "QuickTax");
+    addCalculatorCommand(menuBar(), "QuickTax", "&QuickTax");
 
     QMenu* cars = addSubmenu("mnuCarCalcs", "&Car Calculations");
     addCalculatorCommand(cars, "mnuCompCar", "&Company car");
@@ -265,11 +228,12 @@ void MainWindow::buildMenus()
 
 void MainWindow::setCalculatorFactory(const QString& windowName, CalculatorFactory factory)
 {
-    Calculator& calculator = m_calculators[windowName];
-    calculator.windowName = windowName;
-    calculator.factory = std::move(factory);
-    if (calculator.action)
-        calculator.action->setEnabled(bool(calculator.factory));
+    CalculatorEntry* entry = m_calculators.byWindow(windowName);
+    if (!entry)
+        return;
+    entry->factory = std::move(factory);
+    if (const QPointer<QAction> action = m_commands.value(windowName))
+        action->setEnabled(bool(entry->factory));
 }
 
 QWidget* MainWindow::calculatorWindow(const QString& windowName) const
@@ -280,15 +244,14 @@ QWidget* MainWindow::calculatorWindow(const QString& windowName) const
 
 QWidget* MainWindow::openCalculator(const QString& windowName)
 {
-    const auto found = m_calculators.constFind(windowName);
-    if (found == m_calculators.constEnd() || !found->factory)
+    const CalculatorEntry* calculator = m_calculators.byWindow(windowName);
+    if (!calculator || !calculator->factory)
         return nullptr;
-    const Calculator& calculator = *found;
 
     BusyCursor busy;
     QPointer<QMdiSubWindow> frame = m_open.value(windowName);
     if (!frame) {
-        QWidget* window = calculator.factory(m_state, nullptr);
+        QWidget* window = calculator->factory(m_state);
         if (window->objectName().isEmpty())
             window->setObjectName(windowName);
         frame = m_mdi->addSubWindow(window);
@@ -306,11 +269,10 @@ QWidget* MainWindow::openCalculator(const QString& windowName)
     m_mdi->setActiveSubWindow(frame);
     frame->raise();
 
-    switch (calculator.arrange) {
-    case Arrange::None: break;
-    case Arrange::Cascade: m_mdi->cascadeSubWindows(); break;
-    case Arrange::CompanyCar: widenForCompanyCar(); break;
-    }
+    // A widening rule arranges only a main window in the normal state.
+    const bool arrange = calculator->arrange.widenToTwips <= 0 || widenTo(calculator->arrange.widenToTwips);
+    if (arrange && calculator->arrange.cascade)
+        m_mdi->cascadeSubWindows();
     return frame->widget();
 }
 
@@ -347,27 +309,31 @@ void MainWindow::closeCalculator(const QString& windowName)
         frame->close();
 }
 
-void MainWindow::widenForCompanyCar()
+bool MainWindow::widenTo(int twips)
 {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
+        return false;
     // The width counts the window's frame. A window already wider is left
     // as it is: narrowing it would only hide part of the other windows.
     const int frameExtra = frameGeometry().width() - geometry().width();
-    const int wanted = twipsToPixels(kCompanyCarWidthTwips) - frameExtra;
+    const int wanted = twipsToPixels(twips) - frameExtra;
     if (width() < wanted)
         resize(wanted, height());
-    m_mdi->cascadeSubWindows();
+    return true;
 }
 
-QStringList MainWindow::initialiseAllCloseOrder()
+QStringList MainWindow::initialiseAllCloseOrder() const
 {
-    return {QStringLiteral("frmAnnual"),      QStringLiteral("frmMonthly"),    QStringLiteral("frmWeekly"),
-            QStringLiteral("frmDaily"),       QStringLiteral("frmCompCar"),    QStringLiteral("frmCarAll1"),
-            QStringLiteral("frmHelpBrowser"), QStringLiteral("frmInflation"),  QStringLiteral("frmLoans"),
-            QStringLiteral("frmLoanBuster"),  QStringLiteral("frmLoanComp"),   QStringLiteral("frmDayBal"),
-            QStringLiteral("frmGrossbyMon"),  QStringLiteral("frmGrossbyAnn"), QStringLiteral("frmPelmoraMon"),
-            QStringLiteral("frmPelmoraAnn")};
+    std::vector<std::pair<int, QString>> ranked{{kHelpInitialiseAllRank, QString::fromLatin1(kHelpWindowName)}};
+    for (const CalculatorEntry& entry : m_calculators.entries()) {
+        if (entry.initialiseAllRank > 0)
+            ranked.emplace_back(entry.initialiseAllRank, entry.windowName);
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QStringList order;
+    for (const auto& [rank, name] : ranked)
+        order.append(name);
+    return order;
 }
 
 void MainWindow::initialiseAll()
@@ -376,8 +342,8 @@ void MainWindow::initialiseAll()
         BusyCursor busy;
         m_state.InitialiseAll();
     }
-    // The fortnightly calculator and QuickTax are not in the list: they stay
-    // open with what they show.
+    // Windows without a place in the order (the fortnightly calculator and
+    // QuickTax) stay open with what they show.
     for (const QString& name : initialiseAllCloseOrder())
         closeCalculator(name);
 }
@@ -394,10 +360,9 @@ QPrinter* MainWindow::printer() const
 
 void MainWindow::printerSetup()
 {
-    // Cancelling, like any trouble with the dialog, is not reported.
-    QPageSetupDialog dialog(printer(), this);
-    dialog.setObjectName(QStringLiteral("CommonDialog1"));
-    dialog.exec();
+    // The printer and page chosen serve every report until the program
+    // closes; cancelling keeps the earlier choice.
+    PrinterChoice::current().choose(this);
 }
 
 QStringList MainWindow::defaultCalculatorPrograms()
@@ -418,11 +383,14 @@ bool MainWindow::startSystemCalculator()
         if (QProcess::startDetached(program, {}))
             return true;
     }
-    showMessage(this,
-                {QMessageBox::NoIcon, QStringLiteral("Grossby 2018"),
-                 QStringLiteral("The Microsoft Calculator is not installed or in the "
-                                "Windows directory"),
-                 QMessageBox::Ok});
+#if defined(Q_OS_WIN)
+    const QString text = QStringLiteral("The Microsoft Calculator is not installed or in the Windows directory");
+#else
+    // Name what was looked for, so the user knows what to install.
+    const QString text =
+        tr("No calculator program could be started. Tried: %1.").arg(m_calculatorPrograms.join(QStringLiteral(", ")));
+#endif
+    showMessage(this, {QMessageBox::NoIcon, QStringLiteral("Grossby 2018"), text, QMessageBox::Ok});
     return false;
 }
 
@@ -433,8 +401,12 @@ QString MainWindow::videoLecturesUrl()
 
 void MainWindow::openVideoLectures()
 {
-    // Whether a browser opened is not examined.
-    QDesktopServices::openUrl(QUrl(videoLecturesUrl()));
+    if (!QDesktopServices::openUrl(QUrl(videoLecturesUrl())))
+        showMessage(
+            this,
+            {QMessageBox::Information, QStringLiteral("Grossby 2018"),
+             tr("No web browser could be opened to show the video lectures.\nThey are at %1").arg(videoLecturesUrl()),
+             QMessageBox::Ok});
 }
 
 void MainWindow::showHelp()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/version.h"
+#include "widgets/calculator_registry.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -29,16 +30,15 @@ class MainWindow : public QMainWindow {
 public:
     /// Makes a calculator window for the shared state; the window becomes a
     /// child of the multiple-document area.
-    using CalculatorFactory = std::function<QWidget*(Module1& state, QWidget* parent)>;
+    using CalculatorFactory = std::function<QWidget*(Module1& state)>;
 
-    /// What the main window does after showing a calculator.
-    enum class Arrange {
-        None,
-        Cascade,  ///< cascade the child windows
-        CompanyCar,  ///< widen the main window (when in the normal state) and cascade
-    };
-
-    explicit MainWindow(Module1& state, QWidget* parent = nullptr);
+    /// The menus' calculator commands open the windows of `calculators`;
+    /// a command with no window there, or none built yet, is disabled.
+    MainWindow(Module1& state, CalculatorRegistry calculators, QWidget* parent = nullptr);
+    /// A main window with no calculators: every calculator command disabled.
+    explicit MainWindow(Module1& state, QWidget* parent = nullptr)
+        : MainWindow(state, CalculatorRegistry{}, parent)
+    { }
     ~MainWindow() override;
 
     QMdiArea* mdiArea() const { return m_mdi; }
@@ -58,9 +58,11 @@ public:
     /// The open calculator window named `windowName`, or nullptr.
     QWidget* calculatorWindow(const QString& windowName) const;
 
-    /// Supplies or replaces how a calculator window is made and enables its
-    /// menu command (used by tests to put stand-ins in place).
+    /// Supplies or replaces how a registered calculator window is made and
+    /// enables its menu command (used by tests to put stand-ins in place).
     void setCalculatorFactory(const QString& windowName, CalculatorFactory factory);
+
+    const CalculatorRegistry& calculators() const { return m_calculators; }
 
     /// The programs tried, in order, by "&MS-Calculator".
     void setCalculatorPrograms(const QStringList& programs) { m_calculatorPrograms = programs; }
@@ -79,8 +81,13 @@ public:
     /// The web page "Video Lectures" opens.
     static QString videoLecturesUrl();
 
-    /// The windows "&Initialise All" closes, in the order it closes them.
-    static QStringList initialiseAllCloseOrder();
+    /// The windows "&Initialise All" closes, in the order it closes them:
+    /// the registered ones with their places, and the help window in its own.
+    QStringList initialiseAllCloseOrder() const;
+
+    /// The help window's name and place in "&Initialise All"'s order.
+    static constexpr const char* kHelpWindowName = "frmHelpBrowser";
+    static constexpr int kHelpInitialiseAllRank = 7;
 
     // Menu commands.
     void initialiseAll();
@@ -95,13 +102,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Calculator {
-        QString windowName;
-        CalculatorFactory factory;
-        Arrange arrange = Arrange::None;
-        QPointer<QAction> action;
-    };
-
     void buildMenus();
     QMenu* addSubmenu(const char* name, const char* caption);
     QAction* addCommand(QWidget* menu, const char* name, const char* caption, void (MainWindow::*slot)());
@@ -109,7 +109,8 @@ private:
     void addSeparator(QMenu* menu, const char* name);
     void setBackgroundPicture(const QString& path);
     void closeCalculator(const QString& windowName);
-    void widenForCompanyCar();
+    /// Widens a main window in the normal state; false when it is not.
+    bool widenTo(int twips);
     void updateDatabasePaths();
     void checkSettingsStore();
     bool runStartupDialogs();
@@ -121,7 +122,8 @@ private:
     QMdiArea* m_mdi = nullptr;
     QString m_programFolder;
     QStringList m_calculatorPrograms;
-    QHash<QString, Calculator> m_calculators;  // by window name
+    CalculatorRegistry m_calculators;
+    QHash<QString, QPointer<QAction>> m_commands;  // calculator commands by window name
     QHash<QString, QPointer<QMdiSubWindow>> m_open;  // by window name
     QPointer<HelpBrowser> m_help;
     QPointer<AboutDialog> m_about;

@@ -2,7 +2,9 @@
 // shared state carries the last annual income from one to the other, and
 // "&Initialise All" closes one and leaves the other.
 
+#include "app/registration.h"
 #include "core/module1.h"
+#include "gui_test_util.h"
 #include "services/file_locations.h"
 #include "shell/main_window.h"
 #include "widgets/message_service.h"
@@ -45,32 +47,13 @@ protected:
         QCoreApplication::processEvents();
         return window.mdiArea()->activeSubWindow() ? window.mdiArea()->activeSubWindow()->widget() : nullptr;
     }
-    static QString shown(QWidget* w, const QString& name)
-    {
-        auto* field = w->findChild<QLineEdit*>(name);
-        EXPECT_NE(field, nullptr) << name.toStdString();
-        return field ? field->text() : QString();
-    }
-    static void type(QWidget* w, const QString& name, const QString& keys)
-    {
-        auto* field = w->findChild<QLineEdit*>(name);
-        ASSERT_NE(field, nullptr) << name.toStdString();
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Delete);
-        QTest::keyClicks(field, keys);
-        w->findChild<QPushButton*>("cmdCalculate")->setFocus();
-        QCoreApplication::processEvents();
-    }
-    static void click(QWidget* w, const char* name)
-    {
-        QTest::mouseClick(w->findChild<QPushButton*>(name), Qt::LeftButton);
-        QCoreApplication::processEvents();
-    }
+    static QString shown(QWidget* w, const QString& name) { return test::shown(w, name); }
+    static void type(QWidget* w, const QString& name, const QString& keys) { test::type(w, name, keys); }
+    static void click(QWidget* w, const char* name) { test::click(w, QLatin1String(name)); }
 
     QTemporaryDir folder;
     Module1 state;
-    MainWindow window{state};
+    MainWindow window{state, programCalculators()};
     QList<MessageRequest> messages;
 };
 

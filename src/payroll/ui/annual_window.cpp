@@ -2,8 +2,6 @@
 
 #include "ui_annual_window.h"
 
-#include "core/module1.h"
-#include "core/numeric.h"
 #include "core/tax_year.h"
 #include "widgets/message_service.h"
 
@@ -13,76 +11,95 @@ namespace grossby {
 
 namespace {
 
+const std::vector<FieldKey> kInputs = {
+    {"Text1", "name"},
+    {"silgEdit1", "age"},
+    {"silgEdit2", "salary"},
+    {"numDirFees", "commission"},
+    {"silgEdit4", "bonus"},
+    {"silgEdit8", "travel-allowance"},
+    {"numEmpRRFundCont", "employer-rf"},
+    {"numEmpERFundCont", "employee-rf"},
+    {"numEmpERMedAidCont", "employer-medical"},
+    {"numEmpEEMedAidCont", "employee-medical"},
+    {"dtStartDate", "start"},
+    {"dtEndDate", "end"},
+};
+
+const std::vector<ResultField> kResults = {
+    {"numAllowableRFundDed", "rf_deduction", Shown::WholeRand},
+    {"numMAns", "paye"},
+    {"numTaxCredit", "medical_credit"},
+    {"numMTCForContri", "additional_medical_credit"},
+    {"numTaxLiability", "tax_liability"},
+    {"numAns_1", "tax_liability"},
+};
+
 // Tax-year position (March = 0) of a calendar month.
-int taxYearIndex(int month)
+std::size_t taxYearIndex(int month)
 {
-    return (month + 9) % 12;
+    return static_cast<std::size_t>((month + 9) % 12);
 }
+
+// The months in tax-year order.
+constexpr int kTaxYearMonths[] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2};
 
 }  // namespace
 
-AnnualWindow::AnnualWindow(Module1& state, QWidget* parent)
-    : PeriodWindow(state, parent)
+AnnualWindow::AnnualWindow(Key key, Module1& state, QWidget* parent)
+    : PeriodWindow(key, state, parent)
     , ui(std::make_unique<Ui::frmAnnual>())
 {
     ui->setupUi(this);
-    Controls c = sharedControls(ui.get());
-    c.age = ui->silgEdit1;
-    c.salary = ui->silgEdit2;
-    c.commission = ui->numDirFees;
-    c.bonus = ui->silgEdit4;
-    c.travelAllowance = ui->silgEdit8;
-    setUpControls(c);
-    ui->numAns_1->setReadOnly(true);
-    ui->numAns_1->setFocusPolicy(Qt::NoFocus);
+    m_inputs.emplace(this, annualInputTable(), kInputs);
+    m_results.emplace(this, annualResultTable(), kResults);
+    setUpPeriodForm();
 
     // The start can never lie after the end: each date's limit moves to the
     // other date when the field is entered.
-    ui->dtStartDate->setRange(TaxYearStart, TaxYearEnd);
     ui->dtStartDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle),
                                          QString::fromStdString(dateRejectionMessage(std::string(kTaxYearStartText))));
-    ui->dtEndDate->setRange(TaxYearStart, TaxYearEnd);
     ui->dtEndDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle), [this] {
         return QString::fromStdString(dateRejectionMessage(ui->dtStartDate->text().toStdString()));
     });
-    connect(ui->dtStartDate, &FieldEdit::focusReceived, this, [this] { ui->dtStartDate->setMaximum(m_endDate); });
-    connect(ui->dtEndDate, &FieldEdit::focusReceived, this, [this] { ui->dtEndDate->setMinimum(m_startDate); });
-    connect(ui->dtStartDate, &DateEdit::valueChanged, this, [this](double day) { m_startDate = day; });
-    connect(ui->dtEndDate, &DateEdit::valueChanged, this, [this](double day) { m_endDate = day; });
+    connect(ui->dtStartDate, &FieldEdit::focusReceived, this,
+            [this] { ui->dtStartDate->setMaximum(m_inputs->values().endDate); });
+    connect(ui->dtEndDate, &FieldEdit::focusReceived, this,
+            [this] { ui->dtEndDate->setMinimum(m_inputs->values().startDate); });
 
     m_monthFields = {ui->numAnnCalcBens_1, ui->numAnnCalcBens_2,  ui->numAnnCalcBens_3,  ui->numAnnCalcBens_4,
                      ui->numAnnCalcBens_5, ui->numAnnCalcBens_6,  ui->numAnnCalcBens_7,  ui->numAnnCalcBens_8,
                      ui->numAnnCalcBens_9, ui->numAnnCalcBens_10, ui->numAnnCalcBens_11, ui->numAnnCalcBens_12};
+    const InputSpec<AnnualInputs>* counts = findInput(annualInputTable(), "beneficiaries-by-month");
     for (int month = 1; month <= 12; ++month) {
         NumericEdit* field = monthField(month);
         field->setMinimumWidth(44);
+        field->setDecimals(0);
         // A count is never negative; above 24 is told and cut back when the
         // field is left.
-        field->setMinimum(0);
+        field->setRange(counts->min, kMaxAmount);
         field->setRejectionMessage(QString::fromLatin1(kIncorrectBeneficiariesTitle),
                                    tr("The number of medical aid beneficiaries cannot be negative."));
         connect(field, &NumericEdit::valueChanged, this,
-                [this, month](double v) { m_counts[taxYearIndex(month)] = wholeCount(v); });
+                [this, month](double v) { m_counts[taxYearIndex(month)] = static_cast<int>(std::min(v, 1e6)); });
         connect(field, &QLineEdit::editingFinished, this, [this, month, field] {
             if (field->commit())
                 limitMonth(month);
         });
     }
     connect(ui->cmdDuplicate, &QPushButton::clicked, this, &AnnualWindow::duplicateMarch);
-
-    load();
 }
 
 AnnualWindow::~AnnualWindow() = default;
 
-void AnnualWindow::resetInputs()
+void AnnualWindow::showDefaults()
 {
-    m_startDate = TaxYearStart;
-    m_endDate = TaxYearEnd;
+    AnnualInputs defaults;
+    defaults.startDate = TaxYearStart;
+    defaults.endDate = TaxYearEnd;
     ui->dtStartDate->setRange(TaxYearStart, TaxYearEnd);
     ui->dtEndDate->setRange(TaxYearStart, TaxYearEnd);
-    ui->dtStartDate->setValue(m_startDate);
-    ui->dtEndDate->setValue(m_endDate);
+    m_inputs->show(defaults);
     m_counts.fill(0);
     for (NumericEdit* field : m_monthFields)
         field->setValue(0);
@@ -104,56 +121,44 @@ void AnnualWindow::duplicateMarch()
     for (int month = 1; month <= 12; ++month)
         limitMonth(month);
     const int march = m_counts[0];
-    for (const int month : {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2})
+    for (const int month : kTaxYearMonths)
         monthField(month)->setValue(march);
 }
 
-std::optional<InputError> AnnualWindow::runCalculation()
+std::optional<CalculatorWindow::Rejection> AnnualWindow::runCalculation()
 {
-    AnnualInputs in;
-    static_cast<EmployeeInputs&>(in) = employee();
-    in.startDate = m_startDate;
-    in.endDate = m_endDate;
+    AnnualInputs in = m_inputs->values();
     in.beneficiariesByMonth = m_counts;
     const auto outcome = CalcAnnualPAYE(in, settings());
     if (const auto* error = std::get_if<InputError>(&outcome))
-        return *error;
+        return rejection(*error);
     m_lastInputs = in;
     m_lastResult = std::get<AnnualResult>(outcome);
-    // QuickTax shows the income this calculation taxed when it is next activated.
-    state().AnnualTaxableIncome = m_lastResult.annualTaxableIncome;
-    const AnnualResult& r = m_lastResult;
+    shareAnnualIncome(m_lastResult.annualTaxableIncome);
     // Months outside the period of employment are cleared on screen.
     for (int month = 1; month <= 12; ++month)
-        monthField(month)->setValue(r.beneficiariesByMonth[taxYearIndex(month)]);
-    ui->numAllowableRFundDed->setValue(roundHalfEven(r.rfDeduction));
-    ui->numMAns->setValue(r.paye);
-    ui->numTaxCredit->setValue(r.medicalCredit);
-    ui->numMTCForContri->setValue(r.additionalMedicalCredit);
-    ui->numTaxLiability->setValue(r.taxLiability);
-    ui->numAns_1->setValue(r.taxLiability);
+        monthField(month)->setValue(m_lastResult.beneficiariesByMonth[taxYearIndex(month)]);
+    m_results->show(m_lastResult);
     return std::nullopt;
 }
 
-QWidget* AnnualWindow::focusFor(const InputError& error)
+QWidget* AnnualWindow::focusFor(const InputError& error) const
 {
-    switch (error.field) {
-    case InputField::StartDate: return ui->dtStartDate;
-    case InputField::EndDate: return ui->dtEndDate;
-    case InputField::MonthlyBeneficiaries:
-        for (const int month : {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2}) {
-            const int n = m_counts[taxYearIndex(month)];
-            if (n < 0 || n > kMaxMonthlyBeneficiaries)
-                return monthField(month);
-        }
-        return ui->numAnnCalcBens_3;
-    default: return ui->cmdCalculate;
+    if (error.field != InputField::MonthlyBeneficiaries)
+        return PeriodWindow::focusFor(error);
+    for (const int month : kTaxYearMonths) {
+        const int n = m_counts[taxYearIndex(month)];
+        if (n < 0 || n > kMaxMonthlyBeneficiaries)
+            return monthField(month);
     }
+    return ui->numAnnCalcBens_3;
 }
 
-PrintRecord AnnualWindow::printRecord(PrintLanguage language) const
+CalculatorWindow::PrintJob AnnualWindow::printJob(bool afrikaans) const
 {
-    return PrintAnnual(m_lastInputs, m_lastResult, language);
+    return periodJob(
+        annualReport(),
+        PrintAnnual(m_lastInputs, m_lastResult, afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English));
 }
 
 }  // namespace grossby

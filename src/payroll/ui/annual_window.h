@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class frmAnnual;
@@ -17,7 +18,7 @@ namespace grossby {
 class AnnualWindow : public PeriodWindow {
     Q_OBJECT
 public:
-    explicit AnnualWindow(Module1& state, QWidget* parent = nullptr);
+    AnnualWindow(Key key, Module1& state, QWidget* parent = nullptr);
     ~AnnualWindow() override;
 
     const AnnualInputs& lastInputs() const { return m_lastInputs; }
@@ -28,23 +29,23 @@ public:
     void duplicateMarch();
 
 protected:
-    std::optional<InputError> runCalculation() override;
-    QWidget* focusFor(const InputError& error) override;
-    void resetInputs() override;
-    PrintRecord printRecord(PrintLanguage language) const override;
-    PeriodReport report() const override { return annualReport(); }
+    void showDefaults() override;
+    QWidget* boundField(std::string_view key) const override { return m_inputs->fieldFor(key); }
+    QWidget* focusFor(const InputError& error) const override;
+    std::optional<Rejection> runCalculation() override;
+    PrintJob printJob(bool afrikaans) const override;
 
 private:
     /// The field of a calendar month (1 = January .. 12 = December).
-    NumericEdit* monthField(int month) const { return m_monthFields[month - 1]; }
+    NumericEdit* monthField(int month) const { return m_monthFields[static_cast<std::size_t>(month - 1)]; }
     /// Reports a count above 24 and sets it to 24; true when it did.
     bool limitMonth(int month);
 
     std::unique_ptr<Ui::frmAnnual> ui;
+    std::optional<InputBinding<AnnualInputs>> m_inputs;
+    std::optional<ResultBinding<AnnualResult>> m_results;
     std::array<NumericEdit*, 12> m_monthFields{};  // by calendar month
     std::array<int, 12> m_counts{};  // tax-year order, March first
-    double m_startDate = 0;
-    double m_endDate = 0;
     AnnualInputs m_lastInputs;
     AnnualResult m_lastResult;
 };

@@ -2,53 +2,67 @@
 
 #include "ui_daily_window.h"
 
-#include "core/module1.h"
-
 namespace grossby {
 
-DailyWindow::DailyWindow(Module1& state, QWidget* parent)
-    : PeriodWindow(state, parent)
+namespace {
+
+const std::vector<FieldKey> kInputs = {
+    {"Text1", "name"},
+    {"silgEdit23", "age"},
+    {"numSalRemun", "salary"},
+    {"numComm", "commission"},
+    {"sidbEdit4", "bonus"},
+    {"sidbEdit6", "travel-allowance"},
+    {"numEmpRRFundCont", "employer-rf"},
+    {"numEmpERFundCont", "employee-rf"},
+    {"numEmpERMedAidCont", "employer-medical"},
+    {"numEmpEEMedAidCont", "employee-medical"},
+    {"numMedAidBens", "beneficiaries"},
+};
+
+const std::vector<ResultField> kResults = {
+    {"numAllowableRFundDed", "rf_deduction", Shown::WholeRand},
+    {"numMAns", "paye"},
+    {"numTaxCredit", "medical_credit"},
+    {"numMTCForContri", "additional_medical_credit"},
+    {"numTaxLiability", "tax_liability"},
+    {"numMAns1", "uif_employee"},
+    {"numMAns2", "uif_employer"},
+    {"numMAns3", "sdl"},
+};
+
+}  // namespace
+
+DailyWindow::DailyWindow(Key key, Module1& state, QWidget* parent)
+    : PeriodWindow(key, state, parent)
     , ui(std::make_unique<Ui::frmDaily>())
 {
     ui->setupUi(this);
-    Controls c = sharedControls(ui.get());
-    c.age = ui->silgEdit23;
-    c.salary = ui->numSalRemun;
-    c.commission = ui->numComm;
-    c.bonus = ui->sidbEdit4;
-    c.travelAllowance = ui->sidbEdit6;
-    c.beneficiaries = ui->numMedAidBens;
-    c.uifEmployee = ui->numMAns1;
-    c.uifEmployer = ui->numMAns2;
-    c.sdl = ui->numMAns3;
-    setUpControls(c);
-    load();
+    m_inputs.emplace(this, dailyInputTable(), kInputs);
+    m_results.emplace(this, periodResultTable(), kResults);
+    setUpPeriodForm();
 }
 
 DailyWindow::~DailyWindow() = default;
 
-std::optional<InputError> DailyWindow::runCalculation()
+std::optional<CalculatorWindow::Rejection> DailyWindow::runCalculation()
 {
-    const DailyInputs in = employee();
+    const DailyInputs in = m_inputs->values();
     const auto outcome = CalcDailyTax(in, settings());
     if (const auto* error = std::get_if<InputError>(&outcome))
-        return *error;
+        return rejection(*error);
     m_lastInputs = in;
     m_lastResult = std::get<PeriodResult>(outcome);
-    // QuickTax shows the income this calculation taxed when it is next activated.
-    state().AnnualTaxableIncome = m_lastResult.annualTaxableIncome;
-    showPeriodResult(m_lastResult);
+    shareAnnualIncome(m_lastResult.annualTaxableIncome);
+    m_results->show(m_lastResult);
     return std::nullopt;
 }
 
-QWidget* DailyWindow::focusFor(const InputError& error)
+CalculatorWindow::PrintJob DailyWindow::printJob(bool afrikaans) const
 {
-    return error.field == InputField::Beneficiaries ? static_cast<QWidget*>(ui->numMedAidBens) : ui->cmdCalculate;
-}
-
-PrintRecord DailyWindow::printRecord(PrintLanguage language) const
-{
-    return PrintDaily(m_lastInputs, m_lastResult, language);
+    return periodJob(
+        dailyReport(),
+        PrintDaily(m_lastInputs, m_lastResult, afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English));
 }
 
 }  // namespace grossby

@@ -5,6 +5,7 @@
 #include "payroll/ui/period_window.h"
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class frmDaily;
@@ -15,21 +16,22 @@ namespace grossby {
 class DailyWindow : public PeriodWindow {
     Q_OBJECT
 public:
-    explicit DailyWindow(Module1& state, QWidget* parent = nullptr);
+    DailyWindow(Key key, Module1& state, QWidget* parent = nullptr);
     ~DailyWindow() override;
 
     const DailyInputs& lastInputs() const { return m_lastInputs; }
     const PeriodResult& lastResult() const { return m_lastResult; }
 
 protected:
-    std::optional<InputError> runCalculation() override;
-    QWidget* focusFor(const InputError& error) override;
-    void resetInputs() override { }
-    PrintRecord printRecord(PrintLanguage language) const override;
-    PeriodReport report() const override { return dailyReport(); }
+    void showDefaults() override { m_inputs->show(DailyInputs{}); }
+    QWidget* boundField(std::string_view key) const override { return m_inputs->fieldFor(key); }
+    std::optional<Rejection> runCalculation() override;
+    PrintJob printJob(bool afrikaans) const override;
 
 private:
     std::unique_ptr<Ui::frmDaily> ui;
+    std::optional<InputBinding<DailyInputs>> m_inputs;
+    std::optional<ResultBinding<PeriodResult>> m_results;
     DailyInputs m_lastInputs;
     PeriodResult m_lastResult;
 };

@@ -2,86 +2,87 @@
 
 #include "ui_monthly_window.h"
 
-#include "core/module1.h"
-#include "core/numeric.h"
 #include "core/tax_year.h"
 
 namespace grossby {
 
-MonthlyWindow::MonthlyWindow(Module1& state, QWidget* parent)
-    : PeriodWindow(state, parent)
+namespace {
+
+// Each field of the form and the input or result it shows.
+const std::vector<FieldKey> kInputs = {
+    {"Text1", "name"},
+    {"silgEdit9", "age"},
+    {"numSalRemun", "salary"},
+    {"numComm", "commission"},
+    {"silgEdit12", "bonus"},
+    {"silgEdit13", "travel-allowance"},
+    {"numEmpRRFundCont", "employer-rf"},
+    {"numEmpERFundCont", "employee-rf"},
+    {"numEmpERMedAidCont", "employer-medical"},
+    {"numEmpEEMedAidCont", "employee-medical"},
+    {"numMedAidBens", "beneficiaries"},
+    {"dtMStartDate", "start"},
+    {"dtMEndDate", "end"},
+};
+
+const std::vector<ResultField> kResults = {
+    {"numAllowableRFundDed", "rf_deduction", Shown::WholeRand},
+    {"numMTAAns", "taxable_travel_allowance", Shown::WholeRand},
+    {"numMAns", "paye"},
+    {"numTaxCredit", "medical_credit"},
+    {"numMTCForContri", "additional_medical_credit"},
+    {"numTaxLiability", "tax_liability"},
+    {"numMAns1", "uif_employee"},
+    {"numMAns2", "uif_employer"},
+    {"numMAns3", "sdl"},
+};
+
+}  // namespace
+
+MonthlyWindow::MonthlyWindow(Key key, Module1& state, QWidget* parent)
+    : PeriodWindow(key, state, parent)
     , ui(std::make_unique<Ui::frmMonthly>())
 {
     ui->setupUi(this);
-    Controls c = sharedControls(ui.get());
-    c.age = ui->silgEdit9;
-    c.salary = ui->numSalRemun;
-    c.commission = ui->numComm;
-    c.bonus = ui->silgEdit12;
-    c.travelAllowance = ui->silgEdit13;
-    c.beneficiaries = ui->numMedAidBens;
-    c.uifEmployee = ui->numMAns1;
-    c.uifEmployer = ui->numMAns2;
-    c.sdl = ui->numMAns3;
-    setUpControls(c);
-    ui->numMTAAns->setFocusPolicy(Qt::NoFocus);
-
-    // Both dates lie in the tax year; the end date's message quotes the
-    // start date as its field shows it.
-    ui->dtMStartDate->setRange(TaxYearStart, TaxYearEnd);
+    m_inputs.emplace(this, monthlyInputTable(), kInputs);
+    m_results.emplace(this, periodResultTable(), kResults);
+    setUpPeriodForm();
+    // The end date's message quotes the start date as its field shows it.
     ui->dtMStartDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle),
                                           QString::fromStdString(dateRejectionMessage(std::string(kTaxYearStartText))));
-    ui->dtMEndDate->setRange(TaxYearStart, TaxYearEnd);
     ui->dtMEndDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle), [this] {
         return QString::fromStdString(dateRejectionMessage(ui->dtMStartDate->text().toStdString()));
     });
-    connect(ui->dtMStartDate, &DateEdit::valueChanged, this, [this](double day) { m_startDate = day; });
-    connect(ui->dtMEndDate, &DateEdit::valueChanged, this, [this](double day) { m_endDate = day; });
-
-    load();
 }
 
 MonthlyWindow::~MonthlyWindow() = default;
 
-void MonthlyWindow::resetInputs()
+void MonthlyWindow::showDefaults()
 {
-    m_startDate = TaxYearStart;
-    m_endDate = FirstMonthEnd;
-    ui->dtMStartDate->setValue(m_startDate);
-    ui->dtMEndDate->setValue(m_endDate);
+    MonthlyInputs defaults;
+    defaults.startDate = TaxYearStart;
+    defaults.endDate = FirstMonthEnd;
+    m_inputs->show(defaults);
 }
 
-std::optional<InputError> MonthlyWindow::runCalculation()
+std::optional<CalculatorWindow::Rejection> MonthlyWindow::runCalculation()
 {
-    MonthlyInputs in;
-    static_cast<EmployeeInputs&>(in) = employee();
-    in.startDate = m_startDate;
-    in.endDate = m_endDate;
+    const MonthlyInputs in = m_inputs->values();
     const auto outcome = CalcMonthlyTax(in, settings());
     if (const auto* error = std::get_if<InputError>(&outcome))
-        return *error;
+        return rejection(*error);
     m_lastInputs = in;
     m_lastResult = std::get<PeriodResult>(outcome);
-    // QuickTax shows the income this calculation taxed when it is next activated.
-    state().AnnualTaxableIncome = m_lastResult.annualTaxableIncome;
-    showPeriodResult(m_lastResult);
-    ui->numMTAAns->setValue(roundHalfEven(m_lastResult.taxableTravelAllowance));
+    shareAnnualIncome(m_lastResult.annualTaxableIncome);
+    m_results->show(m_lastResult);
     return std::nullopt;
 }
 
-QWidget* MonthlyWindow::focusFor(const InputError& error)
+CalculatorWindow::PrintJob MonthlyWindow::printJob(bool afrikaans) const
 {
-    switch (error.field) {
-    case InputField::StartDate: return ui->dtMStartDate;
-    case InputField::EndDate: return ui->dtMEndDate;
-    case InputField::Beneficiaries: return ui->numMedAidBens;
-    default: return ui->cmdCalculate;
-    }
-}
-
-PrintRecord MonthlyWindow::printRecord(PrintLanguage language) const
-{
-    return PrintMonthly(m_lastInputs, m_lastResult, language);
+    return periodJob(
+        monthlyReport(),
+        PrintMonthly(m_lastInputs, m_lastResult, afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English));
 }
 
 }  // namespace grossby

@@ -15,7 +15,7 @@ namespace grossby {
 class MonthlyWindow : public PeriodWindow {
     Q_OBJECT
 public:
-    explicit MonthlyWindow(Module1& state, QWidget* parent = nullptr);
+    MonthlyWindow(Key key, Module1& state, QWidget* parent = nullptr);
     ~MonthlyWindow() override;
 
     /// The inputs and result of the last calculation, as printed.
@@ -23,16 +23,15 @@ public:
     const PeriodResult& lastResult() const { return m_lastResult; }
 
 protected:
-    std::optional<InputError> runCalculation() override;
-    QWidget* focusFor(const InputError& error) override;
-    void resetInputs() override;
-    PrintRecord printRecord(PrintLanguage language) const override;
-    PeriodReport report() const override { return monthlyReport(); }
+    void showDefaults() override;
+    QWidget* boundField(std::string_view key) const override { return m_inputs->fieldFor(key); }
+    std::optional<Rejection> runCalculation() override;
+    PrintJob printJob(bool afrikaans) const override;
 
 private:
     std::unique_ptr<Ui::frmMonthly> ui;
-    double m_startDate = 0;
-    double m_endDate = 0;
+    std::optional<InputBinding<MonthlyInputs>> m_inputs;
+    std::optional<ResultBinding<PeriodResult>> m_results;
     MonthlyInputs m_lastInputs;
     PeriodResult m_lastResult;
 };

@@ -4,14 +4,9 @@
 
 #include "core/module1.h"
 #include "payroll/quicktax.h"
-#include "services/print_database.h"
-#include "services/report_job.h"
 #include "widgets/message_service.h"
-#include "widgets/report_runner.h"
-#include "widgets/busy_cursor.h"
 #include "widgets/numeric_edit.h"
 #include "widgets/print_panel.h"
-#include "widgets/window_mnemonics.h"
 
 #include <QEvent>
 #include <QMdiSubWindow>
@@ -20,13 +15,12 @@
 
 namespace grossby {
 
-QuickTaxWindow::QuickTaxWindow(Module1& state, QWidget* parent)
-    : QWidget(parent)
+QuickTaxWindow::QuickTaxWindow(Key key, Module1& state, QWidget* parent)
+    : CalculatorWindow(key, parent)
     , m_state(state)
     , ui(std::make_unique<Ui::frmKwikTax>())
 {
     ui->setupUi(this);
-    WindowMnemonics::install(this);
     m_sidbEdit1 = {ui->sidbEdit1_0, ui->sidbEdit1_1, ui->sidbEdit1_2, ui->sidbEdit1_3, ui->sidbEdit1_4,
                    ui->sidbEdit1_5, ui->sidbEdit1_6, ui->sidbEdit1_7, ui->sidbEdit1_8, ui->sidbEdit1_9};
     for (NumericEdit* field : m_sidbEdit1)
@@ -38,21 +32,15 @@ QuickTaxWindow::QuickTaxWindow(Module1& state, QWidget* parent)
     ui->sidbEdit1_1->setRejectionMessage(QString::fromLatin1(kQuickTaxAgeTitle),
                                          QString::fromLatin1(kQuickTaxAgeMessage));
 
-    ui->Frame1->hide();
-    ui->Frame1->setCoveredWidgets({ui->cmdCalculate, ui->cmPrint, ui->cmdOk});
+    Controls c;
+    c.calculate = ui->cmdCalculate;
+    c.print = ui->cmPrint;
+    c.ok = ui->cmdOk;
+    c.printPanel = ui->Frame1;
+    setUpControls(c);
 
     connect(ui->sidbEdit1_0, &NumericEdit::valueChanged, this, &QuickTaxWindow::onIncomeChanged);
     connect(ui->sidbEdit1_1, &NumericEdit::valueChanged, this, &QuickTaxWindow::onAgeChanged);
-    // Return in either input field calculates, as the button would.
-    connect(ui->sidbEdit1_0, &QLineEdit::returnPressed, this, &QuickTaxWindow::calculate);
-    connect(ui->sidbEdit1_1, &QLineEdit::returnPressed, this, &QuickTaxWindow::calculate);
-    connect(ui->cmdCalculate, &QPushButton::clicked, this, &QuickTaxWindow::calculate);
-    connect(ui->cmdOk, &QPushButton::clicked, this, &QuickTaxWindow::closeWindow);
-    connect(ui->cmPrint, &QPushButton::clicked, this, [this] { ui->Frame1->popUp(); });
-    connect(ui->Frame1, &PrintPanel::destinationChosen, this, &QuickTaxWindow::printTo);
-    connect(ui->Frame1, &PrintPanel::cancelled, this, [this] { ui->cmPrint->setFocus(); });
-
-    showFigures();
 }
 
 QuickTaxWindow::~QuickTaxWindow() = default;
@@ -63,7 +51,7 @@ bool QuickTaxWindow::event(QEvent* event)
         followFrame();
     else if (event->type() == QEvent::WindowActivate)
         activated();
-    return QWidget::event(event);
+    return CalculatorWindow::event(event);
 }
 
 void QuickTaxWindow::followFrame()
@@ -85,13 +73,13 @@ void QuickTaxWindow::activated()
     // Every activation (the first showing included) recalculates, so the
     // window always shows the income last taxed by any calculator.
     calculate();
-    showFigures();
 }
 
-void QuickTaxWindow::calculate()
+std::optional<CalculatorWindow::Rejection> QuickTaxWindow::runCalculation()
 {
     QuickTaxCalculate(m_state);
     showFigures();
+    return std::nullopt;
 }
 
 void QuickTaxWindow::showFigures()
@@ -104,7 +92,7 @@ void QuickTaxWindow::showFigures()
         s.QuickTaxRebate,      s.QuickTaxPayable,
         s.QuickTaxAverageRate, s.QuickTaxAverageRateAfter,
     };
-    for (int i = 0; i < 10; ++i)
+    for (std::size_t i = 0; i < 10; ++i)
         m_sidbEdit1[i]->setValue(values[i]);
 }
 
@@ -125,52 +113,18 @@ void QuickTaxWindow::onAgeChanged(double value)
     }
 }
 
-void QuickTaxWindow::closeWindow()
+CalculatorWindow::PrintJob QuickTaxWindow::printJob(bool) const
 {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
-}
-
-void QuickTaxWindow::printTo(int printToPrinter)
-{
-    m_state.PrintToPrinter = static_cast<std::int16_t>(printToPrinter);
-    {
-        const BusyCursor busy;
-        // Print what is on screen: an income or age typed since the last
-        // calculation would otherwise be printed beside the old tax.
-        calculate();
-        KwikTaxPrint();
-    }
-    ui->Frame1->hide();
-    ui->cmPrint->setFocus();
-}
-
-bool QuickTaxWindow::KwikTaxPrint()
-{
-    const QString path = QString::fromStdString(m_state.PrintDatabasePath);
-    auto fail = [this](const QString& text) {
-        showMessage(this, {QMessageBox::Critical, tr("QuickTax"), text});
-        return false;
-    };
-    if (path.isEmpty())
-        return fail(tr("The report cannot be prepared: the location of the print database is not known."));
-    const PrintDatabase db(path);
-    if (const DbStatus status = db.ensure(); !status)
-        return fail(status.error);
-    const StagedTable row{kKwikTaxTable, {KwikTaxRecord(m_state)}};
-    if (const DbStatus status = db.stage({row}); !status)
-        return fail(status.error);
-
-    ReportJob job;
+    PrintJob job;
+    job.tables.push_back(StagedTable{kKwikTaxTable, {KwikTaxRecord(m_state)}});
     job.templateName = QString::fromLatin1(kKwikTaxTemplate);
-    job.destination = m_state.PrintToPrinter;
-    if (job.destination == 0)
-        job.title = QString::fromLatin1(kKwikTaxTitle);
-    job.printDatabasePath = path;
-    runReport(this, job);
-    return true;
+    job.previewTitle = QString::fromLatin1(kKwikTaxTitle);
+    return job;
+}
+
+QString QuickTaxWindow::printDatabasePath() const
+{
+    return QString::fromStdString(m_state.PrintDatabasePath);
 }
 
 }  // namespace grossby

@@ -3,7 +3,7 @@
 // age. Its figures live in the shared state, so it shows the income that any
 // calculator last taxed each time it becomes the active window.
 
-#include <QWidget>
+#include "widgets/calculator_window.h"
 
 #include <array>
 #include <memory>
@@ -17,21 +17,23 @@ namespace grossby {
 struct Module1;
 class NumericEdit;
 
-class QuickTaxWindow : public QWidget {
+class QuickTaxWindow : public CalculatorWindow {
     Q_OBJECT
 public:
-    explicit QuickTaxWindow(Module1& state, QWidget* parent = nullptr);
+    QuickTaxWindow(Key key, Module1& state, QWidget* parent = nullptr);
     ~QuickTaxWindow() override;
-
-    /// "&Calculate": taxes `AnnualTaxableIncome` at `QuickTaxAge` and shows
-    /// the ten figures.
-    void calculate();
-
-    /// A destination chosen on the print panel: 0 preview, 1 printer.
-    void printTo(int printToPrinter);
 
 protected:
     bool event(QEvent* event) override;
+    /// Shows the shared figures; the calculation runs when the window is activated.
+    void load() override { showFigures(); }
+    /// Taxes `AnnualTaxableIncome` at `QuickTaxAge` and shows the ten figures.
+    std::optional<Rejection> runCalculation() override;
+    /// Prints what is on screen: an income or age typed since the last
+    /// calculation would otherwise be printed beside the old tax.
+    void beforePrint() override { calculate(); }
+    PrintJob printJob(bool afrikaans) const override;
+    QString printDatabasePath() const override;
 
 private:
     void activated();
@@ -39,10 +41,6 @@ private:
     void showFigures();
     void onIncomeChanged(double value);
     void onAgeChanged(double value);
-    void closeWindow();
-    /// Stages the `kwiktax` row and starts the report; false (after telling
-    /// the user) when the print database could not take it.
-    bool KwikTaxPrint();
 
     Module1& m_state;
     std::unique_ptr<Ui::frmKwikTax> ui;

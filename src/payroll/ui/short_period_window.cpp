@@ -1,71 +1,84 @@
 #include "payroll/ui/short_period_window.h"
 
-#include "core/module1.h"
-
-#include "widgets/numeric_edit.h"
-
-#include <QPushButton>
+#include "ui_short_period_window.h"
 
 namespace grossby {
 
-ShortPeriodWindow::ShortPeriodWindow(Module1& state, QWidget* parent, bool fortnightly)
-    : PeriodWindow(state, parent)
-    , m_fortnightly(fortnightly)
-{ }
+namespace {
 
-void ShortPeriodWindow::setUpDayFields(NumericEdit* normalDays, NumericEdit* thisDays)
+const std::vector<FieldKey> kInputs = {
+    {"Text1", "name"},
+    {"silgEdit14", "age"},
+    {"numSalRemun", "salary"},
+    {"numComm", "commission"},
+    {"sidbEdit4", "bonus"},
+    {"sidbEdit6", "travel-allowance"},
+    {"numEmpRRFundCont", "employer-rf"},
+    {"numEmpERFundCont", "employee-rf"},
+    {"numEmpERMedAidCont", "employer-medical"},
+    {"numEmpEEMedAidCont", "employee-medical"},
+    {"numMedAidBens", "beneficiaries"},
+    {"silgEdit21", "normal-days"},
+    {"silgEdit22", "days-worked"},
+};
+
+const std::vector<ResultField> kResults = {
+    {"numAllowableRFundDed", "rf_deduction", Shown::WholeRand},
+    {"numMAns", "paye"},
+    {"numTaxCredit", "medical_credit"},
+    {"numMTCForContri", "additional_medical_credit"},
+    {"numTaxLiability", "tax_liability"},
+    {"numMAns1", "uif_employee"},
+    {"numMAns2", "uif_employer"},
+    {"numMAns3", "sdl"},
+};
+
+}  // namespace
+
+ShortPeriodWindow::ShortPeriodWindow(Key key, Period period, Module1& state, QWidget* parent)
+    : PeriodWindow(key, state, parent)
+    , m_period(period)
+    , ui(std::make_unique<Ui::frmShortPeriod>())
 {
-    m_normalField = normalDays;
-    m_thisField = thisDays;
-    normalDays->setMinimumWidth(64);
-    thisDays->setMinimumWidth(64);
-    connect(normalDays, &NumericEdit::valueChanged, this, [this](double v) { m_normalDays = wholeCount(v); });
-    connect(thisDays, &NumericEdit::valueChanged, this, [this](double v) { m_thisDays = wholeCount(v); });
+    ui->setupUi(this);
+    const bool week = period == Period::Week;
+    setObjectName(week ? QStringLiteral("frmWeekly") : QStringLiteral("frmFortNight"));
+    setWindowTitle(week ? tr("Weekly") : tr("Fortnightly"));
+    ui->lblNormalDays->setText(week ? tr("Normal work week") : tr("Normal fortnight"));
+    ui->lblThisDays->setText(week ? tr("This work week") : tr("This fortnight"));
+    m_inputs.emplace(this, week ? weeklyInputTable() : fortnightlyInputTable(), kInputs);
+    m_results.emplace(this, periodResultTable(), kResults);
+    setUpPeriodForm();
 }
 
-void ShortPeriodWindow::resetInputs()
+ShortPeriodWindow::~ShortPeriodWindow() = default;
+
+void ShortPeriodWindow::showDefaults()
 {
-    m_normalDays = m_thisDays = m_fortnightly ? 14 : 7;
-    m_normalField->setValue(m_normalDays);
-    m_thisField->setValue(m_thisDays);
+    ShortPeriodInputs defaults;
+    defaults.normalDays = defaults.thisDays = m_period == Period::Week ? 7 : 14;
+    m_inputs->show(defaults);
 }
 
-std::optional<InputError> ShortPeriodWindow::runCalculation()
+std::optional<CalculatorWindow::Rejection> ShortPeriodWindow::runCalculation()
 {
-    ShortPeriodInputs in;
-    static_cast<EmployeeInputs&>(in) = employee();
-    in.normalDays = m_normalDays;
-    in.thisDays = m_thisDays;
-    const auto outcome =
-        m_fortnightly ? CalcFortnightlyTax(in, settings()) : CalcWeeklyTax(in, settings());
+    const ShortPeriodInputs in = m_inputs->values();
+    const auto outcome = m_period == Period::Week ? CalcWeeklyTax(in, settings()) : CalcFortnightlyTax(in, settings());
     if (const auto* error = std::get_if<InputError>(&outcome))
-        return *error;
+        return rejection(*error);
     m_lastInputs = in;
     m_lastResult = std::get<PeriodResult>(outcome);
-    // QuickTax shows the income this calculation taxed when it is next activated.
-    state().AnnualTaxableIncome = m_lastResult.annualTaxableIncome;
-    showPeriodResult(m_lastResult);
+    shareAnnualIncome(m_lastResult.annualTaxableIncome);
+    m_results->show(m_lastResult);
     return std::nullopt;
 }
 
-QWidget* ShortPeriodWindow::focusFor(const InputError& error)
+CalculatorWindow::PrintJob ShortPeriodWindow::printJob(bool afrikaans) const
 {
-    switch (error.field) {
-    case InputField::ThisPeriodDays: return m_thisField;
-    case InputField::Beneficiaries: return controls().beneficiaries;
-    default: return controls().calculate;
-    }
-}
-
-PrintRecord ShortPeriodWindow::printRecord(PrintLanguage language) const
-{
-    return m_fortnightly ? PrintFortnightly(m_lastInputs, m_lastResult, language)
-                         : PrintWeekly(m_lastInputs, m_lastResult, language);
-}
-
-PeriodReport ShortPeriodWindow::report() const
-{
-    return m_fortnightly ? fortnightlyReport() : weeklyReport();
+    const PrintLanguage language = afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English;
+    return m_period == Period::Week
+        ? periodJob(weeklyReport(), PrintWeekly(m_lastInputs, m_lastResult, language))
+        : periodJob(fortnightlyReport(), PrintFortnightly(m_lastInputs, m_lastResult, language));
 }
 
 }  // namespace grossby

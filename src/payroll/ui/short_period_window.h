@@ -1,55 +1,61 @@
 #pragma once
-// What the weekly (`frmWeekly`) and fortnightly (`frmFortNight`) windows
-// share: they differ only in their constants, so one class does the work and
-// each window supplies its form.
+// The weekly (`frmWeekly`) and fortnightly (`frmFortNight`) windows: one form
+// and one class, differing only in the calculator, the day-count labels and
+// their defaults.
 
 #include "payroll/ui/period_window.h"
+
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class frmShortPeriod;
+}
 
 namespace grossby {
 
 class ShortPeriodWindow : public PeriodWindow {
     Q_OBJECT
 public:
+    enum class Period { Week, Fortnight };
+
+    ShortPeriodWindow(Key key, Period period, Module1& state, QWidget* parent = nullptr);
+    ~ShortPeriodWindow() override;
+
     const ShortPeriodInputs& lastInputs() const { return m_lastInputs; }
     const PeriodResult& lastResult() const { return m_lastResult; }
 
 protected:
-    ShortPeriodWindow(Module1& state, QWidget* parent, bool fortnightly);
-
-    /// The two day-count fields ("Normal work week" / "This work week", or
-    /// the fortnight's).
-    void setUpDayFields(NumericEdit* normalDays, NumericEdit* thisDays);
-
-    std::optional<InputError> runCalculation() override;
-    QWidget* focusFor(const InputError& error) override;
-    void resetInputs() override;
-    PrintRecord printRecord(PrintLanguage language) const override;
-    PeriodReport report() const override;
-
-    /// The controls both forms name alike.
-    template <class Form> static Controls controlsOf(Form* ui)
-    {
-        Controls c = sharedControls(ui);
-        c.age = ui->silgEdit14;
-        c.salary = ui->numSalRemun;
-        c.commission = ui->numComm;
-        c.bonus = ui->sidbEdit4;
-        c.travelAllowance = ui->sidbEdit6;
-        c.beneficiaries = ui->numMedAidBens;
-        c.uifEmployee = ui->numMAns1;
-        c.uifEmployer = ui->numMAns2;
-        c.sdl = ui->numMAns3;
-        return c;
-    }
+    void showDefaults() override;
+    QWidget* boundField(std::string_view key) const override { return m_inputs->fieldFor(key); }
+    std::optional<Rejection> runCalculation() override;
+    PrintJob printJob(bool afrikaans) const override;
 
 private:
-    bool m_fortnightly;
-    NumericEdit* m_normalField = nullptr;
-    NumericEdit* m_thisField = nullptr;
-    int m_normalDays = 0;
-    int m_thisDays = 0;
+    Period m_period;
+    std::unique_ptr<Ui::frmShortPeriod> ui;
+    std::optional<InputBinding<ShortPeriodInputs>> m_inputs;
+    std::optional<ResultBinding<PeriodResult>> m_results;
     ShortPeriodInputs m_lastInputs;
     PeriodResult m_lastResult;
+};
+
+/// `frmWeekly`: a week's pay, 52 a year, of which some days may not have been worked.
+class WeeklyWindow : public ShortPeriodWindow {
+    Q_OBJECT
+public:
+    WeeklyWindow(Key key, Module1& state, QWidget* parent = nullptr)
+        : ShortPeriodWindow(key, Period::Week, state, parent)
+    { }
+};
+
+/// `frmFortNight`: a fortnight's pay, 26 a year.
+class FortnightlyWindow : public ShortPeriodWindow {
+    Q_OBJECT
+public:
+    FortnightlyWindow(Key key, Module1& state, QWidget* parent = nullptr)
+        : ShortPeriodWindow(key, Period::Fortnight, state, parent)
+    { }
 };
 
 }  // namespace grossby

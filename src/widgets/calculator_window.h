@@ -1,0 +1,133 @@
+#pragma once
+// What every calculator window does the same way: read the inputs, run the
+// pure calculation, show the results or the rejection (with the focus on the
+// field concerned), keep the last calculation for printing, and the common
+// buttons and panels: "&Calculate", "&Print" with its panel, "&Information",
+// "&Settings" with the Setup panel, "&OK". Return in any input field
+// calculates, the window opens with the focus in its first input field, and
+// its own button mnemonics come before the menu bar's.
+//
+// Windows are made only through create<W>(), which constructs the window and
+// then loads it, so load-time work may call the window's virtual functions.
+
+#include "services/print_database.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QPushButton;
+
+namespace grossby {
+
+class InfoPanel;
+class PrintPanel;
+class SetupPanel;
+
+class CalculatorWindow : public QWidget {
+    Q_OBJECT
+protected:
+    /// Proof that a window is being made by create(); only the base can make one.
+    class Key {
+        friend class CalculatorWindow;
+        Key() = default;
+    };
+
+public:
+    /// Makes window `W` (its constructor takes a Key first, then `args`),
+    /// then loads it.
+    template <class W, class... Args> static W* create(Args&&... args)
+    {
+        auto* window = new W(Key{}, std::forward<Args>(args)...);
+        static_cast<CalculatorWindow*>(window)->initialise();
+        return window;
+    }
+
+    ~CalculatorWindow() override;
+
+    /// "&Calculate": runs the calculation and shows its results; on a
+    /// rejected input shows the message, puts the focus on the field
+    /// concerned and returns false.
+    bool calculate();
+
+    /// A destination chosen on the print panel (0 preview, 1 printer): stages
+    /// the last calculation's rows and starts the report.
+    void printTo(int destination);
+
+    /// The first input field, which has the focus when the window opens.
+    QWidget* firstInput() const;
+
+protected:
+    /// The controls the base wires; any may be null when the form lacks it.
+    struct Controls {
+        QPushButton* calculate = nullptr;
+        QPushButton* print = nullptr;
+        QPushButton* ok = nullptr;
+        QPushButton* info = nullptr;
+        QPushButton* settings = nullptr;
+        PrintPanel* printPanel = nullptr;
+        InfoPanel* infoPanel = nullptr;
+        SetupPanel* setupPanel = nullptr;
+    };
+
+    /// A rejected input: the message box and where the focus goes (the
+    /// "&Calculate" button when null).
+    struct Rejection {
+        QString title;
+        QString text;
+        QWidget* focus = nullptr;
+    };
+
+    /// What printing the last calculation stages and shows.
+    struct PrintJob {
+        std::vector<StagedTable> tables;
+        QString templateName;  ///< in the program folder
+        QString previewTitle;  ///< title of the preview window
+    };
+
+    CalculatorWindow(Key key, QWidget* parent);
+
+    /// Wires the controls; call once the form is set up.
+    void setUpControls(const Controls& controls);
+    const Controls& controls() const { return m_controls; }
+
+    /// Window load, run once by create() after construction. The base
+    /// calculates once so the window opens with the figures of its defaults.
+    virtual void load();
+
+    /// Reads the inputs, runs the calculation; on success keeps the inputs
+    /// and results for printing, shows them and returns nothing.
+    virtual std::optional<Rejection> runCalculation() = 0;
+
+    /// The rows and report of the last calculation; `afrikaans` is the print
+    /// panel's language choice.
+    virtual PrintJob printJob(bool afrikaans) const = 0;
+
+    /// Runs before the rows are staged (QuickTax recalculates what is shown).
+    virtual void beforePrint() { }
+
+    /// Where the print database is; empty when it is not known.
+    virtual QString printDatabasePath() const = 0;
+
+    /// Puts a panel's top edge this far down the window; negative centres it.
+    void setPanelTop(int top) { m_panelTop = top; }
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void initialise();
+    void closeWindow();
+    bool stageAndRun(int destination, bool afrikaans);
+    bool insidePanel(const QWidget* widget) const;
+
+    Controls m_controls;
+    int m_panelTop = -1;
+    bool m_shownOnce = false;
+};
+
+}  // namespace grossby

@@ -1,0 +1,178 @@
+#pragma once
+// A calculator window's fields bound to its input and result tables: the
+// window lists {objectName, key} pairs, and the binding finds each field,
+// gives it the table's bounds and kind, keeps the inputs struct up to date as
+// the field changes, and shows inputs and results back.
+
+#include "core/input_table.h"
+#include "core/numeric.h"
+#include "widgets/date_edit.h"
+#include "widgets/numeric_edit.h"
+
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QString>
+#include <QWidget>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace grossby {
+
+/// One field of a form and the input (or result) it shows.
+struct FieldKey {
+    const char* objectName;
+    const char* key;
+};
+
+/// How a result field shows its figure.
+enum class Shown { AsIs, WholeRand };
+
+struct ResultField {
+    const char* objectName;
+    const char* key;
+    Shown shown = Shown::AsIs;
+};
+
+namespace binding_detail {
+
+template <class T> T* field(QWidget* form, const char* objectName)
+{
+    T* w = form->findChild<T*>(QString::fromLatin1(objectName));
+    if (!w)
+        throw std::logic_error(std::string("form has no field ") + objectName);
+    return w;
+}
+
+}  // namespace binding_detail
+
+/// Longest name the text fields take.
+inline constexpr int kMaxTextLength = 50;
+
+/// The inputs struct `In` of a window and the fields bound to it.
+template <class In> class InputBinding {
+public:
+    struct Bound {
+        const InputSpec<In>* spec;
+        QWidget* widget;
+    };
+
+    /// Binds each field to its input: looks up the input by key (a key or a
+    /// field missing is a programming error and throws), sets the field's
+    /// limits from the table and keeps `values()` up to date as it changes.
+    InputBinding(QWidget* form, const std::vector<InputSpec<In>>& table, const std::vector<FieldKey>& fields)
+    {
+        for (const FieldKey& f : fields) {
+            const InputSpec<In>* spec = findInput(table, f.key);
+            if (!spec)
+                throw std::logic_error(std::string("no input ") + f.key);
+            QWidget* widget = nullptr;
+            switch (spec->kind) {
+            case InputKind::Text: {
+                auto* edit = binding_detail::field<QLineEdit>(form, f.objectName);
+                edit->setMaxLength(kMaxTextLength);
+                QObject::connect(edit, &QLineEdit::textChanged, form,
+                                 [this, spec](const QString& text) { spec->text(m_values) = text.toStdString(); });
+                widget = edit;
+                break;
+            }
+            case InputKind::Date: {
+                auto* edit = binding_detail::field<DateEdit>(form, f.objectName);
+                edit->setRange(spec->min, spec->max);
+                QObject::connect(edit, &DateEdit::valueChanged, form,
+                                 [this, spec](double day) { spec->set(m_values, day); });
+                widget = edit;
+                break;
+            }
+            default: {
+                auto* edit = binding_detail::field<NumericEdit>(form, f.objectName);
+                if (spec->whole())
+                    edit->setDecimals(0);
+                edit->setRange(spec->min, spec->max);
+                if (spec->rangeTitle && spec->rangeText)
+                    edit->setRejectionMessage(QString::fromUtf8(spec->rangeTitle), QString::fromUtf8(spec->rangeText));
+                QObject::connect(edit, &NumericEdit::valueChanged, form,
+                                 [this, spec](double v) { spec->set(m_values, v); });
+                widget = edit;
+                break;
+            }
+            }
+            m_bound.push_back({spec, widget});
+        }
+    }
+
+    InputBinding(const InputBinding&) = delete;
+    InputBinding& operator=(const InputBinding&) = delete;
+
+    /// The inputs as the fields hold them.
+    const In& values() const { return m_values; }
+
+    /// Puts `values` into the inputs and shows them in the fields.
+    void show(const In& values)
+    {
+        m_values = values;
+        for (const Bound& b : m_bound) {
+            const QSignalBlocker block(b.widget);
+            if (b.spec->kind == InputKind::Text)
+                static_cast<QLineEdit*>(b.widget)->setText(QString::fromStdString(b.spec->text(m_values)));
+            else if (b.spec->kind == InputKind::Date)
+                static_cast<DateEdit*>(b.widget)->setValue(b.spec->get(m_values));
+            else
+                static_cast<NumericEdit*>(b.widget)->setValue(b.spec->get(m_values));
+        }
+    }
+
+    /// The field bound to input `key`, or nullptr.
+    QWidget* fieldFor(std::string_view key) const
+    {
+        for (const Bound& b : m_bound) {
+            if (key == b.spec->key)
+                return b.widget;
+        }
+        return nullptr;
+    }
+
+private:
+    In m_values{};
+    std::vector<Bound> m_bound;
+};
+
+/// Result fields of results struct `Result`: read-only, out of the Tab order.
+template <class Result> class ResultBinding {
+public:
+    ResultBinding(QWidget* form, const std::vector<ResultSpec<Result>>& table, const std::vector<ResultField>& fields)
+    {
+        for (const ResultField& f : fields) {
+            const ResultSpec<Result>* spec = nullptr;
+            for (const ResultSpec<Result>& s : table) {
+                if (std::string_view(f.key) == s.key)
+                    spec = &s;
+            }
+            if (!spec)
+                throw std::logic_error(std::string("no result ") + f.key);
+            auto* edit = binding_detail::field<NumericEdit>(form, f.objectName);
+            edit->setReadOnly(true);
+            edit->setFocusPolicy(Qt::NoFocus);
+            m_bound.push_back({spec, edit, f.shown});
+        }
+    }
+
+    void show(const Result& result) const
+    {
+        for (const Bound& b : m_bound) {
+            const double v = b.spec->get(result);
+            b.field->setValue(b.shown == Shown::WholeRand ? roundHalfEven(v) : v);
+        }
+    }
+
+private:
+    struct Bound {
+        const ResultSpec<Result>* spec;
+        NumericEdit* field;
+        Shown shown;
+    };
+    std::vector<Bound> m_bound;
+};
+
+}  // namespace grossby
