@@ -3,7 +3,6 @@
 
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "core/input_table.h"
 #include "services/file_locations.h"
 #include "services/settings_store.h"
 
@@ -35,19 +34,28 @@ struct Setting {
     const char* label;
     SettingKind kind;
     double SetupValues::*number;  ///< null for the flag
+    double max = 0;  ///< largest number taken, from 0 (Number only)
 };
+
+// The ranges the settings store accepts when it reads a value back: a value
+// beyond them would make the store unusable, so it is never written.
+constexpr double kMaxPercent = 100;
+constexpr double kMaxUifLimit = 1e9;
 
 // In the order of the store's columns.
 constexpr std::array<Setting, 11> kSettings{{
-    {"EmployeeUIF", "Employee UIF portion %", SettingKind::Number, &SetupValues::EmployeeUIF},
-    {"EmployerUIF", "Employer UIF portion %", SettingKind::Number, &SetupValues::EmployerUIF},
-    {"SkillLevy", "Skills levy %", SettingKind::Number, &SetupValues::SkillLevy},
-    {"UIFLimit", "UIF monthly limit, rand", SettingKind::Number, &SetupValues::UIFLimit},
+    {"EmployeeUIF", "Employee UIF portion %", SettingKind::Number, &SetupValues::EmployeeUIF, kMaxPercent},
+    {"EmployerUIF", "Employer UIF portion %", SettingKind::Number, &SetupValues::EmployerUIF, kMaxPercent},
+    {"SkillLevy", "Skills levy %", SettingKind::Number, &SetupValues::SkillLevy, kMaxPercent},
+    {"UIFLimit", "UIF monthly limit, rand", SettingKind::Number, &SetupValues::UIFLimit, kMaxUifLimit},
     {"TAIncRate8020", "Travel allowance inclusion rate, 0.8 or 0.2", SettingKind::Rate, &SetupValues::TAIncRate8020},
-    {"PensionCont", "Employee pension fund contribution %", SettingKind::Number, &SetupValues::PensionCont},
-    {"EmployerPenCont", "Employer pension fund contribution %", SettingKind::Number, &SetupValues::EmployerPenCont},
-    {"ProvCont", "Employee provident fund contribution %", SettingKind::Number, &SetupValues::ProvCont},
-    {"EmployerProvCont", "Employer provident fund contribution %", SettingKind::Number, &SetupValues::EmployerProvCont},
+    {"PensionCont", "Employee pension fund contribution %", SettingKind::Number, &SetupValues::PensionCont,
+     kMaxPercent},
+    {"EmployerPenCont", "Employer pension fund contribution %", SettingKind::Number, &SetupValues::EmployerPenCont,
+     kMaxPercent},
+    {"ProvCont", "Employee provident fund contribution %", SettingKind::Number, &SetupValues::ProvCont, kMaxPercent},
+    {"EmployerProvCont", "Employer provident fund contribution %", SettingKind::Number, &SetupValues::EmployerProvCont,
+     kMaxPercent},
     {"CompCarFBRate8020", "Company car fringe benefit inclusion rate, 0.8 or 0.2", SettingKind::Rate,
      &SetupValues::CompCarFBRate8020},
     {"CompCarMPYesNo", "Company car has a maintenance plan, yes or no", SettingKind::Flag, nullptr},
@@ -87,8 +95,8 @@ std::string shownValue(const SetupValues& values, const Setting& s)
     return shortest(values.*(s.number));
 }
 
-/// What is wrong with one NAME=VALUE: a usage error (exit 2) or a value the
-/// Setup panel's fields refuse, 0 to kMaxAmount (exit 1, with their message).
+/// What is wrong with one NAME=VALUE: a usage error (exit 2) or a number out
+/// of range (exit 1, with the message the Setup panel's fields give).
 struct SetProblem {
     bool usage = true;
     std::string message;
@@ -133,10 +141,10 @@ std::optional<SetProblem> applySetting(SetupValues& values, QStringList& columns
             // Beyond a double either way: too large, or as near to 0 as can be held.
             value = std::strtod(std::string(digits).c_str(), nullptr);
         }
-        if (s->kind == SettingKind::Number && !(value >= 0 && value <= kMaxAmount))
+        if (s->kind == SettingKind::Number && !(value >= 0 && value <= s->max))
             return SetProblem{false,
                               prefix + "The number entered is not correct please enter a number from 0 to " +
-                                  formatAmount(kMaxAmount)};
+                                  formatAmount(s->max, 0)};
         if (s->kind == SettingKind::Rate) {
             // The Setup panel offers the two rates only; 80 and 20 are
             // taken as they are on the period subcommands.
@@ -153,11 +161,22 @@ std::optional<SetProblem> applySetting(SetupValues& values, QStringList& columns
     return std::nullopt;
 }
 
-void printSettings(const QString& path, bool created, const SetupValues& values, bool json)
+/// Where the store is, and where its values were read from when that is
+/// another file: the program folder's store, read until the first save.
+struct StoreInUse {
+    QString path;
+    QString readFrom;
+    bool created = false;
+};
+
+void printSettings(const StoreInUse& store, const SetupValues& values, bool json)
 {
+    const bool seeded = store.readFrom != store.path;
     if (json) {
         nlohmann::ordered_json obj = nlohmann::ordered_json::object();
-        obj["store"] = path.toStdString();
+        obj["store"] = store.path.toStdString();
+        if (seeded)
+            obj["read_from"] = store.readFrom.toStdString();
         for (const Setting& s : kSettings) {
             if (s.kind == SettingKind::Flag)
                 obj[s.name] = values.CompCarMPYesNo;
@@ -167,8 +186,13 @@ void printSettings(const QString& path, bool created, const SetupValues& values,
         std::cout << obj.dump() << '\n';
         return;
     }
-    std::cout << "Settings store: " << path.toStdString()
-              << (created ? " (new, with the values in force for 2017/18)" : "") << "\n\n";
+    std::cout << "Settings store: " << store.path.toStdString();
+    if (store.created)
+        std::cout << " (new, with the values in force for 2017/18)";
+    std::cout << '\n';
+    if (seeded)
+        std::cout << "Read from:      " << store.readFrom.toStdString() << " until a setting is saved\n";
+    std::cout << '\n';
     std::size_t nameWidth = 0;
     std::size_t valueWidth = 0;
     for (const Setting& s : kSettings) {
@@ -185,14 +209,16 @@ void printSettings(const QString& path, bool created, const SetupValues& values,
 
 std::string settingsFooter()
 {
-    std::string text = "Settings (NAME for --set; percentages are percent figures, 1 = 1 %):\n";
+    std::string text = "Settings (NAME for --set; percentages are percent figures from 0 to 100, 1 = 1 %;\n"
+                       "the UIF limit is from 0 to 1 000 000 000):\n";
     for (const Setting& s : kSettings) {
         const std::string name(s.name);
         text += "  " + name + std::string(19 - name.size(), ' ') + s.label + '\n';
     }
     text += "\nThe store is Settings.db in the program's folder when files can be made there (a portable\n"
             "install), otherwise in the user's application-data folder; a missing store is made with the\n"
-            "values in force for 2017/18. A store that cannot be used is reported and left as it is.\n"
+            "values in force for 2017/18, unless the program's folder holds one to start from: that is\n"
+            "read until the first save. A store that cannot be used is reported and left as it is.\n"
             "Exit status: 0 when shown or saved; 1 when the store cannot be read or written, or a value\n"
             "is refused; 2 for a bad option, NAME or VALUE.";
     return text;
@@ -265,7 +291,7 @@ Runner addSettingsCommand(CLI::App& app)
             if (const DbStatus status = store.load(values); !status)
                 return storeFailure(status);
         }
-        printSettings(path, !existed, values, opts->json);
+        printSettings({path, store.readPath(), !existed && QFileInfo::exists(path)}, values, opts->json);
         return 0;
     };
 }

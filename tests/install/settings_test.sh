@@ -36,6 +36,8 @@ expect 0 "^UIFLimit +14872 "
 expect 0 "^EmployeeUIF +2 " --set employeeuif=2 --set UIFLimit=15000.5 TAIncRate8020=20 CompCarMPYesNo=yes
 expect 0 '"EmployeeUIF":2.0,.*"UIFLimit":15000.5,"TAIncRate8020":0.2,.*"CompCarMPYesNo":true' --json
 expect 0 "^CompCarFBRate8020 +0.8 " --set CompCarFBRate8020=80
+expect 0 "^EmployerProvCont +100 " --set EmployerProvCont=100 UIFLimit=1e9
+expect 0 "^UIFLimit +15000.5 " --set UIFLimit=15000.5
 
 # Refused: nothing is saved, not even the good ones given with a bad one.
 cp "$store" "$scratch/before.db"
@@ -47,9 +49,10 @@ cases=(
   "2|is not NAME=VALUE|--set EmployeeUIF"
   "2|not an inclusion rate|--set TAIncRate8020=0.5"
   "2|is not yes or no|--set CompCarMPYesNo=maybe"
-  "1|please enter a number from 0 to|--set SkillLevy=-1"
-  "1|please enter a number from 0 to|--set UIFLimit=1e999"
-  "1|please enter a number from 0 to|--set SkillLevy=3 UIFLimit=inf"
+  "1|please enter a number from 0 to 100\$|--set SkillLevy=-1"
+  "1|please enter a number from 0 to 100\$|--set EmployerProvCont=100.5"
+  "1|please enter a number from 0 to 1 000 000 000\$|--set UIFLimit=1e999"
+  "1|please enter a number from 0 to 1 000 000 000\$|--set SkillLevy=3 UIFLimit=inf"
   '1|"error": *"SkillLevy: The number entered is not correct|--set SkillLevy=-1 --json'
   "2|-|--frobnicate"
 )
