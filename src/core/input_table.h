@@ -31,6 +31,7 @@ enum class InputKind {
     Date,  ///< day number, typed dd/mm/yyyy
     Rate,  ///< one of `choices` (an inclusion rate 0.8 or 0.2)
     Counts,  ///< a fixed-length list of whole numbers, such as twelve monthly counts
+    Flag,  ///< a switch without a value: giving it stores `choices.front()`, leaving it out keeps the default
 };
 
 /// One input of calculator inputs struct `In`.
@@ -46,7 +47,7 @@ template <class In> struct InputSpec {
     /// is a malformed value.
     const char* rangeTitle = nullptr;
     const char* rangeText = nullptr;
-    /// Rate: the values allowed.
+    /// Rate: the values allowed. Flag: the one value the switch stores.
     std::vector<double> choices = {};
 
     // Where the value lives. Numbers and dates use get/set, Text uses text,

@@ -11,6 +11,10 @@ void Module1::InitialiseAll()
     QuickTaxPrimaryRebate = 0;
     QuickTaxTotal = 0;
     QuickTaxAverageRate = 0;
+
+    CompanyCar = {};
+    CarAllowance = {};
+    CarAllowanceResults = {};
 }
 
 }  // namespace grossby

@@ -4,6 +4,8 @@
 // Windows and the command line each get a reference to one Module1; nothing
 // here is global, so tests can build as many as they like.
 
+#include "vehicle/vehicle_state.h"
+
 #include <cstdint>
 #include <string>
 
@@ -35,6 +37,12 @@ struct Module1 {
     std::string PrintDatabasePath;
     std::string SettingsDatabasePath;
     std::int16_t PrintToPrinter = 0;  ///< 0 = preview window, 1 = straight to the printer
+
+    // Vehicles: the company car register, and the travel allowance's inputs
+    // (its dates apart, which the window resets) and last results.
+    CompanyCarRegister CompanyCar;
+    CarAllowanceInputs CarAllowance;
+    CarAllowanceResult CarAllowanceResults;
 
     /// Puts every variable that has a start value back to it. Variables
     /// documented as "not reset" keep their values.

@@ -1,0 +1,136 @@
+#include "vehicle/car_allowance.h"
+
+#include "core/numeric.h"
+#include "core/tax_year.h"
+#include "vehicle/company_car.h"
+#include "vehicle/travel_table.h"
+
+#include <cmath>
+
+namespace grossby {
+namespace {
+
+// The claim never exceeds the allowance received (when one is given).
+void capAtAllowance(const CarAllowanceInputs& in, CarAllowanceResult& r)
+{
+    if (in.AllowanceReceived != 0 && r.DeductionClaim > in.AllowanceReceived)
+        r.DeductionClaim = in.AllowanceReceived;
+}
+
+void splitDistance(const CarAllowanceInputs& in, double periodDays, CarAllowanceResult& r)
+{
+    r.TotalKm = in.CloseKm - in.OpenKm;
+    const TravelDistances split = SplitTravelDistance(r.TotalKm, periodDays, in.BusinessKmInput);
+    r.BusinessKm = split.business;
+    r.PrivateKm = split.priv;
+}
+
+}  // namespace
+
+CarAllowanceResult CalcDeemedTravelCost(const CarAllowanceInputs& in, double periodDays)
+{
+    const auto& f = kYear2018.vehicle;
+    CarAllowanceResult r;
+    r.PeriodDays = periodDays;
+    splitDistance(in, periodDays, r);
+
+    const TravelCostBand& band = LookupTravelCostTable(in.VehicleValue);
+    r.TravelFixedCost = band.fixedCost;
+    r.TravelFuelRate = in.IncludeFuel == 0 ? 0 : band.fuelCost;
+    r.TravelMaintRate = in.IncludeMaintenance == 0 ? 0 : band.maintenanceCost;
+
+    // Fixed cost per kilometre in rand, for the part of the year, cut (not
+    // rounded) to six decimals. No division unless a kilometre was travelled.
+    double fixed = r.TotalKm >= 1 ? r.TravelFixedCost / r.TotalKm : 0;
+    if (periodDays > 0 && periodDays < f.daysPerYear)
+        fixed = fixed * (periodDays / f.daysPerYear);
+    fixed = std::floor(fixed * 1000000) / 1000000;
+
+    // Everything in cents per kilometre from here.
+    r.FixedCostPerKm = fixed * 100;
+    r.TravelFuelRate = r.TravelFuelRate * 100;
+    r.TravelMaintRate = r.TravelMaintRate * 100;
+    r.TotalRatePerKm = r.FixedCostPerKm + r.TravelFuelRate + r.TravelMaintRate;
+
+    // The claim uses the full rate; the rate is shown to one decimal.
+    r.DeductionClaim = r.BusinessKm * r.TotalRatePerKm / 100;
+    r.TotalRatePerKm = roundHalfEven(r.TotalRatePerKm, 1);
+    capAtAllowance(in, r);
+    return r;
+}
+
+CarAllowanceResult CalcActualTravelCost(const CarAllowanceInputs& in, double periodDays)
+{
+    const auto& f = kYear2018.vehicle;
+    CarAllowanceResult r;
+    r.PeriodDays = periodDays;
+    r.TotalCosts =
+        in.FuelOilCost + in.RepairsCost + in.InsuranceLicenceCost + in.OtherCost + in.WearAndTear + in.LeasePayments;
+    splitDistance(in, periodDays, r);
+
+    if (in.CloseKm == 0 && in.OpenKm == 0 && in.BusinessKmInput == 0) {
+        // No distances at all: a deemed private use of the vehicle's value,
+        // less its fuel and maintenance where those are included.
+        double c = in.VehicleValue * f.deemedPrivateShare * 12 * periodDays / f.daysPerYear;
+        if (in.VehicleValue > 0) {
+            if (in.IncludeFuel == 1) {
+                c = c - f.deemedFuelShare * in.VehicleValue * periodDays / f.daysPerYear * 12;
+                r.TravelFuelRate = f.deemedFuelCents;
+            } else {
+                r.TravelFuelRate = 0;
+            }
+            if (in.IncludeMaintenance == 1) {
+                c = c - f.deemedMaintenanceShare * in.VehicleValue * periodDays / f.daysPerYear * 12;
+                r.TravelMaintRate = f.deemedMaintenanceCents;
+            } else {
+                r.TravelMaintRate = 0;
+            }
+        }
+        r.PrivateUse = c > r.TotalCosts ? 0 : c;
+        r.DeductionClaim = r.TotalCosts - c;
+        if (r.DeductionClaim < 0)
+            r.DeductionClaim = 0;
+        capAtAllowance(in, r);
+        return r;
+    }
+
+    // The business share of the costs; no division unless the readings
+    // differ by more than a kilometre.
+    r.DeductionClaim = in.CloseKm - in.OpenKm > 1 ? r.TotalCosts * r.BusinessKm / r.TotalKm : 0;
+    r.PrivateUse = r.TotalCosts - r.DeductionClaim;
+    capAtAllowance(in, r);
+    return r;
+}
+
+bool wearAndTearLeaseConflict(double typed, double other)
+{
+    return typed > 0 && other > 0;
+}
+
+std::optional<InputError> checkAllowanceDates(double startDate, double endDate)
+{
+    if (!(startDate >= TaxYearStart && startDate <= TaxYearEnd))
+        return InputError{kVehicleDateTitle, vehicleDateMessage(std::string(kTaxYearStartText)), InputField::StartDate};
+    if (!(endDate >= startDate && endDate <= TaxYearEnd))
+        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(startDate)), InputField::EndDate};
+    return std::nullopt;
+}
+
+CalcOutcome<CarAllowanceResult> CalcCarAllowance(const CarAllowanceInputs& in)
+{
+    if (auto error = checkAllowanceDates(in.StartDate, in.EndDate))
+        return *error;
+    if (wearAndTearLeaseConflict(in.WearAndTear, in.LeasePayments))
+        return InputError{kSinglePaymentTitle, kSinglePaymentMessage, InputField::WearAndTear};
+
+    const double periodDays = in.EndDate - in.StartDate + 1;
+    CarAllowanceResult r;
+    r.PeriodDays = periodDays;
+    if (in.RecordKept == 1)
+        return CalcActualTravelCost(in, periodDays);
+    if (in.VehicleValue == 0 || periodDays == 0 || in.BusinessKmInput == 0)
+        return r;
+    return CalcDeemedTravelCost(in, periodDays);
+}
+
+}  // namespace grossby

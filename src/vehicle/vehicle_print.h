@@ -1,0 +1,39 @@
+#pragma once
+// The rows the vehicle calculators stage for their printouts: one per
+// vehicle of the register for the company car report, and the travel
+// allowance's one row.
+
+#include "core/print_record.h"
+#include "vehicle/company_car.h"
+#include "vehicle/vehicle_state.h"
+
+#include <string>
+#include <vector>
+
+namespace grossby {
+
+/// Where a printout's rows go and how its report is shown.
+struct VehicleReport {
+    std::string table;  ///< print table
+    std::string templateName;  ///< report template in the program folder
+    std::string previewTitle;  ///< preview window title
+};
+
+/// The company car report: table `compcar`, emptied before the rows are added.
+VehicleReport compCarReport();
+
+/// The travel allowance report: the one row of `traveldeduction`, with the
+/// deemed-cost template or, with records kept, the actual-cost one.
+VehicleReport carAllowanceReport(const CarAllowanceInputs& in);
+
+/// One `compcar` row per vehicle, numbered 1 to the count. `print` is the
+/// print-time pass (`PrintCalc`) over `reg`; a vehicle without a price shows
+/// its claim as its adjustment and no true inclusion.
+std::vector<PrintRecord> CompCarPrint(const CompanyCarRegister& reg, const CompCarResult& print);
+
+/// The `traveldeduction` row: the names, distances and claim, then the
+/// actual costs (records kept) or the deemed-cost working. The fields of the
+/// other method are not written, so they keep what the row held.
+PrintRecord PrintCarAll1(const CarAllowanceInputs& in, const CarAllowanceResult& r);
+
+}  // namespace grossby
