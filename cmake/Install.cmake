@@ -94,14 +94,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${GROSSBY_MAINTAINER}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Calculators for the 2017/18 South African tax year: PAYE for a pay period\n"
-    "with the medical tax credits, UIF and SDL; the tax on an income (QuickTax);\n"
-    "salary packages forward and in reverse; company-car benefits and car\n"
-    "allowances; loans, schedules, daily interest and inflation. Every result\n"
-    "can be previewed, printed or exported as a report. The grossby-cli command\n"
-    "gives the same calculations to scripts and whole payroll files.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION "Calculators for the 2017/18 South African tax year: PAYE for a pay period
+with the medical tax credits, UIF and SDL; the tax on an income (QuickTax);
+salary packages forward and in reverse; company-car benefits and car
+allowances; loans, schedules, daily interest and inflation. Every result
+can be previewed, printed or exported as a report. The grossby-cli command
+gives the same calculations to scripts and whole payroll files.")
 # The libraries the executables link come from dpkg-shlibdeps. What they load
 # at run time is added by name: the SQLite driver of Qt's SQL module and the
 # font the report templates are laid out in.
