@@ -19,6 +19,9 @@ enum class InputField {
     Calculate,
     WearAndTear,  ///< car allowance: wear and tear, exclusive with lease payments
     LeasePayments,  ///< car allowance: lease payments, exclusive with wear and tear
+    InterestRate,  ///< finance: a loan's or a balance's interest rate
+    Period,  ///< finance: a loan's months or a projection's years
+    InflationRate,  ///< inflation projection: the yearly rate
 };
 
 /// A rejected input: the message box's title and text, and where the focus goes.

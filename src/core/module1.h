@@ -4,6 +4,7 @@
 // Windows and the command line each get a reference to one Module1; nothing
 // here is global, so tests can build as many as they like.
 
+#include "core/year_figures.h"
 #include "vehicle/vehicle_state.h"
 
 #include <cstdint>
@@ -43,6 +44,37 @@ struct Module1 {
     CompanyCarRegister CompanyCar;
     CarAllowanceInputs CarAllowance;
     CarAllowanceResult CarAllowanceResults;
+
+    // Finance. The loan calculator's mode and four quantities (the repayment
+    // and saved principal shared with the loan buster), its finance charges
+    // toggle and the shape of the last yearly schedule; then what the loan
+    // buster, comparison, daily balance and inflation windows keep between
+    // visits.
+    std::string LoanCalcMode = "Monthly repayment";  ///< the mode's text as the window shows it
+    double LoanPrincipal = 0;
+    double LoanPeriod = 0;  ///< whole months
+    double LoanRate = 0;  ///< percent a year
+    double LoanRepayment = 0;
+    double LoanSavedPrincipal = 0;
+    std::string FinChargesShown = "UP";  ///< "DOWN" while the finance charges are shown
+    std::int16_t AnnualKind = 0;  ///< 1 whole years, 2 a partial last year
+    std::int16_t FullYears = 0;
+    std::int16_t AnnualYears = 0;
+    double BusterPrincipal = 0;
+    float BusterRate = 0;
+    double BusterExtraPayment = 0;
+    double CompPrincipal = 0;
+    float CompRate = 0;
+    float DayBalCapital = 0;
+    float DayBalRate = 0;
+    std::int32_t DayBalStart = kFinance2018.unsetDay;  ///< 1 January 1800: no date
+    std::int32_t DayBalEnd = kFinance2018.unsetDay;
+    double RateSpinStep = kFinance2018.rateSpinStep;
+    double InflPresentCost = 0;
+    double InflPeriod = 0;  ///< whole years
+    double InflRate = 0;  ///< percent a year, may be negative
+    double InflFutureCost = 0;
+    double InflBuyingPower = 0;
 
     /// Puts every variable that has a start value back to it. Variables
     /// documented as "not reset" keep their values.

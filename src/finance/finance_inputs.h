@@ -1,0 +1,36 @@
+#pragma once
+// The finance calculators' inputs and results as tables: the windows bind
+// their fields to these, the command line makes its options, JSON keys and
+// --help from them.
+
+#include "core/input_table.h"
+#include "finance/daily_balance.h"
+#include "finance/inflation.h"
+#include "finance/loan.h"
+#include "finance/loan_buster.h"
+#include "finance/loan_comparison.h"
+
+#include <vector>
+
+namespace grossby {
+
+/// Principal, months, rate and repayment; the mode (--solve) is chosen apart
+/// with loanModeFrom, and the quantity it solves is not read.
+const std::vector<InputSpec<LoanInputs>>& loanInputTable();
+/// Principal, months and rate: what a schedule is built from.
+const std::vector<InputSpec<LoanInputs>>& scheduleInputTable();
+const std::vector<InputSpec<LoanBusterInputs>>& loanBusterInputTable();
+const std::vector<InputSpec<LoanComparisonInputs>>& loanComparisonInputTable();
+const std::vector<InputSpec<DailyBalanceInputs>>& dailyBalanceInputTable();
+const std::vector<InputSpec<InflationInputs>>& inflationInputTable();
+
+const std::vector<ResultSpec<LoanResult>>& loanResultTable();
+const std::vector<ResultSpec<LoanBusterResult>>& loanBusterResultTable();
+/// One row of the comparison: years, repayment, interest, total.
+const std::vector<ResultSpec<ComparisonTerm>>& comparisonTermResultTable();
+const std::vector<ResultSpec<DailyBalanceResult>>& dailyBalanceResultTable();
+const std::vector<ResultSpec<InflationResult>>& inflationResultTable();
+/// Columns of a schedule line; the first is "month" or "year".
+const std::vector<ResultSpec<AmortLine>>& scheduleResultTable(bool annual);
+
+}  // namespace grossby
