@@ -105,7 +105,7 @@ struct CaseMaker {
         case 0: target = scale[static_cast<std::size_t>(pick(6))].upper / (annual ? 1 : 12); break;
         case 1: target = s.UIFLimit * per; break;
         case 2: target = uniform(1, 20000) * per; break;
-        default: target = uniform(1, annual ? 1600000 : 140000);
+        default: target = uniform(1, annual ? 400000 : 140000);
         }
         target = std::max(1.0, std::round(target + uniform(-30, 30) * per));
         in.amount = 1;  // any requirement, to read off the net pay
