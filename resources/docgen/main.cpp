@@ -8,6 +8,7 @@
 // contents with page numbers; every <h1> starts a new page. Runs on the
 // offscreen platform, so no display is needed.
 
+#include "pdf_outline.h"
 #include "picture.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -21,12 +22,18 @@
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 using grossby::docgen::drawPicture;
+using grossby::docgen::PdfLink;
+using grossby::docgen::PdfOutlineEntry;
+using grossby::docgen::PdfPlace;
 
 int fail(const QString& message)
 {
@@ -207,6 +214,44 @@ int buildHelp(const QString& out, const QString& version, const QStringList& cha
         }
     }
     painter.end();
+
+    // The outline a PDF viewer shows beside the pages, and the contents
+    // entries as links to their headings.
+    const double toPoints = 72.0 / dpi;
+    const auto placeOf = [&](qreal y) {
+        const int pageIndex = int(y / body_size.height());
+        return PdfPlace{pageIndex, (marginTop + y - pageIndex * body_size.height()) * toPoints};
+    };
+    auto* layout = doc.documentLayout();
+    QList<PdfPlace> places;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const int level = block.blockFormat().headingLevel();
+        if (level == 1 || level == 2)
+            places.append(placeOf(layout->blockBoundingRect(block).top()));
+    }
+    QList<PdfOutlineEntry> outline{{QStringLiteral("Contents"), 1, places.value(0)}};
+    for (int i = 0; i < headings.size(); ++i)
+        outline.append({headings[i].text, headings[i].level, places.value(i + 1)});
+
+    QList<PdfLink> links;
+    QTextTable* contents = nullptr;
+    for (QTextFrame* frame : doc.rootFrame()->childFrames()) {
+        if ((contents = qobject_cast<QTextTable*>(frame)))
+            break;
+    }
+    for (int row = 0; contents && row < contents->rows() && row < headings.size(); ++row) {
+        const QRectF left = layout->blockBoundingRect(contents->cellAt(row, 0).firstCursorPosition().block());
+        const QRectF right = layout->blockBoundingRect(contents->cellAt(row, 1).firstCursorPosition().block());
+        const qreal top = std::min(left.top(), right.top());
+        const qreal bottom = std::max(left.bottom(), right.bottom());
+        const PdfPlace at = placeOf(top);
+        const qreal height = (bottom - top) * toPoints;
+        links.append(
+            {at.page, QRectF(marginX * toPoints, at.top, body_size.width() * toPoints, height), places.value(row + 1)});
+    }
+    const QString problem = grossby::docgen::addOutlineAndLinks(out, page.height() * toPoints, outline, links);
+    if (!problem.isEmpty())
+        return fail(problem);
     return 0;
 }
 

@@ -3,11 +3,27 @@
 #include "widgets/message_service.h"
 #include "widgets/twips.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPdfBookmarkModel>
 #include <QPdfDocument>
+#include <QPdfPageNavigator>
+#include <QPdfSearchModel>
 #include <QPdfView>
 #include <QResizeEvent>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
 
 namespace grossby {
 
@@ -15,6 +31,31 @@ namespace {
 // The viewer is this much smaller than the window's inner area, half the
 // margin on each side.
 constexpr int kViewerMargin = twipsToPixels(100);
+
+/// Shows a model's rows as text of our choosing (the PDF models keep their
+/// text in roles of their own).
+class TextProxy : public QIdentityProxyModel {
+public:
+    using Text = std::function<QString(const QModelIndex&)>;
+    TextProxy(Text text, QObject* parent)
+        : QIdentityProxyModel(parent)
+        , m_text(std::move(text))
+    { }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+            return m_text(mapToSource(index));
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    Text m_text;
+};
+
+int pageOf(const QModelIndex& source, int role)
+{
+    return source.data(role).toInt();
+}
 }  // namespace
 
 QString HelpBrowser::documentFileName()
@@ -27,15 +68,123 @@ HelpBrowser::HelpBrowser(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmHelpBrowser"));
     setWindowTitle(QStringLiteral("Grossby Help"));
-    resize(820, 760);
+    resize(1000, 760);
 
     m_document = new QPdfDocument(this);
-    m_view = new QPdfView(this);
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("splHelp"));
+    m_splitter->setChildrenCollapsible(false);
+
+    // Side panel: search above the outline.
+    m_side = new QWidget(m_splitter);
+    m_side->setObjectName(QStringLiteral("fraHelpSide"));
+    auto* findLabel = new QLabel(tr("&Find:"), m_side);
+    m_find = new QLineEdit(m_side);
+    m_find->setObjectName(QStringLiteral("txtFind"));
+    m_find->setPlaceholderText(tr("Word to find, Enter for the next"));
+    m_find->setClearButtonEnabled(true);
+    findLabel->setBuddy(m_find);
+    m_search = new QPdfSearchModel(this);
+    m_search->setDocument(m_document);
+    auto* results = new TextProxy(
+        [](const QModelIndex& i) {
+            const QString before = i.data(int(QPdfSearchModel::Role::ContextBefore)).toString().simplified();
+            const QString after = i.data(int(QPdfSearchModel::Role::ContextAfter)).toString().simplified();
+            return tr("Page %1: %2")
+                .arg(pageOf(i, int(QPdfSearchModel::Role::Page)) + 1)
+                .arg(before + QStringLiteral(" … ") + after);
+        },
+        this);
+    results->setSourceModel(m_search);
+    m_results = new QListView(m_side);
+    m_results->setObjectName(QStringLiteral("lstFound"));
+    m_results->setModel(results);
+    m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_results->setUniformItemSizes(true);
+    m_results->hide();
+
+    auto* outlineLabel = new QLabel(tr("&Contents:"), m_side);
+    m_outline = new QPdfBookmarkModel(this);
+    m_outline->setDocument(m_document);
+    auto* titles = new TextProxy(
+        [](const QModelIndex& i) { return i.data(int(QPdfBookmarkModel::Role::Title)).toString(); }, this);
+    titles->setSourceModel(m_outline);
+    m_tree = new QTreeView(m_side);
+    m_tree->setObjectName(QStringLiteral("treContents"));
+    m_tree->setModel(titles);
+    m_tree->setHeaderHidden(true);
+    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tree->setUniformRowHeights(true);
+    outlineLabel->setBuddy(m_tree);
+
+    auto* side = new QVBoxLayout(m_side);
+    side->setContentsMargins(0, 0, 4, 0);
+    side->addWidget(findLabel);
+    side->addWidget(m_find);
+    side->addWidget(m_results, 1);
+    side->addSpacing(6);
+    side->addWidget(outlineLabel);
+    side->addWidget(m_tree, 3);
+    m_side->hide();
+
+    m_view = new QPdfView(m_splitter);
     m_view->setObjectName(QStringLiteral("brwWebBrowser"));
     m_view->setDocument(m_document);
     m_view->setPageMode(QPdfView::PageMode::MultiPage);
     m_view->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    m_view->setFocusPolicy(Qt::StrongFocus);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({260, 740});
+
+    // An entry chosen in either list shows its page.
+    const auto goToEntry = [this](const QModelIndex& index, int role) {
+        if (index.isValid())
+            goToPage(index.data(role).toInt());
+    };
+    connect(m_tree, &QTreeView::activated, this, [goToEntry, titles](const QModelIndex& i) {
+        goToEntry(titles->mapToSource(i), int(QPdfBookmarkModel::Role::Page));
+    });
+    connect(m_tree, &QTreeView::clicked, m_tree, &QTreeView::activated);
+    connect(m_results, &QListView::activated, this, [this](const QModelIndex& i) { showResult(i.row()); });
+    connect(m_results, &QListView::clicked, m_results, &QListView::activated);
+    connect(m_find, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_result = -1;
+        m_search->setSearchString(text.trimmed());
+        m_results->setVisible(!text.trimmed().isEmpty());
+    });
+    connect(m_find, &QLineEdit::returnPressed, this, &HelpBrowser::nextResult);
+    // The outline is there to be used: the panel opens when the document has one.
+    connect(m_outline, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_outline->rowCount() > 0) {
+            m_side->show();
+            m_tree->expandToDepth(0);
+        }
+    });
+
+    const auto key = [this](const char* name, const QList<QKeySequence>& keys, auto slot) {
+        auto* action = new QAction(this);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action);
+    };
+    key("actFirstPage", {QKeySequence(Qt::Key_Home), QKeySequence(Qt::CTRL | Qt::Key_Home)}, [this] { goToPage(0); });
+    key("actLastPage", {QKeySequence(Qt::Key_End), QKeySequence(Qt::CTRL | Qt::Key_End)},
+        [this] { goToPage(m_document->pageCount() - 1); });
+    key("actPageUp", {QKeySequence(Qt::Key_PageUp)}, [this] { scrollPage(-1); });
+    key("actPageDown", {QKeySequence(Qt::Key_PageDown)}, [this] { scrollPage(1); });
+    key("actZoomIn", {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [this] { zoomBy(1.25); });
+    key("actZoomOut", {QKeySequence::ZoomOut}, [this] { zoomBy(1 / 1.25); });
+    key("actFitWidth", {QKeySequence(Qt::CTRL | Qt::Key_0)},
+        [this] { m_view->setZoomMode(QPdfView::ZoomMode::FitToWidth); });
+    key("actFind", {QKeySequence::Find}, [this] { startSearch(); });
+    key("actFindNext", {QKeySequence::FindNext}, [this] { nextResult(); });
+    key("actClose", {QKeySequence(Qt::Key_Escape), QKeySequence::Close}, [this] { close(); });
+
     layoutViewer();
+    m_view->setFocus();
 }
 
 bool HelpBrowser::navigate(const QString& pdfPath)
@@ -44,21 +193,75 @@ bool HelpBrowser::navigate(const QString& pdfPath)
     const QString shown = QDir::toNativeSeparators(info.absoluteFilePath());
     QString problem;
     if (!info.exists()) {
-        problem = QStringLiteral("The help document \"%1\" could not be found.\n\n"
-                                 "Reinstall the program or rebuild it to restore the help.")
+        problem = tr("The help document \"%1\" could not be found.\n\n"
+                     "Reinstall the program or rebuild it to restore the help.")
                       .arg(shown);
     } else {
         const QPdfDocument::Error error = m_document->load(info.absoluteFilePath());
         if (error != QPdfDocument::Error::None)
-            problem = QStringLiteral("The help document \"%1\" could not be opened: it is "
-                                     "damaged or cannot be read.")
+            problem = tr("The help document \"%1\" could not be opened: it is "
+                         "damaged or cannot be read.")
                           .arg(shown);
     }
-    if (problem.isEmpty())
+    if (problem.isEmpty()) {
+        m_view->setFocus();
         return true;
+    }
     m_document->close();
     showMessage(this, {QMessageBox::Warning, QStringLiteral("Grossby Help"), problem});
     return false;
+}
+
+int HelpBrowser::currentPage() const
+{
+    return m_view->pageNavigator()->currentPage();
+}
+
+void HelpBrowser::goToPage(int page)
+{
+    const int last = m_document->pageCount() - 1;
+    if (last < 0)
+        return;
+    m_view->pageNavigator()->jump(std::clamp(page, 0, last), QPointF());
+}
+
+void HelpBrowser::scrollPage(int direction)
+{
+    QScrollBar* bar = m_view->verticalScrollBar();
+    bar->triggerAction(direction < 0 ? QAbstractSlider::SliderPageStepSub : QAbstractSlider::SliderPageStepAdd);
+}
+
+void HelpBrowser::zoomBy(double factor)
+{
+    // From 25 % to 400 % of the page's real size.
+    const qreal now = m_view->zoomFactor();
+    m_view->setZoomMode(QPdfView::ZoomMode::Custom);
+    m_view->setZoomFactor(std::clamp(now * factor, 0.25, 4.0));
+}
+
+void HelpBrowser::startSearch()
+{
+    m_side->show();
+    m_find->setFocus(Qt::ShortcutFocusReason);
+    m_find->selectAll();
+}
+
+void HelpBrowser::nextResult()
+{
+    const int count = m_search->rowCount(QModelIndex());
+    if (count == 0)
+        return;
+    showResult((m_result + 1) % count);
+}
+
+void HelpBrowser::showResult(int row)
+{
+    const QModelIndex index = m_search->index(row, 0);
+    if (!index.isValid())
+        return;
+    m_result = row;
+    m_results->setCurrentIndex(m_results->model()->index(row, 0));
+    goToPage(index.data(int(QPdfSearchModel::Role::Page)).toInt());
 }
 
 void HelpBrowser::resizeEvent(QResizeEvent* event)
@@ -72,7 +275,7 @@ void HelpBrowser::layoutViewer()
     // Never negative, even while the window is minimised or squeezed.
     const int width = qMax(0, this->width() - kViewerMargin);
     const int height = qMax(0, this->height() - kViewerMargin);
-    m_view->setGeometry(kViewerMargin / 2, kViewerMargin / 2, width, height);
+    m_splitter->setGeometry(kViewerMargin / 2, kViewerMargin / 2, width, height);
 }
 
 }  // namespace grossby

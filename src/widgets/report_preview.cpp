@@ -1,12 +1,17 @@
 #include "widgets/report_preview.h"
 
-#include "widgets/message_service.h"
 #include "widgets/busy_cursor.h"
+#include "widgets/message_service.h"
+#include "widgets/report_runner.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +30,9 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace grossby {
 namespace {
@@ -123,6 +131,11 @@ void setSaveFileChooser(SaveFileChooser chooser)
     chooserSlot() = std::move(chooser);
 }
 
+void resetExportFolder()
+{
+    lastFolder().clear();
+}
+
 QIcon suitcaseIcon()
 {
     QIcon icon;
@@ -147,6 +160,10 @@ ReportPreview::ReportPreview(Report report, QWidget* parent)
     const QString name = m_report.displayName();
     setWindowTitle(m_report.title().isEmpty() ? name : m_report.title());
     m_printer->setDocName(name);
+    // The printer and page chosen in Printer Setup: the pages are shown as
+    // they will print there.
+    if (PrinterChoice::current().applyTo(*m_printer))
+        m_report.setPageLayout(PrinterChoice::current().pageLayout());
     m_printer->setPageLayout(m_report.pageLayout());
 
     auto* toolbar = new QToolBar(this);
@@ -217,13 +234,25 @@ ReportPreview::ReportPreview(Report report, QWidget* parent)
     toolbar->addSeparator();
 
     makeAction("cmdZoomOut", tr("Zoom &out"), tr("Smaller"), QIcon::fromTheme(QStringLiteral("zoom-out")),
-               {QKeySequence::ZoomOut}, [this] { m_view->zoomOut(1.25); });
+               {QKeySequence::ZoomOut}, [this] { zoomBy(1 / 1.25); });
+    m_zoom = new QLabel(toolbar);
+    m_zoom->setObjectName(QStringLiteral("lblZoom"));
+    m_zoom->setToolTip(tr("Zoom"));
+    m_zoom->setAlignment(Qt::AlignCenter);
+    m_zoom->setMinimumWidth(m_zoom->fontMetrics().horizontalAdvance(QStringLiteral("0000 %")));
+    toolbar->addWidget(m_zoom);
     makeAction("cmdZoomIn", tr("Zoom &in"), tr("Larger"), QIcon::fromTheme(QStringLiteral("zoom-in")),
-               {QKeySequence::ZoomIn}, [this] { m_view->zoomIn(1.25); });
+               {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [this] { zoomBy(1.25); });
     makeAction("cmdFitWidth", tr("Fit &width"), tr("Page as wide as the window"),
-               QIcon::fromTheme(QStringLiteral("zoom-fit-width")), {}, [this] { m_view->fitToWidth(); });
+               QIcon::fromTheme(QStringLiteral("zoom-fit-width")), {}, [this] {
+                   m_view->fitToWidth();
+                   updateZoomLabel();
+               });
     makeAction("cmdFitPage", tr("&Whole page"), tr("Whole page in the window"),
-               QIcon::fromTheme(QStringLiteral("zoom-fit-best")), {}, [this] { m_view->fitInView(); });
+               QIcon::fromTheme(QStringLiteral("zoom-fit-best")), {}, [this] {
+                   m_view->fitInView();
+                   updateZoomLabel();
+               });
     toolbar->addSeparator();
     makeAction("cmdClose", tr("&Close"), tr("Close the preview"), QIcon(),
                {QKeySequence::Close, QKeySequence(Qt::Key_Escape)}, &QWidget::close);
@@ -239,11 +268,18 @@ ReportPreview::ReportPreview(Report report, QWidget* parent)
     });
     connect(m_view, &QPrintPreviewWidget::previewChanged, this, &ReportPreview::updatePageControls);
 
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("lblStatus"));
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_status->setContentsMargins(6, 3, 6, 3);
+    m_status->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(toolbar);
     layout->addWidget(m_view, 1);
+    layout->addWidget(m_status);
 
     QSize size(860, 1000);
     if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
@@ -273,6 +309,37 @@ void ReportPreview::showPage(int page)
     updatePageControls();
 }
 
+int ReportPreview::zoomPercent() const
+{
+    return static_cast<int>(std::lround(m_view->zoomFactor() * 100));
+}
+
+QString ReportPreview::statusText() const
+{
+    return m_status->isHidden() ? QString() : m_status->text();
+}
+
+void ReportPreview::zoomBy(double factor)
+{
+    // Within 10 % and 800 %: beyond that the page is a speck or a blur.
+    const double target = std::clamp(m_view->zoomFactor() * factor, 0.1, 8.0);
+    m_view->setZoomFactor(target);
+    updateZoomLabel();
+}
+
+void ReportPreview::updateZoomLabel()
+{
+    m_zoom->setText(tr("%1 %").arg(zoomPercent()));
+}
+
+void ReportPreview::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // A fitted zoom changes with the window; the label follows once the view
+    // has taken its new size.
+    QMetaObject::invokeMethod(this, &ReportPreview::updateZoomLabel, Qt::QueuedConnection);
+}
+
 void ReportPreview::updatePageControls()
 {
     const int pages = std::max(1, pageCount());
@@ -286,6 +353,7 @@ void ReportPreview::updatePageControls()
             action->setEnabled(several);
     }
     m_page->setEnabled(several);
+    updateZoomLabel();
 }
 
 bool ReportPreview::exportReport(const QString& path)
@@ -300,6 +368,8 @@ bool ReportPreview::exportReport(const QString& path)
         return false;
     }
     lastFolder() = QFileInfo(path).absolutePath();
+    m_status->setText(tr("Saved as %1").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+    m_status->show();
     return true;
 }
 
@@ -308,10 +378,12 @@ void ReportPreview::exportAs(const QString& suffix)
     const ExportFormat* format = formatFor(suffix);
     if (!format)
         return;
+    // The folder of the last export, else the user's documents folder (the
+    // home folder where there is none), never the program's own folder.
     QString folder = lastFolder();
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
     const QString name = safeFileName(m_report.displayName());
     QString path = chooseSaveFile(this, tr("Export report"), QDir(folder).filePath(name + QLatin1Char('.') + suffix),
@@ -349,10 +421,46 @@ void ReportPreview::printWithDialog()
 void ReportPreview::pageSetup()
 {
     m_printer->setPageLayout(m_report.pageLayout());
-    QPageSetupDialog dialog(m_printer.get(), this);
+    if (m_printer->outputFormat() == QPrinter::NativeFormat) {
+        QPageSetupDialog dialog(m_printer.get(), this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        applyPageLayout(m_printer->pageLayout());
+        return;
+    }
+    // Printing to a PDF file (no printer installed): the system's page set-up
+    // dialog does not serve such a printer, so paper and orientation are
+    // chosen here; the margins stay the report's.
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("dlgPageSetup"));
+    dialog.setWindowTitle(tr("Page Setup"));
+    auto* paper = new QComboBox(&dialog);
+    paper->setObjectName(QStringLiteral("cboPaper"));
+    const QPageLayout current = m_report.pageLayout();
+    for (const QPageSize::PageSizeId id :
+         {QPageSize::A4, QPageSize::A5, QPageSize::A3, QPageSize::Letter, QPageSize::Legal}) {
+        paper->addItem(QPageSize::name(id), int(id));
+        if (current.pageSize().id() == id)
+            paper->setCurrentIndex(paper->count() - 1);
+    }
+    auto* orientation = new QComboBox(&dialog);
+    orientation->setObjectName(QStringLiteral("cboOrientation"));
+    orientation->addItem(tr("Portrait"), int(QPageLayout::Portrait));
+    orientation->addItem(tr("Landscape"), int(QPageLayout::Landscape));
+    orientation->setCurrentIndex(current.orientation() == QPageLayout::Landscape ? 1 : 0);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(tr("&Paper:"), paper);
+    form->addRow(tr("&Orientation:"), orientation);
+    form->addRow(buttons);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    applyPageLayout(m_printer->pageLayout());
+    QPageLayout chosen = current;
+    chosen.setPageSize(QPageSize(QPageSize::PageSizeId(paper->currentData().toInt())));
+    chosen.setOrientation(QPageLayout::Orientation(orientation->currentData().toInt()));
+    applyPageLayout(chosen);
 }
 
 void ReportPreview::applyPageLayout(const QPageLayout& layout)

@@ -28,6 +28,10 @@ using SaveFileChooser = std::function<QString(QWidget* parent, const QString& ca
                                               const QString& filter)>;
 void setSaveFileChooser(SaveFileChooser chooser);
 
+/// Forgets the folder of the last export, so the next export starts in the
+/// user's documents folder again (tests).
+void resetExportFolder();
+
 /// The suitcase drawn for the export button.
 QIcon suitcaseIcon();
 
@@ -54,19 +58,31 @@ public:
     /// Lays the pages out again for another paper, orientation or margins.
     void applyPageLayout(const QPageLayout& layout);
 
+    /// The zoom as shown in the tool bar, in percent of the page's real size.
+    int zoomPercent() const;
+    /// The line under the pages that tells where the last export went.
+    QString statusText() const;
+
 public Q_SLOTS:
     void showPage(int page);
     void printWithDialog();
     void pageSetup();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void updatePageControls();
+    void updateZoomLabel();
+    void zoomBy(double factor);
 
     Report m_report;
     std::unique_ptr<QPrinter> m_printer;
     QPrintPreviewWidget* m_view = nullptr;
     QSpinBox* m_page = nullptr;
     QLabel* m_pageCount = nullptr;
+    QLabel* m_zoom = nullptr;
+    QLabel* m_status = nullptr;
     QToolButton* m_export = nullptr;
 };
 

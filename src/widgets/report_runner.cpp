@@ -1,14 +1,17 @@
 #include "widgets/report_runner.h"
 
+#include "widgets/busy_cursor.h"
 #include "widgets/message_service.h"
 #include "widgets/report_preview.h"
-#include "widgets/busy_cursor.h"
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QStandardPaths>
 
 namespace grossby {
@@ -61,7 +64,82 @@ void offerAlternatives(QWidget* parent, Report report, const QString& reason)
     }
 }
 
+PrinterChoice::Dialog& dialogSlot()
+{
+    static PrinterChoice::Dialog dialog;
+    return dialog;
+}
+
 }  // namespace
+
+PrinterChoice& PrinterChoice::current()
+{
+    static PrinterChoice choice;
+    return choice;
+}
+
+void PrinterChoice::set(const QPrinter& printer)
+{
+    m_set = true;
+    m_outputFileName = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    m_printerName = m_outputFileName.isEmpty() ? printer.printerName() : QString();
+    m_pageLayout = printer.pageLayout();
+}
+
+void PrinterChoice::clear()
+{
+    *this = PrinterChoice();
+}
+
+bool PrinterChoice::applyTo(QPrinter& printer) const
+{
+    if (!m_set)
+        return false;
+    if (!m_outputFileName.isEmpty()) {
+        printer.setOutputFileName(m_outputFileName);
+    } else {
+        printer.setOutputFileName(QString());
+        printer.setPrinterName(m_printerName);
+    }
+    printer.setPageLayout(m_pageLayout);
+    return true;
+}
+
+bool PrinterChoice::choose(QWidget* parent)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!applyTo(printer)) {
+        const QPrinterInfo fallback = QPrinterInfo::defaultPrinter();
+        if (!fallback.isNull())
+            printer.setPrinterName(fallback.printerName());
+    }
+    bool chosen = false;
+    if (const Dialog& replacement = dialogSlot()) {
+        chosen = replacement(printer, parent);
+    } else {
+        // The print dialog is used for its choice of printer and, under its
+        // properties, of paper and orientation; it prints nothing here. (The
+        // page set-up dialog alone cannot pick a printer and does not work
+        // on a PDF file.)
+        QPrintDialog dialog(&printer, parent);
+        dialog.setObjectName(QStringLiteral("CommonDialog1"));
+        dialog.setWindowTitle(tr("Printer Setup"));
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(tr("&OK"));
+        }
+        chosen = dialog.exec() == QDialog::Accepted;
+    }
+    if (chosen)
+        set(printer);
+    return chosen;
+}
+
+void PrinterChoice::setDialog(Dialog dialog)
+{
+    dialogSlot() = std::move(dialog);
+}
 
 ReportPreview* openReportPreview(QWidget* parent, Report report)
 {
@@ -109,6 +187,22 @@ void runReport(QWidget* parent, const ReportJob& job)
     }
     if (job.destination != 1) {
         openReportPreview(parent, std::move(report));
+        return;
+    }
+    // The printer and page chosen in Printer Setup come first.
+    const PrinterChoice& choice = PrinterChoice::current();
+    if (choice.isSet()) {
+        if (choice.outputFileName().isEmpty() && QPrinterInfo::printerInfo(choice.printerName()).isNull()) {
+            const QString reason = tr("The printer \"%1\" chosen in Printer Setup is not available, so \"%2\" "
+                                      "cannot be printed.")
+                                       .arg(choice.printerName(), nameOf(report));
+            offerAlternatives(parent, std::move(report), reason);
+            return;
+        }
+        QPrinter printer(QPrinter::HighResolution);
+        choice.applyTo(printer);
+        report.setPageLayout(choice.pageLayout());
+        printReportOn(parent, std::move(report), &printer);
         return;
     }
     // Without a printer Qt would fall back silently to an unnamed PDF file

@@ -1,18 +1,27 @@
 // The help window: the user guide in an embedded viewer, its size rule and
 // what happens when the document is missing.
 
+#include "app/registration.h"
 #include "core/module1.h"
 #include "shell/help_browser.h"
 #include "shell/main_window.h"
 #include "widgets/message_service.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPdfBookmarkModel>
 #include <QPdfDocument>
+#include <QPdfPageNavigator>
+#include <QPdfSearchModel>
 #include <QPdfView>
 #include <QPdfWriter>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -49,7 +58,7 @@ protected:
 
     QTemporaryDir folder;
     Module1 state;
-    MainWindow window{state};
+    MainWindow window{state, programCalculators()};
     QList<MessageRequest> messages;
 };
 
@@ -121,6 +130,75 @@ TEST_F(HelpBrowserTest, MissingOrDamagedGuideIsReportedByName)
     ASSERT_EQ(messages.size(), 2);
     EXPECT_TRUE(messages[1].text.contains(QDir::toNativeSeparators(helpPath())));
     EXPECT_TRUE(messages[1].text.contains("damaged"));
+}
+
+// The guide as built: its outline fills the side panel and takes the reader
+// to a chapter; the keys a reader expects move, search, zoom and close.
+TEST_F(HelpBrowserTest, OutlineSearchAndKeysNavigateTheGuide)
+{
+    const QString built = QDir(QCoreApplication::applicationDirPath()).filePath("Grossby2018Help.pdf");
+    if (!QFileInfo::exists(built))
+        GTEST_SKIP() << "the help document is made by the grossby_help target";
+    ASSERT_TRUE(QFile::copy(built, helpPath()));
+    openHelp();
+    HelpBrowser* help = window.helpBrowser();
+    ASSERT_NE(help, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+    help->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    const int pages = help->document()->pageCount();
+    ASSERT_GT(pages, 10);
+
+    // The outline: one entry per chapter after the contents, shown at once.
+    QPdfBookmarkModel* outline = help->outline();
+    QTRY_VERIFY(outline->rowCount() > 5);
+    EXPECT_TRUE(help->sidePanel()->isVisible());
+    QStringList chapters;
+    for (int i = 0; i < outline->rowCount(); ++i)
+        chapters << outline->index(i, 0).data(int(QPdfBookmarkModel::Role::Title)).toString();
+    EXPECT_EQ(chapters.value(0), "Contents");
+    const int quickTax = int(chapters.indexOf("QuickTax"));
+    ASSERT_GE(quickTax, 0) << chapters.join(" | ").toStdString();
+    const int quickTaxPage = outline->index(quickTax, 0).data(int(QPdfBookmarkModel::Role::Page)).toInt();
+    EXPECT_GT(quickTaxPage, 1);
+    auto* tree = help->findChild<QTreeView*>("treContents");
+    tree->setFocus();
+    tree->setCurrentIndex(tree->model()->index(quickTax, 0));
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(help->currentPage(), quickTaxPage);
+
+    // End, Home and the page keys from the pages themselves.
+    help->view()->setFocus();
+    QTest::keyClick(help->view(), Qt::Key_End);
+    EXPECT_EQ(help->currentPage(), pages - 1);
+    QTest::keyClick(help->view(), Qt::Key_Home);
+    EXPECT_EQ(help->currentPage(), 0);
+    const int before = help->view()->verticalScrollBar()->value();
+    QTest::keyClick(help->view(), Qt::Key_PageDown);
+    EXPECT_GT(help->view()->verticalScrollBar()->value(), before);
+    QTest::keyClick(help->view(), Qt::Key_PageUp);
+    EXPECT_EQ(help->view()->verticalScrollBar()->value(), before);
+
+    // Zoom in and out.
+    const qreal zoom = help->view()->zoomFactor();
+    QTest::keyClick(help->view(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_GT(help->view()->zoomFactor(), zoom);
+    QTest::keyClick(help->view(), Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(help->view(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_LT(help->view()->zoomFactor(), zoom);
+
+    // Ctrl+F, a word, Enter: the page of the first place found.
+    QTest::keyClick(help->view(), Qt::Key_F, Qt::ControlModifier);
+    auto* find = help->findChild<QLineEdit*>("txtFind");
+    ASSERT_TRUE(find->hasFocus());
+    QTest::keyClicks(find, "Initialise");
+    QTRY_VERIFY(help->searchModel()->rowCount({}) > 0);
+    QTest::keyClick(find, Qt::Key_Return);
+    EXPECT_EQ(help->currentPage(), help->searchModel()->index(0, 0).data(int(QPdfSearchModel::Role::Page)).toInt());
+
+    // Escape closes the window.
+    QTest::keyClick(find, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
 }
 
 }  // namespace

@@ -8,13 +8,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPdfDocument>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSpinBox>
+#include <QStandardPaths>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace grossby {
 namespace {
@@ -238,6 +245,85 @@ TEST_F(ReportRunnerTest, DestinationOneOnAMachineWithoutPrinters)
     EXPECT_TRUE(messages[0].text.contains(QLatin1String("No printer is installed, so \"QuickTax\" cannot be printed")))
         << messages[0].text.toStdString();
     EXPECT_TRUE(openPreviews().isEmpty());
+}
+
+// What the preview shows a user: the zoom in percent, paging buttons only
+// where there are pages to go to, and where an export went.
+TEST_F(ReportRunnerTest, PreviewShowsZoomPagingAndWhereTheExportWent)
+{
+    ReportPreview* preview = openReportPreview(&calculator, loaded());
+    ASSERT_EQ(preview->pageCount(), 1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
+    auto* zoom = preview->findChild<QLabel*>(QStringLiteral("lblZoom"));
+    ASSERT_NE(zoom, nullptr);
+    QTRY_COMPARE(zoom->text(), QStringLiteral("%1 %").arg(preview->zoomPercent()));
+    const int fitted = preview->zoomPercent();
+    EXPECT_GT(fitted, 0);
+    QTest::keyClick(preview, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(preview->zoomPercent(), int(std::lround(fitted * 1.25)));
+    EXPECT_EQ(zoom->text(), QStringLiteral("%1 %").arg(preview->zoomPercent()));
+
+    // One page: nowhere to go.
+    for (const char* name : {"cmdFirstPage", "cmdPrevPage", "cmdNextPage", "cmdLastPage"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(preview->findChild<QAction*>(QLatin1String(name))->isEnabled());
+        auto* button = preview->findChild<QToolButton*>(QLatin1String(name));
+        ASSERT_NE(button, nullptr);
+        EXPECT_FALSE(button->isEnabled());
+    }
+
+    // The export says where it saved; the dialog starts in the documents folder.
+    EXPECT_TRUE(preview->statusText().isEmpty());
+    QString offered;
+    setSaveFileChooser([&](QWidget*, const QString&, const QString& suggested, const QString&) {
+        offered = suggested;
+        return fx.path(QStringLiteral("kept"));
+    });
+    resetExportFolder();
+    preview->exportAs(QStringLiteral("pdf"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString expectedFolder = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    EXPECT_EQ(QFileInfo(offered).absolutePath(), QDir(expectedFolder).absolutePath()) << offered.toStdString();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(preview->statusText(),
+              QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(fx.path(QStringLiteral("kept.pdf")))));
+}
+
+// Printer Setup's choice is what direct printing and the preview use: here a
+// PDF file on A5 landscape paper stands in for the printer.
+TEST_F(ReportRunnerTest, PrinterSetupChoiceIsUsedUntilTheProgramCloses)
+{
+    const QString target = fx.path(QStringLiteral("chosen.pdf"));
+    PrinterChoice::setDialog([&](QPrinter& printer, QWidget*) {
+        printer.setOutputFileName(target);
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10)));
+        return true;
+    });
+    ASSERT_TRUE(PrinterChoice::current().choose(&calculator));
+    PrinterChoice::setDialog({});
+    EXPECT_TRUE(PrinterChoice::current().isSet());
+
+    runReport(&calculator, job(1));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(openPreviews().isEmpty());
+    QPdfDocument printed;
+    ASSERT_EQ(printed.load(target), QPdfDocument::Error::None);
+    const QSizeF page = printed.pagePointSize(0);
+    EXPECT_NEAR(page.width(), 595, 2);  // A5 landscape: 210 x 148 mm
+    EXPECT_NEAR(page.height(), 420, 2);
+
+    // The preview lays the pages out for the same paper.
+    runReport(&calculator, job(0));
+    ASSERT_EQ(openPreviews().size(), 1);
+    EXPECT_EQ(openPreviews()[0]->report().pageLayout().pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(openPreviews()[0]->report().pageLayout().orientation(), QPageLayout::Landscape);
+
+    // Cancelling the dialog keeps the choice.
+    PrinterChoice::setDialog([](QPrinter&, QWidget*) { return false; });
+    EXPECT_FALSE(PrinterChoice::current().choose(&calculator));
+    PrinterChoice::setDialog({});
+    EXPECT_EQ(PrinterChoice::current().outputFileName(), target);
+    PrinterChoice::current().clear();
 }
 
 }  // namespace

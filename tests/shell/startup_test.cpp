@@ -1,6 +1,7 @@
 // Start-up: caption, paths, the about box and the disclaimer as the stored
 // values say, and a damaged settings file met on the way.
 
+#include "app/registration.h"
 #include "core/module1.h"
 #include "services/startup_values.h"
 #include "shell/about_dialog.h"
@@ -87,7 +88,7 @@ protected:
     // The window stays in `window` for the test to look at.
     Run start(bool accept, ProgramVersion version = kProgramVersion)
     {
-        window = std::make_unique<MainWindow>(state);
+        window = std::make_unique<MainWindow>(state, programCalculators());
         window->setProgramFolder(folder.path());
         WhenShown disclaimer("frmDisclaimerYesNo", [accept](QWidget* box) { answerDisclaimer(box, accept); });
         Run run;
@@ -149,7 +150,7 @@ TEST_F(StartupTest, FirstRunShowsBothDialogsAndAcceptingStoresTheVersion)
 // from the keyboard: Space ticks the box, Return presses OK.
 TEST_F(StartupTest, DisclaimerThenAboutBoxOneAtATimeAndReturnAccepts)
 {
-    window = std::make_unique<MainWindow>(state);
+    window = std::make_unique<MainWindow>(state, programCalculators());
     window->setProgramFolder(folder.path());
     window->resize(800, 560);
     bool aboutOnScreenWithDisclaimer = true;
@@ -189,7 +190,7 @@ TEST_F(StartupTest, DisclaimerOkIsEnabledOnlyWhileTheBoxIsTicked)
     bool okAtFirst = true;
     bool okTicked = false;
     bool okCleared = true;
-    window = std::make_unique<MainWindow>(state);
+    window = std::make_unique<MainWindow>(state, programCalculators());
     window->setProgramFolder(folder.path());
     WhenShown disclaimer("frmDisclaimerYesNo", [&](QWidget* box) {
         auto* ok = box->findChild<QPushButton*>("cmdOk");
@@ -215,7 +216,7 @@ TEST_F(StartupTest, DisclaimerOkIsEnabledOnlyWhileTheBoxIsTicked)
 TEST_F(StartupTest, RefusingTheDisclaimerEndsWithoutWritingAnything)
 {
     // The about box waits for the disclaimer, so refusing never shows it.
-    window = std::make_unique<MainWindow>(state);
+    window = std::make_unique<MainWindow>(state, programCalculators());
     window->setProgramFolder(folder.path());
     WhenShown disclaimer("frmDisclaimerYesNo", [this](QWidget* box) {
         EXPECT_EQ(window->aboutDialog(), nullptr);
