@@ -1,21 +1,22 @@
 // A monthly payroll file through grossby-cli's batch path, CSV in to CSV out,
 // and the monthly calculation on its own for comparison.
 
-#include "cli/cmd_payroll.h"
-#include "core/module1.h"
+#include "cli/batch.h"
+#include "cli/calculators.h"
 #include "payroll/period_tax.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
 using namespace grossby;
-using namespace grossby::cli::payroll;
+using namespace grossby::cli;
 
 // A file of `rows` employees with varied pay, dates and medical figures.
 std::string makePayrollFile(int rows)
@@ -39,11 +40,17 @@ std::string makePayrollFile(int rows)
     return path;
 }
 
-Request monthlyBase()
+// The monthly calculator with every setting given, so the store is not read.
+std::unique_ptr<Calculation> monthlyBase(const Calculator& calc)
 {
-    Request base = defaultRequest(Kind::Monthly);
-    base.settings = {1, 1, 1, 14872, 0.8};
-    base.settingsGiven = 0x1f;
+    auto base = calc.start();
+    const std::pair<const char*, const char*> settings[] = {{"employee-uif", "1"},
+                                                            {"employer-uif", "1"},
+                                                            {"skills-levy", "1"},
+                                                            {"uif-limit", "14872"},
+                                                            {"travel-inclusion", "0.8"}};
+    for (const auto& [key, value] : settings)
+        base->set(*calc.inputIndex(key), value);
     return base;
 }
 
@@ -52,9 +59,11 @@ void BM_MonthlyBatchCsvToCsv(benchmark::State& state)
     const int rows = static_cast<int>(state.range(0));
     const std::string in = makePayrollFile(rows);
     const std::string out = in + ".out";
-    const Request base = monthlyBase();
+    const auto calc = monthlyCalculator();
+    const auto base = monthlyBase(*calc);
+    std::ostringstream messages;
     for (auto _ : state) {
-        if (runBatch(base, in, out) != 0)
+        if (runBatch(*calc, *base, in, out, messages) != 0)
             state.SkipWithError("batch run failed");
     }
     state.SetItemsProcessed(state.iterations() * rows);
@@ -73,10 +82,9 @@ void BM_CalcMonthlyTax(benchmark::State& state)
     in.startDate = 42795;
     in.endDate = 42810;
     const PeriodSettings settings{1, 1, 1, 14872, 0.8};
-    Module1 module;
     for (auto _ : state) {
         in.pay.salary += 1;
-        benchmark::DoNotOptimize(CalcMonthlyTax(in, settings, module));
+        benchmark::DoNotOptimize(CalcMonthlyTax(in, settings));
     }
     state.SetItemsProcessed(state.iterations());
 }

@@ -12,10 +12,8 @@ namespace grossby::cli {
 using Runner = std::function<int()>;
 
 /// Adds the subcommand to `app`; returns the code to run when it is chosen.
-Runner addTaxCommand(CLI::App& app);
-Runner addQuickTaxCommand(CLI::App& app);
-/// The PAYE period subcommands: monthly, annual, weekly, fortnightly, daily.
-std::vector<Runner> addPayrollCommands(CLI::App& app);
+/// Every calculator's subcommand, made from its description (calculators.h).
+std::vector<Runner> addCalculatorCommands(CLI::App& app);
 /// `settings`: shows the settings store and changes its values.
 Runner addSettingsCommand(CLI::App& app);
 

@@ -1,13 +1,15 @@
 #include "cli/csv.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
 namespace grossby::cli {
 
-CsvReader::CsvReader(std::FILE* file, std::size_t bufferSize)
+CsvReader::CsvReader(std::FILE* file, std::size_t bufferSize, std::size_t maxRecord)
     : m_file(file)
-    , m_buffer(bufferSize < 64 ? 64 : bufferSize)
+    , m_buffer(std::max<std::size_t>(bufferSize, 4))
+    , m_maxRecord(maxRecord)
 { }
 
 bool CsvReader::fill()
@@ -27,155 +29,201 @@ bool CsvReader::fill()
         if (std::ferror(m_file))
             m_readError = true;
     }
-    if (m_first && m_end - m_begin >= 3) {
-        m_first = false;
-        if (std::memcmp(m_buffer.data() + m_begin, "\xEF\xBB\xBF", 3) == 0) {
-            m_begin += 3;
-            m_consumed += 3;
-        }
-    } else if (m_first && m_eof) {
-        m_first = false;
-    }
+    checkStart();
     return got > 0;
+}
+
+// The byte order mark, once three bytes (or the whole input) are in.
+void CsvReader::checkStart()
+{
+    if (!m_first || (m_end - m_begin < 3 && !m_eof))
+        return;
+    m_first = false;
+    const std::size_t held = m_end - m_begin;
+    const char* p = m_buffer.data() + m_begin;
+    if (held >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) {
+        m_begin += 3;
+        m_consumed += 3;
+    } else if (held >= 2 && (std::memcmp(p, "\xFF\xFE", 2) == 0 || std::memcmp(p, "\xFE\xFF", 2) == 0)) {
+        m_utf16 = true;
+    }
 }
 
 bool CsvReader::next(std::vector<std::string_view>& fields)
 {
-    std::vector<Span>& spans = m_spans;
-    std::string& arena = m_arena;
-
     for (;;) {
-        if (m_begin == m_end || m_first) {
-            if (m_eof && m_begin == m_end)
-                return false;
-            if (!m_eof) {
-                fill();
-                continue;
-            }
-        }
-        spans.clear();
-        arena.clear();
-        m_unterminated = false;
-        const char* const base = m_buffer.data();
-        const std::size_t end = m_end;
-        std::size_t pos = m_begin;
-        std::uint64_t lines = 0;
-        bool complete = false;
-        bool needMore = false;
-
-        for (;;) {
-            if (pos < end && base[pos] == '"') {
-                // Quoted field: copy it out only when it holds doubled quotes.
-                std::size_t p = pos + 1;
-                const std::size_t start = p;
-                bool escaped = false;
-                std::string piece;
-                bool closed = false;
-                while (p < end) {
-                    const char c = base[p];
-                    if (c == '"') {
-                        if (p + 1 < end && base[p + 1] == '"') {
-                            if (!escaped) {
-                                piece.assign(base + start, p - start);
-                                escaped = true;
-                            }
-                            piece.push_back('"');
-                            p += 2;
-                            continue;
-                        }
-                        if (p + 1 == end && !m_eof)
-                            break;  // cannot tell "" from " yet
-                        closed = true;
-                        break;
-                    }
-                    if (c == '\n')
-                        ++lines;
-                    if (escaped)
-                        piece.push_back(c);
-                    ++p;
-                }
-                if (!closed && !m_eof) {
-                    needMore = true;
-                    break;
-                }
-                std::size_t contentEnd = p;
-                if (closed)
-                    ++p;  // past the closing quote
-                else
-                    m_unterminated = true;
-                // Anything between the closing quote and the separator is kept.
-                std::size_t tail = p;
-                while (tail < end && base[tail] != ',' && base[tail] != '\n' && base[tail] != '\r')
-                    ++tail;
-                if (tail == end && !m_eof) {
-                    needMore = true;
-                    break;
-                }
-                if (escaped || tail > p) {
-                    if (!escaped)
-                        piece.assign(base + start, contentEnd - start);
-                    piece.append(base + p, tail - p);
-                    spans.push_back({true, arena.size(), piece.size()});
-                    arena += piece;
-                } else {
-                    spans.push_back({false, start, contentEnd - start});
-                }
-                pos = tail;
-            } else {
-                std::size_t p = pos;
-                while (p < end && base[p] != ',' && base[p] != '\n' && base[p] != '\r')
-                    ++p;
-                if (p == end && !m_eof) {
-                    needMore = true;
-                    break;
-                }
-                spans.push_back({false, pos, p - pos});
-                pos = p;
-            }
-            // After a field: a separator, a line end or the end of the input.
-            if (pos < end && base[pos] == ',') {
-                ++pos;
-                continue;
-            }
-            if (pos < end && base[pos] == '\r') {
-                if (pos + 1 == end && !m_eof) {
-                    needMore = true;
-                    break;
-                }
-                ++pos;
-                if (pos < end && base[pos] == '\n')
-                    ++pos;
-                ++lines;
-            } else if (pos < end && base[pos] == '\n') {
-                ++pos;
-                ++lines;
-            }
-            complete = true;
-            break;
-        }
-        if (needMore && !complete) {
+        if (m_utf16 || m_tooLong || m_readError)
+            return false;
+        if (m_first || (m_begin == m_end && !m_eof)) {
             fill();
             continue;
         }
-
+        if (m_begin == m_end)
+            return false;  // the end of the input
+        m_spans.clear();
+        m_arena.clear();
+        m_unterminated = false;
+        std::size_t pos = m_begin;
+        std::uint64_t lines = 0;
+        if (parseRecord(pos, lines) == Step::NeedMore) {
+            if (m_end - m_begin >= m_maxRecord) {
+                m_tooLong = true;
+                m_recordLine = m_line;
+                return false;
+            }
+            fill();
+            continue;
+        }
         m_recordLine = m_line;
         m_line += lines;
         m_consumed += pos - m_begin;
         m_begin = pos;
-        // Views into the arena are made only now that it no longer grows.
-        fields.clear();
-        for (const Span& s : spans)
-            fields.emplace_back((s.unescaped ? arena.data() : base) + s.offset, s.length);
+        publish(fields);
         return true;
     }
 }
 
-CsvWriter::CsvWriter(std::FILE* file, std::size_t bufferSize)
-    : m_file(file)
+// Fields and their separators up to the end of the record.
+CsvReader::Step CsvReader::parseRecord(std::size_t& pos, std::uint64_t& lines)
+{
+    for (;;) {
+        const Step step = pos < m_end && m_buffer[pos] == '"' ? parseQuoted(pos, lines) : parseBare(pos);
+        if (step == Step::NeedMore)
+            return step;
+        bool recordDone = false;
+        if (parseEnd(pos, lines, recordDone) == Step::NeedMore)
+            return Step::NeedMore;
+        if (recordDone)
+            return Step::Done;
+    }
+}
+
+// A field without quotes: up to the next separator or line end.
+CsvReader::Step CsvReader::parseBare(std::size_t& pos)
+{
+    const char* const base = m_buffer.data();
+    std::size_t p = pos;
+    while (p < m_end && base[p] != ',' && base[p] != '\n' && base[p] != '\r')
+        ++p;
+    if (p == m_end && !m_eof)
+        return Step::NeedMore;
+    m_spans.push_back({false, pos, p - pos});
+    pos = p;
+    return Step::Done;
+}
+
+// A field in quotes. It is copied to the arena only when it holds doubled
+// quotes or text after its closing quote; otherwise it is viewed in place.
+CsvReader::Step CsvReader::parseQuoted(std::size_t& pos, std::uint64_t& lines)
+{
+    const char* const base = m_buffer.data();
+    const std::size_t start = pos + 1;
+    const std::size_t arenaStart = m_arena.size();
+    bool escaped = false;
+    bool closed = false;
+    std::size_t p = start;
+    for (;;) {
+        const void* found = std::memchr(base + p, '"', m_end - p);
+        const std::size_t quote = found ? static_cast<std::size_t>(static_cast<const char*>(found) - base) : m_end;
+        lines += static_cast<std::uint64_t>(std::count(base + p, base + quote, '\n'));
+        if (escaped)
+            m_arena.append(base + p, quote - p);
+        if (quote == m_end) {
+            p = m_end;
+            break;
+        }
+        if (quote + 1 == m_end && !m_eof)
+            return Step::NeedMore;  // cannot tell "" from " yet
+        if (quote + 1 < m_end && base[quote + 1] == '"') {
+            if (!escaped)
+                m_arena.append(base + start, quote - start);
+            escaped = true;
+            m_arena.push_back('"');
+            p = quote + 2;
+            continue;
+        }
+        closed = true;
+        p = quote;
+        break;
+    }
+    if (!closed && !m_eof)
+        return Step::NeedMore;
+    const std::size_t contentEnd = p;
+    const std::size_t afterQuote = closed ? p + 1 : p;
+    m_unterminated = m_unterminated || !closed;
+    std::size_t tail = afterQuote;
+    if (parseTail(afterQuote, tail) == Step::NeedMore)
+        return Step::NeedMore;
+    if (escaped || tail > afterQuote) {
+        if (!escaped)
+            m_arena.append(base + start, contentEnd - start);
+        m_arena.append(base + afterQuote, tail - afterQuote);
+        m_spans.push_back({true, arenaStart, m_arena.size() - arenaStart});
+    } else {
+        m_spans.push_back({false, start, contentEnd - start});
+    }
+    pos = tail;
+    return Step::Done;
+}
+
+// Text between a closing quote and the separator, kept as it stands.
+CsvReader::Step CsvReader::parseTail(std::size_t quoteEnd, std::size_t& pos) const
+{
+    const char* const base = m_buffer.data();
+    std::size_t p = quoteEnd;
+    while (p < m_end && base[p] != ',' && base[p] != '\n' && base[p] != '\r')
+        ++p;
+    if (p == m_end && !m_eof)
+        return Step::NeedMore;
+    pos = p;
+    return Step::Done;
+}
+
+// After a field: a separator, a line end (LF or CRLF) or the end of the input.
+CsvReader::Step CsvReader::parseEnd(std::size_t& pos, std::uint64_t& lines, bool& recordDone) const
+{
+    const char* const base = m_buffer.data();
+    if (pos < m_end && base[pos] == ',') {
+        ++pos;
+        return Step::Done;
+    }
+    recordDone = true;
+    if (pos < m_end && base[pos] == '\r') {
+        if (pos + 1 == m_end && !m_eof)
+            return Step::NeedMore;
+        ++pos;
+        if (pos < m_end && base[pos] == '\n')
+            ++pos;
+        ++lines;
+    } else if (pos < m_end && base[pos] == '\n') {
+        ++pos;
+        ++lines;
+    }
+    return Step::Done;
+}
+
+// Views into the arena are made only now that it no longer grows.
+void CsvReader::publish(std::vector<std::string_view>& fields) const
+{
+    fields.clear();
+    for (const Span& s : m_spans)
+        fields.emplace_back((s.unescaped ? m_arena.data() : m_buffer.data()) + s.offset, s.length);
+}
+
+CsvWriter::CsvWriter(Sink sink, std::size_t bufferSize)
+    : m_sink(std::move(sink))
     , m_limit(bufferSize)
 {
     m_buffer.reserve(bufferSize + 4096);
 }
+
+CsvWriter::CsvWriter(std::FILE* file, std::size_t bufferSize)
+    : CsvWriter(
+          [file](std::string_view bytes) {
+              return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+          },
+          bufferSize)
+{ }
 
 CsvWriter::~CsvWriter()
 {
@@ -215,8 +263,7 @@ bool needsQuotes(std::string_view text)
 void CsvWriter::field(std::string_view text)
 {
     separate();
-    const bool quote = needsQuotes(text);
-    if (!quote) {
+    if (!needsQuotes(text)) {
         m_buffer.append(text);
         return;
     }
@@ -260,27 +307,23 @@ void CsvWriter::endRecord()
 bool CsvWriter::finish()
 {
     const bool ok = flush();
-    m_file = nullptr;
+    m_sink = nullptr;
     return ok;
 }
 
 void CsvWriter::discard()
 {
     m_buffer.clear();
-    m_file = nullptr;
+    m_sink = nullptr;
 }
 
 bool CsvWriter::flush()
 {
-    if (!m_file)
+    if (!m_sink)
         return !m_failed;
-    if (!m_buffer.empty() && !m_failed) {
-        if (std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size())
-            m_failed = true;
-    }
-    m_buffer.clear();
-    if (!m_failed && std::fflush(m_file) != 0)
+    if (!m_buffer.empty() && !m_failed && !m_sink(m_buffer))
         m_failed = true;
+    m_buffer.clear();
     return !m_failed;
 }
 

@@ -1,47 +1,71 @@
 #pragma once
-// Streaming CSV for payroll files: records are read and written one at a
-// time through fixed buffers, so memory stays flat whatever the file size.
+// Streaming CSV for batch files: records are read and written one at a time
+// through fixed buffers, so memory stays flat whatever the file size.
 //
 // Fields are separated by commas; a field in double quotes may hold commas,
 // line breaks and doubled quotes (""). Lines end in LF or CRLF. A UTF-8 byte
-// order mark at the start of the input is skipped.
+// order mark at the start of the input is skipped; a UTF-16 one ends the
+// input with utf16() set. A record longer than the limit ends the input with
+// tooLong() set rather than being held in memory.
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace grossby::cli {
 
+/// Longest record a batch file may hold.
+inline constexpr std::size_t kMaxCsvRecord = 1 << 20;
+
 class CsvReader {
 public:
     /// Reads from `file`, which the caller opens and closes.
-    explicit CsvReader(std::FILE* file, std::size_t bufferSize = 1 << 20);
+    explicit CsvReader(std::FILE* file, std::size_t bufferSize = 1 << 20, std::size_t maxRecord = kMaxCsvRecord);
 
-    /// Reads the next record into `fields`; false at the end of the input.
-    /// The views stay valid until the next call. A blank line is a record
-    /// with one empty field.
+    /// Reads the next record into `fields`; false at the end of the input or
+    /// when it cannot go on (readError(), tooLong(), utf16()). The views stay
+    /// valid until the next call. A blank line is a record with one empty field.
     bool next(std::vector<std::string_view>& fields);
 
     /// True when the last record ended inside an unclosed quoted field.
     bool unterminatedQuote() const { return m_unterminated; }
     /// True when a read from the file failed (as opposed to ending).
     bool readError() const { return m_readError; }
+    /// True when a record was longer than the limit; recordLine() is where it starts.
+    bool tooLong() const { return m_tooLong; }
+    /// True when the input starts with a UTF-16 byte order mark.
+    bool utf16() const { return m_utf16; }
     /// Bytes of the input consumed so far.
     std::uint64_t bytesRead() const { return m_consumed; }
-    /// Line number (1-based) on which the last record started.
+    /// Line number (1-based) on which the last record (or the refused one) started.
     std::uint64_t recordLine() const { return m_recordLine; }
 
 private:
+    // Each step of the parse either finishes its part of the record or needs
+    // more of the input first; then the record is parsed again from its start.
+    enum class Step { Done, NeedMore };
+
     bool fill();
+    void checkStart();
+    Step parseRecord(std::size_t& pos, std::uint64_t& lines);
+    Step parseQuoted(std::size_t& pos, std::uint64_t& lines);
+    Step parseBare(std::size_t& pos);
+    Step parseTail(std::size_t quoteEnd, std::size_t& pos) const;
+    Step parseEnd(std::size_t& pos, std::uint64_t& lines, bool& recordDone) const;
+    void publish(std::vector<std::string_view>& fields) const;
 
     std::FILE* m_file;
     std::vector<char> m_buffer;
+    std::size_t m_maxRecord;
     std::size_t m_begin = 0;  // first unread byte
     std::size_t m_end = 0;  // one past the last byte held
     bool m_eof = false;
     bool m_readError = false;
+    bool m_tooLong = false;
+    bool m_utf16 = false;
     bool m_unterminated = false;
     bool m_first = true;
     std::uint64_t m_consumed = 0;
@@ -60,6 +84,10 @@ private:
 
 class CsvWriter {
 public:
+    /// Takes the bytes written; false when they could not be written.
+    using Sink = std::function<bool(std::string_view)>;
+
+    explicit CsvWriter(Sink sink, std::size_t bufferSize = 1 << 20);
     /// Writes to `file`, which the caller opens and closes.
     explicit CsvWriter(std::FILE* file, std::size_t bufferSize = 1 << 20);
     ~CsvWriter();
@@ -73,11 +101,11 @@ public:
     /// Ends the record with LF.
     void endRecord();
 
-    /// Writes out what is buffered; false when the file refused it.
+    /// Writes out what is buffered; false when the sink refused it.
     bool flush();
-    /// Flushes and lets go of the file, so the caller may close it.
+    /// Flushes and lets go of the sink, so the caller may close its file.
     bool finish();
-    /// Drops what is buffered and lets go of the file.
+    /// Drops what is buffered and lets go of the sink.
     void discard();
     bool failed() const { return m_failed; }
 
@@ -89,7 +117,7 @@ private:
         m_atStart = false;
     }
 
-    std::FILE* m_file;
+    Sink m_sink;
     std::string m_buffer;
     std::size_t m_limit;
     bool m_atStart = true;

@@ -1,6 +1,7 @@
 // grossby-cli: the calculators of Grossby 2018 for scripts and payroll files.
 
 #include "cli/commands.h"
+#include "cli/output.h"
 
 #include <iostream>
 #include <vector>
@@ -25,27 +26,27 @@ int main(int argc, char** argv)
                "  as printed, .csv or .xlsx the printed figures; other extensions are refused.");
 
     std::vector<grossby::cli::Runner> runners;
-    runners.push_back(grossby::cli::addTaxCommand(app));
-    runners.push_back(grossby::cli::addQuickTaxCommand(app));
-    for (auto& run : grossby::cli::addPayrollCommands(app))
+    for (auto& run : grossby::cli::addCalculatorCommands(app))
         runners.push_back(std::move(run));
     runners.push_back(grossby::cli::addSettingsCommand(app));
 
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
-    } catch (const CLI::CallForAllHelp& e) {
-        return app.exit(e);
-    } catch (const CLI::ParseError& e) {
-        // Bad option or value: name it and exit 2.
-        app.exit(e);
+    return grossby::cli::checkedOutput([&] {
+        try {
+            app.parse(argc, argv);
+        } catch (const CLI::CallForHelp& e) {
+            return app.exit(e);
+        } catch (const CLI::CallForAllHelp& e) {
+            return app.exit(e);
+        } catch (const CLI::ParseError& e) {
+            // Bad option or value: name it and exit 2.
+            app.exit(e);
+            return 2;
+        }
+        for (auto& run : runners) {
+            const int code = run();
+            if (code >= 0)
+                return code;
+        }
         return 2;
-    }
-    for (auto& run : runners) {
-        const int code = run();
-        if (code >= 0)
-            return code;
-    }
-    return 2;
+    });
 }

@@ -1,9 +1,12 @@
 #include "cli/output.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <iostream>
 #include <ostream>
 
 namespace grossby::cli {
@@ -14,6 +17,22 @@ const CLI::Validator kFiniteNumber(
         return std::isfinite(value) ? std::string() : "not a finite number: " + text;
     },
     "NUMBER", "finite number");
+
+int checkedOutput(const std::function<int()>& run)
+{
+    int code = run();
+    std::cout.flush();
+    errno = 0;
+    const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout);
+    if (failed) {
+        const int why = errno;
+        std::cerr << "The results could not be written to standard output"
+                  << (why ? std::string(": ") + std::strerror(why) : std::string()) << '\n';
+        if (code == 0 || code == 1)
+            code = 1;
+    }
+    return code;
+}
 
 std::string formatAmount(double value, int decimals)
 {

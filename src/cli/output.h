@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -33,6 +34,12 @@ void printError(std::ostream& out, std::ostream& err, const std::string& message
 /// Refuses "inf", "nan" and numbers beyond a double: they would give
 /// meaningless figures. Use with CLI::Option::check.
 extern const CLI::Validator kFiniteNumber;
+
+/// Runs `run` (a subcommand, or the whole tool) and makes sure what it
+/// printed reached standard output: a failed write (a full disk, a closed
+/// pipe) is exit status 1 with a message on standard error, whatever `run`
+/// returned.
+int checkedOutput(const std::function<int()>& run);
 
 /// An amount as people read it: two decimals, thousands apart by a space.
 std::string formatAmount(double value, int decimals = 2);

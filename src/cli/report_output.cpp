@@ -12,7 +12,6 @@
 #include <clocale>
 #include <cstdio>
 #include <memory>
-#include <ostream>
 
 namespace grossby::cli {
 
@@ -33,8 +32,8 @@ CLI::Option* addReportOption(CLI::App* cmd, std::string& file)
         ->check(format);
 }
 
-int writeReport(const std::vector<StagedTable>& tables, const std::string& templateName, const std::string& title,
-                const std::string& file, std::ostream& err)
+std::optional<std::string> writeReport(const std::vector<StagedTable>& tables, const std::string& templateName,
+                                       const std::string& title, const std::string& file)
 {
     // Pages are laid out by Qt's text engine, which needs a GUI application.
     // It is made only for a report, on the offscreen platform (no display),
@@ -59,12 +58,9 @@ int writeReport(const std::vector<StagedTable>& tables, const std::string& templ
         std::setlocale(LC_NUMERIC, "C");
     }
 
-    int code = 0;
+    std::optional<std::string> failure;
     {
-        const auto fail = [&err](const QString& message) {
-            err << message.toStdString() << '\n';
-            return 1;
-        };
+        const auto fail = [](const QString& message) { return std::optional<std::string>(message.toStdString()); };
         QTemporaryDir scratch;
         if (!scratch.isValid())
             return fail(QStringLiteral("No temporary folder for the print database: %1.").arg(scratch.errorString()));
@@ -79,9 +75,9 @@ int writeReport(const std::vector<StagedTable>& tables, const std::string& templ
         if (!report.ok())
             return fail(report.error());
         if (ReportStatus status = report.exportTo(QString::fromStdString(file)); !status)
-            code = fail(status.error);
+            failure = fail(status.error);
     }
-    return code;
+    return failure;
 }
 
 }  // namespace grossby::cli

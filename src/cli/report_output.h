@@ -7,7 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,9 +19,9 @@ CLI::Option* addReportOption(CLI::App* cmd, std::string& file);
 
 /// Stages `tables` in a print database of its own (the program's print
 /// database is never touched), fills the template `templateName` from the
-/// program folder and writes `file`. Returns 0, or 1 after telling `err`
-/// why the report could not be made or written.
-int writeReport(const std::vector<StagedTable>& tables, const std::string& templateName, const std::string& title,
-                const std::string& file, std::ostream& err);
+/// program folder and writes `file`. Returns why the report could not be
+/// made or written, or nothing.
+std::optional<std::string> writeReport(const std::vector<StagedTable>& tables, const std::string& templateName,
+                                       const std::string& title, const std::string& file);
 
 }  // namespace grossby::cli

@@ -10,6 +10,7 @@
 #include <array>
 #include <span>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -49,6 +50,12 @@ template <class In> struct InputSpec {
     const char* rangeText = nullptr;
     /// Rate: the values allowed. Flag: the one value the switch stores.
     std::vector<double> choices = {};
+    /// The command line needs a value for it (a window field always has one).
+    bool required = false;
+    /// Whole: a fraction is rounded half to even (ages) instead of refused.
+    bool rounds = false;
+    /// Counts: what the list holds, for messages ("twelve counts, March to February").
+    const char* countsText = nullptr;
 
     // Where the value lives. Numbers and dates use get/set, Text uses text,
     // Counts uses counts.
@@ -118,6 +125,9 @@ template <class Result> struct ResultSpec {
     const char* key = "";  ///< JSON key and batch column: "paye"
     const char* label = "";  ///< the label the window shows: "Total tax deduction"
     double (*get)(const Result&) = nullptr;
+    const char* help = "";  ///< what it is, for --help and the user guide
+    int decimals = 2;  ///< decimals shown to people (0 for a whole percent)
+    bool wholeRand = false;  ///< shown rounded half to even to the rand, as the window shows it
 };
 
 /// A result held at `result.*Path...`.
@@ -125,5 +135,21 @@ template <class Result, auto... Path> ResultSpec<Result> resultAt(const char* ke
 {
     return {key, label, &input_detail::getAt<Result, Path...>};
 }
+
+/// A result held at `result.*Path...`, described by `spec` (its `get` is set here).
+template <class Result, auto... Path> ResultSpec<Result> resultAt(ResultSpec<Result> spec)
+{
+    spec.get = &input_detail::getAt<Result, Path...>;
+    return spec;
+}
+
+/// A result that is a fixed list of whole numbers, such as the twelve monthly
+/// counts the annual calculator used.
+template <class Result> struct CountsResultSpec {
+    const char* key = "";
+    const char* label = "";
+    const char* help = "";
+    std::span<const int> (*get)(const Result&) = nullptr;
+};
 
 }  // namespace grossby

@@ -2,6 +2,8 @@
 
 #include "core/tax_year.h"
 
+#include <string_view>
+
 namespace grossby {
 
 namespace {
@@ -20,7 +22,9 @@ template <class In> std::vector<InputSpec<In>> employeeInputs(double maxBenefici
                               .kind = InputKind::Whole,
                               .max = kMaxAge,
                               .typeName = "YEARS",
-                              .help = "Age in whole years, 0 to 150 (65 and 75 bring larger rebates)"}),
+                              .help = "Age in whole years, 0 to 150 (65 and 75 bring larger rebates); a fraction "
+                                      "is rounded half to even",
+                              .rounds = true}),
         inputAt<In, &E::pay, &P::salary>(
             {.key = "salary",
              .typeName = "RAND",
@@ -102,7 +106,8 @@ const std::vector<InputSpec<AnnualInputs>>& annualInputTable()
              .typeName = "COUNTS",
              .help = "Twelve monthly counts, March to February, 0 to 24 each, e.g. 2,2,2,2,2,2,3,3,3,3,3,3",
              .rangeTitle = kIncorrectBeneficiariesTitle,
-             .rangeText = kMonthlyMaximumMessage}));
+             .rangeText = kMonthlyMaximumMessage,
+             .countsText = "twelve counts, March to February"}));
         return withDates(std::move(t), "First day of employment in the tax year (default 01/03/2017)",
                          "Last day of employment in the tax year (default 28/02/2018)");
     }();
@@ -155,43 +160,105 @@ const std::vector<InputSpec<PeriodSettings>>& periodSettingsTable()
                                        .min = 0.2,
                                        .max = 0.8,
                                        .typeName = "RATE",
-                                       .help = "Travel allowance inclusion rate: 0.8 or 0.2",
+                                       .help = "Travel allowance inclusion rate: 0.8 or 0.2 (80 or 20 also accepted)",
                                        .choices = {0.8, 0.2}}),
     };
     return table;
 }
 
-const std::vector<ResultSpec<PeriodResult>>& periodResultTable()
+namespace {
+
+// The figures every period calculator gives, in output order; the monthly
+// window shows the taxable travel allowance to the whole rand.
+std::vector<ResultSpec<PeriodResult>> periodResults(bool travelToWholeRand)
 {
     using R = PeriodResult;
-    static const std::vector<ResultSpec<R>> table = {
-        resultAt<R, &R::rfDeduction>("rf_deduction", "Allowable R/Fund deduction"),
-        resultAt<R, &R::taxableTravelAllowance>("taxable_travel_allowance", "Taxable travel allowance"),
-        resultAt<R, &R::paye>("paye", "Total tax deduction"),
-        resultAt<R, &R::medicalCredit>("medical_credit", "Tax credits for beneficiaries"),
-        resultAt<R, &R::additionalMedicalCredit>("additional_medical_credit", "Tax credits for contributions"),
-        resultAt<R, &R::taxLiability>("tax_liability", "Tax liability"),
-        resultAt<R, &R::uifEmployee>("uif_employee", "UIF contribution Employee"),
-        resultAt<R, &R::uifEmployer>("uif_employer", "UIF contribution Employer"),
-        resultAt<R, &R::sdl>("sdl", "S.D.L."),
-        resultAt<R, &R::annualTaxableIncome>("annual_taxable_income", "Annual taxable income"),
+    return {
+        resultAt<R, &R::rfDeduction>({.key = "rf_deduction",
+                                      .label = "Allowable R/Fund deduction",
+                                      .help = "allowable R/Fund deduction (unrounded; shown to the whole rand)",
+                                      .wholeRand = true}),
+        resultAt<R, &R::taxableTravelAllowance>({.key = "taxable_travel_allowance",
+                                                 .label = "Taxable travel allowance",
+                                                 .help = "travel allowance x inclusion rate",
+                                                 .wholeRand = travelToWholeRand}),
+        resultAt<R, &R::paye>({.key = "paye",
+                               .label = "Total tax deduction",
+                               .help = "the \"Total tax deduction\": tax for the period before medical credits"}),
+        resultAt<R, &R::medicalCredit>({.key = "medical_credit",
+                                        .label = "Tax credits for beneficiaries",
+                                        .help = "medical scheme fees tax credit for the period"}),
+        resultAt<R, &R::additionalMedicalCredit>({.key = "additional_medical_credit",
+                                                  .label = "Tax credits for contributions",
+                                                  .help = "additional medical credit, 65 and over"}),
+        resultAt<R, &R::taxLiability>(
+            {.key = "tax_liability", .label = "Tax liability", .help = "paye less both credits, never below 0"}),
+        resultAt<R, &R::uifEmployee>(
+            {.key = "uif_employee",
+             .label = "UIF contribution Employee",
+             .help = "employee's UIF, remuneration limited to the period's share of the UIF limit"}),
+        resultAt<R, &R::uifEmployer>({.key = "uif_employer",
+                                      .label = "UIF contribution Employer",
+                                      .help = "employer's UIF, on the same limited remuneration"}),
+        resultAt<R, &R::sdl>({.key = "sdl", .label = "S.D.L.", .help = "skills development levy"}),
+        resultAt<R, &R::annualTaxableIncome>({.key = "annual_taxable_income",
+                                              .label = "Annual taxable income",
+                                              .help = "annual income without the bonus, as taxed"}),
     };
+}
+
+}  // namespace
+
+const std::vector<ResultSpec<PeriodResult>>& periodResultTable()
+{
+    static const auto table = periodResults(false);
+    return table;
+}
+
+const std::vector<ResultSpec<PeriodResult>>& monthlyResultTable()
+{
+    static const auto table = periodResults(true);
     return table;
 }
 
 const std::vector<ResultSpec<AnnualResult>>& annualResultTable()
 {
     using R = AnnualResult;
-    static const std::vector<ResultSpec<R>> table = {
-        resultAt<R, &R::rfDeduction>("rf_deduction", "Allowable R/Fund deduction"),
-        resultAt<R, &R::taxableTravelAllowance>("taxable_travel_allowance", "Taxable travel allowance"),
-        resultAt<R, &R::paye>("paye", "Total tax deduction"),
-        resultAt<R, &R::medicalCredit>("medical_credit", "Tax credits for beneficiaries"),
-        resultAt<R, &R::additionalMedicalCredit>("additional_medical_credit", "Tax credits for contributions"),
-        resultAt<R, &R::taxLiability>("tax_liability", "Tax liability"),
-        resultAt<R, &R::annualTaxableIncome>("annual_taxable_income", "Annual taxable income"),
-    };
+    static const std::vector<ResultSpec<R>> table = [] {
+        // The annual figures carry the same meaning as the period ones.
+        const auto& period = periodResultTable();
+        const auto like = [&period](ResultSpec<R> spec) {
+            for (const auto& p : period) {
+                if (std::string_view(p.key) == spec.key) {
+                    spec.label = p.label;
+                    spec.help = p.help;
+                    spec.wholeRand = p.wholeRand;
+                }
+            }
+            return spec;
+        };
+        return std::vector<ResultSpec<R>>{
+            like(resultAt<R, &R::rfDeduction>({.key = "rf_deduction"})),
+            like(resultAt<R, &R::taxableTravelAllowance>({.key = "taxable_travel_allowance"})),
+            like(resultAt<R, &R::paye>({.key = "paye"})),
+            like(resultAt<R, &R::medicalCredit>({.key = "medical_credit"})),
+            like(resultAt<R, &R::additionalMedicalCredit>({.key = "additional_medical_credit"})),
+            like(resultAt<R, &R::taxLiability>({.key = "tax_liability"})),
+            like(resultAt<R, &R::annualTaxableIncome>({.key = "annual_taxable_income"})),
+        };
+    }();
     return table;
+}
+
+const CountsResultSpec<AnnualResult>& annualCountsResult()
+{
+    static const CountsResultSpec<AnnualResult> spec{
+        .key = "beneficiaries_by_month",
+        .label = "Beneficiaries Mar to Feb",
+        .help = "the twelve counts as used, March first: 0 outside the employment",
+        .get = [](const AnnualResult& r) { return std::span<const int>(r.beneficiariesByMonth); },
+    };
+    return spec;
 }
 
 }  // namespace grossby

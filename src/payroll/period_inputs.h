@@ -23,7 +23,12 @@ const std::vector<InputSpec<PeriodSettings>>& periodSettingsTable();
 /// Results of the monthly, weekly, fortnightly and daily calculators, in
 /// output order.
 const std::vector<ResultSpec<PeriodResult>>& periodResultTable();
+/// The period results as the monthly window shows them: as periodResultTable(),
+/// the taxable travel allowance shown to the whole rand.
+const std::vector<ResultSpec<PeriodResult>>& monthlyResultTable();
 /// Results of the annual calculator (the monthly counts as used apart).
 const std::vector<ResultSpec<AnnualResult>>& annualResultTable();
+/// The annual calculator's monthly beneficiary counts as used.
+const CountsResultSpec<AnnualResult>& annualCountsResult();
 
 }  // namespace grossby

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,9 @@ std::FILE* fileWith(const std::string& text)
     return f;
 }
 
-Records readAll(const std::string& text, std::size_t bufferSize, bool* unterminated = nullptr)
+Records readFrom(std::FILE* f, std::size_t bufferSize, bool* unterminated = nullptr)
 {
-    std::FILE* f = fileWith(text);
+    std::rewind(f);
     CsvReader reader(f, bufferSize);
     Records out;
     std::vector<std::string_view> fields;
@@ -30,6 +31,13 @@ Records readAll(const std::string& text, std::size_t bufferSize, bool* untermina
         if (unterminated)
             *unterminated = reader.unterminatedQuote();
     }
+    return out;
+}
+
+Records readAll(const std::string& text, std::size_t bufferSize, bool* unterminated = nullptr)
+{
+    std::FILE* f = fileWith(text);
+    Records out = readFrom(f, bufferSize, unterminated);
     std::fclose(f);
     return out;
 }
@@ -100,6 +108,112 @@ TEST(Csv, WriterQuotesOnlyWhatNeedsItAndReadsBack)
     EXPECT_EQ(
         readAll(text, 64),
         (Records{{"plain", "a,b", "say \"hi\"", " padded", "two\nlines"}, {"2797.8500000000004", "0", "0.1", "-42"}}));
+}
+
+// RFC 4180 text for `records`: fields quoted when they must be, and at
+// random when they need not; lines ending in LF or CRLF at random; the last
+// line break present or not.
+std::string encode(const Records& records, std::mt19937& rng)
+{
+    std::string text;
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        const auto& record = records[r];
+        for (std::size_t f = 0; f < record.size(); ++f) {
+            const std::string& field = record[f];
+            const bool must = field.find_first_of(",\"\r\n") != std::string::npos ||
+                (record.size() == 1 && field.empty());  // a lone empty field would read as a blank line
+            if (f)
+                text += ',';
+            if (must || rng() % 4 == 0) {
+                text += '"';
+                for (const char c : field)
+                    text += c == '"' ? std::string("\"\"") : std::string(1, c);
+                text += '"';
+            } else {
+                text += field;
+            }
+        }
+        if (r + 1 < records.size() || rng() % 2)
+            text += rng() % 2 ? "\r\n" : "\n";
+    }
+    return text;
+}
+
+Records randomRecords(std::mt19937& rng)
+{
+    // Separators, quotes and line breaks are common, so every state of the
+    // reader meets every buffer edge.
+    static const std::string alphabet = "ab ,\"\r\n\t9.\xC3\xA9";
+    Records records(1 + rng() % 6);
+    for (auto& record : records) {
+        record.resize(1 + rng() % 5);
+        for (auto& field : record) {
+            const std::size_t length = rng() % 3 == 0 ? 0 : rng() % 12;
+            for (std::size_t i = 0; i < length; ++i)
+                field += alphabet[rng() % alphabet.size()];
+        }
+    }
+    return records;
+}
+
+TEST(Csv, RandomRfc4180FilesReadBackAtEveryBufferSize)
+{
+    std::mt19937 rng(20180228);
+    for (int round = 0; round < 300; ++round) {
+        const Records records = randomRecords(rng);
+        const std::string text = encode(records, rng);
+        std::FILE* f = fileWith(text);
+        for (std::size_t size = 4; size <= text.size() + 4; ++size)
+            ASSERT_EQ(readFrom(f, size), records) << "round " << round << ", buffer " << size << ":\n" << text;
+        ASSERT_EQ(readFrom(f, 1 << 20), records) << text;
+        std::fclose(f);
+    }
+}
+
+TEST(Csv, WhatTheWriterWritesReadsBack)
+{
+    std::mt19937 rng(1703);
+    for (int round = 0; round < 200; ++round) {
+        const Records records = randomRecords(rng);
+        std::string text;
+        {
+            CsvWriter w([&text](std::string_view bytes) { return text.append(bytes), true; }, 8);
+            for (const auto& record : records) {
+                for (const auto& field : record)
+                    w.field(field);
+                w.endRecord();
+            }
+            ASSERT_TRUE(w.finish());
+        }
+        for (std::size_t size : {4, 5, 7, 64})
+            ASSERT_EQ(readAll(text, size), records) << text;
+    }
+}
+
+TEST(Csv, RefusesARecordLongerThanTheLimitWithoutHoldingIt)
+{
+    std::FILE* f = fileWith("a,b\n\"" + std::string(5000, 'x') + "\nmore,rows\n");
+    CsvReader reader(f, 64, 1024);
+    std::vector<std::string_view> fields;
+    ASSERT_TRUE(reader.next(fields));
+    EXPECT_FALSE(reader.next(fields));
+    EXPECT_TRUE(reader.tooLong());
+    EXPECT_EQ(reader.recordLine(), 2u);
+    EXPECT_LE(reader.bytesRead(), 4u);
+    std::fclose(f);
+}
+
+TEST(Csv, TellsUtf16FromUtf8)
+{
+    for (const char* bom : {"\xFF\xFE", "\xFE\xFF"}) {
+        std::FILE* f = fileWith(std::string(bom) + std::string("n\0a\0m\0e\0", 8));
+        CsvReader reader(f, 64);
+        std::vector<std::string_view> fields;
+        EXPECT_FALSE(reader.next(fields));
+        EXPECT_TRUE(reader.utf16());
+        std::fclose(f);
+    }
+    EXPECT_EQ(readAll("\xEF\xBB\xBFname\n", 4), (Records{{"name"}}));
 }
 
 }  // namespace

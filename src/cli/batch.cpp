@@ -1,0 +1,348 @@
+#include "cli/batch.h"
+
+#include "cli/csv.h"
+#include "services/output_file.h"
+
+#include <QIODevice>
+#include <QString>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <system_error>
+#include <unordered_map>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#define GROSSBY_ISATTY(f) _isatty(_fileno(f))
+#else
+#include <unistd.h>
+#define GROSSBY_ISATTY(f) isatty(fileno(f))
+#endif
+
+namespace grossby::cli {
+namespace {
+
+// A column name as an option name: "Travel_Allowance " is "travel-allowance".
+std::string lowerDashed(std::string_view name)
+{
+    std::string out;
+    for (char c : trimBlanks(name)) {
+        if (c == '_')
+            c = '-';
+        else if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        out.push_back(c);
+    }
+    return out;
+}
+
+std::string quotedList(const std::vector<std::string>& names)
+{
+    std::string list;
+    for (const auto& n : names)
+        list += (list.empty() ? "'" : ", '") + n + "'";
+    return list;
+}
+
+// Shows how far a long run has got, on standard error when it is a terminal.
+class Progress {
+public:
+    explicit Progress(const std::string& inPath)
+    {
+        std::error_code ec;
+        if (inPath != "-" && GROSSBY_ISATTY(stderr) && std::filesystem::is_regular_file(inPath, ec)) {
+            const auto size = std::filesystem::file_size(inPath, ec);
+            if (!ec && size > (1u << 20))
+                m_total = size;
+        }
+    }
+
+    void update(std::uint64_t bytes, std::uint64_t rows)
+    {
+        if (!m_total)
+            return;
+        const int percent = static_cast<int>(bytes * 100 / m_total);
+        if (percent == m_shown)
+            return;
+        m_shown = percent;
+        const int width = 40;
+        const int filled = percent * width / 100;
+        std::fprintf(stderr, "\r[%s%s] %3d%%  %llu rows", std::string(std::size_t(filled), '#').c_str(),
+                     std::string(std::size_t(width - filled), '.').c_str(), percent,
+                     static_cast<unsigned long long>(rows));
+        std::fflush(stderr);
+    }
+
+    void finish()
+    {
+        if (m_total && m_shown >= 0)
+            std::fputs("\n", stderr);
+    }
+
+private:
+    std::uint64_t m_total = 0;
+    int m_shown = -1;
+};
+
+// While a named output is written, an interrupted run removes what it has
+// written so far before it ends as the signal would have ended it.
+class RemovePartialOnSignal {
+public:
+    RemovePartialOnSignal()
+    {
+        for (std::size_t i = 0; i < kSignals.size(); ++i)
+            m_previous[i] = std::signal(kSignals[i], &handle);
+    }
+    ~RemovePartialOnSignal()
+    {
+        for (std::size_t i = 0; i < kSignals.size(); ++i)
+            std::signal(kSignals[i], m_previous[i]);
+    }
+    RemovePartialOnSignal(const RemovePartialOnSignal&) = delete;
+    RemovePartialOnSignal& operator=(const RemovePartialOnSignal&) = delete;
+
+private:
+    static void handle(int sig)
+    {
+        OutputFile::removePartialFilesOnSignal();
+        std::signal(sig, SIG_DFL);
+        std::raise(sig);
+    }
+
+#ifdef SIGHUP
+    static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
+#else
+    static constexpr std::array<int, 2> kSignals{SIGINT, SIGTERM};
+#endif
+    std::array<void (*)(int), kSignals.size()> m_previous{};
+};
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+}  // namespace
+
+int runBatch(const Calculator& calc, const Calculation& base, const std::string& inPath, const std::string& outPath,
+             std::ostream& err)
+{
+    const std::string inName = "The batch file '" + inPath + "'";
+    const bool fromStdin = inPath == "-";
+    std::FILE* in = fromStdin ? stdin : std::fopen(inPath.c_str(), "rb");
+    if (!in) {
+        err << inName << " could not be opened: " << std::strerror(errno) << '\n';
+        return 1;
+    }
+    struct Closer {
+        std::FILE* f;
+        bool own;
+        ~Closer()
+        {
+            if (own)
+                std::fclose(f);
+        }
+    } inCloser{in, !fromStdin};
+
+    const bool toStdout = outPath == "-";
+    if (!toStdout && !fromStdin && sameFile(inPath, outPath)) {
+        err << "--out: '" << outPath << "' is the batch file itself; give another name\n";
+        return 2;
+    }
+    // A named output is written aside and put in place only when the whole
+    // run is written, so a failed or interrupted run leaves any earlier
+    // output whole and no partial file.
+    OutputFile outFile(QString::fromStdString(outPath));
+    std::optional<RemovePartialOnSignal> signalGuard;
+    CsvWriter::Sink sink;
+    if (toStdout) {
+        sink = [](std::string_view bytes) {
+            return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+        };
+    } else {
+        signalGuard.emplace();
+        if (const QString problem = outFile.open(); !problem.isEmpty()) {
+            err << problem.toStdString() << '\n';
+            return 1;
+        }
+        QIODevice* device = outFile.device();
+        sink = [device](std::string_view bytes) {
+            return device->write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+        };
+    }
+    const std::string outName = toStdout ? std::string("standard output") : "'" + outPath + "'";
+    auto abandon = [&](const std::string& message) {
+        err << message << '\n';
+        outFile.cancel();
+        return 1;
+    };
+
+    CsvReader reader(in);
+    std::vector<std::string_view> fields;
+    if (!reader.next(fields)) {
+        if (reader.utf16())
+            return abandon(inName + " is UTF-16 text: save it as UTF-8 (or plain ASCII) CSV and run it again.");
+        if (reader.readError())
+            return abandon(inName + " could not be read: " + std::strerror(errno));
+        if (reader.tooLong())
+            return abandon(inName + " starts with a line longer than 1 MB: it is not a CSV file of calculations.");
+        return abandon(inName + " is empty: its first line must name the columns.");
+    }
+
+    // Which input each column feeds; columns the calculator does not know
+    // are carried through as they stand.
+    std::unordered_map<std::string, std::size_t> known;
+    for (std::size_t i = 0; i < calc.inputs.size(); ++i)
+        known.emplace(calc.inputs[i].key, i);
+    const std::size_t width = fields.size();
+    std::vector<std::string> header(fields.begin(), fields.end());
+    std::vector<std::optional<std::size_t>> columnInput(width);
+    std::vector<std::string> unknown;
+    std::vector<bool> hasColumn(calc.inputs.size());
+    for (std::size_t i = 0; i < width; ++i) {
+        const std::string name = lowerDashed(header[i]);
+        const auto it = known.find(name);
+        if (it == known.end()) {
+            unknown.push_back(header[i]);
+            continue;
+        }
+        if (hasColumn[it->second])
+            return abandon(inName + " has the column '" + name + "' twice.");
+        hasColumn[it->second] = true;
+        columnInput[i] = it->second;
+    }
+    if (unknown.size() == width) {
+        std::string expected;
+        for (const InputInfo& input : calc.inputs)
+            expected += (expected.empty() ? "" : ", ") + input.key;
+        std::string hint;
+        for (const auto& h : header) {
+            if (h.find('\0') != std::string::npos)
+                hint = "\nIt holds NUL bytes: it may be UTF-16 text; save it as UTF-8 CSV.";
+            else if (hint.empty() && h.find_first_of(";\t") != std::string::npos)
+                hint = "\nIts columns must be separated by commas.";
+        }
+        return abandon(inName + " has no column the " + calc.name + " calculator reads.\nColumns found: " +
+                       quotedList(header) + "\nColumns it reads: " + expected + hint);
+    }
+    for (std::size_t i = 0; i < calc.inputs.size(); ++i) {
+        if (calc.inputs[i].required && !hasColumn[i] && !base.given(i))
+            return abandon(inName + " has no column '" + calc.inputs[i].key + "', and --" + calc.inputs[i].key +
+                           " is not given.");
+    }
+    if (!unknown.empty())
+        err << "Copied as they stand, not read by the calculator: " << quotedList(unknown) << '\n';
+
+    CsvWriter writer(sink);
+    for (const auto& h : header)
+        writer.field(h);
+    for (const ResultInfo& r : calc.results)
+        writer.field(r.key);
+    writer.field("error");
+    writer.endRecord();
+
+    Progress progress(inPath);
+    std::unique_ptr<Calculation> row = calc.start();
+    std::uint64_t rows = 0;
+    std::uint64_t bad = 0;
+    std::uint64_t unclosedRow = 0;
+    std::uint64_t unclosedLine = 0;
+    std::string error;
+    std::string counts;
+    while (reader.next(fields)) {
+        if (fields.size() == 1 && fields[0].empty() && !reader.unterminatedQuote())
+            continue;  // a blank line
+        ++rows;
+        error.clear();
+        if (reader.unterminatedQuote()) {
+            unclosedRow = rows;
+            unclosedLine = reader.recordLine();
+            error = "a quoted field is not closed before the end of the file";
+        } else if (fields.size() < width) {
+            error = "the row has " + std::to_string(fields.size()) + " fields where the header has " +
+                std::to_string(width);
+        } else if (fields.size() > width) {
+            error = "the row has " + std::to_string(fields.size()) + " fields where the header has " +
+                std::to_string(width) + "; the " + std::to_string(fields.size() - width) +
+                " extra are copied after this column";
+        }
+
+        row->assign(base);
+        for (std::size_t i = 0; error.empty() && i < width; ++i) {
+            if (!columnInput[i] || trimBlanks(fields[i]).empty())
+                continue;
+            if (auto problem = row->set(*columnInput[i], fields[i]))
+                error = problem->usage ? calc.inputs[*columnInput[i]].key + ": " + problem->message : problem->message;
+        }
+        for (std::size_t i = 0; error.empty() && i < calc.inputs.size(); ++i) {
+            if (calc.inputs[i].required && !row->given(i))
+                error = calc.inputs[i].key + ": a value is required";
+        }
+        if (error.empty())
+            row->run(error);
+
+        for (std::size_t i = 0; i < width; ++i)
+            writer.field(i < fields.size() ? fields[i] : std::string_view());
+        if (error.empty()) {
+            for (std::size_t k = 0; k < calc.results.size(); ++k) {
+                if (!calc.results[k].counts) {
+                    writer.number(row->number(k));
+                    continue;
+                }
+                counts.clear();
+                for (const int n : row->counts(k))
+                    counts += (counts.empty() ? "" : " ") + std::to_string(n);
+                writer.field(counts);
+            }
+            writer.field({});
+        } else {
+            ++bad;
+            for (std::size_t k = 0; k < calc.results.size(); ++k)
+                writer.field({});
+            writer.field(error);
+            for (std::size_t i = width; i < fields.size(); ++i)
+                writer.field(fields[i]);
+        }
+        writer.endRecord();
+        if ((rows & 0xffff) == 0)
+            progress.update(reader.bytesRead(), rows);
+    }
+    progress.update(reader.bytesRead(), rows);
+    progress.finish();
+
+    const std::string nothingWritten = toStdout ? "" : " Nothing was written to " + outName + ".";
+    if (reader.readError()) {
+        writer.discard();
+        return abandon(inName + " could not be read to the end: " + std::strerror(errno) + nothingWritten);
+    }
+    if (reader.tooLong()) {
+        writer.discard();
+        return abandon(inName + ": the row starting on line " + std::to_string(reader.recordLine()) +
+                       " is longer than 1 MB (a quote that is never closed?)." + nothingWritten);
+    }
+    if (!writer.finish())
+        return abandon("The results could not be written to " + outName + ": " + std::strerror(errno));
+    if (!toStdout) {
+        if (const QString problem = outFile.commit(); !problem.isEmpty()) {
+            err << problem.toStdString() << '\n';
+            return 1;
+        }
+    }
+    if (bad)
+        err << rows << " rows, " << bad << " rejected (see the 'error' column)\n";
+    if (unclosedRow) {
+        err << inName << ": the quoted field of row " << unclosedRow << " (line " << unclosedLine
+            << ") is not closed before the end of the file; that row is marked in 'error'.\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace grossby::cli

@@ -1,0 +1,142 @@
+#include "cli/input_parse.h"
+
+#include "cli/output.h"
+#include "core/numeric.h"
+#include "core/tax_year.h"
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace grossby::cli {
+namespace {
+
+std::string quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
+
+InputProblem notANumber(std::string_view text)
+{
+    return {true, quoted(text) + " is not a number"};
+}
+
+// "from 0 to 999 999 999 999.99", in the kind's words.
+std::string span(const ValueRule& rule)
+{
+    const int decimals = rule.kind == InputKind::Whole ? 0 : rule.max == std::floor(rule.max) ? 0 : 2;
+    return "from " + formatAmount(rule.min, decimals) + " to " + formatAmount(rule.max, decimals);
+}
+
+InputProblem outOfRange(const ValueRule& rule, std::string_view text)
+{
+    if (rule.rangeText)
+        return {false, rule.rangeText};
+    const char* what = rule.kind == InputKind::Whole ? "a whole number"
+        : rule.kind == InputKind::Percent            ? "a percentage"
+                                                     : "an amount";
+    return {true, quoted(text) + " is out of range: give " + what + " " + span(rule)};
+}
+
+}  // namespace
+
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::optional<double> parseDecimal(std::string_view text)
+{
+    text = trimBlanks(text);
+    // from_chars takes no '+', reads no hexadecimal in the general format,
+    // but does read "inf" and "nan": those are refused as not finite.
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-')
+            return std::nullopt;
+    }
+    if (text.empty())
+        return std::nullopt;
+    double value = 0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+    if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::variant<double, InputProblem> readValue(const ValueRule& rule, std::string_view raw)
+{
+    const std::string_view text = trimBlanks(raw);
+    if (rule.kind == InputKind::Date) {
+        const auto day = parseDate(text);
+        if (!day)
+            return InputProblem{true, quoted(text) + " is not a date in the form dd/mm/yyyy"};
+        // The calculators check the dates themselves: their message names
+        // the span allowed, which depends on the other date.
+        return *day;
+    }
+    const auto parsed = parseDecimal(text);
+    if (!parsed)
+        return notANumber(text);
+    double value = *parsed;
+    switch (rule.kind) {
+    case InputKind::Rate: {
+        // A rate may also be given as its percent figure: 80 for 0.8.
+        for (const double choice : rule.choices) {
+            if (value == choice * 100)
+                value = choice;
+        }
+        for (const double choice : rule.choices) {
+            if (value == choice)
+                return value;
+        }
+        std::string allowed;
+        for (const double choice : rule.choices)
+            allowed += (allowed.empty() ? "" : " or ") + formatAmount(choice, 1);
+        return InputProblem{true, quoted(text) + " is not an inclusion rate: give " + allowed};
+    }
+    case InputKind::Whole:
+        if (rule.rounds && std::fabs(value) <= 1e9)
+            value = roundHalfEven(value);
+        if (value != std::floor(value))
+            return InputProblem{true, quoted(text) + " is not a whole number"};
+        break;
+    default: break;
+    }
+    if (value < rule.min || value > rule.max)
+        return outOfRange(rule, text);
+    return value == 0 ? 0.0 : value;  // never -0
+}
+
+std::optional<InputProblem> readCounts(const ValueRule& rule, std::string_view text, std::span<int> out)
+{
+    const std::string what = rule.countsText ? rule.countsText : std::to_string(out.size()) + " whole numbers";
+    ValueRule item = rule;
+    item.kind = InputKind::Whole;
+    std::size_t count = 0;
+    std::size_t pos = 0;
+    while (pos <= text.size()) {
+        std::size_t stop = text.find_first_of(",; \t", pos);
+        if (stop == std::string_view::npos)
+            stop = text.size();
+        const std::string_view piece = text.substr(pos, stop - pos);
+        pos = stop + 1;
+        if (piece.empty())
+            continue;
+        if (count == out.size())
+            return InputProblem{true, "give " + what + ", not more"};
+        auto value = readValue(item, piece);
+        if (auto* problem = std::get_if<InputProblem>(&value))
+            return std::move(*problem);
+        out[count++] = static_cast<int>(std::get<double>(value));
+    }
+    if (count != out.size())
+        return InputProblem{true, "give " + what + "; found " + std::to_string(count)};
+    return std::nullopt;
+}
+
+}  // namespace grossby::cli
