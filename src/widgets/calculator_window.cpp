@@ -11,6 +11,7 @@
 #include "widgets/window_mnemonics.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -30,6 +31,9 @@ void CalculatorWindow::initialise()
 {
     const BusyCursor busy;
     load();
+    // Maximised, the form keeps a width it reads well at, centred, rather
+    // than stretching its fields across the whole area.
+    setMaximumWidth(qMax(minimumSizeHint().width(), sizeHint().width()) * 5 / 4);
 }
 
 void CalculatorWindow::load()
@@ -50,6 +54,16 @@ void CalculatorWindow::setUpControls(const Controls& c)
     if (c.ok)
         connect(c.ok, &QPushButton::clicked, this, &CalculatorWindow::closeWindow);
 
+    for (QWidget* panel : std::initializer_list<QWidget*>{c.printPanel, c.infoPanel, c.setupPanel}) {
+        if (panel)
+            dockPanel(panel);
+    }
+    // A plain text field (the name) takes no Alt chord as text either.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        if (!qobject_cast<FieldEdit*>(edit))
+            edit->installEventFilter(this);
+    }
+
     if (c.printPanel) {
         c.printPanel->hide();
         c.printPanel->setCoveredWidgets(mainButtons);
@@ -62,18 +76,23 @@ void CalculatorWindow::setUpControls(const Controls& c)
             connect(c.print, &QPushButton::clicked, this, [this] {
                 if (m_controls.infoPanel)
                     m_controls.infoPanel->hide();
+                notePanelSize();
                 m_controls.printPanel->popUp(m_panelTop);
             });
         }
     }
     if (c.infoPanel) {
         c.infoPanel->hide();
+        c.infoPanel->setCoveredWidgets(mainButtons);
         connect(c.infoPanel, &InfoPanel::closed, this, [this] {
             if (m_controls.info)
                 m_controls.info->setFocus();
         });
         if (c.info)
-            connect(c.info, &QPushButton::clicked, this, [this] { m_controls.infoPanel->popUp(m_panelTop); });
+            connect(c.info, &QPushButton::clicked, this, [this] {
+                notePanelSize();
+                m_controls.infoPanel->popUp(m_panelTop);
+            });
     }
     if (c.setupPanel) {
         c.setupPanel->hide();
@@ -91,6 +110,7 @@ void CalculatorWindow::setUpControls(const Controls& c)
                     m_controls.printPanel->hide();
                 if (m_controls.infoPanel)
                     m_controls.infoPanel->hide();
+                notePanelSize();
                 m_controls.setupPanel->popUp(m_panelTop);
             });
         }
@@ -159,6 +179,80 @@ bool CalculatorWindow::stageAndRun(int destination, bool afrikaans)
     job.printDatabasePath = path;
     runReport(this, job);
     return true;
+}
+
+void CalculatorWindow::dockPanel(QWidget* panel)
+{
+    // The panel takes its own place below the buttons, so it never covers a
+    // label, a field or a button of the form; the window grows to hold it
+    // and is given its size back when the panel goes.
+    panel->hide();
+    if (auto* box = qobject_cast<QBoxLayout*>(layout()))
+        box->addWidget(panel, 0, Qt::AlignLeft);
+    panel->installEventFilter(this);
+}
+
+QWidget* CalculatorWindow::frameWidget()
+{
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        return frame;
+    return isWindow() ? this : nullptr;
+}
+
+void CalculatorWindow::notePanelSize()
+{
+    // Noted before the layout makes room: a window of its own grows as soon
+    // as its layout takes the panel in.
+    if (QWidget* frame = frameWidget(); frame && !m_sizeBeforePanel.isValid())
+        m_sizeBeforePanel = frame->size();
+}
+
+void CalculatorWindow::fitPanel(bool shown)
+{
+    QWidget* frame = frameWidget();
+    if (!frame || frame->isMaximized() || frame->isFullScreen())
+        return;
+    if (layout())
+        layout()->activate();
+    if (shown) {
+        const QSize extra = minimumSizeHint() - size();
+        frame->resize(frame->size() + extra.expandedTo(QSize(0, 0)));
+    } else if (m_sizeBeforePanel.isValid()) {
+        // Once the layout has let go of the panel's room.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                QWidget* f = frameWidget();
+                for (const QWidget* panel : std::initializer_list<const QWidget*>{
+                         m_controls.printPanel, m_controls.infoPanel, m_controls.setupPanel}) {
+                    if (panel && panel->isVisible())
+                        return;
+                }
+                if (f && m_sizeBeforePanel.isValid() && !f->isMaximized()) {
+                    if (layout())
+                        layout()->activate();
+                    f->resize(m_sizeBeforePanel);
+                }
+                m_sizeBeforePanel = QSize();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit*>(watched)) {
+        const Qt::KeyboardModifiers mods = static_cast<QKeyEvent*>(event)->modifiers();
+        // Alt chords are the buttons' mnemonics, never text for the field.
+        if ((mods & (Qt::AltModifier | Qt::MetaModifier)) && !(mods & Qt::ControlModifier)) {
+            event->ignore();
+            return true;
+        }
+    }
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && watched->isWidgetType() &&
+        insidePanel(static_cast<QWidget*>(watched)))
+        fitPanel(event->type() == QEvent::Show);
+    return QWidget::eventFilter(watched, event);
 }
 
 bool CalculatorWindow::insidePanel(const QWidget* widget) const

@@ -117,6 +117,7 @@ protected:
     void setPanelTop(int top) { m_panelTop = top; }
 
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -124,10 +125,15 @@ private:
     void closeWindow();
     bool stageAndRun(int destination, bool afrikaans);
     bool insidePanel(const QWidget* widget) const;
+    void dockPanel(QWidget* panel);
+    void notePanelSize();
+    void fitPanel(bool shown);
+    QWidget* frameWidget();
 
     Controls m_controls;
     int m_panelTop = -1;
     bool m_shownOnce = false;
+    QSize m_sizeBeforePanel;  // the window's size before a panel made it grow
 };
 
 }  // namespace grossby

@@ -56,6 +56,33 @@ void InfoPanel::popUp(int top)
     m_ok->setFocus(Qt::OtherFocusReason);
 }
 
+void InfoPanel::setCoveredWidgets(const QList<QWidget*>& widgets)
+{
+    m_covered.clear();
+    for (QWidget* w : widgets)
+        m_covered.append(w);
+}
+
+void InfoPanel::setCoveredEnabled(bool enabled)
+{
+    for (const auto& w : m_covered) {
+        if (w)
+            w->setEnabled(enabled);
+    }
+}
+
+void InfoPanel::showEvent(QShowEvent* event)
+{
+    QGroupBox::showEvent(event);
+    setCoveredEnabled(false);
+}
+
+void InfoPanel::hideEvent(QHideEvent* event)
+{
+    QGroupBox::hideEvent(event);
+    setCoveredEnabled(true);
+}
+
 void InfoPanel::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {

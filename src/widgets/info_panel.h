@@ -5,6 +5,8 @@
 // (`fraInfo_One` in the tax windows).
 
 #include <QGroupBox>
+#include <QList>
+#include <QPointer>
 
 class QLabel;
 class QPushButton;
@@ -17,6 +19,10 @@ public:
     explicit InfoPanel(QWidget* parent = nullptr);
 
     void setText(const QString& text);
+
+    /// Controls disabled while the panel is up (the window's main buttons),
+    /// so their mnemonics cannot clash with the panel's "&OK".
+    void setCoveredWidgets(const QList<QWidget*>& widgets);
     QString text() const;
 
     /// Shows the panel in front of its parent, centred across it, with its
@@ -32,8 +38,13 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    void setCoveredEnabled(bool enabled);
+
+    QList<QPointer<QWidget>> m_covered;
     QLabel* m_label;
     QPushButton* m_ok;
 };

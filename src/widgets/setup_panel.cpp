@@ -39,11 +39,33 @@ SetupPanel::SetupPanel(QWidget* parent)
     m_skillsLevy = settingField(this, "numSkillPercent");
     m_uifLimit = settingField(this, "numUIFLimit");
 
+    // Each value with its unit beside it: the portions and the levy are
+    // percentages, the limit is rand.
+    auto withUnit = [this](NumericEdit* field, const QString& unit, bool before) {
+        auto* row = new QHBoxLayout;
+        auto* label = new QLabel(unit, this);
+        label->setObjectName(field->objectName() + QStringLiteral("Unit"));
+        label->setMinimumWidth(12);
+        if (before)
+            row->addWidget(label);
+        row->addWidget(field);
+        if (!before)
+            row->addWidget(label);
+        return row;
+    };
+    // The row's label names the field in its messages.
+    auto named = [this](const QString& text, NumericEdit* field) {
+        auto* label = new QLabel(text, this);
+        label->setBuddy(field);
+        return label;
+    };
     m_form = new QFormLayout;
-    m_form->addRow(tr("Employee UIF portion"), m_employeeUif);
-    m_form->addRow(tr("Employer UIF portion"), m_employerUif);
-    m_form->addRow(tr("Skills levy"), m_skillsLevy);
-    m_form->addRow(tr("UIF monthly limit"), m_uifLimit);
+    m_form->addRow(named(tr("Employee UIF portion"), m_employeeUif),
+                   withUnit(m_employeeUif, QStringLiteral("%"), false));
+    m_form->addRow(named(tr("Employer UIF portion"), m_employerUif),
+                   withUnit(m_employerUif, QStringLiteral("%"), false));
+    m_form->addRow(named(tr("Skills levy"), m_skillsLevy), withUnit(m_skillsLevy, QStringLiteral("%"), false));
+    m_form->addRow(named(tr("UIF monthly limit"), m_uifLimit), withUnit(m_uifLimit, QStringLiteral("R"), true));
 
     m_rate80 = new QRadioButton(tr("80%"), this);
     m_rate80->setObjectName(QStringLiteral("optTAIncRate80"));

@@ -10,12 +10,16 @@
 #include "widgets/message_service.h"
 #include "widgets/report_preview.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -133,6 +137,120 @@ TEST_F(ProgramWindowsTest, EveryBuiltTaxWindowOpensFromItsCommand)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.mdiArea()->subWindowList().isEmpty());
     EXPECT_TRUE(messages.isEmpty());
+}
+
+}  // namespace
+}  // namespace grossby
+
+namespace grossby {
+namespace {
+
+// The calculators the menus open, with the field that has the focus at first.
+const std::pair<const char*, const char*> kBuiltWindows[] = {
+    {"mnuAnnual", "Text1"}, {"mnuMonthly", "Text1"}, {"mnuFortNight", "Text1"},
+    {"mnuWeekly", "Text1"}, {"mnuDaily", "Text1"},   {"QuickTax", "sidbEdit1_0"},
+};
+
+TEST_F(ProgramWindowsTest, EveryCalculatorOpensWithTheFocusInItsFirstField)
+{
+    for (const auto& [menu, first] : kBuiltWindows) {
+        SCOPED_TRACE(menu);
+        QWidget* w = open(menu);
+        ASSERT_NE(w, nullptr);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_EQ(focus->objectName(), first);
+        EXPECT_TRUE(w->isAncestorOf(focus));
+        // What is typed goes into that field.
+        QTest::keyClicks(focus, "12");
+        EXPECT_TRUE(test::shown(w, first).contains("12")) << test::shown(w, first).toStdString();
+    }
+}
+
+// Mnemonics of the visible, enabled controls of `window` that two share.
+QStringList sharedMnemonics(const QWidget* window)
+{
+    QHash<QKeySequence, QStringList> byKey;
+    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (b->isVisible() && b->isEnabled())
+            byKey[QKeySequence::mnemonic(b->text())].append(b->objectName());
+    }
+    for (const QLabel* l : window->findChildren<QLabel*>()) {
+        if (l->isVisible() && l->buddy() && l->buddy()->isEnabled())
+            byKey[QKeySequence::mnemonic(l->text())].append(l->objectName());
+    }
+    QStringList clashes;
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
+        if (!it.key().isEmpty() && it.value().size() > 1)
+            clashes.append(it.value().join(" / "));
+    }
+    return clashes;
+}
+
+TEST_F(ProgramWindowsTest, NoTwoControlsOfAWindowShareAMnemonic)
+{
+    for (const auto& [menu, first] : kBuiltWindows) {
+        SCOPED_TRACE(menu);
+        QWidget* w = open(menu);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(sharedMnemonics(w), QStringList());
+        // With each panel up, its buttons and the window's uncovered ones.
+        for (const char* opener : {"cmdSettings", "cmdInfo_0", "cmdPrint", "cmPrint"}) {
+            auto* button = w->findChild<QPushButton*>(opener);
+            if (!button)
+                continue;
+            button->click();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(sharedMnemonics(w), QStringList()) << opener;
+            for (const char* closer : {"cmdSetupOK", "cmdOK_Info_One", "cmdCancel"}) {
+                auto* close = w->findChild<QPushButton*>(closer);
+                if (close && close->isVisible())
+                    close->click();
+            }
+            QCoreApplication::processEvents();
+        }
+    }
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ProgramWindowsTest, ALargeCalculatorIsScrolledToNeverCutOff)
+{
+    window.resize(800, 560);
+    QCoreApplication::processEvents();
+    QWidget* monthly = open("mnuMonthly");
+    ASSERT_NE(monthly, nullptr);
+    QCoreApplication::processEvents();
+    QMdiArea* area = window.mdiArea();
+    auto* ok = monthly->findChild<QPushButton*>("cmdOk");
+    const auto okOnScreen = [&] {
+        const QRect r(ok->mapTo(area->viewport(), QPoint(0, 0)), ok->size());
+        return area->viewport()->rect().contains(r);
+    };
+    if (!okOnScreen()) {
+        ASSERT_TRUE(area->verticalScrollBar()->isVisible() || area->horizontalScrollBar()->isVisible())
+            << "the buttons must be reachable";
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(okOnScreen());
+}
+
+TEST_F(ProgramWindowsTest, AMaximisedCalculatorKeepsItsFormAtAReadableWidth)
+{
+    window.resize(1600, 900);
+    QWidget* monthly = open("mnuMonthly");
+    ASSERT_NE(monthly, nullptr);
+    const int natural = monthly->sizeHint().width();
+    window.mdiArea()->activeSubWindow()->showMaximized();
+    QCoreApplication::processEvents();
+    const QRect area = window.mdiArea()->viewport()->rect();
+    EXPECT_LE(monthly->width(), natural * 3 / 2);
+    EXPECT_LT(monthly->width(), area.width());
+    // Centred, or at the left edge; never pushed off to the right.
+    const QRect shown(monthly->mapTo(window.mdiArea()->viewport(), QPoint(0, 0)), monthly->size());
+    EXPECT_TRUE(area.contains(shown.topLeft()));
+    EXPECT_LE(shown.left(), area.width() - shown.right());
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "widgets/print_panel.h"
 
 #include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -27,6 +29,15 @@ QuickTaxWindow::QuickTaxWindow(Key key, Module1& state, QWidget* parent)
         field->setMinimumWidth(130);
     ui->sidbEdit1_3->setMinimumWidth(48);
     ui->sidbEdit1_3->setMaximumWidth(60);
+
+    // The average rates are percentages: the unit goes beside each.
+    for (NumericEdit* rate : {ui->sidbEdit1_8, ui->sidbEdit1_9}) {
+        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+        ui->figuresLayout->getItemPosition(ui->figuresLayout->indexOf(rate), &row, &column, &rowSpan, &columnSpan);
+        auto* unit = new QLabel(QStringLiteral("%"), this);
+        unit->setObjectName(rate->objectName() + QStringLiteral("Unit"));
+        ui->figuresLayout->addWidget(unit, row, column + columnSpan);
+    }
 
     ui->sidbEdit1_1->setRange(kQuickTaxAgeMin, kQuickTaxAgeMax);
     ui->sidbEdit1_1->setRejectionMessage(QString::fromLatin1(kQuickTaxAgeTitle),

@@ -14,6 +14,7 @@
 #include "widgets/numeric_edit.h"
 #include "widgets/report_preview.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -386,6 +387,97 @@ TEST_F(PeriodWindowFixture, ButtonMnemonicsComeBeforeTheMenuBar)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
     QCoreApplication::processEvents();
     EXPECT_FALSE(print->isVisible());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PeriodWindowFixture, EnterInAFieldCalculates)
+{
+    open<MonthlyWindow>();
+    auto* salary = child<QLineEdit>("numSalRemun");
+    salary->setFocus();
+    salary->selectAll();
+    QTest::keyClicks(salary, "20000");
+    QTest::keyClick(salary, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown("numMAns"), "2 797.85");
+
+    // The name field too, and Enter on the keypad.
+    open<FortnightlyWindow>();
+    type("numSalRemun", "10000");
+    child<QLineEdit>("Text1")->setFocus();
+    QTest::keyClick(child<QLineEdit>("Text1"), Qt::Key_Enter, Qt::KeypadModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown("numMAns"), "1 491.32");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PeriodWindowFixture, AnAltChordNeverReachesTheNameAsText)
+{
+    open<MonthlyWindow>();
+    auto* name = child<QLineEdit>("Text1");
+    name->setFocus();
+    QTest::keyClicks(name, "Thandi");
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_C, Qt::AltModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(name->text(), "Thandi");
+}
+
+// The form's own labels, fields and buttons that `panel` covers.
+QStringList coveredBy(const QWidget* window, const QWidget* panel)
+{
+    const QRect area(panel->mapTo(window, QPoint(0, 0)), panel->size());
+    QStringList covered;
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<const QLabel*>(w) || qobject_cast<const QLineEdit*>(w) ||
+            qobject_cast<const QAbstractButton*>(w);
+        if (!control || !w->isVisible() || panel->isAncestorOf(w) || w->objectName().isEmpty())
+            continue;
+        if (QRect(w->mapTo(window, QPoint(0, 0)), w->size()).intersects(area))
+            covered.append(w->objectName());
+    }
+    return covered;
+}
+
+TEST_F(PeriodWindowFixture, PanelsNeverCoverTheFormsLabelsOrButtons)
+{
+    struct Case {
+        const char* button;
+        const char* panel;
+        const char* closer;
+    };
+    const Case panels[] = {
+        {"cmdSettings", "Frame3", "cmdSetupOK"},
+        {"cmdInfo_0", "fraInfo_One", "cmdOK_Info_One"},
+        {"cmdPrint", "fraPrint", "cmdCancel"},
+    };
+    auto check = [&] {
+        QCoreApplication::processEvents();
+        const QSize before = window->size();
+        for (const Case& c : panels) {
+            SCOPED_TRACE(std::string(window->objectName().toStdString()) + " " + c.panel);
+            click(c.button);
+            auto* panel = child<QWidget>(c.panel);
+            ASSERT_TRUE(panel->isVisible());
+            EXPECT_EQ(coveredBy(window.get(), panel), QStringList());
+            EXPECT_TRUE(window->rect().contains(QRect(panel->mapTo(window.get(), QPoint(0, 0)), panel->size())))
+                << "the whole panel is on the window";
+            click(c.closer);
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(panel->isVisible());
+        }
+        EXPECT_EQ(window->size(), before) << "the window is given its size back";
+    };
+    open<MonthlyWindow>();
+    check();
+    open<DailyWindow>();
+    check();
+    open<AnnualWindow>();
+    check();
+    // The Setup panel's values carry their units.
+    click("cmdSettings");
+    EXPECT_EQ(child<QLabel>("numEmpEUIFUnit")->text(), "%");
+    EXPECT_EQ(child<QLabel>("numUIFLimitUnit")->text(), "R");
     EXPECT_TRUE(messages.empty());
 }
 
