@@ -91,13 +91,17 @@ private:
 };
 
 // While a named output is written, an interrupted run removes what it has
-// written so far before it ends as the signal would have ended it.
+// written so far before it ends as the signal would have ended it. A signal
+// the tool was started to ignore (nohup) stays ignored.
 class RemovePartialOnSignal {
 public:
     RemovePartialOnSignal()
     {
-        for (std::size_t i = 0; i < kSignals.size(); ++i)
+        for (std::size_t i = 0; i < kSignals.size(); ++i) {
             m_previous[i] = std::signal(kSignals[i], &handle);
+            if (m_previous[i] == SIG_IGN)
+                std::signal(kSignals[i], SIG_IGN);
+        }
     }
     ~RemovePartialOnSignal()
     {

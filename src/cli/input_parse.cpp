@@ -21,11 +21,11 @@ InputProblem notANumber(std::string_view text)
     return {true, quoted(text) + " is not a number"};
 }
 
-// "from 0 to 999 999 999 999.99", in the kind's words.
+// "from 0 to 999 999 999 999.99": each bound with decimals only when it has them.
 std::string span(const ValueRule& rule)
 {
-    const int decimals = rule.kind == InputKind::Whole ? 0 : rule.max == std::floor(rule.max) ? 0 : 2;
-    return "from " + formatAmount(rule.min, decimals) + " to " + formatAmount(rule.max, decimals);
+    const auto shown = [](double v) { return formatAmount(v, v == std::floor(v) ? 0 : 2); };
+    return "from " + shown(rule.min) + " to " + shown(rule.max);
 }
 
 InputProblem outOfRange(const ValueRule& rule, std::string_view text)

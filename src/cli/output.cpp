@@ -21,11 +21,11 @@ const CLI::Validator kFiniteNumber(
 int checkedOutput(const std::function<int()>& run)
 {
     int code = run();
-    std::cout.flush();
     errno = 0;
-    const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout);
-    if (failed) {
-        const int why = errno;
+    std::cout.flush();
+    const bool flushFailed = std::fflush(stdout) != 0;
+    const int why = errno;
+    if (flushFailed || !std::cout || std::ferror(stdout)) {
         std::cerr << "The results could not be written to standard output"
                   << (why ? std::string(": ") + std::strerror(why) : std::string()) << '\n';
         if (code == 0 || code == 1)
