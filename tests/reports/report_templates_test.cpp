@@ -1,0 +1,405 @@
+// The shipped package, vehicle and finance templates filled with the rows
+// their calculators stage for a worked example, written to PDF and read
+// back: every report lays out, shows its key figures and labels, and leaves
+// out what the staged row may hold from an earlier printout.
+
+#include "core/tax_year.h"
+#include "finance/finance_print.h"
+#include "package/package_print.h"
+#include "services/report_engine.h"
+#include "services/report_format.h"
+#include "services/report_test_util.h"
+#include "vehicle/car_allowance.h"
+#include "vehicle/vehicle_print.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace grossby {
+namespace {
+
+template <class R> R ok(const CalcOutcome<R>& outcome)
+{
+    if (const auto* e = std::get_if<InputError>(&outcome))
+        ADD_FAILURE() << "refused: " << e->text;
+    return std::holds_alternative<R>(outcome) ? std::get<R>(outcome) : R{};
+}
+
+/// Fills a shipped template from the fixture's print database, writes it to
+/// PDF and returns the text of its pages.
+QStringList render(const testing::PrintFixture& fx, const std::string& templateName, const std::string& title = {},
+                   const QString& pdfName = {})
+{
+    const QString name = QString::fromStdString(templateName);
+    const Report report =
+        Report::load(testing::shippedTemplates() + QLatin1Char('/') + name, fx.db, QString::fromStdString(title));
+    EXPECT_TRUE(report.ok()) << report.error().toStdString();
+    if (!report.ok())
+        return {};
+    EXPECT_TRUE(report.warnings().isEmpty()) << report.warnings().join(QLatin1Char(' ')).toStdString();
+    const QString pdf = fx.path(pdfName.isEmpty() ? name + QStringLiteral(".pdf") : pdfName);
+    const ReportStatus written = report.writePdf(pdf);
+    EXPECT_TRUE(written.ok()) << written.error.toStdString();
+    // GROSSBY_KEEP_REPORTS=<folder> keeps each PDF there, to look at the pages.
+    if (const QString keep = qEnvironmentVariable("GROSSBY_KEEP_REPORTS"); !keep.isEmpty()) {
+        const QString kept = QDir(keep).filePath(QFileInfo(pdf).fileName());
+        QFile::remove(kept);
+        QFile::copy(pdf, kept);
+    }
+    return testing::pdfPages(pdf);
+}
+
+// --- Worked examples, as the windows stage them ------------------------------
+
+// UIF 1 % each up to 15 000 a month, skills levy 1 %, no R/Fund percentages.
+PackageSettings packageSettings()
+{
+    PackageSettings s;
+    s.EmployeeUIF = 1;
+    s.EmployerUIF = 1;
+    s.SkillLevy = 1;
+    s.UIFLimit = 15000;
+    return s;
+}
+
+StagedTable forwardPackage()
+{
+    PackageInputs in;
+    in.name = "T. Mokoena";
+    in.age = 40;
+    in.amount = 30000;
+    in.otherExpenses = {{{"Gym", 0, 0}, {"Cellphone", 500, 550}, {"", 0, 0}, {"Parking", 200, 210}}};
+    const PackageResult r = ok(CalcPackage(in, packageSettings()));
+    return {"SalPackage", {SalPackPrint(PackageWindow::PelmoraMon, in, r)}};
+}
+
+StagedTable forwardAnnualWithCar()
+{
+    PackageInputs in;
+    in.period = PackagePeriod::Annual;
+    in.name = "T. Mokoena";
+    in.age = 40;
+    in.amount = 600000;
+    in.carValue = 250000;
+    const PackageResult r = ok(CalcPackage(in, packageSettings()));
+    return {"SalPackage", {SalPackPrint(PackageWindow::PelmoraAnn, in, r)}};
+}
+
+PackageInputs netRequired()
+{
+    PackageInputs in;
+    in.name = "L. Naidoo";
+    in.age = 40;
+    in.amount = 20000;
+    return in;
+}
+
+StagedTable reversePackage()
+{
+    const PackageInputs in = netRequired();
+    return {"SalPackage", {SalPackPrint(PackageWindow::GrossbyMon, in, ok(FindGrossSalary(in, packageSettings())))}};
+}
+
+std::vector<StagedTable> companyCars()
+{
+    Vehicle a;
+    a.CCRegNumber = "CA 123-456";
+    a.CCMake = "Tereno";
+    a.CCModel = "Estate 2.0";
+    a.YearOfManfact = "2016";
+    a.CCPrice = 300000;
+    Vehicle b;  // the employee's own car: no price
+    b.CCRegNumber = "ND 77-01";
+    b.CCMake = "Halvard";
+    b.TotalDistance = 20000;
+    b.BusDistance = 5000;
+    b.BussMilage = 1;
+    b.EmpPaidInsurance = 4000;
+    CompanyCarRegister reg = registerOf({a, b}, 0, false);
+    const CompCarResult window = calculatePressed(reg);
+    return {{"compcar", CompCarPrint(reg, PrintCalc(reg, window))}};
+}
+
+CarAllowanceInputs allowanceInputs()
+{
+    CarAllowanceInputs in;
+    in.EmployeeName = "P. Dlamini";
+    in.VehicleValue = 300000;
+    in.OpenKm = 10000;
+    in.CloseKm = 40000;
+    in.BusinessKmInput = 12000;
+    return in;
+}
+
+StagedTable deemedAllowance()
+{
+    const CarAllowanceInputs in = allowanceInputs();
+    return {"traveldeduction", {PrintCarAll1(in, ok(CalcCarAllowance(in)))}};
+}
+
+StagedTable actualAllowance()
+{
+    CarAllowanceInputs in = allowanceInputs();
+    in.RecordKept = 1;
+    in.FuelOilCost = 30000;
+    in.RepairsCost = 12000;
+    in.InsuranceLicenceCost = 9000;
+    in.OtherCost = 1500;
+    in.WearAndTear = 7500;
+    return {"traveldeduction", {PrintCarAll1(in, ok(CalcCarAllowance(in)))}};
+}
+
+/// The loan of 100 000 over 240 months at 12 % (repayment 1 101.09), solved
+/// in `mode` from the other three.
+LoanResult solvedLoan(LoanMode mode)
+{
+    LoanInputs in{mode, 100000, 240, 12, 1101.09};
+    switch (mode) {
+    case LoanMode::Repayment: in.repayment = 0; break;
+    case LoanMode::Principal: in.principal = 0; break;
+    case LoanMode::Period: in.months = 0; break;
+    case LoanMode::Rate: in.rate = 0; break;
+    }
+    return ok(LoanCalc(in));
+}
+
+/// The loan's rows with the finance charges shown and the schedule asked for.
+std::vector<StagedTable> loan(LoanMode mode, ScheduleKind schedule)
+{
+    const LoanResult r = solvedLoan(mode);
+    std::vector<StagedTable> tables{{"Loans", {PrintLoan(mode, r, true, schedule)}}};
+    if (schedule == ScheduleKind::Monthly)
+        tables.push_back({kAmortTable, PrintAmort(monthlySchedule(r.principal, r.months, r.rate))});
+    if (schedule == ScheduleKind::Annual)
+        tables.push_back({kAmortTable, PrintAmort(CalcAnnAmort(r.principal, r.months, r.rate, r.repayment).lines)});
+    return tables;
+}
+
+StagedTable loanBuster()
+{
+    const LoanBusterInputs in{100000, 240, 12.0f, 100};
+    return {"BondBust", {PrintLoanBuster(in, ok(BBCalc(in)))}};
+}
+
+StagedTable loanComparison()
+{
+    const LoanComparisonInputs in{100000, 12.0f};
+    return {"BondComp", {PrintLoanComparison(in, ok(CompareLoans(in)))}};
+}
+
+StagedTable dailyBalance()
+{
+    DailyBalanceInputs in;
+    in.capital = 10000;
+    in.rate = 10;
+    in.start = static_cast<std::int32_t>(TaxYearStart);  // 01/03/2017
+    in.end = in.start + 30;
+    return {"DailyBal", {PrintDailyBalance(in, ok(CalcDailyBalance(in)))}};
+}
+
+StagedTable inflation()
+{
+    const InflationInputs in{1000, 10, 10};
+    return {"Inflation", {PrintInflation(in, ok(ProjectInflation(in)))}};
+}
+
+// --- Every report: its key figures and labels --------------------------------
+
+struct ReportCase {
+    const char* what;
+    std::function<std::vector<StagedTable>()> stage;
+    std::string templateName;
+    std::string title;
+    std::vector<std::string> expected;
+    std::vector<std::string> absent = {};
+};
+
+std::vector<ReportCase> reportCases()
+{
+    const auto one = [](StagedTable (*make)()) { return [make] { return std::vector<StagedTable>{make()}; }; };
+    const auto loanCase = [](LoanMode mode, ScheduleKind schedule) { return [=] { return loan(mode, schedule); }; };
+    const auto loanTitle = [](LoanMode mode, ScheduleKind schedule) {
+        const FinanceReport report = loanReport(mode, schedule);
+        return std::pair(report.templateName, report.previewTitle);
+    };
+    std::vector<ReportCase> cases = {
+        {"forward package, monthly, with other expenses",
+         one(forwardPackage),
+         packageReport(PackageWindow::PelmoraMon).templateName,
+         packageReport(PackageWindow::PelmoraMon).previewTitle,
+         {"Pelmora Salary Package Calculation : Monthly",
+          "T. Mokoena",
+          "Age: 40",
+          "Total package amount",
+          "30 000.00",
+          "Employee",
+          "Cost to company",
+          "Tax due",
+          "5 662.30",
+          "UIF contribution",
+          "150.00",
+          "Skills Development Levy",
+          "300.00",
+          "Net salary(take-home)",
+          "24 187.70",
+          "Total cost to company",
+          "30 450.00",
+          "Other Expenses :",
+          "Cellphone",
+          "500.00",
+          "550.00",
+          "Parking",
+          "210.00",
+          "Med. aid fund beneficiaries",
+          "(R 720pm each)",
+          "(R 440pm each)",
+          "Page 1 of 1"},
+         {"Gym", "once-off", "Provident fund"}},
+        {"forward package, annual, once-off car note",
+         one(forwardAnnualWithCar),
+         packageReport(PackageWindow::PelmoraAnn).templateName,
+         packageReport(PackageWindow::PelmoraAnn).previewTitle,
+         {"Pelmora Salary Package Calculation : Annual", "Medical beneficiaries months", "250 000.00",
+          "(plus a 'once-off' cost of R 250000",
+          "for the company car and this does not include fuel, maintenance etc)."},
+         {"Other Expenses :"}},
+        {"reverse package, monthly",
+         one(reversePackage),
+         packageReport(PackageWindow::GrossbyMon).templateName,
+         packageReport(PackageWindow::GrossbyMon).previewTitle,
+         {"Grossby Salary Package Calculation : Monthly", "L. Naidoo", "Net monthly salary required", "20 000.00",
+          "Tax due", "3 833.69", "Gross salary", "23 983.69", "239.84", "Total cost to company", "24 373.53"},
+         {"Total package amount", "R/A ded.", "Provident fund", "Net salary(take-home)"}},
+        {"company car register, two vehicles",
+         companyCars,
+         compCarReport().templateName,
+         compCarReport().previewTitle,
+         {"Full use of Company Car",
+          "CA 123-456",
+          "Tereno Estate 2.0",
+          "Vehicle number 1 of 2",
+          "Vehicle number 2 of 2",
+          "Price of vehicle (incl VAT)",
+          "300 000.00",
+          "True inclusion amount",
+          "126 000.00",
+          "Monthly",
+          "8 400.00",
+          "2 100.00",
+          "Fortnightly",
+          "3 876.80",
+          "Weekly",
+          "1 938.40",
+          "01/03/2017",
+          "28/02/2018",
+          "365",
+          "Adjustment to taxable income",
+          "-3 000.00",
+          "Page 1 of 3",
+          "Page 3 of 3"}},
+        {"travel allowance, deemed costs",
+         one(deemedAllowance),
+         carAllowanceReport(allowanceInputs()).templateName,
+         carAllowanceReport(allowanceInputs()).previewTitle,
+         {"Travel Allowance", "P. Dlamini", "Deemed costs", "01/03/2017 to 28/02/2018", "300 000.00", "365",
+          "30 000.00", "12 000.00", "93 267.00", "310.89", "Fuel costs", "118.90", "Maintenance costs", "49.60",
+          "479.4", "cents/km", "Deduction claim", "57 526.80"}},
+        {"travel allowance, actual costs",
+         [] { return std::vector<StagedTable>{actualAllowance()}; },
+         "caeprk.rpt",
+         carAllowanceReport(allowanceInputs()).previewTitle,
+         {"Actual costs", "P. Dlamini", "Fuel and oil", "30 000.00", "Wear and tear", "7 500.00", "Travel expenses",
+          "60 000.00", "Less private use", "36 000.00", "Deduction claim", "24 000.00"}},
+        {"loan buster",
+         one(loanBuster),
+         loanBusterReport().templateName,
+         loanBusterReport().previewTitle,
+         {"Loan Buster", "Principal amount", "100 000.00", "12.00 % p.a.", "240 months", "Monthly repayment",
+          "1 101.09", "Extra voluntary payments", "Total interest", "Total repayments", "Total saving"}},
+        {"loan comparison",
+         one(loanComparison),
+         loanComparisonReport().templateName,
+         loanComparisonReport().previewTitle,
+         {"Loan Comparison", "Bond amount", "100 000.00", "12.00 % p.a.", "Monthly repayment", "Total Interest",
+          "Total Paid", "5 yrs.", "2 224.44", "33 466.69", "133 466.69", "20 yrs.", "1 101.09", "164 260.67",
+          "264 260.67", "30 yrs.", "1 028.61", "370 300.53"}},
+        {"daily balance",
+         one(dailyBalance),
+         dailyBalanceReport().templateName,
+         dailyBalanceReport().previewTitle,
+         {"Daily Balance Calculation", "Capital amount", "10 000.00", "01/03/2017", "31/03/2017", "10.00 % p.a.",
+          "Number of days", "30", "Interest accrued", "82.19"}},
+        {"inflation",
+         one(inflation),
+         inflationReport().templateName,
+         inflationReport().previewTitle,
+         {"Inflation Projection", "Present cost", "1 000.00", "10 year/s.", "10 % p.a.", "Future value/cost",
+          "2 593.74", "Buying power", "385.54"}},
+    };
+
+    // The eight loan templates: each mode without a schedule, and with the
+    // yearly or the monthly one. The figures are those the mode solved.
+    const auto figure = [](double amount) { return formatReportAmount(amount).toStdString(); };
+    for (const LoanMode mode : {LoanMode::Repayment, LoanMode::Principal, LoanMode::Period, LoanMode::Rate}) {
+        const LoanResult r = solvedLoan(mode);
+        const std::vector<std::string> loanFigures = {
+            std::string(loanModeText(mode)),
+            figure(r.principal),
+            figure(r.repayment),
+            figure(r.repayment * r.months - r.principal),
+            figure(r.repayment * r.months),
+            "240",
+            mode == LoanMode::Rate ? "12.00" : "12",
+        };
+        std::vector<std::string> plainExpected = {"Principal amount", "Period",           "months.",
+                                                  "Interest rate",    "% p.a.",           "Monthly repayment",
+                                                  "Total Interest",   "Total Repayments", "Page 1 of 1"};
+        plainExpected.insert(plainExpected.end(), loanFigures.begin(), loanFigures.end());
+        const auto [plain, noTitle] = loanTitle(mode, ScheduleKind::None);
+        cases.push_back({"loan without schedule",
+                         loanCase(mode, ScheduleKind::None),
+                         plain,
+                         noTitle,
+                         plainExpected,
+                         {"Amortisation"}});
+        for (const ScheduleKind kind : {ScheduleKind::Annual, ScheduleKind::Monthly}) {
+            const auto [name, title] = loanTitle(mode, kind);
+            const bool annual = kind == ScheduleKind::Annual;
+            std::vector<std::string> expected = loanFigures;
+            expected.insert(expected.end(),
+                            {annual ? "Amortisation by Year" : "Amortisation by Month", "Capital payment",
+                             "Interest payment", "Balance"});
+            cases.push_back({annual ? "loan with yearly schedule" : "loan with monthly schedule", loanCase(mode, kind),
+                             name, title, expected});
+        }
+    }
+    return cases;
+}
+
+TEST(ReportTemplates, WorkedExamplesPrintTheirFiguresAndLabels)
+{
+    int index = 0;
+    for (const ReportCase& c : reportCases()) {
+        SCOPED_TRACE(std::string(c.what) + " (" + c.templateName + ")");
+        testing::PrintFixture fx;
+        fx.stage(c.stage());
+        const QString pdf = QStringLiteral("%1-%2.pdf")
+                                .arg(++index, 2, 10, QLatin1Char('0'))
+                                .arg(QString::fromStdString(c.templateName));
+        const QString text = render(fx, c.templateName, c.title, pdf).join(QLatin1Char('\n'));
+        ASSERT_FALSE(text.isEmpty());
+        for (const std::string& s : c.expected)
+            EXPECT_TRUE(text.contains(QString::fromStdString(s))) << "missing \"" << s << "\" in\n"
+                                                                  << text.toStdString();
+        for (const std::string& s : c.absent)
+            EXPECT_FALSE(text.contains(QString::fromStdString(s))) << "unexpected \"" << s << "\"";
+    }
+}
+
+}  // namespace
+}  // namespace grossby
