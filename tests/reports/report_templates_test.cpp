@@ -13,10 +13,13 @@
 #include "vehicle/vehicle_print.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -399,6 +402,119 @@ TEST(ReportTemplates, WorkedExamplesPrintTheirFiguresAndLabels)
         for (const std::string& s : c.absent)
             EXPECT_FALSE(text.contains(QString::fromStdString(s))) << "unexpected \"" << s << "\"";
     }
+}
+
+// A single-row table keeps the fields a printout does not write: each
+// template shows only what its own window stages, so a printout never
+// carries another calculation's figures.
+TEST(ReportTemplates, EarlierPrintoutsFiguresAreNotShown)
+{
+    // The reverse monthly window writes no cost-to-company copy of the
+    // requirement, no provident fund and no R/A deduction.
+    const auto reverseWithoutItsUnwrittenFields = [] {
+        StagedTable t = reversePackage();
+        std::erase_if(t.rows.front(), [](const PrintField& f) {
+            return f.name == "CostToComp" || f.name == "ProvDeduct" || f.name == "ProvDeductCC" || f.name == "RADeduct";
+        });
+        return t;
+    };
+    const auto forwardWithDeductions = [] {
+        StagedTable t = forwardPackage();
+        for (PrintField& f : t.rows.front()) {
+            if (f.name == "CostToComp")
+                f.value = 77777.77;
+            if (f.name == "RADeduct")
+                f.value = 4321.5;
+            if (f.name == "ProvDeduct" || f.name == "ProvDeductCC")
+                f.value = 6543.21;
+        }
+        return t;
+    };
+    struct Case {
+        const char* what;
+        std::function<StagedTable()> earlier, now;
+        std::string templateName;
+        std::vector<std::string> shown, hidden;
+    };
+    const Case cases[] = {
+        {"reverse monthly package after a forward one",
+         forwardWithDeductions,
+         reverseWithoutItsUnwrittenFields,
+         "Grossby.rpt",
+         {"23 983.69"},
+         {"77 777.77", "4 321.50", "6 543.21"}},
+        {"deemed travel costs after actual ones",
+         actualAllowance,
+         deemedAllowance,
+         "caepnrk.rpt",
+         {"57 526.80"},
+         {"Fuel and oil", "7 500.00", "36 000.00", "Travel expenses"}},
+        {"actual travel costs after deemed ones",
+         deemedAllowance,
+         actualAllowance,
+         "caeprk.rpt",
+         {"24 000.00"},
+         {"Original value of vehicle", "300 000.00", "93 267.00", "cents/km", "01/03/2017"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::PrintFixture fx;
+        fx.stage({c.earlier()});
+        fx.stage({c.now()});
+        const QString text = render(fx, c.templateName).join(QLatin1Char('\n'));
+        for (const std::string& s : c.shown)
+            EXPECT_TRUE(text.contains(QString::fromStdString(s))) << s;
+        for (const std::string& s : c.hidden)
+            EXPECT_FALSE(text.contains(QString::fromStdString(s))) << s << " in\n" << text.toStdString();
+    }
+    // The forward statement itself does show them.
+    testing::PrintFixture fx;
+    fx.stage({forwardWithDeductions()});
+    const QString forward = render(fx, "Pelmora.rpt").join(QLatin1Char('\n'));
+    for (const char* s : {"77 777.77", "4 321.50", "6 543.21"})
+        EXPECT_TRUE(forward.contains(QLatin1String(s))) << s;
+}
+
+// The longest schedule a loan can have, 600 months, pages cleanly: the
+// column headings at the top of every page it runs onto, every month exactly
+// once, and the page count in every footer.
+TEST(ReportTemplates, SixHundredMonthScheduleRepeatsItsHeadingsOnEveryPage)
+{
+    const LoanResult r = ok(LoanCalc({LoanMode::Repayment, 1000000, 600, 10, 0}));
+    const FinanceReport report = loanReport(LoanMode::Repayment, ScheduleKind::Monthly);
+    testing::PrintFixture fx;
+    fx.stage({{"Loans", {PrintLoan(LoanMode::Repayment, r, false, ScheduleKind::Monthly)}},
+              {kAmortTable, PrintAmort(monthlySchedule(r.principal, r.months, r.rate))}});
+    const QStringList pages = render(fx, report.templateName, report.previewTitle);
+    ASSERT_GT(pages.size(), 5);
+    ASSERT_LT(pages.size(), 40);
+
+    static const QRegularExpression scheduleLine(QStringLiteral("^\\s*(\\d+)\\s+[\\d ]+\\.\\d\\d\\s"));
+    std::vector<int> months;
+    QString lastLine;
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        SCOPED_TRACE("page " + std::to_string(i + 1));
+        const QStringList lines = pages[i].split(QLatin1Char('\n'));
+        const auto heading = std::find_if(lines.begin(), lines.end(), [](const QString& l) {
+            return l.contains(QLatin1String("Month")) && l.contains(QLatin1String("Capital payment")) &&
+                l.contains(QLatin1String("Interest payment")) && l.contains(QLatin1String("Balance"));
+        });
+        for (auto line = lines.begin(); line != lines.end(); ++line) {
+            const auto match = scheduleLine.match(*line);
+            if (!match.hasMatch())
+                continue;
+            // A page the table runs onto starts with its headings.
+            EXPECT_TRUE(heading != lines.end() && heading < line) << "no headings above " << line->toStdString();
+            months.push_back(match.captured(1).toInt());
+            lastLine = *line;
+        }
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages.size())));
+    }
+    std::vector<int> all(600);
+    std::iota(all.begin(), all.end(), 1);
+    EXPECT_EQ(months, all);
+    EXPECT_TRUE(lastLine.trimmed().endsWith(QLatin1String(" 0.00")))
+        << "the loan is repaid: " << lastLine.toStdString();
 }
 
 }  // namespace
