@@ -305,6 +305,14 @@ std::vector<ReportCase> reportCases()
           "-3 000.00",
           "Page 1 of 3",
           "Page 3 of 3"}},
+        {"company car register, empty",
+         [] {
+             return std::vector<StagedTable>{{"compcar", {}}};
+         },
+         compCarReport().templateName,
+         compCarReport().previewTitle,
+         {"Full use of Company Car", "The register holds no vehicles.", "Page 1 of 1"},
+         {"Vehicle number"}},
         {"travel allowance, deemed costs",
          one(deemedAllowance),
          carAllowanceReport(allowanceInputs()).templateName,
