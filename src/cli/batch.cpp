@@ -260,6 +260,7 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     std::uint64_t unclosedLine = 0;
     std::string error;
     std::string counts;
+    InputProblem cellProblem;
     while (reader.next(fields)) {
         if (fields.size() == 1 && fields[0].empty() && !reader.unterminatedQuote())
             continue;  // a blank line
@@ -279,11 +280,11 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
         }
 
         row->assign(base);
-        for (std::size_t i = 0; error.empty() && i < width; ++i) {
-            if (!columnInput[i] || trimBlanks(fields[i]).empty())
-                continue;
-            if (auto problem = row->set(*columnInput[i], fields[i]))
-                error = problem->usage ? calc.inputs[*columnInput[i]].key + ": " + problem->message : problem->message;
+        if (error.empty()) {
+            if (const auto column = row->setRow(columnInput, fields, cellProblem)) {
+                const std::string& key = calc.inputs[*columnInput[*column]].key;
+                error = cellProblem.usage ? key + ": " + cellProblem.message : cellProblem.message;
+            }
         }
         for (std::size_t i = 0; error.empty() && i < calc.inputs.size(); ++i) {
             if (calc.inputs[i].required && !row->given(i))
@@ -295,11 +296,11 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
         for (std::size_t i = 0; i < width; ++i)
             writer.field(i < fields.size() ? fields[i] : std::string_view());
         if (error.empty()) {
-            for (std::size_t k = 0; k < calc.results.size(); ++k) {
-                if (!calc.results[k].counts) {
-                    writer.number(row->number(k));
-                    continue;
-                }
+            // The figures come first, then the lists.
+            const std::span<const double> figures = row->numbers();
+            for (const double figure : figures)
+                writer.number(figure);
+            for (std::size_t k = figures.size(); k < calc.results.size(); ++k) {
                 counts.clear();
                 for (const int n : row->counts(k))
                     counts += (counts.empty() ? "" : " ") + std::to_string(n);

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -63,6 +64,11 @@ public:
     /// Reads `text` into input `index` and marks it given.
     virtual std::optional<InputProblem> set(std::size_t index, std::string_view text) = 0;
     virtual bool given(std::size_t index) const = 0;
+    /// Reads a batch row: `fields[i]` into input `columns[i]` where that is
+    /// set and the cell is not blank. On the first value that cannot be
+    /// taken, returns its column with the reason in `problem`.
+    virtual std::optional<std::size_t> setRow(std::span<const std::optional<std::size_t>> columns,
+                                              std::span<const std::string_view> fields, InputProblem& problem) = 0;
     /// Fills the settings not given from the settings store; the store's
     /// message when it could not be read.
     virtual std::optional<std::string> loadSettings() = 0;
@@ -70,6 +76,9 @@ public:
     virtual bool run(std::string& rejection) = 0;
     /// Result `index` of the last successful run.
     virtual double number(std::size_t index) const = 0;
+    /// Every figure of the last successful run in result order, the lists
+    /// left out (they come after the figures).
+    virtual std::span<const double> numbers() const = 0;
     virtual std::span<const int> counts(std::size_t index) const = 0;
     virtual PrintRecord printRecord(PrintLanguage language) const = 0;
 };
@@ -149,9 +158,10 @@ template <class In, class Settings, class Result> class TableCalculator;
 template <class In, class Settings, class Result> class TableCalculation final : public Calculation {
 public:
     using Def = CalculatorDef<In, Settings, Result>;
-    TableCalculation(const Calculator& calc, const Def& def)
+    TableCalculation(const Calculator& calc, const Def& def, const std::vector<ValueRule>& rules)
         : m_calc(calc)
         , m_def(def)
+        , m_rules(rules)
         , m_in(def.defaults)
     { }
 
@@ -166,14 +176,36 @@ public:
     std::optional<InputProblem> set(std::size_t index, std::string_view text) override
     {
         const std::size_t own = m_def.inputs->size();
-        auto problem = index < own ? applyInput((*m_def.inputs)[index], m_in, text)
-                                   : applyInput((*m_def.settings)[index - own], m_settings, text);
+        auto problem = index < own ? applyInput((*m_def.inputs)[index], m_rules[index], m_in, text)
+                                   : applyInput((*m_def.settings)[index - own], m_rules[index], m_settings, text);
         if (!problem)
             m_given |= std::uint64_t(1) << index;
         return problem;
     }
 
     bool given(std::size_t index) const override { return m_given >> index & 1; }
+
+    std::optional<std::size_t> setRow(std::span<const std::optional<std::size_t>> columns,
+                                      std::span<const std::string_view> fields, InputProblem& problem) override
+    {
+        // One call a row, with the per-cell work inline: a batch spends most
+        // of its time here.
+        const std::size_t own = m_def.inputs->size();
+        for (std::size_t i = 0; i < columns.size() && i < fields.size(); ++i) {
+            if (!columns[i] || trimBlanks(fields[i]).empty())
+                continue;
+            const std::size_t index = *columns[i];
+            auto failed = index < own
+                ? applyInput((*m_def.inputs)[index], m_rules[index], m_in, fields[i])
+                : applyInput((*m_def.settings)[index - own], m_rules[index], m_settings, fields[i]);
+            if (failed) {
+                problem = std::move(*failed);
+                return i;
+            }
+            m_given |= std::uint64_t(1) << index;
+        }
+        return std::nullopt;
+    }
 
     std::optional<std::string> loadSettings() override
     {
@@ -206,22 +238,24 @@ public:
             return false;
         }
         m_result = std::get<Result>(std::move(outcome));
-        // Bounded inputs keep every figure finite; should one ever not be,
-        // the row says so rather than printing nan or inf.
+        // The figures are read once, here. Bounded inputs keep every one
+        // finite; should one ever not be, the calculation says so rather
+        // than printing nan or inf.
+        m_numbers.clear();
         for (const auto& spec : *m_def.results) {
-            if (!std::isfinite(spec.get(m_result))) {
+            const double v = spec.get(m_result);
+            if (!std::isfinite(v)) {
                 rejection = std::string("The calculation gave no finite ") + spec.key + " for these figures.";
                 return false;
             }
+            m_numbers.push_back(v == 0 ? 0.0 : v);  // never -0
         }
         return true;
     }
 
-    double number(std::size_t index) const override
-    {
-        const double v = (*m_def.results)[index].get(m_result);
-        return v == 0 ? 0.0 : v;
-    }
+    double number(std::size_t index) const override { return m_numbers[index]; }
+
+    std::span<const double> numbers() const override { return m_numbers; }
 
     std::span<const int> counts(std::size_t index) const override
     {
@@ -236,9 +270,11 @@ public:
 private:
     const Calculator& m_calc;
     const Def& m_def;
+    const std::vector<ValueRule>& m_rules;
     In m_in;
     Settings m_settings{};
     Result m_result{};
+    std::vector<double> m_numbers;  ///< the figures of m_result in result order
     std::uint64_t m_given = 0;
 };
 
@@ -257,13 +293,20 @@ public:
     {
         name = m_def.name;
         description = m_def.description;
-        for (const auto& spec : *m_def.inputs)
+        for (const auto& spec : *m_def.inputs) {
             inputs.push_back(inputInfo(spec, false));
+            m_rules.push_back(ValueRule::of(spec));
+        }
         if (m_def.settings) {
             hasSettings = true;
-            for (const auto& spec : *m_def.settings)
+            for (const auto& spec : *m_def.settings) {
                 inputs.push_back(inputInfo(spec, true));
+                m_rules.push_back(ValueRule::of(spec));
+            }
         }
+        // Which inputs were given is kept as one bit each.
+        if (inputs.size() > 64)
+            throw std::logic_error("a calculator with more than 64 inputs: widen Calculation's given mask");
         for (const auto& spec : *m_def.results)
             results.push_back({spec.key, spec.label, spec.help, spec.decimals, spec.wholeRand, false});
         for (const auto& spec : m_def.counts)
@@ -274,11 +317,12 @@ public:
 
     std::unique_ptr<Calculation> start() const override
     {
-        return std::make_unique<TableCalculation<In, Settings, Result>>(*this, m_def);
+        return std::make_unique<TableCalculation<In, Settings, Result>>(*this, m_def, m_rules);
     }
 
 private:
     CalculatorDef<In, Settings, Result> m_def;
+    std::vector<ValueRule> m_rules;  ///< how each input's value is read, made once
 };
 
 }  // namespace calc_detail

@@ -4,9 +4,7 @@
 #include "core/numeric.h"
 #include "core/tax_year.h"
 
-#include <charconv>
 #include <cmath>
-#include <system_error>
 
 namespace grossby::cli {
 namespace {
@@ -40,44 +38,27 @@ InputProblem outOfRange(const ValueRule& rule, std::string_view text)
 
 }  // namespace
 
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
-std::optional<double> parseDecimal(std::string_view text)
-{
-    text = trimBlanks(text);
-    // from_chars takes no '+', reads no hexadecimal in the general format,
-    // but does read "inf" and "nan": those are refused as not finite.
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-')
-            return std::nullopt;
-    }
-    if (text.empty())
-        return std::nullopt;
-    double value = 0;
-    const auto res = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-std::variant<double, InputProblem> readValue(const ValueRule& rule, std::string_view raw)
+std::optional<InputProblem> readValue(const ValueRule& rule, std::string_view raw, double& result)
 {
     const std::string_view text = trimBlanks(raw);
+    if (rule.kind == InputKind::Amount || rule.kind == InputKind::Percent) {
+        // The common case first: a payroll row is mostly amounts.
+        const auto value = parseDecimal(text);
+        if (!value)
+            return notANumber(text);
+        if (*value < rule.min || *value > rule.max)
+            return outOfRange(rule, text);
+        result = *value == 0 ? 0.0 : *value;  // never -0
+        return std::nullopt;
+    }
     if (rule.kind == InputKind::Date) {
         const auto day = parseDate(text);
         if (!day)
             return InputProblem{true, quoted(text) + " is not a date in the form dd/mm/yyyy"};
         // The calculators check the dates themselves: their message names
         // the span allowed, which depends on the other date.
-        return *day;
+        result = *day;
+        return std::nullopt;
     }
     const auto parsed = parseDecimal(text);
     if (!parsed)
@@ -91,8 +72,10 @@ std::variant<double, InputProblem> readValue(const ValueRule& rule, std::string_
                 value = choice;
         }
         for (const double choice : rule.choices) {
-            if (value == choice)
-                return value;
+            if (value == choice) {
+                result = value;
+                return std::nullopt;
+            }
         }
         std::string allowed;
         for (const double choice : rule.choices)
@@ -109,7 +92,8 @@ std::variant<double, InputProblem> readValue(const ValueRule& rule, std::string_
     }
     if (value < rule.min || value > rule.max)
         return outOfRange(rule, text);
-    return value == 0 ? 0.0 : value;  // never -0
+    result = value == 0 ? 0.0 : value;  // never -0
+    return std::nullopt;
 }
 
 std::optional<InputProblem> readCounts(const ValueRule& rule, std::string_view text, std::span<int> out)
@@ -129,10 +113,10 @@ std::optional<InputProblem> readCounts(const ValueRule& rule, std::string_view t
             continue;
         if (count == out.size())
             return InputProblem{true, "give " + what + ", not more"};
-        auto value = readValue(item, piece);
-        if (auto* problem = std::get_if<InputProblem>(&value))
-            return std::move(*problem);
-        out[count++] = static_cast<int>(std::get<double>(value));
+        double value = 0;
+        if (auto problem = readValue(item, piece, value))
+            return problem;
+        out[count++] = static_cast<int>(value);
     }
     if (count != out.size())
         return InputProblem{true, "give " + what + "; found " + std::to_string(count)};
