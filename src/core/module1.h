@@ -5,7 +5,7 @@
 // here is global, so tests can build as many as they like.
 
 #include "core/year_figures.h"
-#include "vehicle/vehicle_state.h"
+#include "core/vehicle_state.h"
 
 #include <cstdint>
 #include <string>
@@ -14,7 +14,7 @@ namespace grossby {
 
 /// State that must outlive a single calculator window: the annual tax
 /// function's input and results, the QuickTax results, the file locations and
-/// the print destination. Later calculators add their own groups here.
+/// the vehicle and finance calculators' kept values.
 struct Module1 {
     // Annual tax function (CalcAnnualTax).
     double AnnualTaxableIncome = 0;  ///< input; not reset: keeps the last income taxed
@@ -34,10 +34,10 @@ struct Module1 {
     double QuickTaxAgeRebate = 0;  ///< not reset
     double QuickTaxAverageRateAfter = 0;  ///< not reset
 
-    // Files and printing: set at start-up and by the print buttons, never reset.
+    // Files: set at start-up, never reset. (Where a report goes is passed
+    // to the report call with it, not kept here.)
     std::string PrintDatabasePath;
     std::string SettingsDatabasePath;
-    std::int16_t PrintToPrinter = 0;  ///< 0 = preview window, 1 = straight to the printer
 
     // Vehicles: the company car register, and the travel allowance's inputs
     // (its dates apart, which the window resets) and last results.

@@ -5,7 +5,7 @@
 
 #include "core/print_record.h"
 #include "vehicle/company_car.h"
-#include "vehicle/vehicle_state.h"
+#include "core/vehicle_state.h"
 
 #include <string>
 #include <vector>

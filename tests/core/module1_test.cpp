@@ -24,7 +24,6 @@ TEST(InitialiseAll, ResetsResultsAndKeepsWhatIsNotReset)
     s.QuickTaxAverageRateAfter = 4;
     s.PrintDatabasePath = "/p/Crysprin.db";
     s.SettingsDatabasePath = "/p/Settings.db";
-    s.PrintToPrinter = 1;
 
     s.InitialiseAll();
 
@@ -45,7 +44,6 @@ TEST(InitialiseAll, ResetsResultsAndKeepsWhatIsNotReset)
     EXPECT_EQ(s.QuickTaxAverageRateAfter, 4);
     EXPECT_EQ(s.PrintDatabasePath, "/p/Crysprin.db");
     EXPECT_EQ(s.SettingsDatabasePath, "/p/Settings.db");
-    EXPECT_EQ(s.PrintToPrinter, 1);
 }
 
 TEST(InitialiseAll, EmptiesTheCarRegisterAndResetsTheTravelAllowance)
