@@ -1,6 +1,9 @@
 #include "app/registration.h"
 
+#include "finance/ui/finance_windows.h"
+#include "package/ui/package_windows.h"
 #include "payroll/ui/payroll_windows.h"
+#include "vehicle/ui/vehicle_windows.h"
 #include "widgets/twips.h"
 
 namespace grossby {
@@ -37,6 +40,9 @@ CalculatorRegistry programCalculators()
     CalculatorRegistry registry;
     registerPlannedWindows(registry);
     registerPayrollWindows(registry);
+    registerPackageWindows(registry);
+    registerVehicleWindows(registry);
+    registerFinanceWindows(registry);
     return registry;
 }
 
