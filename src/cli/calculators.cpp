@@ -7,10 +7,13 @@ namespace grossby::cli {
 
 std::vector<std::shared_ptr<const Calculator>> calculators()
 {
-    return {
+    std::vector<std::shared_ptr<const Calculator>> all = {
         taxCalculator(),    quickTaxCalculator(),    monthlyCalculator(), annualCalculator(),
         weeklyCalculator(), fortnightlyCalculator(), dailyCalculator(),
     };
+    for (auto more : {packageCalculators(), vehicleCalculators(), financeCalculators()})
+        all.insert(all.end(), more.begin(), more.end());
+    return all;
 }
 
 std::vector<Runner> addCalculatorCommands(CLI::App& app)

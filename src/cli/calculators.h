@@ -18,6 +18,11 @@ std::shared_ptr<const Calculator> weeklyCalculator();
 std::shared_ptr<const Calculator> fortnightlyCalculator();
 std::shared_ptr<const Calculator> dailyCalculator();
 
+/// Each later subsystem's subcommands (package_calculators.cpp, ...).
+std::vector<std::shared_ptr<const Calculator>> packageCalculators();
+std::vector<std::shared_ptr<const Calculator>> vehicleCalculators();
+std::vector<std::shared_ptr<const Calculator>> financeCalculators();
+
 /// Every calculator, in the order of the subcommands.
 std::vector<std::shared_ptr<const Calculator>> calculators();
 

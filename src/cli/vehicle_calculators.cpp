@@ -1,0 +1,11 @@
+#include "cli/calculators.h"
+
+namespace grossby::cli {
+
+std::vector<std::shared_ptr<const Calculator>> vehicleCalculators()
+{
+    // The vehicle subcommands, in the order --help shows them.
+    return {};
+}
+
+}  // namespace grossby::cli

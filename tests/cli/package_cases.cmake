@@ -1,0 +1,1 @@
+# The package subcommands, compared against golden output (cli_case and report_case are defined in CMakeLists.txt).
