@@ -215,7 +215,9 @@ void CalculatorWindow::fitPanel(bool shown)
     if (layout())
         layout()->activate();
     if (shown) {
-        const QSize extra = minimumSizeHint() - size();
+        // Room for the form at its natural size with the panel below it, so
+        // neither the form's rows nor the panel's text are squeezed.
+        const QSize extra = sizeHint() - size();
         frame->resize(frame->size() + extra.expandedTo(QSize(0, 0)));
     } else if (m_sizeBeforePanel.isValid()) {
         // Once the layout has let go of the panel's room.

@@ -52,6 +52,12 @@ void InfoPanel::popUp(int top)
 {
     if (QWidget* p = parentWidget())
         setFixedWidth(qMin(qMax(460, p->width() - 40), 640));
+    // A wrapped label does not ask for the height its text needs at this
+    // width by itself; without it the text is cut off at the top and bottom.
+    const QMargins margins = layout()->contentsMargins();
+    // (The group box's frame takes a few pixels each side as well.)
+    const int textWidth = width() - margins.left() - margins.right() - 8;
+    m_label->setMinimumHeight(m_label->heightForWidth(textWidth));
     showOverParent(this, top);
     m_ok->setFocus(Qt::OtherFocusReason);
 }
