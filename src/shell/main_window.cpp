@@ -268,6 +268,10 @@ QWidget* MainWindow::openCalculator(const QString& windowName)
         frame->show();
     m_mdi->setActiveSubWindow(frame);
     frame->raise();
+    // The area places a window larger than itself partly off its left or top
+    // edge, where scrolling cannot reach; such a window starts at the corner.
+    if (frame->x() < 0 || frame->y() < 0)
+        frame->move(qMax(0, frame->x()), qMax(0, frame->y()));
 
     // A widening rule arranges only a main window in the normal state.
     const bool arrange = calculator->arrange.widenToTwips <= 0 || widenTo(calculator->arrange.widenToTwips);
