@@ -1,0 +1,52 @@
+#pragma once
+// Daily balance window (`frmDayBal`): simple interest on a capital amount
+// between two dates. The capital, rate and dates (either may be empty) are
+// kept in the shared state between visits; each date field's limits follow
+// the other date, and spin controls step the end date and the rate.
+
+#include "finance/finance_inputs.h"
+#include "finance/ui/finance_window.h"
+#include "widgets/field_binding.h"
+
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class frmDayBal;
+}
+
+namespace grossby {
+
+class DailyBalanceWindow : public FinanceWindow {
+    Q_OBJECT
+public:
+    DailyBalanceWindow(Key key, Module1& state, QWidget* parent = nullptr);
+    ~DailyBalanceWindow() override;
+
+    /// `spDate`: the end date a day later or earlier, then the figures.
+    void spinDate(bool up);
+    /// `spRate`: the rate a step up or down (wrapping at 50 %), then the figures.
+    void spinRate(bool up);
+
+protected:
+    void showKept() override;
+    std::optional<Rejection> runCalculation() override;
+    bool hasSomethingToPrint() const override;
+    PrintJob printJob(bool afrikaans) const override;
+
+private:
+    DailyBalanceInputs currentInputs() const;
+    void keep();
+    void limitStartDate();
+    void limitEndDate();
+    QString dateRangeMessage(bool endDate) const;
+    double typedRateLimit() const;
+
+    std::unique_ptr<Ui::frmDayBal> ui;
+    std::optional<InputBinding<DailyBalanceInputs>> m_inputs;
+    std::optional<ResultBinding<DailyBalanceResult>> m_results;
+    DailyBalanceInputs m_lastInputs;
+    DailyBalanceResult m_lastResult;
+};
+
+}  // namespace grossby

@@ -1,0 +1,115 @@
+#include "finance/ui/finance_window.h"
+
+#include "core/module1.h"
+#include "finance/ui/spin_control.h"
+#include "widgets/field_edit.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+namespace grossby {
+
+FinanceWindow::FinanceWindow(Key key, Module1& state, QWidget* parent)
+    : CalculatorWindow(key, parent)
+    , m_state(state)
+{ }
+
+void FinanceWindow::load()
+{
+    showKept();
+    recalculateQuietly();
+}
+
+void FinanceWindow::recalculateQuietly()
+{
+    // A rejection leaves the figures of the last calculation; the message
+    // comes when the user presses "&Calculate".
+    (void)runCalculation();
+}
+
+bool FinanceWindow::prepareToPrint()
+{
+    // What is printed is what the fields hold now, with its own results.
+    if (!calculate())
+        return false;
+    if (hasSomethingToPrint())
+        return true;
+    focusOk();
+    return false;
+}
+
+QString FinanceWindow::printDatabasePath() const
+{
+    return QString::fromStdString(m_state.PrintDatabasePath);
+}
+
+CalculatorWindow::PrintJob FinanceWindow::singleRowJob(const FinanceReport& report, PrintRecord row)
+{
+    PrintJob job;
+    job.tables.push_back(StagedTable{report.table, {std::move(row)}});
+    job.templateName = QString::fromStdString(report.templateName);
+    job.previewTitle = QString::fromStdString(report.previewTitle);
+    return job;
+}
+
+void FinanceWindow::focusOk()
+{
+    if (controls().ok)
+        controls().ok->setFocus(Qt::OtherFocusReason);
+}
+
+void FinanceWindow::spinWithArrows(QLineEdit* field, SpinControl* spin)
+{
+    m_arrowSpins.emplace_back(field, spin);
+    field->installEventFilter(this);
+}
+
+bool FinanceWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::ParentChange)
+        followFrame();
+    else if (event->type() == QEvent::WindowActivate)
+        recalculateQuietly();
+    return CalculatorWindow::event(event);
+}
+
+bool FinanceWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool arrow = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
+        if (arrow && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            for (const auto& [field, spin] : m_arrowSpins) {
+                if (field != watched || field->isReadOnly())
+                    continue;
+                // The text typed so far counts first; a refused entry stops here.
+                if (auto* edit = qobject_cast<FieldEdit*>(field); edit && !edit->commit())
+                    return true;
+                spin->step(key->key() == Qt::Key_Up);
+                field->setFocus(Qt::OtherFocusReason);
+                field->selectAll();
+                return true;
+            }
+        }
+    }
+    return CalculatorWindow::eventFilter(watched, event);
+}
+
+void FinanceWindow::followFrame()
+{
+    // As a child of the document area the window is activated through its
+    // frame, which reports it as a change of state rather than an event.
+    disconnect(m_frameActivation);
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        m_frameActivation = connect(frame, &QMdiSubWindow::windowStateChanged, this,
+                                    [this](Qt::WindowStates before, Qt::WindowStates now) {
+                                        if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
+                                            recalculateQuietly();
+                                    });
+    }
+}
+
+}  // namespace grossby

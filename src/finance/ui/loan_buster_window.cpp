@@ -1,0 +1,110 @@
+#include "finance/ui/loan_buster_window.h"
+
+#include "ui_loan_buster_window.h"
+
+#include "core/module1.h"
+#include "widgets/print_panel.h"
+
+namespace grossby {
+
+namespace {
+
+const std::vector<FieldKey> kInputs = {
+    {"numPrinAmount", "principal"},
+    {"numPeriod", "months"},
+    {"numIntRate", "rate"},
+    {"numXtraPay", "extra"},
+};
+
+const std::vector<ResultField> kResults = {
+    {"numMonRePay", "normal_repayment"}, {"numAns1_0", "normal_interest"}, {"numAns1_1", "normal_total"},
+    {"numAns2", "extra_months"},         {"numAns1_4", "extra_repayment"}, {"numAns1_5", "extra_interest"},
+    {"numAns1_6", "extra_total"},        {"numAns1_7", "total_saving"},
+};
+
+}  // namespace
+
+LoanBusterWindow::LoanBusterWindow(Key key, Module1& state, QWidget* parent)
+    : FinanceWindow(key, state, parent)
+    , ui(std::make_unique<Ui::frmLoanBuster>())
+{
+    ui->setupUi(this);
+    m_inputs.emplace(this, loanBusterInputTable(), kInputs);
+    m_results.emplace(this, loanBusterResultTable(), kResults);
+    // The principal and rate the new period is worked out on, shown beside it.
+    for (NumericEdit* echo : {ui->numAns1_2, ui->numAns1_3})
+        echo->setFocusPolicy(Qt::NoFocus);
+    for (NumericEdit* field : findChildren<NumericEdit*>())
+        field->setMinimumWidth(130);
+    ui->lblExtraTooLarge->setText(QString::fromLatin1(kExtraTooLargeMessage));
+    ui->lblExtraTooLarge->setStyleSheet(QStringLiteral("color: #b00000;"));
+
+    for (const FieldKey& f : kInputs) {
+        connect(static_cast<NumericEdit*>(m_inputs->fieldFor(f.key)), &NumericEdit::valueChanged, this,
+                &LoanBusterWindow::keep);
+    }
+
+    Controls c;
+    c.calculate = ui->cmdCalculate;
+    c.print = ui->cmdPrint;
+    c.ok = ui->cmdOk;
+    c.printPanel = ui->fraPrint;
+    setUpControls(c);
+}
+
+LoanBusterWindow::~LoanBusterWindow() = default;
+
+void LoanBusterWindow::keep()
+{
+    // The principal, rate and extra payment outlive the window; the period
+    // starts at 0 each time it opens.
+    const LoanBusterInputs& in = m_inputs->values();
+    state().BusterPrincipal = in.principal;
+    state().BusterRate = in.rate;
+    state().BusterExtraPayment = in.extra;
+}
+
+void LoanBusterWindow::showKept()
+{
+    LoanBusterInputs in;
+    in.principal = state().BusterPrincipal;
+    in.rate = state().BusterRate;
+    in.extra = state().BusterExtraPayment;
+    m_inputs->show(in);
+}
+
+std::optional<CalculatorWindow::Rejection> LoanBusterWindow::runCalculation()
+{
+    const LoanBusterInputs in = m_inputs->values();
+    const auto outcome = BBCalc(in);
+    if (const auto* error = std::get_if<InputError>(&outcome)) {
+        QWidget* field = m_inputs->fieldFor(error->field == InputField::Period ? "months" : "rate");
+        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), field};
+    }
+    m_lastResult = std::get<LoanBusterResult>(outcome);
+    m_lastInputs = in;
+    // The extra payment as used: raised by whole cents so that a whole
+    // number of months repays the loan. It is what the field shows and keeps.
+    m_lastInputs.extra = m_lastResult.extraPayment;
+    if (m_lastInputs.extra != in.extra) {
+        m_inputs->show(m_lastInputs);
+        keep();
+    }
+    m_results->show(m_lastResult);
+    ui->numAns1_2->setValue(in.principal);
+    ui->numAns1_3->setValue(static_cast<double>(in.rate));
+    ui->lblExtraTooLarge->setVisible(m_lastResult.extraTooLarge);
+    return std::nullopt;
+}
+
+bool LoanBusterWindow::hasSomethingToPrint() const
+{
+    return canPrintLoanBuster(m_lastInputs);
+}
+
+CalculatorWindow::PrintJob LoanBusterWindow::printJob(bool) const
+{
+    return singleRowJob(loanBusterReport(), PrintLoanBuster(m_lastInputs, m_lastResult));
+}
+
+}  // namespace grossby

@@ -1,0 +1,129 @@
+#include "finance/ui/loan_comparison_window.h"
+
+#include "ui_loan_comparison_window.h"
+
+#include "core/module1.h"
+#include "services/report_format.h"
+#include "widgets/print_panel.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace grossby {
+
+namespace {
+
+const std::vector<FieldKey> kInputs = {
+    {"numBAmt", "principal"},
+    {"numIntRate", "rate"},
+};
+
+}  // namespace
+
+LoanComparisonWindow::LoanComparisonWindow(Key key, Module1& state, QWidget* parent)
+    : FinanceWindow(key, state, parent)
+    , ui(std::make_unique<Ui::frmLoanComp>())
+{
+    ui->setupUi(this);
+    m_inputs.emplace(this, loanComparisonInputTable(), kInputs);
+    for (NumericEdit* field : {ui->numBAmt, ui->numIntRate})
+        field->setMinimumWidth(130);
+    connect(ui->numBAmt, &NumericEdit::valueChanged, this, &LoanComparisonWindow::keep);
+    connect(ui->numIntRate, &NumericEdit::valueChanged, this, &LoanComparisonWindow::keep);
+
+    // Six terms, a figure in each cell: read-only, out of the Tab order, its
+    // rows selectable so the figures can be copied.
+    QTableWidget* grid = ui->grdPayments;
+    grid->setColumnCount(4);
+    grid->setRowCount(static_cast<int>(m_lastResult.terms.size()));
+    grid->setHorizontalHeaderLabels({tr("Period"), tr("Monthly repayment"), tr("Total Interest"), tr("Total Paid")});
+    grid->verticalHeader()->hide();
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setFocusPolicy(Qt::NoFocus);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            grid->setItem(row, column, item);
+        }
+    }
+
+    Controls c;
+    c.calculate = ui->cmdCalculate;
+    c.print = ui->cmdPrint;
+    c.ok = ui->cmdOk;
+    c.printPanel = ui->fraPrint;
+    setUpControls(c);
+}
+
+LoanComparisonWindow::~LoanComparisonWindow() = default;
+
+void LoanComparisonWindow::keep()
+{
+    state().CompPrincipal = m_inputs->values().principal;
+    state().CompRate = m_inputs->values().rate;
+}
+
+void LoanComparisonWindow::showKept()
+{
+    m_inputs->show({state().CompPrincipal, state().CompRate});
+}
+
+std::optional<CalculatorWindow::Rejection> LoanComparisonWindow::runCalculation()
+{
+    const LoanComparisonInputs in = m_inputs->values();
+    const auto outcome = CompareLoans(in);
+    if (const auto* error = std::get_if<InputError>(&outcome))
+        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), ui->numIntRate};
+    m_lastInputs = in;
+    m_lastResult = std::get<LoanComparisonResult>(outcome);
+    showTerms();
+    return std::nullopt;
+}
+
+void LoanComparisonWindow::showTerms()
+{
+    QTableWidget* grid = ui->grdPayments;
+    for (std::size_t k = 0; k < m_lastResult.terms.size(); ++k) {
+        const ComparisonTerm& t = m_lastResult.terms[k];
+        const int row = static_cast<int>(k);
+        grid->item(row, 0)->setText(QString::fromStdString(t.label).trimmed());
+        grid->item(row, 1)->setText(formatReportAmount(t.repayment));
+        grid->item(row, 2)->setText(formatReportAmount(t.interest));
+        grid->item(row, 3)->setText(formatReportAmount(t.total));
+    }
+    fitGrid();
+}
+
+void LoanComparisonWindow::fitGrid()
+{
+    // The grid is as large as its six rows and the widest figures, so no
+    // figure is ever cut off and no scroll bar is needed.
+    QTableWidget* grid = ui->grdPayments;
+    grid->resizeColumnsToContents();
+    const QHeaderView* header = grid->horizontalHeader();
+    for (int column = 1; column < grid->columnCount(); ++column)
+        grid->setColumnWidth(column, qMax(grid->columnWidth(column), header->sectionSizeHint(column)) + 16);
+    int width = 2 * grid->frameWidth();
+    for (int column = 0; column < grid->columnCount(); ++column)
+        width += grid->columnWidth(column);
+    int height = 2 * grid->frameWidth() + qMax(header->height(), header->sizeHint().height());
+    for (int row = 0; row < grid->rowCount(); ++row)
+        height += grid->rowHeight(row);
+    grid->setFixedSize(width, height);
+}
+
+bool LoanComparisonWindow::hasSomethingToPrint() const
+{
+    return canPrintLoanComparison(m_lastInputs);
+}
+
+CalculatorWindow::PrintJob LoanComparisonWindow::printJob(bool) const
+{
+    return singleRowJob(loanComparisonReport(), PrintLoanComparison(m_lastInputs, m_lastResult));
+}
+
+}  // namespace grossby
