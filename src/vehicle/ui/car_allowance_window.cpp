@@ -1,0 +1,228 @@
+#include "vehicle/ui/car_allowance_window.h"
+
+#include "ui_car_allowance_window.h"
+
+#include "core/module1.h"
+#include "core/tax_year.h"
+#include "core/year_figures.h"
+#include "vehicle/car_allowance.h"
+#include "vehicle/company_car.h"
+#include "vehicle/ui/write_through.h"
+#include "vehicle/vehicle_inputs.h"
+#include "vehicle/vehicle_print.h"
+#include "widgets/message_service.h"
+#include "widgets/print_panel.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace grossby {
+
+namespace {
+
+const std::vector<FieldKey> kInputs = {
+    {"Text1", "name"},
+    {"silgEdit1", "vehicle-value"},
+    {"silgEdit2", "allowance"},
+    {"silgEdit4", "open-km"},
+    {"silgEdit3", "close-km"},
+    {"silgEdit5", "business-km"},
+    {"silgEdit6", "fuel-oil"},
+    {"silgEdit7", "repairs"},
+    {"silgEdit8", "insurance-licence"},
+    {"silgEdit9", "other"},
+    {"silgEdit10", "wear-and-tear"},
+    {"silgEdit11", "lease"},
+    {"dtCarAlStartDate", "start"},
+    {"dtCarAlEndDate", "end"},
+};
+
+// The deemed-cost working (`sidbEdit3`, `silgEdit13`, `sidbEdit1`) and the
+// actual costs (`sidbEdit2`); Designer holds no control arrays, so element i
+// of an array is named `<array>_i`.
+const std::vector<ResultField> kResults = {
+    {"silgEdit12", "period_days"},       {"sidbEdit3_0", "business_km"},       {"sidbEdit3_1", "private_km"},
+    {"sidbEdit3_2", "total_km"},         {"sidbEdit3_3", "fixed_cost"},        {"silgEdit13_4", "period_days"},
+    {"sidbEdit3_4", "total_km"},         {"sidbEdit1_0", "fixed_cost_per_km"}, {"sidbEdit1_1", "fuel_rate"},
+    {"sidbEdit1_2", "maintenance_rate"}, {"sidbEdit1_3", "total_rate_per_km"}, {"sidbEdit1_4", "deduction_claim"},
+    {"sidbEdit2_0", "business_km"},      {"sidbEdit2_1", "private_km"},        {"sidbEdit2_2", "total_km"},
+    {"sidbEdit2_3", "total_costs"},      {"sidbEdit2_4", "private_use"},       {"sidbEdit2_5", "deduction_claim"},
+    {"sidbEdit2_6", "deduction_claim"},
+};
+
+}  // namespace
+
+CarAllowanceWindow::CarAllowanceWindow(Key key, Module1& state, QWidget* parent)
+    : CalculatorWindow(key, parent)
+    , m_state(state)
+    , ui(std::make_unique<Ui::frmCarAll1>())
+{
+    ui->setupUi(this);
+    m_inputs.emplace(this, carAllowanceInputTable(), kInputs);
+    m_results.emplace(this, carAllowanceResultTable(), kResults);
+    writeThrough(this, *m_inputs, carAllowanceInputTable(), kInputs,
+                 [this]() -> CarAllowanceInputs& { return m_state.CarAllowance; });
+    ui->Text3->setMaxLength(kMaxTextLength);
+    connect(ui->Text3, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_state.CarAllowance.SecondName = text.toStdString(); });
+
+    for (NumericEdit* field : findChildren<NumericEdit*>())
+        field->setMinimumWidth(field->isReadOnly() && field->decimals() == 0 ? 70 : 100);
+    for (NumericEdit* field : {ui->silgEdit13_4, ui->silgEdit13_6}) {
+        field->setMinimumWidth(48);
+        field->setMaximumWidth(60);
+    }
+    ui->silgEdit13_6->setValue(kYear2018.vehicle.daysPerYear);
+    for (DateEdit* field : findChildren<DateEdit*>())
+        field->setMinimumWidth(100);
+
+    // The method is chosen without recalculating; the include boxes
+    // recalculate at once.
+    connect(ui->Option3, &QRadioButton::clicked, this, [this] {
+        m_state.CarAllowance.RecordKept = 0;
+        showMethod();
+    });
+    connect(ui->Option4, &QRadioButton::clicked, this, [this] {
+        m_state.CarAllowance.RecordKept = 1;
+        showMethod();
+    });
+    connect(ui->Check1, &QCheckBox::clicked, this, [this](bool ticked) {
+        m_state.CarAllowance.IncludeFuel = ticked ? 1 : 0;
+        calculate();
+    });
+    connect(ui->Check2, &QCheckBox::clicked, this, [this](bool ticked) {
+        m_state.CarAllowance.IncludeMaintenance = ticked ? 1 : 0;
+        calculate();
+    });
+
+    // Wear and tear and lease payments exclude each other.
+    connect(ui->silgEdit10, &NumericEdit::valueChanged, this,
+            [this](double v) { refuseBothCosts(ui->silgEdit10, v, m_state.CarAllowance.LeasePayments); });
+    connect(ui->silgEdit11, &NumericEdit::valueChanged, this,
+            [this](double v) { refuseBothCosts(ui->silgEdit11, v, m_state.CarAllowance.WearAndTear); });
+
+    ui->dtCarAlStartDate->setRejectionMessage(
+        QString::fromLatin1(kVehicleDateTitle),
+        QString::fromStdString(vehicleDateMessage(std::string(kTaxYearStartText))));
+    ui->dtCarAlEndDate->setRejectionMessage(QString::fromLatin1(kVehicleDateTitle), [this] {
+        return QString::fromStdString(vehicleDateMessage(ui->dtCarAlStartDate->text().toStdString()));
+    });
+    connect(ui->dtCarAlStartDate, &FieldEdit::focusReceived, this,
+            [this] { ui->dtCarAlStartDate->setMaximum(m_state.CarAllowance.EndDate); });
+    connect(ui->dtCarAlEndDate, &FieldEdit::focusReceived, this,
+            [this] { ui->dtCarAlEndDate->setMinimum(m_state.CarAllowance.StartDate); });
+
+    // "&Print" calculates first; the panel then waits on "P&rint directly
+    // to printer".
+    connect(ui->cmdPrint, &QPushButton::clicked, this, [this] { calculate(); });
+    Controls c;
+    c.calculate = ui->cmdCalculate;
+    c.print = ui->cmdPrint;
+    c.ok = ui->cmdOk;
+    c.printPanel = ui->Frame1;
+    setUpControls(c);
+    connect(ui->cmdPrint, &QPushButton::clicked, this, [this] {
+        if (ui->Frame1->isVisible())
+            ui->Frame1->printButton()->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+CarAllowanceWindow::~CarAllowanceWindow() = default;
+
+void CarAllowanceWindow::load()
+{
+    CarAllowanceInputs& in = m_state.CarAllowance;
+    in.StartDate = TaxYearStart;
+    in.EndDate = TaxYearEnd;
+    ui->dtCarAlStartDate->setRange(TaxYearStart, TaxYearEnd);
+    ui->dtCarAlEndDate->setRange(TaxYearStart, TaxYearEnd);
+    m_inputs->show(in);
+    {
+        const QSignalBlocker b1(ui->Text3), b2(ui->Option3), b3(ui->Option4), b4(ui->Check1), b5(ui->Check2);
+        ui->Text3->setText(QString::fromStdString(in.SecondName));
+        (in.RecordKept == 1 ? ui->Option4 : ui->Option3)->setChecked(true);
+        ui->Check1->setChecked(in.IncludeFuel == 1);
+        ui->Check2->setChecked(in.IncludeMaintenance == 1);
+    }
+    showMethod();
+    calculate();
+}
+
+void CarAllowanceWindow::showMethod()
+{
+    const bool deemed = m_state.CarAllowance.RecordKept == 0;
+    // Deemed costs: the vehicle, the distances and the period. Records kept:
+    // the allowance, the distances and the six costs.
+    ui->silgEdit1->setEnabled(deemed);
+    ui->lblsilgEdit1->setEnabled(deemed);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{ui->silgEdit6, ui->silgEdit7, ui->silgEdit8, ui->silgEdit9, ui->silgEdit10,
+                                         ui->silgEdit11, ui->lblsilgEdit6, ui->lblsilgEdit7, ui->lblsilgEdit8,
+                                         ui->lblsilgEdit9, ui->lblsilgEdit10, ui->lblsilgEdit11})
+        w->setEnabled(!deemed);
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->dtCarAlStartDate, ui->dtCarAlEndDate, ui->lblCarAlStartDate,
+                                                      ui->lblCarAlEndDate})
+        w->setEnabled(deemed);
+    ui->fraDeemed->setVisible(deemed);
+    ui->fraActual->setVisible(!deemed);
+}
+
+void CarAllowanceWindow::refuseBothCosts(NumericEdit* edited, double typed, double other)
+{
+    if (!wearAndTearLeaseConflict(typed, other))
+        return;
+    showMessage(
+        this,
+        {QMessageBox::Critical, QString::fromLatin1(kSinglePaymentTitle), QString::fromLatin1(kSinglePaymentMessage)});
+    edited->setValue(0);
+    edited->setFocus(Qt::OtherFocusReason);
+    edited->selectAll();
+}
+
+std::optional<CalculatorWindow::Rejection> CarAllowanceWindow::runCalculation()
+{
+    const auto outcome = CalcCarAllowance(m_state.CarAllowance);
+    if (const auto* error = std::get_if<InputError>(&outcome)) {
+        QWidget* field = nullptr;
+        switch (error->field) {
+        case InputField::StartDate: field = ui->dtCarAlStartDate; break;
+        case InputField::EndDate: field = ui->dtCarAlEndDate; break;
+        case InputField::WearAndTear: field = ui->silgEdit10; break;
+        default: break;
+        }
+        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), field};
+    }
+    m_state.CarAllowanceResults = std::get<CarAllowanceResult>(outcome);
+    m_results->show(m_state.CarAllowanceResults);
+    return std::nullopt;
+}
+
+CalculatorWindow::PrintJob CarAllowanceWindow::printJob(bool) const
+{
+    const CarAllowanceInputs& in = m_state.CarAllowance;
+    const VehicleReport report = carAllowanceReport(in);
+    PrintJob job;
+    job.tables.push_back(StagedTable{report.table, {PrintCarAll1(in, m_state.CarAllowanceResults)}});
+    job.templateName = QString::fromStdString(report.templateName);
+    job.previewTitle = QString::fromStdString(report.previewTitle);
+    return job;
+}
+
+QString CarAllowanceWindow::printDatabasePath() const
+{
+    return QString::fromStdString(m_state.PrintDatabasePath);
+}
+
+void CarAllowanceWindow::closeEvent(QCloseEvent* event)
+{
+    // Closing keeps the last case in the shared state, calculated.
+    const auto outcome = CalcCarAllowance(m_state.CarAllowance);
+    if (const auto* result = std::get_if<CarAllowanceResult>(&outcome))
+        m_state.CarAllowanceResults = *result;
+    event->accept();
+}
+
+}  // namespace grossby
