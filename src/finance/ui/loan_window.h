@@ -1,0 +1,86 @@
+#pragma once
+// The loan window (`frmLoans`): solves a loan for its repayment, principal,
+// period or rate, and shows its finance charges, its monthly and yearly
+// schedules in a grid, a graph of the yearly figures and its printouts.
+//
+// The four loan quantities, the mode and the finance charges toggle live in
+// the shared state: the fields are views of it, so every change is stored at
+// once and the window shows the last loan again when it is reopened or
+// activated.
+
+#include "finance/finance_inputs.h"
+#include "widgets/calculator_window.h"
+#include "widgets/field_binding.h"
+
+#include <QList>
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+
+class QButtonGroup;
+class QRadioButton;
+
+namespace Ui {
+class frmLoans;
+}
+
+namespace grossby {
+
+struct Module1;
+class NumericEdit;
+
+class LoanWindow : public CalculatorWindow {
+    Q_OBJECT
+public:
+    LoanWindow(Key key, Module1& state, QWidget* parent = nullptr);
+    ~LoanWindow() override;
+
+    /// The quantity being solved, as the shared state holds it.
+    LoanMode mode() const;
+
+    /// "&Fin. charges": shows the total interest and total repayments, or
+    /// hides them again.
+    void toggleFinanceCharges();
+    /// "Mo&nthly Amort." and "&Annual Amort.": the schedule in the grid.
+    void showSchedule(bool annual);
+    /// The grid's "&OK": empties and hides the grid.
+    void closeGrid();
+    /// "Annual &Graph": a fresh graph window of the yearly schedule, or
+    /// null when the loan has no graph (the focus then goes to "&OK").
+    QWidget* showGraph();
+
+protected:
+    bool event(QEvent* event) override;
+    void load() override;
+    std::optional<Rejection> runCalculation() override;
+    PrintJob printJob(bool afrikaans) const override;
+    QString printDatabasePath() const override;
+
+private:
+    void followFrame();
+    void activated();
+    void chooseMode(int index);
+    void styleMode(LoanMode mode);
+    void showQuantities();
+    void showFinanceCharges();
+    void recalculateQuietly();
+    std::optional<Rejection> solve();
+    void printRequested(int destination);
+    void includeScheduleToggled(bool on);
+    void fitGrid(int rows);
+    void setGridShown(bool shown);
+    LoanResult currentLoan() const;
+    AnnualSchedule annualSchedule(const LoanResult& loan) const;
+    NumericEdit* fieldOf(LoanMode mode) const;
+
+    Module1& m_state;
+    std::unique_ptr<Ui::frmLoans> ui;
+    std::optional<InputBinding<LoanInputs>> m_inputs;
+    QButtonGroup* m_modes = nullptr;
+    QMetaObject::Connection m_frameActivation;
+    QSize m_sizeBeforeGrid;
+    QList<QPointer<QWidget>> m_graphs;  // graph windows (or their frames) this window opened
+};
+
+}  // namespace grossby
