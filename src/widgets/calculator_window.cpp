@@ -74,6 +74,8 @@ void CalculatorWindow::setUpControls(const Controls& c)
         });
         if (c.print) {
             connect(c.print, &QPushButton::clicked, this, [this] {
+                if (!prepareToPrint())
+                    return;
                 if (m_controls.infoPanel)
                     m_controls.infoPanel->hide();
                 notePanelSize();
@@ -129,7 +131,7 @@ bool CalculatorWindow::calculate()
     showMessage(this, {QMessageBox::Critical, rejection->title, rejection->text});
     QWidget* target = rejection->focus ? rejection->focus : m_controls.calculate;
     if (target)
-        target->setFocus(Qt::OtherFocusReason);
+        focusForTyping(target);
     return false;
 }
 
@@ -287,7 +289,16 @@ void CalculatorWindow::showEvent(QShowEvent* event)
     m_shownOnce = true;
     // Typing goes somewhere from the start.
     if (QWidget* first = firstInput())
-        first->setFocus(Qt::OtherFocusReason);
+        focusForTyping(first);
+}
+
+void CalculatorWindow::focusForTyping(QWidget* field)
+{
+    field->setFocus(Qt::OtherFocusReason);
+    // As when Tab enters a field: what is typed replaces what it shows,
+    // rather than being added to "0.00".
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
 }
 
 void CalculatorWindow::keyPressEvent(QKeyEvent* event)

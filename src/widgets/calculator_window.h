@@ -58,6 +58,8 @@ public:
     /// the last calculation's rows and starts the report.
     void printTo(int destination);
 
+    /// Gives `field` the focus with its text selected, ready to be typed over.
+    static void focusForTyping(QWidget* field);
     /// The first input field, which has the focus when the window opens.
     QWidget* firstInput() const;
 
@@ -109,6 +111,11 @@ protected:
 
     /// Runs before the rows are staged (QuickTax recalculates what is shown).
     virtual void beforePrint() { }
+
+    /// Runs when "&Print" is pressed, before the print panel shows. A window
+    /// with nothing to print returns false: the panel stays down and the
+    /// window has put the focus where it belongs.
+    virtual bool prepareToPrint() { return true; }
 
     /// Where the print database is; empty when it is not known.
     virtual QString printDatabasePath() const = 0;

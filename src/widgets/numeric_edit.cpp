@@ -26,7 +26,12 @@ void NumericEdit::setValue(double value)
 {
     store(value);
     m_entryValue = value;
+    // A field waiting to be typed over (focused, all selected) stays so when
+    // the window shows a new value in it.
+    const bool typedOver = hasFocus() && !text().isEmpty() && selectedText() == text();
     setText(formatValue(value));
+    if (typedOver)
+        selectAll();
 }
 
 void NumericEdit::setDecimals(int decimals)
@@ -124,6 +129,19 @@ bool NumericEdit::wholeEnough(double value) const
     return m_decimals > 0 || !std::isfinite(value) || value == std::trunc(value);
 }
 
+bool NumericEdit::fitsDecimals(const QString& typed) const
+{
+    if (m_decimals == 0)
+        return true;  // a fraction is wholeEnough's business
+    const qsizetype point = typed.lastIndexOf(QLatin1Char('.'));
+    if (point < 0)
+        return true;
+    QString decimals = typed.mid(point + 1).trimmed();
+    while (decimals.endsWith(QLatin1Char('0')))
+        decimals.chop(1);
+    return decimals.size() <= m_decimals;
+}
+
 void NumericEdit::store(double value)
 {
     if (value == m_value)
@@ -137,14 +155,14 @@ void NumericEdit::onTextEdited(const QString& text)
     // Each keystroke that leaves an acceptable number stores it; anything
     // else waits for the field to be left, where it is rejected.
     const auto value = parseTyped(text);
-    if (value && acceptable(*value))
+    if (value && acceptable(*value) && fitsDecimals(text))
         store(*value);
 }
 
 bool NumericEdit::acceptText()
 {
     const auto value = parseTyped(text());
-    if (!value || !acceptable(*value))
+    if (!value || !acceptable(*value) || !fitsDecimals(text()))
         return false;
     store(*value);
     setText(formatValue(*value));
@@ -170,6 +188,13 @@ std::optional<RejectionReason> NumericEdit::formatProblem() const
                "Please type digits only, for example %3. The thousands may be set apart by spaces or commas, "
                "and an amount may start with R.")
                 .arg(typed, where, m_decimals == 0 ? QStringLiteral("1 500") : QStringLiteral("1 500.00"))};
+    }
+    if (!fitsDecimals(typed)) {
+        return RejectionReason{tr("Incorrect Number"),
+                               tr("\"%1\" in %2 has more decimals than the field shows.\n\n"
+                                  "Please type at most %3 %4.")
+                                   .arg(typed, where, QString::number(m_decimals),
+                                        m_decimals == 1 ? tr("decimal") : tr("decimals"))};
     }
     if (!wholeEnough(*value)) {
         return RejectionReason{

@@ -74,6 +74,9 @@ protected:
 private:
     bool acceptable(double value) const;
     bool wholeEnough(double value) const;
+    /// No more decimals typed than the field shows (trailing zeros aside), so
+    /// the number used is the number shown.
+    bool fitsDecimals(const QString& typed) const;
     QString formatLimit(double value) const;
     void store(double value);
     void onTextEdited(const QString& text);

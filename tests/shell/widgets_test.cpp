@@ -79,7 +79,10 @@ TEST(NumericEdit, TypedTextGivesTheNumberOrAMessageNamingTheField)
         {"1,234.56", 2, 1234.56, "1234.56", nullptr},
         {"R500000", 2, 500000, "500000.00", nullptr},
         {"R 1 234.5", 2, 1234.5, "1234.50", nullptr},
-        {"0.0275", 3, 0.0275, "0.028", nullptr},
+        {"0.0275", 3, 0, nullptr, "has more decimals than the field shows"},
+        {"12.3450", 3, 12.345, "12.345", nullptr},  // trailing zeros are no more decimals
+        // Typed after the "0.00" the field showed: refused, never used as 0.005.
+        {"0.00500000", 2, 0, nullptr, "has more decimals than the field shows"},
         {"65", 0, 65, "65", nullptr},
         {"65.0", 0, 65, "65", nullptr},
         // Not numbers: refused by name, never read as a leading number or 0.
@@ -117,7 +120,7 @@ TEST(NumericEdit, TypedTextGivesTheNumberOrAMessageNamingTheField)
             EXPECT_EQ(w.messages[0].icon, QMessageBox::Critical);
             EXPECT_TRUE(w.messages[0].text.contains(QString::fromUtf8(c.message))) << w.messages[0].text.toStdString();
             EXPECT_EQ(edit->value(), 7);
-            EXPECT_EQ(edit->text(), c.decimals == 0 ? "7" : "7.00");
+            EXPECT_EQ(edit->text(), QString::number(7.0, 'f', c.decimals));
         } else {
             EXPECT_TRUE(w.messages.empty()) << (w.messages.empty() ? "" : w.messages[0].text.toStdString());
             EXPECT_EQ(edit->value(), c.value);
