@@ -1,5 +1,7 @@
 #include "package/package_inputs.h"
 
+#include <string_view>
+
 namespace grossby {
 
 namespace {
@@ -68,28 +70,110 @@ template <class R> std::vector<ResultSpec<R>> figureTable()
 {
     using F = PackageFigures;
     return {
-        resultAt<R, &F::carFringeBenefit>("car_fringe_benefit", "Company car fringe benefit"),
-        resultAt<R, &F::ageRebate>("age_rebate", "Age rebate"),
-        resultAt<R, &F::medicalCredit>("medical_credit", "Tax credits for beneficiaries"),
-        resultAt<R, &F::additionalMedicalCredit>("additional_medical_credit", "Tax credits for contributions"),
-        resultAt<R, &F::employeeRF>("employee_rf", "R/Fund (Pension, Prov, R/A)"),
-        resultAt<R, &F::employerRF>("employer_rf", "Employer R/Fund contributions"),
-        resultAt<R, &F::rfDeduction>("rf_deduction", "Allowable R/Fund deduction"),
-        resultAt<R, &F::packageTax>("package_tax", "Tax due"),
-        resultAt<R, &F::taxCredit>("tax_credit", "Tax credit"),
-        resultAt<R, &F::taxDeduction>("tax_deduction", "Tax deduction"),
-        resultAt<R, &F::uifRemuneration>("uif_remuneration", "UIF remuneration"),
-        resultAt<R, &F::uifEmployee>("uif_employee", "UIF contribution"),
-        resultAt<R, &F::uifEmployer>("uif_employer", "UIF contribution employer"),
-        resultAt<R, &F::sdl>("sdl", "Skills Development Levy"),
-        resultAt<R, &F::totalCostToCompany>("total_cost_to_company", "Total cost to company R"),
-        resultAt<R, &F::onceOff>("once_off", "Once-off company car cost"),
-        // 1 or 0; the command line writes it as true or false.
-        resultAt<R, &F::rfWarning>("rf_warning", kRFWarning),
+        resultAt<R, &F::carFringeBenefit>({.key = "car_fringe_benefit",
+                                           .label = "Company car fringe benefit",
+                                           .help = "the company car's taxable benefit for the period"}),
+        resultAt<R, &F::ageRebate>(
+            {.key = "age_rebate", .label = "Age rebate", .help = "the rebate for the taxpayer's age, a year"}),
+        resultAt<R, &F::medicalCredit>({.key = "medical_credit",
+                                        .label = "Tax credits for beneficiaries",
+                                        .help = "medical scheme fees tax credit for the beneficiaries"}),
+        resultAt<R, &F::additionalMedicalCredit>({.key = "additional_medical_credit",
+                                                  .label = "Tax credits for contributions",
+                                                  .help = "additional medical expenses tax credit (age 65 and over)"}),
+        resultAt<R, &F::employeeRF>({.key = "employee_rf",
+                                     .label = "R/Fund (Pension, Prov, R/A)",
+                                     .help = "employee's R/Fund contribution, typed or from the percentage"}),
+        resultAt<R, &F::employerRF>({.key = "employer_rf",
+                                     .label = "Employer R/Fund contributions",
+                                     .help = "employer's R/Fund contribution, typed or from the percentage"}),
+        resultAt<R, &F::rfDeduction>({.key = "rf_deduction",
+                                      .label = "Allowable R/Fund deduction",
+                                      .help = "allowable R/Fund deduction, unrounded"}),
+        resultAt<R, &F::packageTax>(
+            {.key = "package_tax", .label = "Tax due", .help = "the \"Tax due\": tax for the period before credits"}),
+        resultAt<R, &F::taxCredit>(
+            {.key = "tax_credit", .label = "Tax credit", .help = "both medical credits together"}),
+        resultAt<R, &F::taxDeduction>({.key = "tax_deduction",
+                                       .label = "Tax deduction",
+                                       .help = "tax withheld: the tax due less the credits, or 0"}),
+        resultAt<R, &F::uifRemuneration>(
+            {.key = "uif_remuneration", .label = "UIF remuneration", .help = "remuneration UIF is worked out on"}),
+        resultAt<R, &F::uifEmployee>(
+            {.key = "uif_employee", .label = "UIF contribution", .help = "employee's UIF contribution"}),
+        resultAt<R, &F::uifEmployer>(
+            {.key = "uif_employer", .label = "UIF contribution employer", .help = "employer's UIF contribution"}),
+        resultAt<R, &F::sdl>({.key = "sdl", .label = "Skills Development Levy", .help = "skills development levy"}),
+        resultAt<R, &F::totalCostToCompany>({.key = "total_cost_to_company",
+                                             .label = "Total cost to company R",
+                                             .help = "what the package costs the employer"}),
+        resultAt<R, &F::onceOff>({.key = "once_off",
+                                  .label = "Once-off company car cost",
+                                  .help = "the car's value when it has no running cost to the employer, else 0"}),
+        resultAt<R, &F::rfWarning>({.key = "rf_warning",
+                                    .label = kRFWarning,
+                                    .help = "true when the R/Fund contributions exceed the allowable deduction "
+                                            "(no statement is printed then)",
+                                    .kind = ResultKind::YesNo}),
     };
 }
 
+// The command line's extra inputs: the period switch and the other-expense rows.
+std::vector<InputSpec<In>> commandTable(bool forward)
+{
+    auto t = inputTable(forward, PackagePeriod::Annual);
+    t.front().required = true;  // the package or the net pay required
+    for (auto& spec : t) {
+        if (std::string_view(spec.key) == "beneficiaries") {
+            spec.help = "Medical aid fund beneficiaries, 0 to 99; with --annual beneficiary-months in the year "
+                        "(2 persons for 12 months = 24), 0 to 1188";
+        }
+    }
+    InputSpec<In> annual{.key = "annual",
+                         .kind = InputKind::Flag,
+                         .max = 1,
+                         .help = "Annual amounts, as the annual window takes them (default: monthly)",
+                         .choices = {1, 0}};
+    annual.get = [](const In& in) { return in.period == PackagePeriod::Annual ? 1.0 : 0.0; };
+    annual.set = [](In& in, double v) { in.period = v != 0 ? PackagePeriod::Annual : PackagePeriod::Monthly; };
+    t.insert(t.begin() + 1, std::move(annual));
+    InputSpec<In> expenses{
+        .key = "other-expense",
+        .kind = InputKind::Items,
+        .typeName = "TEXT=AMOUNT[:COST]",
+        .help = forward ? "An other-expense row: its description, amount and cost to company (default: the "
+                          "amount); once for each row, up to four; printed only"
+                        : "An other-expense row: its description, amount and cost to company (default: the "
+                          "amount); once for each row, up to four; the amounts are part of the gross salary",
+        .maxItems = 4,
+    };
+    expenses.items = [](In& in, std::span<const LabelledAmount> entries) {
+        in.otherExpenses = {};
+        for (std::size_t i = 0; i < entries.size() && i < in.otherExpenses.size(); ++i) {
+            const LabelledAmount& e = entries[i];
+            in.otherExpenses[i] = {e.text, e.amount, e.hasSecond ? e.second : e.amount};
+        }
+    };
+    t.insert(t.end() - 1, std::move(expenses));  // before the name, which stays last
+    return t;
+}
+
 }  // namespace
+
+const std::vector<InputSpec<PackageInputs>>& packageCommandInputTable(bool forward)
+{
+    static const auto package = commandTable(true);
+    static const auto grossUp = commandTable(false);
+    return forward ? package : grossUp;
+}
+
+std::optional<std::string> checkPackagePeriod(const PackageInputs& in)
+{
+    if (in.period == PackagePeriod::Monthly && in.beneficiaries > kMaxPackageBeneficiaries)
+        return "beneficiaries: give 0 to 99 a month; beneficiary-months, up to 1188, only with annual amounts "
+               "(--annual)";
+    return std::nullopt;
+}
 
 const std::vector<InputSpec<PackageInputs>>& packageInputTable(PackagePeriod period)
 {
@@ -169,7 +253,8 @@ const std::vector<ResultSpec<PackageResult>>& packageResultTable()
     using R = PackageResult;
     static const auto table = [] {
         auto t = figureTable<R>();
-        t.push_back(resultAt<R, &R::takeHome>("take_home", "Net salary(take-home)"));
+        t.push_back(resultAt<R, &R::takeHome>(
+            {.key = "take_home", .label = "Net salary(take-home)", .help = "the employee's take-home pay"}));
         return t;
     }();
     return table;
@@ -180,10 +265,21 @@ const std::vector<ResultSpec<GrossUpResult>>& grossUpResultTable()
     using R = GrossUpResult;
     static const auto table = [] {
         auto t = figureTable<R>();
-        t.push_back(resultAt<R, &R::grossSalaryFound>("gross_salary_found", "Gross salary found"));
-        t.push_back(resultAt<R, &R::netPay>("net_pay", "Net pay"));
-        t.push_back(resultAt<R, &R::grossSalary>("gross_salary", "Gross salary"));
-        t.push_back(resultAt<R, &R::evaluations>("evaluations", "Net pay evaluations"));
+        t.push_back(resultAt<R, &R::grossSalaryFound>(
+            {.key = "gross_salary_found",
+             .label = "Gross salary found",
+             .help = "the smallest whole-rand gross salary whose net pay exceeds the requirement"}));
+        t.push_back(resultAt<R, &R::netPay>(
+            {.key = "net_pay", .label = "Net pay", .help = "the net pay at that gross salary"}));
+        t.push_back(resultAt<R, &R::grossSalary>(
+            {.key = "gross_salary",
+             .label = "Gross salary",
+             .help = "the \"Gross salary\" shown: built up from the requirement and what is withheld"}));
+        t.push_back(resultAt<R, &R::evaluations>({.key = "evaluations",
+                                                  .label = "Net pay evaluations",
+                                                  .help = "how many times the search worked out a net pay",
+                                                  .decimals = 0,
+                                                  .kind = ResultKind::Whole}));
         return t;
     }();
     return table;

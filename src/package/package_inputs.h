@@ -10,6 +10,8 @@
 #include "core/input_table.h"
 #include "package/package_calc.h"
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace grossby {
@@ -18,6 +20,19 @@ namespace grossby {
 const std::vector<InputSpec<PackageInputs>>& packageInputTable(PackagePeriod period);
 /// Reverse calculator: the net pay required and the rest as the forward one.
 const std::vector<InputSpec<PackageInputs>>& grossUpInputTable(PackagePeriod period);
+
+/// The command line's inputs of `package` (forward) or `grossup` (reverse):
+/// the window's inputs with the annual bounds, the --annual switch (the
+/// annual windows) and the four other-expense rows as `other-expense`
+/// TEXT=AMOUNT[:COST], given once for each row (a batch cell holds the rows
+/// separated by ';'). A monthly beneficiary count above 99 is refused by
+/// `checkPackagePeriod`.
+const std::vector<InputSpec<PackageInputs>>& packageCommandInputTable(bool forward);
+
+/// The monthly bound on the beneficiaries, which the command line's table
+/// (bounded for beneficiary-months) cannot say itself: why `in` cannot be
+/// taken (monthly, more than 99), or nothing.
+std::optional<std::string> checkPackagePeriod(const PackageInputs& in);
 
 /// The nine settings of the Setup panel that the calculations use (the two
 /// provident percentages are kept and shown only). The maintenance plan is a
