@@ -37,7 +37,7 @@ cli_case(package_five_other_expenses 2 - package --package 30000 --other-expense
          --other-expense c=1 --other-expense d=1 --other-expense e=1 ${PKG_SETTINGS})
 # The statement, and a batch of packages (monthly and annual rows, rejected rows).
 report_case(package_report_csv csv ${GOLDEN}/package_report.csv package --name "T Mokoena" --package 30000 --age 40
-            --car-value 250000 --other-expense "Gym=500" ${PKG_SETTINGS})
+            --car-value 250000 --other-expense "Gym=500" --other-expense "Cell phone=200:250" ${PKG_SETTINGS})
 cli_case(package_batch 0 package_batch.csv package --batch ${PKG_DATA}/package_batch.csv ${PKG_RATES}
          --maintenance-plan no)
 
@@ -58,3 +58,4 @@ report_case(grossup_report_pdf pdf "Grossby Salary Package Calculation : Monthly
             grossup --name "T Mokoena" --net-required 20000 --age 40 ${PKG_SETTINGS})
 cli_case(grossup_batch 0 package_grossup_batch.csv grossup --batch ${PKG_DATA}/package_grossup_batch.csv
          ${PKG_SETTINGS})
+cli_case(package_other_expense_semicolon 2 - package --package 30000 --other-expense "Gym=500;Cell=200" ${PKG_SETTINGS})
