@@ -1,11 +1,150 @@
+// The vehicle calculators as subcommands: the company car benefit over a
+// register of vehicles read from a file, and the travel allowance deduction,
+// each from its input and result tables, its pure calculation and its
+// printout.
+
 #include "cli/calculators.h"
+#include "vehicle/car_allowance.h"
+#include "vehicle/company_car.h"
+#include "vehicle/vehicle_inputs.h"
+#include "vehicle/vehicle_print.h"
 
 namespace grossby::cli {
+namespace {
+
+/// Most vehicles a register holds (the window counts them in 16 bits).
+constexpr std::size_t kMaxVehicles = 32767;
+
+std::string vehicleName(std::size_t number, const Vehicle& v)
+{
+    return "Vehicle " + std::to_string(number) + " (" + v.CCRegNumber + ")";
+}
+
+// What "&Calculate" computes, after the checks the window makes as the
+// fields are typed. The code 3802 amount typed for a vehicle is replaced by
+// the calculation when there is one vehicle (it carries the IRP5 total) and
+// with the auto split: a figure given there would be lost, so it is refused.
+CalcOutcome<CompCarResult> companyCar(const CompanyCarRegister& in, const NoSettings&)
+{
+    for (std::size_t i = 0; i < in.Cars.size(); ++i) {
+        const Vehicle& v = in.Cars[i];
+        if (auto error = checkVehicleDates(v))
+            return InputError{error->title, vehicleName(i + 1, v) + ": " + error->text, error->field};
+    }
+    CompanyCarRegister reg = registerOf(in.Cars, in.Actual3802, in.AutoSplit3802 == 1);
+    for (std::size_t i = 0; i < reg.Cars.size(); ++i) {
+        const Vehicle& v = reg.Cars[i];
+        if (v.FB3802ThisCar == 0)
+            continue;
+        if (reg.CarCount() == 1 && v.FB3802ThisCar != reg.Actual3802)
+            return InputError{"Code 3802 f/benefit",
+                              vehicleName(i + 1, v) +
+                                  " is the only vehicle: its code 3802 f/benefit is the IRP5 total. Give it as "
+                                  "--irp5-3802 and leave fb-3802 out.",
+                              InputField::Calculate};
+        if (reg.AutoSplit3802 == 1)
+            return InputError{"Code 3802 f/benefit",
+                              vehicleName(i + 1, v) +
+                                  ": with --auto-split each vehicle's code 3802 f/benefit is its share of "
+                                  "--irp5-3802 by days held. Leave fb-3802 out, or leave out --auto-split.",
+                              InputField::Calculate};
+    }
+    return calculatePressed(reg);
+}
+
+// The printout repeats the calculation on the register and then makes the
+// print-time pass, as printing from the window does.
+std::optional<std::string> companyCarPrint(const CompanyCarRegister& in, const CompCarResult&, PrintLanguage,
+                                           PrintJob& job)
+{
+    CompanyCarRegister reg = registerOf(in.Cars, in.Actual3802, in.AutoSplit3802 == 1);
+    const CompCarResult window = calculatePressed(reg);
+    job.tables = {StagedTable{job.report.table, CompCarPrint(reg, PrintCalc(reg, window))}};
+    return std::nullopt;
+}
+
+std::span<const CarResult> vehicleRows(const CompCarResult& r)
+{
+    return r.Cars;
+}
+
+const std::vector<ResultSpec<CarResult>>& vehicleColumns(const CompCarResult*)
+{
+    return carResultTable();
+}
+
+ReportInfo reportInfo(const VehicleReport& report)
+{
+    return {report.table, report.templateName, report.previewTitle, false};
+}
+
+// The actual costs are read only with records kept; given without it, they
+// would be silently left out of a deemed-cost claim.
+std::optional<std::string> carAllowanceCheck(const CarAllowanceInputs& in, const GivenInputs& given)
+{
+    if (in.RecordKept == 1)
+        return std::nullopt;
+    for (const char* key : {"fuel-oil", "repairs", "insurance-licence", "other", "wear-and-tear", "lease"}) {
+        if (given(key))
+            return std::string("--") + key + " is an actual cost, used only with --records-kept";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> carAllowancePrint(const CarAllowanceInputs& in, const CarAllowanceResult& r, PrintLanguage,
+                                             PrintJob& job)
+{
+    job.report = reportInfo(carAllowanceReport(in));
+    job.tables = {StagedTable{job.report.table, {PrintCarAll1(in, r)}}};
+    return std::nullopt;
+}
+
+std::shared_ptr<const Calculator> companyCarCalculator()
+{
+    CalculatorDef<CompanyCarRegister, NoSettings, CompCarResult> def;
+    def.name = "company-car";
+    def.description = "Company car fringe benefit for 2017/18 over a register of vehicles";
+    def.inputs = &companyCarInputTable();
+    def.results = &compCarTotalsTable();
+    def.compute = &companyCar;
+    def.records = {recordsInput<CompanyCarRegister, Vehicle, &CompanyCarRegister::Cars>(
+        {.key = "vehicles",
+         .recordName = "vehicle",
+         .help = "The register: a CSV file whose first line names the fields, or a JSON array of objects; one "
+                 "vehicle each (fields below)",
+         .maxRecords = kMaxVehicles},
+        vehicleInputTable())};
+    auto vehicles = listResult<CompCarResult, CarResult>(
+        "vehicles", "Vehicle", "one object per vehicle, in the file's order, with the keys below", &vehicleColumns,
+        &vehicleRows);
+    vehicles.across = true;
+    vehicles.first = true;
+    def.lists = {std::move(vehicles)};
+    def.report = reportInfo(compCarReport());
+    def.printJob = &companyCarPrint;
+    return describe(std::move(def));
+}
+
+std::shared_ptr<const Calculator> carAllowanceCalculator()
+{
+    CalculatorDef<CarAllowanceInputs, NoSettings, CarAllowanceResult> def;
+    def.name = "car-allowance";
+    def.description = "Deduction claim on a travel allowance for 2017/18, from deemed or actual costs";
+    def.inputs = &carAllowanceInputTable();
+    def.results = &carAllowanceResultTable();
+    def.compute = [](const CarAllowanceInputs& in, const NoSettings&) { return CalcCarAllowance(in); };
+    def.check = &carAllowanceCheck;
+    def.report = reportInfo(carAllowanceReport(CarAllowanceInputs{}));
+    def.printJob = &carAllowancePrint;
+    return describe(std::move(def));
+}
+
+}  // namespace
 
 std::vector<std::shared_ptr<const Calculator>> vehicleCalculators()
 {
     // The vehicle subcommands, in the order --help shows them.
-    return {};
+    return {companyCarCalculator(), carAllowanceCalculator()};
 }
 
 }  // namespace grossby::cli

@@ -39,7 +39,8 @@ const std::vector<InputSpec<Vehicle>>& vehicleInputTable()
         inputAt<V, &V::CCRegNumber>({.key = "registration",
                                      .kind = InputKind::Text,
                                      .typeName = "TEXT",
-                                     .help = "Vehicle registration number"}),
+                                     .help = "Vehicle registration number",
+                                     .required = true}),
         inputAt<V, &V::CCMake>({.key = "make", .kind = InputKind::Text, .typeName = "TEXT", .help = "Car make"}),
         inputAt<V, &V::CCModel>({.key = "model", .kind = InputKind::Text, .typeName = "TEXT", .help = "Car model"}),
         inputAt<V, &V::YearOfManfact>(
@@ -86,7 +87,7 @@ const std::vector<InputSpec<CompanyCarRegister>>& companyCarInputTable()
                                        .kind = InputKind::Flag,
                                        .max = 1,
                                        .help = "Auto-calculate f/benefit splits by days held (two vehicles or more)",
-                                       .choices = {1}}),
+                                       .choices = {1, 0}}),
     };
     return table;
 }
@@ -95,25 +96,72 @@ const std::vector<ResultSpec<CarResult>>& carResultTable()
 {
     using R = CarResult;
     static const std::vector<ResultSpec<R>> table = {
-        resultAt<R, &R::UseDays>("use_days", "No of days "),
-        resultAt<R, &R::TotalDistance>("total_km", "Total distance"),
-        resultAt<R, &R::BusDistance>("business_km", "Business distance"),
-        resultAt<R, &R::PrivateDistance>("private_km", "Private distance"),
-        resultAt<R, &R::TrueInclusion>("true_inclusion", "True inclusion amount"),
-        resultAt<R, &R::FuelComponent>("fuel_component", "Fuel component"),
-        resultAt<R, &R::Arr_FuelClaim>("fuel_claim", "Fuel claim (adjusted for mileage)"),
-        resultAt<R, &R::TotAddExpense>("additional_expenses", "Total additional expenses (adjusted for mileage)"),
-        resultAt<R, &R::FuelExp>("fuel_and_expenses", "Less fuel & expenses"),
-        resultAt<R, &R::FB3802ThisCar>("fb_3802", "Code 3802 f/benefit for this car"),
-        resultAt<R, &R::AdjustTaxableInc>("adjustment", "Adjustment to taxable income"),
-        resultAt<R, &R::SARSDeductionClaim>("sars_claim", "(SARS's claim awarded against taxable income)"),
-        resultAt<R, &R::IRP53802>("irp5_3802", "IRP5 code 3802 amount for this car"),
-        resultAt<R, &R::MonFB80>("monthly_fb_80", "Monthly f/benefit amount for this car (80%)"),
-        resultAt<R, &R::MonFB20>("monthly_fb_20", "Monthly f/benefit amount for this car (20%)"),
-        resultAt<R, &R::FortFB80>("fortnightly_fb_80", "Fortnightly f/benefit amount for this car (80%)"),
-        resultAt<R, &R::FortFB20>("fortnightly_fb_20", "Fortnightly f/benefit amount for this car (20%)"),
-        resultAt<R, &R::WeekFB80>("weekly_fb_80", "Weekly f/benefit amount for this car (80%)"),
-        resultAt<R, &R::WeekFB20>("weekly_fb_20", "Weekly f/benefit amount for this car (20%)"),
+        resultAt<R, &R::UseDays>({.key = "use_days",
+                                  .label = "No of days ",
+                                  .help = "days the vehicle was held, both ends counted",
+                                  .decimals = 0,
+                                  .kind = ResultKind::Whole}),
+        resultAt<R, &R::TotalDistance>({.key = "total_km",
+                                        .label = "Total distance",
+                                        .help = "total distance (from the readings when end-km is above 0)",
+                                        .decimals = 0}),
+        resultAt<R, &R::BusDistance>({.key = "business_km",
+                                      .label = "Business distance",
+                                      .help = "business distance, at most the total",
+                                      .decimals = 0}),
+        resultAt<R, &R::PrivateDistance>(
+            {.key = "private_km", .label = "Private distance", .help = "total less business distance", .decimals = 0}),
+        resultAt<R, &R::TrueInclusion>({.key = "true_inclusion",
+                                        .label = "True inclusion amount",
+                                        .help = "benefit for the days held, cut to the private share with a log book"}),
+        resultAt<R, &R::FuelComponent>({.key = "fuel_component",
+                                        .label = "Fuel component",
+                                        .help = "fuel valued with the cents/km table (fuel-table 1), else 0"}),
+        resultAt<R, &R::Arr_FuelClaim>({.key = "fuel_claim",
+                                        .label = "Fuel claim (adjusted for mileage)",
+                                        .help = "fuel the employee bore, private share"}),
+        resultAt<R, &R::TotAddExpense>({.key = "additional_expenses",
+                                        .label = "Total additional expenses (adjusted for mileage)",
+                                        .help = "insurance, licence and maintenance the employee bore, private share"}),
+        resultAt<R, &R::FuelExp>({.key = "fuel_and_expenses",
+                                  .label = "Less fuel & expenses",
+                                  .help = "fuel claim and expenses set against the inclusion (0 without business "
+                                          "distance)"}),
+        resultAt<R, &R::FB3802ThisCar>({.key = "fb_3802",
+                                        .label = "Code 3802 f/benefit for this car",
+                                        .help = "code 3802 benefit declared for the vehicle: as given, its share of "
+                                                "irp5-3802 by days held (auto split), or irp5-3802 itself (one "
+                                                "vehicle)"}),
+        resultAt<R, &R::AdjustTaxableInc>(
+            {.key = "adjustment",
+             .label = "Adjustment to taxable income",
+             .help = "more to tax (positive) or a deduction (negative), never below -irp5-3802; a vehicle "
+                     "without a price takes its sars_claim"}),
+        resultAt<R, &R::SARSDeductionClaim>({.key = "sars_claim",
+                                             .label = "(SARS's claim awarded against taxable income)",
+                                             .help = "claim awarded on business travel with a log book (0 or "
+                                                     "negative)"}),
+        resultAt<R, &R::IRP53802>({.key = "irp5_3802",
+                                   .label = "IRP5 code 3802 amount for this car",
+                                   .help = "the code 3802 amount the IRP5 should carry for the days held"}),
+        resultAt<R, &R::MonFB80>({.key = "monthly_fb_80",
+                                  .label = "Monthly f/benefit amount for this car (80%)",
+                                  .help = "monthly benefit at the 80% inclusion rate"}),
+        resultAt<R, &R::MonFB20>({.key = "monthly_fb_20",
+                                  .label = "Monthly f/benefit amount for this car (20%)",
+                                  .help = "monthly benefit at the 20% inclusion rate"}),
+        resultAt<R, &R::FortFB80>({.key = "fortnightly_fb_80",
+                                   .label = "Fortnightly f/benefit amount for this car (80%)",
+                                   .help = "fortnightly benefit at 80% (rounded before the rate: may carry cents)"}),
+        resultAt<R, &R::FortFB20>({.key = "fortnightly_fb_20",
+                                   .label = "Fortnightly f/benefit amount for this car (20%)",
+                                   .help = "fortnightly benefit at 20%"}),
+        resultAt<R, &R::WeekFB80>({.key = "weekly_fb_80",
+                                   .label = "Weekly f/benefit amount for this car (80%)",
+                                   .help = "weekly benefit at 80% (rounded before the rate: may carry cents)"}),
+        resultAt<R, &R::WeekFB20>({.key = "weekly_fb_20",
+                                   .label = "Weekly f/benefit amount for this car (20%)",
+                                   .help = "weekly benefit at 20%"}),
     };
     return table;
 }
@@ -122,8 +170,12 @@ const std::vector<ResultSpec<CompCarResult>>& compCarTotalsTable()
 {
     using R = CompCarResult;
     static const std::vector<ResultSpec<R>> table = {
-        resultAt<R, &R::TotAdjustTaxableInc>("total_adjustment", "Total Adjustment to taxable income"),
-        resultAt<R, &R::TotAdjustTaxableIncSARS>("total_sars_claim", "Total SARS's claim awarded"),
+        resultAt<R, &R::TotAdjustTaxableInc>({.key = "total_adjustment",
+                                              .label = "Total Adjustment to taxable income",
+                                              .help = "sum of the vehicles' adjustments"}),
+        resultAt<R, &R::TotAdjustTaxableIncSARS>({.key = "total_sars_claim",
+                                                  .label = "Total SARS's claim awarded",
+                                                  .help = "sum of the vehicles' SARS claims"}),
     };
     return table;
 }
@@ -138,14 +190,14 @@ const std::vector<InputSpec<CarAllowanceInputs>>& carAllowanceInputTable()
                                     .kind = InputKind::Flag,
                                     .max = 1,
                                     .help = "Accurate records kept: claim actual costs (default: deemed costs)",
-                                    .choices = {1}}),
+                                    .choices = {1, 0}}),
         inputAt<A, &A::IncludeFuel>(
-            {.key = "no-fuel", .kind = InputKind::Flag, .max = 1, .help = "Leave fuel costs out", .choices = {0}}),
+            {.key = "no-fuel", .kind = InputKind::Flag, .max = 1, .help = "Leave fuel costs out", .choices = {0, 1}}),
         inputAt<A, &A::IncludeMaintenance>({.key = "no-maintenance",
                                             .kind = InputKind::Flag,
                                             .max = 1,
                                             .help = "Leave maintenance costs out",
-                                            .choices = {0}}),
+                                            .choices = {0, 1}}),
         inputAt<A, &A::VehicleValue>(
             figure<A>({.key = "vehicle-value", .typeName = "RAND", .help = "Original value of vehicle (incl VAT)"})),
         inputAt<A, &A::AllowanceReceived>(
@@ -154,8 +206,11 @@ const std::vector<InputSpec<CarAllowanceInputs>>& carAllowanceInputTable()
                        .help = "Travel allowance received (the claim never exceeds it)"})),
         inputAt<A, &A::OpenKm>(figure<A>({.key = "open-km", .typeName = "KM", .help = "Open km reading"})),
         inputAt<A, &A::CloseKm>(figure<A>({.key = "close-km", .typeName = "KM", .help = "Close km reading"})),
-        inputAt<A, &A::BusinessKmInput>(
-            figure<A>({.key = "business-km", .typeName = "KM", .help = "Business km (0: the distance rules decide)"})),
+        inputAt<A, &A::BusinessKmInput>(figure<A>(
+            {.key = "business-km",
+             .typeName = "KM",
+             .help =
+                 "Business km (deemed costs: needed for a claim; actual costs: 0 lets the distance rules decide)"})),
         inputAt<A, &A::FuelOilCost>(
             figure<A>({.key = "fuel-oil", .typeName = "RAND", .help = "Fuel and oil (records kept)"})),
         inputAt<A, &A::RepairsCost>(
@@ -178,18 +233,45 @@ const std::vector<ResultSpec<CarAllowanceResult>>& carAllowanceResultTable()
 {
     using R = CarAllowanceResult;
     static const std::vector<ResultSpec<R>> table = {
-        resultAt<R, &R::PeriodDays>("period_days", "Period (number of days)"),
-        resultAt<R, &R::TotalKm>("total_km", "Total km's"),
-        resultAt<R, &R::BusinessKm>("business_km", "Business Km's"),
-        resultAt<R, &R::PrivateKm>("private_km", "Private Km's"),
-        resultAt<R, &R::TravelFixedCost>("fixed_cost", "Fixed cost"),
-        resultAt<R, &R::TravelFuelRate>("fuel_rate", "Fuel cost (cents/km)"),
-        resultAt<R, &R::TravelMaintRate>("maintenance_rate", "Maintenance cost (cents/km)"),
-        resultAt<R, &R::FixedCostPerKm>("fixed_cost_per_km", "Fixed cost (cents/km)"),
-        resultAt<R, &R::TotalRatePerKm>("total_rate_per_km", "Total cost (cents/km)"),
-        resultAt<R, &R::TotalCosts>("total_costs", "Travel expenses"),
-        resultAt<R, &R::PrivateUse>("private_use", "Less private use"),
-        resultAt<R, &R::DeductionClaim>("deduction_claim", "Deduction claim"),
+        resultAt<R, &R::PeriodDays>({.key = "period_days",
+                                     .label = "Period (number of days)",
+                                     .help = "days from start to end, both counted",
+                                     .decimals = 0,
+                                     .kind = ResultKind::Whole}),
+        resultAt<R, &R::TotalKm>(
+            {.key = "total_km", .label = "Total km's", .help = "close less open reading", .decimals = 0}),
+        resultAt<R, &R::BusinessKm>({.key = "business_km",
+                                     .label = "Business Km's",
+                                     .help = "business-km as given, else by the distance rules for the period"}),
+        resultAt<R, &R::PrivateKm>(
+            {.key = "private_km", .label = "Private Km's", .help = "total less business distance"}),
+        resultAt<R, &R::TravelFixedCost>({.key = "fixed_cost",
+                                          .label = "Fixed cost",
+                                          .help = "deemed: the table's fixed cost for the vehicle value (rand a "
+                                                  "year)"}),
+        resultAt<R, &R::TravelFuelRate>({.key = "fuel_rate",
+                                         .label = "Fuel cost (cents/km)",
+                                         .help = "deemed: the table's fuel cost in cents/km (0 with --no-fuel)"}),
+        resultAt<R, &R::TravelMaintRate>(
+            {.key = "maintenance_rate",
+             .label = "Maintenance cost (cents/km)",
+             .help = "deemed: the table's maintenance cost in cents/km (0 with --no-maintenance)"}),
+        resultAt<R, &R::FixedCostPerKm>({.key = "fixed_cost_per_km",
+                                         .label = "Fixed cost (cents/km)",
+                                         .help = "deemed: the fixed cost over the total distance and the part of "
+                                                 "the year"}),
+        resultAt<R, &R::TotalRatePerKm>({.key = "total_rate_per_km",
+                                         .label = "Total cost (cents/km)",
+                                         .help = "deemed: fixed, fuel and maintenance cents/km (to one decimal)",
+                                         .decimals = 1}),
+        resultAt<R, &R::TotalCosts>(
+            {.key = "total_costs", .label = "Travel expenses", .help = "actual: the year's costs together"}),
+        resultAt<R, &R::PrivateUse>(
+            {.key = "private_use", .label = "Less private use", .help = "actual: the costs of private travel"}),
+        resultAt<R, &R::DeductionClaim>({.key = "deduction_claim",
+                                         .label = "Deduction claim",
+                                         .help = "the deduction claimed for business travel, at most the allowance "
+                                                 "received"}),
     };
     return table;
 }
