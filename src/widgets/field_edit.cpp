@@ -32,8 +32,13 @@ bool FieldEdit::commit()
     if (isReadOnly() || m_rejecting)
         return true;
     const QString typed = text();
+    // Taking an entry reformats it ("20000" becomes "20000.00"); a field
+    // that was ready to be typed over stays so.
+    const bool typedOver = !typed.isEmpty() && selectedText() == typed;
     if (acceptText()) {
         markEntryValue();
+        if (typedOver)
+            selectAll();
         return true;
     }
     reject(typed);
@@ -73,6 +78,11 @@ void FieldEdit::focusInEvent(QFocusEvent* event)
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         markEntryValue();
     Q_EMIT focusReceived();
+    // The program putting the focus here (a window opening, a refused entry)
+    // readies the field to be typed over, as Tab does: typing never lands
+    // beside the "0.00" it showed.
+    if (event->reason() == Qt::OtherFocusReason)
+        selectAll();
 }
 
 void FieldEdit::focusOutEvent(QFocusEvent* event)

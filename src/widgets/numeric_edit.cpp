@@ -26,9 +26,10 @@ void NumericEdit::setValue(double value)
 {
     store(value);
     m_entryValue = value;
-    // A field waiting to be typed over (focused, all selected) stays so when
-    // the window shows a new value in it.
-    const bool typedOver = hasFocus() && !text().isEmpty() && selectedText() == text();
+    // A field waiting to be typed over (its window's focus field, all
+    // selected, whether or not the window is active yet) stays so when the
+    // window shows a new value in it.
+    const bool typedOver = window()->focusWidget() == this && !text().isEmpty() && selectedText() == text();
     setText(formatValue(value));
     if (typedOver)
         selectAll();

@@ -53,6 +53,27 @@ struct FieldWindow {
     }
 };
 
+// A field the program gives the focus to is ready to be typed over, and stays
+// so when Return takes its entry (the Return that chose a menu command can
+// reach the field a new window has just focused): what is typed next
+// replaces "0.00" instead of being appended to it.
+TEST(NumericEdit, ProgramFocusAndReturnLeaveTheFieldReadyToBeTypedOver)
+{
+    auto* edit = new NumericEdit;
+    edit->setDecimals(2);
+    edit->setValue(0);
+    FieldWindow w(edit);
+    w.other->setFocus();
+    edit->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClicks(edit, "500000");
+    w.other->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.messages.empty());
+    EXPECT_EQ(edit->value(), 500000);
+    EXPECT_EQ(edit->text(), "500000.00");
+}
+
 // What each typed text gives: the value kept and the text shown once the
 // field is left, or the message that refuses it (the value before editing is
 // then kept). The field is an amount named by its label "&Salary:" unless
