@@ -25,6 +25,25 @@ NumericEdit* settingField(QWidget* parent, const char* name)
     return field;
 }
 
+// A percentage as the store accepts it back.
+void limitToPercent(NumericEdit* field)
+{
+    field->setRange(0, SetupPanel::kMaxPercent);
+    field->setRejectionMessage(
+        QObject::tr("Incorrect Percentage"),
+        QObject::tr("The percentage entered is not correct please enter a number from 0 to 100"));
+}
+
+// Checks `first` when `firstOn`, `second` when `secondOn`; neither is allowed.
+void selectPair(QRadioButton* first, QRadioButton* second, bool firstOn, bool secondOn)
+{
+    QButtonGroup* group = first->group();
+    group->setExclusive(false);
+    first->setChecked(firstOn);
+    second->setChecked(secondOn);
+    group->setExclusive(true);
+}
+
 }  // namespace
 
 SetupPanel::SetupPanel(QWidget* parent)
@@ -34,73 +53,35 @@ SetupPanel::SetupPanel(QWidget* parent)
     setTitle(tr("Setup"));
     setAutoFillBackground(true);
 
-    m_employeeUif = settingField(this, "numEmpEUIF");
-    m_employerUif = settingField(this, "numEmpRUIF");
-    m_skillsLevy = settingField(this, "numSkillPercent");
-    m_uifLimit = settingField(this, "numUIFLimit");
-
-    // Each value with its unit beside it: the portions and the levy are
-    // percentages, the limit is rand.
-    auto withUnit = [this](NumericEdit* field, const QString& unit, bool before) {
-        auto* row = new QHBoxLayout;
-        auto* label = new QLabel(unit, this);
-        label->setObjectName(field->objectName() + QStringLiteral("Unit"));
-        label->setMinimumWidth(12);
-        if (before)
-            row->addWidget(label);
-        row->addWidget(field);
-        if (!before)
-            row->addWidget(label);
-        return row;
-    };
-    // The row's label names the field in its messages.
-    auto named = [this](const QString& text, NumericEdit* field) {
-        auto* label = new QLabel(text, this);
-        label->setBuddy(field);
-        return label;
-    };
     m_form = new QFormLayout;
-    m_form->addRow(named(tr("Employee UIF portion"), m_employeeUif),
-                   withUnit(m_employeeUif, QStringLiteral("%"), false));
-    m_form->addRow(named(tr("Employer UIF portion"), m_employerUif),
-                   withUnit(m_employerUif, QStringLiteral("%"), false));
-    m_form->addRow(named(tr("Skills levy"), m_skillsLevy), withUnit(m_skillsLevy, QStringLiteral("%"), false));
-    m_form->addRow(named(tr("UIF monthly limit"), m_uifLimit), withUnit(m_uifLimit, QStringLiteral("R"), true));
+    m_employeeUif = percentRow(-1, tr("Employee UIF portion"), "numEmpEUIF", &SetupValues::EmployeeUIF);
+    m_employerUif = percentRow(-1, tr("Employer UIF portion"), "numEmpRUIF", &SetupValues::EmployerUIF);
+    m_skillsLevy = percentRow(-1, tr("Skills levy"), "numSkillPercent", &SetupValues::SkillLevy);
 
-    m_rate80 = new QRadioButton(tr("80%"), this);
-    m_rate80->setObjectName(QStringLiteral("optTAIncRate80"));
-    m_rate20 = new QRadioButton(tr("20%"), this);
-    m_rate20->setObjectName(QStringLiteral("optTAIncRate20"));
-    m_rates = new QButtonGroup(this);
-    m_rates->addButton(m_rate80);
-    m_rates->addButton(m_rate20);
-    auto* rates = new QHBoxLayout;
-    rates->addWidget(new QLabel(tr("Travel allowance inclusion rate :"), this));
-    rates->addWidget(m_rate80);
-    rates->addWidget(m_rate20);
-    rates->addStretch();
+    // The limit is rand, with its unit before it.
+    m_uifLimit = settingField(this, "numUIFLimit");
+    m_uifLimit->setRange(0, kMaxUifLimit);
+    m_uifLimit->setRejectionMessage(
+        tr("Incorrect Number"),
+        tr("The UIF monthly limit entered is not correct please enter an amount from 0 to 1 000 000 000"));
+    {
+        auto* row = new QHBoxLayout;
+        auto* unit = new QLabel(QStringLiteral("R"), this);
+        unit->setObjectName(QStringLiteral("numUIFLimitUnit"));
+        unit->setMinimumWidth(12);
+        row->addWidget(unit);
+        row->addWidget(m_uifLimit);
+        auto* label = new QLabel(tr("UIF monthly limit"), this);
+        label->setBuddy(m_uifLimit);
+        m_form->addRow(label, row);
+    }
+    connect(m_uifLimit, &NumericEdit::valueChanged, this, [this](double value) {
+        m_values.UIFLimit = value;
+        Q_EMIT valuesChanged();
+    });
 
-    m_ok = new QPushButton(tr("O&K"), this);
-    m_ok->setObjectName(QStringLiteral("cmdSetupOK"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_form);
-    layout->addLayout(rates);
-    layout->addLayout(buttons);
-
-    auto keep = [this](double SetupValues::*column) {
-        return [this, column](double value) {
-            m_values.*column = value;
-            Q_EMIT valuesChanged();
-        };
-    };
-    connect(m_employeeUif, &NumericEdit::valueChanged, this, keep(&SetupValues::EmployeeUIF));
-    connect(m_employerUif, &NumericEdit::valueChanged, this, keep(&SetupValues::EmployerUIF));
-    connect(m_skillsLevy, &NumericEdit::valueChanged, this, keep(&SetupValues::SkillLevy));
-    connect(m_uifLimit, &NumericEdit::valueChanged, this, keep(&SetupValues::UIFLimit));
+    addRateOptions(tr("Travel allowance inclusion rate :"), m_rate80, m_rate20, "optTAIncRate80", "optTAIncRate20",
+                   tr("80%"), tr("20%"));
     // Choosing an option sets the rate at once.
     connect(m_rate80, &QRadioButton::clicked, this, [this] {
         m_values.TAIncRate8020 = 0.8;
@@ -110,26 +91,147 @@ SetupPanel::SetupPanel(QWidget* parent)
         m_values.TAIncRate8020 = 0.2;
         Q_EMIT valuesChanged();
     });
+
+    m_ok = new QPushButton(tr("O&K"), this);
+    m_ok->setObjectName(QStringLiteral("cmdSetupOK"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(m_form);
+    layout->addLayout(buttons);
+
     connect(m_ok, &QPushButton::clicked, this, &SetupPanel::accept);
 
     setValues(m_values);
 }
 
+NumericEdit* SetupPanel::percentRow(int row, const QString& label, const char* name, double SetupValues::*column)
+{
+    auto* field = settingField(this, name);
+    limitToPercent(field);
+    connect(field, &NumericEdit::valueChanged, this, [this, column](double value) {
+        m_values.*column = value;
+        Q_EMIT valuesChanged();
+    });
+    // The "%" beside the figure, so it is not mistaken for an amount; the
+    // row's label names the field in its messages.
+    auto* line = new QHBoxLayout;
+    line->addWidget(field);
+    auto* unit = new QLabel(QStringLiteral("%"), this);
+    unit->setObjectName(field->objectName() + QStringLiteral("Unit"));
+    unit->setMinimumWidth(12);
+    line->addWidget(unit);
+    auto* caption = new QLabel(label, this);
+    caption->setBuddy(field);
+    m_form->insertRow(row, caption, line);
+    return field;
+}
+
+void SetupPanel::addRateOptions(const QString& label, QRadioButton*& first, QRadioButton*& second,
+                                const char* firstName, const char* secondName, const QString& firstText,
+                                const QString& secondText)
+{
+    first = new QRadioButton(firstText, this);
+    first->setObjectName(QLatin1String(firstName));
+    second = new QRadioButton(secondText, this);
+    second->setObjectName(QLatin1String(secondName));
+    auto* group = new QButtonGroup(this);
+    group->addButton(first);
+    group->addButton(second);
+    auto* row = new QHBoxLayout;
+    row->addWidget(first);
+    row->addWidget(second);
+    row->addStretch();
+    m_form->addRow(label, row);
+}
+
+void SetupPanel::showPackageSettings()
+{
+    if (showsPackageSettings())
+        return;
+    m_pensionCont = percentRow(0, tr("Employee R/Fund contributions"), "numPenContPerc", &SetupValues::PensionCont);
+    m_employerPenCont =
+        percentRow(1, tr("Employer R/Fund contributions"), "numPenPercentage", &SetupValues::EmployerPenCont);
+
+    addRateOptions(tr("Company car fringe benefit rate "), m_carRate80, m_carRate20, "optCompCarFBRate80",
+                   "optCompCarFBRate20", tr("80%"), tr("20%"));
+    connect(m_carRate80, &QRadioButton::clicked, this, [this] {
+        m_values.CompCarFBRate8020 = 0.8;
+        Q_EMIT valuesChanged();
+    });
+    connect(m_carRate20, &QRadioButton::clicked, this, [this] {
+        m_values.CompCarFBRate8020 = 0.2;
+        Q_EMIT valuesChanged();
+    });
+    addRateOptions(tr("Company car has maintenance plan "), m_planYes, m_planNo, "optCompCarMPYes", "optCompCarMPNo",
+                   tr("Yes"), tr("No"));
+    connect(m_planYes, &QRadioButton::clicked, this, [this] {
+        m_values.CompCarMPYesNo = true;
+        Q_EMIT valuesChanged();
+    });
+    connect(m_planNo, &QRadioButton::clicked, this, [this] {
+        m_values.CompCarMPYesNo = false;
+        Q_EMIT valuesChanged();
+    });
+
+    m_provCont = percentRow(-1, tr("Employee provident contribution"), "numProvContPerc", &SetupValues::ProvCont);
+    m_employerProvCont =
+        percentRow(-1, tr("Employer's provident contribution"), "numCCProvContPerc", &SetupValues::EmployerProvCont);
+
+    // The Tab order follows the rows.
+    QWidget* previous = nullptr;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             m_pensionCont, m_employerPenCont, m_employeeUif, m_employerUif, m_skillsLevy, m_uifLimit, m_rate80,
+             m_rate20, m_carRate80, m_carRate20, m_planYes, m_planNo, m_provCont, m_employerProvCont, m_ok}) {
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    }
+    m_columns = SettingsStore::packageColumns();
+    setValues(m_values);
+}
+
+QList<NumericEdit*> SetupPanel::fields() const
+{
+    QList<NumericEdit*> list;
+    for (NumericEdit* f : {m_pensionCont, m_employerPenCont, m_employeeUif, m_employerUif, m_skillsLevy, m_uifLimit,
+                           m_provCont, m_employerProvCont}) {
+        if (f)
+            list.append(f);
+    }
+    return list;
+}
+
 void SetupPanel::setValues(const SetupValues& values)
 {
     m_values = values;
-    {
-        const QSignalBlocker b1(m_employeeUif), b2(m_employerUif), b3(m_skillsLevy), b4(m_uifLimit);
-        m_employeeUif->setValue(values.EmployeeUIF);
-        m_employerUif->setValue(values.EmployerUIF);
-        m_skillsLevy->setValue(values.SkillLevy);
-        m_uifLimit->setValue(values.UIFLimit);
-    }
+    auto showValue = [](NumericEdit* field, double value) {
+        if (!field)
+            return;
+        const QSignalBlocker block(field);
+        field->setValue(value);
+    };
+    showValue(m_employeeUif, values.EmployeeUIF);
+    showValue(m_employerUif, values.EmployerUIF);
+    showValue(m_skillsLevy, values.SkillLevy);
+    showValue(m_uifLimit, values.UIFLimit);
+    showValue(m_pensionCont, values.PensionCont);
+    showValue(m_employerPenCont, values.EmployerPenCont);
+    showValue(m_provCont, values.ProvCont);
+    showValue(m_employerProvCont, values.EmployerProvCont);
+    showOptions();
+}
+
+void SetupPanel::showOptions()
+{
     // A rate that is neither 0.8 nor 0.2 selects neither option.
-    m_rates->setExclusive(false);
-    m_rate80->setChecked(values.TAIncRate8020 == 0.8);
-    m_rate20->setChecked(values.TAIncRate8020 == 0.2);
-    m_rates->setExclusive(true);
+    selectPair(m_rate80, m_rate20, m_values.TAIncRate8020 == 0.8, m_values.TAIncRate8020 == 0.2);
+    if (showsPackageSettings()) {
+        selectPair(m_carRate80, m_carRate20, m_values.CompCarFBRate8020 == 0.8, m_values.CompCarFBRate8020 == 0.2);
+        selectPair(m_planYes, m_planNo, m_values.CompCarMPYesNo, !m_values.CompCarMPYesNo);
+    }
 }
 
 QString SetupPanel::load()
@@ -180,7 +282,7 @@ void SetupPanel::popUp(int top)
     setCoveredEnabled(false);
     raise();
     show();
-    m_employeeUif->setFocus(Qt::OtherFocusReason);
+    fields().constFirst()->setFocus(Qt::OtherFocusReason);
 }
 
 void SetupPanel::hideEvent(QHideEvent* event)
@@ -192,7 +294,7 @@ void SetupPanel::hideEvent(QHideEvent* event)
 void SetupPanel::accept()
 {
     // A field being edited is read before saving, as leaving it would.
-    for (NumericEdit* field : {m_employeeUif, m_employerUif, m_skillsLevy, m_uifLimit}) {
+    for (NumericEdit* field : fields()) {
         if (!field->commit())
             return;
     }

@@ -1,11 +1,22 @@
 #pragma once
 // The Setup panel of the tax and package windows: the user-adjustable rates
-// of the settings store (UIF portions, skills levy, UIF monthly limit and the
-// travel-allowance inclusion rate), edited in place over the window and
-// written back to the store with "O&K". The panel's own objectName is the
-// window's to give (`Frame3` in the tax windows); its fields are
-// `numEmpEUIF`, `numEmpRUIF`, `numSkillPercent`, `numUIFLimit`, the options
-// `optTAIncRate80` and `optTAIncRate20`, and the button `cmdSetupOK`.
+// of the settings store, edited in place over the window and written back to
+// the store with "O&K". The panel's own objectName is the window's to give
+// (`Frame3` in the tax windows).
+//
+// Every window shows the UIF portions, the skills levy, the UIF monthly limit
+// and the travel-allowance inclusion rate: the fields `numEmpEUIF`,
+// `numEmpRUIF`, `numSkillPercent`, `numUIFLimit`, the options
+// `optTAIncRate80` and `optTAIncRate20`, and the button `cmdSetupOK`. The
+// package windows show all eleven settings (showPackageSettings): the R/Fund
+// percentages `numPenContPerc` and `numPenPercentage` above those, then the
+// company car's options `optCompCarFBRate80` / `optCompCarFBRate20` and
+// `optCompCarMPYes` / `optCompCarMPNo`, and the provident percentages
+// `numProvContPerc` and `numCCProvContPerc`.
+//
+// The fields accept exactly what the settings store accepts when it reads the
+// values back (percentages 0 to 100, the UIF limit 0 to 1 000 000 000), so a
+// value saved here is never reported as damage later.
 
 #include "services/settings_store.h"
 
@@ -28,6 +39,11 @@ class SetupPanel : public QGroupBox {
 public:
     explicit SetupPanel(QWidget* parent = nullptr);
 
+    /// Adds the package windows' settings to the panel; "O&K" then writes
+    /// all eleven columns.
+    void showPackageSettings();
+    bool showsPackageSettings() const { return m_pensionCont != nullptr; }
+
     /// The settings store the panel reads and writes.
     void setStorePath(const QString& path) { m_storePath = path; }
     const QString& storePath() const { return m_storePath; }
@@ -41,12 +57,12 @@ public:
     /// are; returns the message naming the store on failure (empty on success).
     QString save() const;
 
-    /// The values as the fields and options now hold them. The inclusion rate
-    /// is the one read from the store until an option is chosen, so a stored
-    /// rate other than 0.8 or 0.2 is still used.
+    /// The values as the fields and options now hold them. The inclusion
+    /// rates are the ones read from the store until an option is chosen, so a
+    /// stored rate other than 0.8 or 0.2 is still used.
     const SetupValues& values() const { return m_values; }
-    /// Shows `values` in the fields and selects the option of its inclusion
-    /// rate (neither when it is not exactly 0.8 or 0.2).
+    /// Shows `values` in the fields and selects the option of each rate
+    /// (neither when it is not exactly 0.8 or 0.2).
     void setValues(const SetupValues& values);
 
     /// The columns "O&K" writes; by default the five every tax window uses.
@@ -59,8 +75,12 @@ public:
     /// top at `top` (centred both ways when negative).
     void popUp(int top = -1);
 
-    /// Rows a window may add below the four fields (the package windows).
+    /// The panel's rows.
     QFormLayout* formLayout() const { return m_form; }
+
+    /// Largest percentage and UIF limit the store accepts.
+    static constexpr double kMaxPercent = 100;
+    static constexpr double kMaxUifLimit = 1e9;
 
     NumericEdit* employeeUifField() const { return m_employeeUif; }
     NumericEdit* employerUifField() const { return m_employerUif; }
@@ -69,6 +89,11 @@ public:
     QRadioButton* rate80Option() const { return m_rate80; }
     QRadioButton* rate20Option() const { return m_rate20; }
     QPushButton* okButton() const { return m_ok; }
+    // The package settings; null until showPackageSettings().
+    NumericEdit* employeeRFPercentField() const { return m_pensionCont; }
+    NumericEdit* employerRFPercentField() const { return m_employerPenCont; }
+    NumericEdit* employeeProvidentField() const { return m_provCont; }
+    NumericEdit* employerProvidentField() const { return m_employerProvCont; }
 
 Q_SIGNALS:
     /// A field or option changed: the window's next calculation uses it.
@@ -83,6 +108,12 @@ protected:
 private:
     void accept();
     void setCoveredEnabled(bool enabled);
+    QList<NumericEdit*> fields() const;
+    /// A percentage row inserted at `row` (-1: at the end).
+    NumericEdit* percentRow(int row, const QString& label, const char* name, double SetupValues::*column);
+    void addRateOptions(const QString& label, QRadioButton*& first, QRadioButton*& second, const char* firstName,
+                        const char* secondName, const QString& firstText, const QString& secondText);
+    void showOptions();
 
     NumericEdit* m_employeeUif;
     NumericEdit* m_employerUif;
@@ -90,9 +121,16 @@ private:
     NumericEdit* m_uifLimit;
     QRadioButton* m_rate80;
     QRadioButton* m_rate20;
-    QButtonGroup* m_rates;
     QPushButton* m_ok;
     QFormLayout* m_form;
+    NumericEdit* m_pensionCont = nullptr;
+    NumericEdit* m_employerPenCont = nullptr;
+    NumericEdit* m_provCont = nullptr;
+    NumericEdit* m_employerProvCont = nullptr;
+    QRadioButton* m_carRate80 = nullptr;
+    QRadioButton* m_carRate20 = nullptr;
+    QRadioButton* m_planYes = nullptr;
+    QRadioButton* m_planNo = nullptr;
     SetupValues m_values;
     QString m_storePath;
     QStringList m_columns;
