@@ -22,6 +22,7 @@
 #include <QLineSeries>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QRadioButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -50,10 +51,14 @@ protected:
     }
     void TearDown() override
     {
+        // Collected first: a preview takes its own top-level children with it.
+        QList<QPointer<ReportPreview>> previews;
         for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (qobject_cast<ReportPreview*>(top))
-                delete top;
+            if (auto* preview = qobject_cast<ReportPreview*>(top))
+                previews.append(preview);
         }
+        for (const QPointer<ReportPreview>& preview : previews)
+            delete preview.data();
     }
 
     QWidget* open()
