@@ -6,7 +6,10 @@
 #include <QIODevice>
 #include <QString>
 
+#include <nlohmann/json.hpp>
+
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -247,8 +250,15 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     CsvWriter writer(sink);
     for (const auto& h : header)
         writer.field(h);
-    for (const ResultInfo& r : calc.results)
-        writer.field(r.key);
+    for (const ResultInfo& r : calc.results) {
+        // A result named like a column of the file (the loan's solved
+        // principal beside the principal column) gets a name of its own, so
+        // no two columns share a name.
+        bool taken = false;
+        for (const auto& h : header)
+            taken = taken || lowerDashed(h) == r.key;
+        writer.field(taken ? r.key + "_result" : r.key);
+    }
     writer.field("error");
     writer.endRecord();
 
@@ -290,6 +300,10 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
             if (calc.inputs[i].required && !row->given(i))
                 error = calc.inputs[i].key + ": a value is required";
         }
+        if (error.empty()) {
+            if (auto problem = row->checkGiven())
+                error = *problem;
+        }
         if (error.empty())
             row->run(error);
 
@@ -298,9 +312,35 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
         if (error.empty()) {
             // The figures come first, then the lists.
             const std::span<const double> figures = row->numbers();
-            for (const double figure : figures)
-                writer.number(figure);
+            for (std::size_t k = 0; k < figures.size(); ++k) {
+                if (calc.results[k].kind == ResultKind::YesNo)
+                    writer.field(figures[k] != 0 ? "true" : "false");
+                else if (calc.results[k].kind == ResultKind::Whole && std::fabs(figures[k]) < 9e15)
+                    writer.integer(static_cast<long long>(figures[k]));
+                else
+                    writer.number(figures[k]);
+            }
             for (std::size_t k = figures.size(); k < calc.results.size(); ++k) {
+                if (calc.results[k].list) {
+                    // A list in one cell, as the JSON array --json prints.
+                    const auto columns = row->listColumns(k);
+                    std::string cell = "[";
+                    for (std::size_t r = 0; r < row->listRows(k); ++r) {
+                        cell += r ? ",{" : "{";
+                        for (std::size_t c = 0; c < columns.size(); ++c) {
+                            const double v = row->listValue(k, r, c);
+                            nlohmann::json value = v;
+                            if (columns[c].kind == ResultKind::YesNo)
+                                value = v != 0;
+                            else if (columns[c].kind == ResultKind::Whole && std::fabs(v) < 9e15)
+                                value = static_cast<long long>(v);
+                            cell += (c ? ",\"" : "\"") + columns[c].key + "\":" + value.dump();
+                        }
+                        cell += "}";
+                    }
+                    writer.field(cell + "]");
+                    continue;
+                }
                 counts.clear();
                 for (const int n : row->counts(k))
                     counts += (counts.empty() ? "" : " ") + std::to_string(n);

@@ -6,6 +6,7 @@
 // batch.cpp), so a new calculator is one description and one registration.
 
 #include "cli/input_parse.h"
+#include "cli/records_file.h"
 #include "core/calc_outcome.h"
 #include "core/input_table.h"
 #include "core/print_record.h"
@@ -13,6 +14,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -32,6 +34,8 @@ struct InputInfo {
     std::string help;
     bool required = false;
     bool setting = false;  ///< taken from the settings store when not given
+    /// A records input (the option names a file): the fields of each record.
+    std::vector<InputInfo> fields = {};
 };
 
 /// One result: a JSON key and batch column, a label for people.
@@ -42,6 +46,11 @@ struct ResultInfo {
     int decimals = 2;
     bool wholeRand = false;
     bool counts = false;  ///< a list of whole numbers rather than one figure
+    ResultKind kind = ResultKind::Number;
+    bool list = false;  ///< a list of rows, each with the figures `columns` describe
+    std::vector<ResultInfo> columns = {};
+    bool across = false;  ///< a list shown as text a column per row (see ListResultSpec)
+    bool first = false;  ///< a list put before the figures
 };
 
 /// Where the printout goes: print table, template, preview title.
@@ -50,6 +59,12 @@ struct ReportInfo {
     std::string templateName;
     std::string title;
     bool languages = false;  ///< printed in English or Afrikaans (--language)
+};
+
+/// What a printout stages and fills: the print tables' rows and the report.
+struct PrintJob {
+    std::vector<StagedTable> tables;
+    ReportInfo report;
 };
 
 /// One calculation being filled in, run and read: a calculator's inputs,
@@ -81,6 +96,17 @@ public:
     virtual std::span<const double> numbers() const = 0;
     virtual std::span<const int> counts(std::size_t index) const = 0;
     virtual PrintRecord printRecord(PrintLanguage language) const = 0;
+    /// Whether the inputs given go together, before a run: the message of a
+    /// usage error (exit 2, or the batch row's error), or nothing.
+    virtual std::optional<std::string> checkGiven() const = 0;
+    /// List result `index` of the last successful run: its columns (which
+    /// may depend on the inputs), rows and figures.
+    virtual std::vector<ResultInfo> listColumns(std::size_t index) const = 0;
+    virtual std::size_t listRows(std::size_t index) const = 0;
+    virtual double listValue(std::size_t index, std::size_t row, std::size_t column) const = 0;
+    /// The printout of the last successful run, or why there is nothing to
+    /// print (the message the window gives, or the reason it gives none).
+    virtual std::optional<std::string> printJob(PrintLanguage language, PrintJob& job) const = 0;
 };
 
 class Calculator {
@@ -94,6 +120,13 @@ public:
     std::optional<ReportInfo> report;
     std::vector<std::pair<std::string, std::string>> exclusive;  ///< options that may not be given together
     bool hasSettings = false;
+    /// The results are one list (a schedule), written as CSV on standard
+    /// output or to --out as .csv or .xlsx instead of labelled figures; there
+    /// is no batch run.
+    bool tableOutput = false;
+    /// Inputs that only shape the printout: giving one without --report is a
+    /// usage error.
+    std::vector<std::string> reportOnly;
 
     /// A calculation holding the defaults, nothing given.
     virtual std::unique_ptr<Calculation> start() const = 0;
@@ -129,6 +162,116 @@ private:
     std::uint64_t m_mask;
 };
 
+/// The ResultInfo of a result table's entry.
+template <class Result> ResultInfo resultInfo(const ResultSpec<Result>& spec)
+{
+    ResultInfo info{spec.key, spec.label, spec.help, spec.decimals, spec.wholeRand, false};
+    info.kind = spec.kind;
+    return info;
+}
+
+/// A result that is a list of rows (the terms of a comparison, a schedule):
+/// JSON gives an array of objects, the text output a table, a batch cell
+/// the JSON array.
+template <class Result> struct ListResultSpec {
+    const char* key = "";
+    const char* label = "";
+    const char* help = "";
+    /// The columns of the rows for `result`, or for --help when it is null.
+    std::function<std::vector<ResultInfo>(const Result*)> columns;
+    std::function<std::size_t(const Result&)> rows;
+    std::function<double(const Result&, std::size_t row, std::size_t column)> value;
+    /// Text output: a column per row headed "<label> 1", "<label> 2", ... with
+    /// the column labels down the left (a few rows of many figures, such as
+    /// vehicles), instead of a line per row.
+    bool across = false;
+    /// Printed before the figures (text and JSON), not after them.
+    bool first = false;
+};
+
+/// A list result whose rows are `Row`s, described by a row result table:
+/// `table` (of the result, or for --help of null) and `rows` (of the result).
+template <class Result, class Row>
+ListResultSpec<Result> listResult(const char* key, const char* label, const char* help,
+                                  const std::vector<ResultSpec<Row>>& (*table)(const Result*),
+                                  std::span<const Row> (*rows)(const Result&))
+{
+    ListResultSpec<Result> spec{key, label, help, {}, {}, {}};
+    spec.columns = [table](const Result* r) {
+        std::vector<ResultInfo> columns;
+        for (const auto& column : table(r))
+            columns.push_back(resultInfo(column));
+        return columns;
+    };
+    spec.rows = [rows](const Result& r) { return rows(r).size(); };
+    spec.value = [table, rows](const Result& r, std::size_t row, std::size_t column) {
+        return table(&r)[column].get(rows(r)[row]);
+    };
+    return spec;
+}
+
+/// An input that is a list of records read from a file named by its option
+/// (`--vehicles FILE`): CSV whose first line names the fields, or a JSON array
+/// of objects. Each record's fields are read through the record's own input
+/// table, as options and batch cells are; anything the file holds that cannot
+/// be taken is the calculator's rejection (exit 1), naming the file, the
+/// record and the field, and nothing of the file is kept.
+template <class In> struct RecordsInputSpec {
+    struct Names {
+        const char* key = "";  ///< the option without its dashes: "vehicles"
+        const char* recordName = "";  ///< one record, for messages: "vehicle"
+        const char* help = "";
+        std::size_t maxRecords = 100000;
+    };
+    InputInfo info;
+    std::function<std::optional<InputProblem>(In&, const std::string& path)> read;
+};
+
+/// A records input whose records are `Record`s held in `in.*Member`, their
+/// fields described by `table` (blank fields keep `Record`'s defaults; a
+/// field marked required must be given in every record).
+template <class In, class Record, auto Member>
+RecordsInputSpec<In> recordsInput(typename RecordsInputSpec<In>::Names names,
+                                  const std::vector<InputSpec<Record>>& table)
+{
+    RecordsInputSpec<In> spec;
+    spec.info.key = names.key;
+    spec.info.kind = InputKind::Text;
+    spec.info.typeName = "FILE";
+    spec.info.help = names.help;
+    spec.info.required = true;
+    std::vector<std::string> keys;
+    std::vector<ValueRule> rules;
+    for (const InputSpec<Record>& field : table) {
+        spec.info.fields.push_back({field.key, field.kind, field.typeName, field.help, field.required, false});
+        keys.emplace_back(field.key);
+        rules.push_back(ValueRule::of(field));
+    }
+    spec.read = [&table, names, keys, rules](In& in, const std::string& path) -> std::optional<InputProblem> {
+        std::vector<Record> records;
+        const auto take = [&](std::size_t, const RecordCells& cells) -> std::optional<std::string> {
+            Record record{};
+            std::vector<bool> given(table.size());
+            for (const auto& [index, text] : cells) {
+                if (auto problem = applyInput(table[index], rules[index], record, text))
+                    return std::string(table[index].key) + ": " + problem->message;
+                given[index] = true;
+            }
+            for (std::size_t i = 0; i < table.size(); ++i) {
+                if (table[i].required && !given[i])
+                    return std::string(table[i].key) + ": a value is required";
+            }
+            records.push_back(std::move(record));
+            return std::nullopt;
+        };
+        if (auto problem = readRecordsFile(path, names.key, names.recordName, keys, names.maxRecords, take))
+            return InputProblem{false, *problem};
+        (in.*Member) = std::move(records);
+        return std::nullopt;
+    };
+    return spec;
+}
+
 /// Everything that makes calculator `In` → `Result` a subcommand.
 template <class In, class Settings, class Result> struct CalculatorDef {
     const char* name = "";
@@ -149,6 +292,19 @@ template <class In, class Settings, class Result> struct CalculatorDef {
     /// The printout, when the calculator has one.
     std::optional<ReportInfo> report = std::nullopt;
     PrintRecord (*print)(const In&, const Result&, PrintLanguage) = nullptr;
+    /// Results that are lists of rows, after the counts.
+    std::vector<ListResultSpec<Result>> lists = {};
+    /// Checks that the inputs given go together (a usage error's message).
+    std::optional<std::string> (*check)(const In&, const GivenInputs&) = nullptr;
+    /// A printout that depends on the inputs or stages several tables: fills
+    /// `job` (its report set to `report` beforehand) or says why there is
+    /// nothing to print. Without it the printout is `print`'s one row.
+    std::optional<std::string> (*printJob)(const In&, const Result&, PrintLanguage, PrintJob&) = nullptr;
+    /// See Calculator::tableOutput and Calculator::reportOnly.
+    bool tableOutput = false;
+    std::vector<std::string> reportOnly = {};
+    /// Inputs that are files of records, after the settings.
+    std::vector<RecordsInputSpec<In>> records = {};
 };
 
 namespace calc_detail {
@@ -175,6 +331,8 @@ public:
 
     std::optional<InputProblem> set(std::size_t index, std::string_view text) override
     {
+        if (index >= recordsStart())
+            return setRecords(index, text);
         const std::size_t own = m_def.inputs->size();
         auto problem = index < own ? applyInput((*m_def.inputs)[index], m_rules[index], m_in, text)
                                    : applyInput((*m_def.settings)[index - own], m_rules[index], m_settings, text);
@@ -195,6 +353,13 @@ public:
             if (!columns[i] || trimBlanks(fields[i]).empty())
                 continue;
             const std::size_t index = *columns[i];
+            if (index >= recordsStart()) {
+                if (auto failed = setRecords(index, fields[i])) {
+                    problem = std::move(*failed);
+                    return i;
+                }
+                continue;
+            }
             auto failed = index < own
                 ? applyInput((*m_def.inputs)[index], m_rules[index], m_in, fields[i])
                 : applyInput((*m_def.settings)[index - own], m_rules[index], m_settings, fields[i]);
@@ -267,7 +432,47 @@ public:
         return m_def.print ? m_def.print(m_in, m_result, language) : PrintRecord{};
     }
 
+    std::optional<std::string> checkGiven() const override
+    {
+        return m_def.check ? m_def.check(m_in, GivenInputs(m_calc, m_given)) : std::nullopt;
+    }
+
+    std::vector<ResultInfo> listColumns(std::size_t index) const override { return list(index).columns(&m_result); }
+
+    std::size_t listRows(std::size_t index) const override { return list(index).rows(m_result); }
+
+    double listValue(std::size_t index, std::size_t row, std::size_t column) const override
+    {
+        return list(index).value(m_result, row, column);
+    }
+
+    std::optional<std::string> printJob(PrintLanguage language, PrintJob& job) const override
+    {
+        if (!m_def.report)
+            return std::string("This calculator has no printout.");
+        job.report = *m_def.report;
+        if (m_def.printJob)
+            return m_def.printJob(m_in, m_result, language, job);
+        job.tables = {StagedTable{job.report.table, {printRecord(language)}}};
+        return std::nullopt;
+    }
+
 private:
+    std::size_t recordsStart() const { return m_def.inputs->size() + (m_def.settings ? m_def.settings->size() : 0); }
+
+    std::optional<InputProblem> setRecords(std::size_t index, std::string_view path)
+    {
+        auto problem = m_def.records[index - recordsStart()].read(m_in, std::string(trimBlanks(path)));
+        if (!problem)
+            m_given |= std::uint64_t(1) << index;
+        return problem;
+    }
+
+    const ListResultSpec<Result>& list(std::size_t index) const
+    {
+        return m_def.lists[index - m_def.results->size() - m_def.counts.size()];
+    }
+
     const Calculator& m_calc;
     const Def& m_def;
     const std::vector<ValueRule>& m_rules;
@@ -304,15 +509,31 @@ public:
                 m_rules.push_back(ValueRule::of(spec));
             }
         }
+        for (const auto& spec : m_def.records) {
+            inputs.push_back(spec.info);
+            ValueRule path;  // the file's name, read as text
+            path.kind = InputKind::Text;
+            m_rules.push_back(path);
+        }
         // Which inputs were given is kept as one bit each.
         if (inputs.size() > 64)
             throw std::logic_error("a calculator with more than 64 inputs: widen Calculation's given mask");
         for (const auto& spec : *m_def.results)
-            results.push_back({spec.key, spec.label, spec.help, spec.decimals, spec.wholeRand, false});
+            results.push_back(resultInfo(spec));
         for (const auto& spec : m_def.counts)
             results.push_back({spec.key, spec.label, spec.help, 0, false, true});
+        for (const auto& spec : m_def.lists) {
+            ResultInfo info{spec.key, spec.label, spec.help, 0, false, false};
+            info.list = true;
+            info.columns = spec.columns(nullptr);
+            info.across = spec.across;
+            info.first = spec.first;
+            results.push_back(std::move(info));
+        }
         report = m_def.report;
         exclusive = m_def.exclusive;
+        tableOutput = m_def.tableOutput;
+        reportOnly = m_def.reportOnly;
     }
 
     std::unique_ptr<Calculation> start() const override

@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 // A batch reads a dozen values a row through these few small functions;
 // keeping them in the caller keeps the row's cost near the parse's own.
@@ -72,20 +73,29 @@ struct ValueRule {
     const char* rangeText = nullptr;
     std::span<const double> choices;
     const char* countsText = nullptr;
+    std::span<const char* const> words;
 
     template <class In> static ValueRule of(const InputSpec<In>& spec)
     {
-        return {spec.kind, spec.min, spec.max, spec.rounds, spec.rangeText, spec.choices, spec.countsText};
+        return {spec.kind, spec.min, spec.max, spec.rounds, spec.rangeText, spec.choices, spec.countsText, spec.words};
     }
 };
 
-/// Reads a number, date, rate or whole number (any kind but Text and Counts)
-/// into `value`, or says why it cannot be taken.
+/// Reads a number, date, rate, whole number, choice or flag (any kind but
+/// Text and Counts) into `value`, or says why it cannot be taken. A choice is
+/// one of the rule's words (any case), stored as its place in the list; a
+/// flag is yes, true or 1 (its value, `choices.front()`), or no, false or 0
+/// (`choices[1]` when the table gives one, else refused).
 std::optional<InputProblem> readValue(const ValueRule& rule, std::string_view text, double& value);
 
 /// Reads a list of whole numbers separated by commas, semicolons or blanks
 /// into `out`, which must be filled exactly.
 std::optional<InputProblem> readCounts(const ValueRule& rule, std::string_view text, std::span<int> out);
+
+/// Reads entries TEXT=AMOUNT or TEXT=AMOUNT:AMOUNT separated by ';' into
+/// `out`, at most `maxItems` of them; each amount within the rule's bounds.
+std::optional<InputProblem> readItems(const ValueRule& rule, std::string_view text, std::size_t maxItems,
+                                      std::vector<LabelledAmount>& out);
 
 /// Reads `text` into the input `spec` of `in`; `rule` is ValueRule::of(spec),
 /// made once by a caller that reads many values.
@@ -96,6 +106,13 @@ GROSSBY_HOT_INLINE std::optional<InputProblem> applyInput(const InputSpec<In>& s
     switch (spec.kind) {
     case InputKind::Text: spec.text(in) = std::string(trimBlanks(text)); return std::nullopt;
     case InputKind::Counts: return readCounts(rule, text, spec.counts(in));
+    case InputKind::Items: {
+        std::vector<LabelledAmount> entries;
+        if (auto problem = readItems(rule, text, spec.maxItems, entries))
+            return problem;
+        spec.items(in, entries);
+        return std::nullopt;
+    }
     default: {
         // The common case inline: an amount or percentage in range.
         if (spec.kind == InputKind::Amount || spec.kind == InputKind::Percent) {

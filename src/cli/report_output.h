@@ -24,4 +24,16 @@ CLI::Option* addReportOption(CLI::App* cmd, std::string& file);
 std::optional<std::string> writeReport(const std::vector<StagedTable>& tables, const std::string& templateName,
                                        const std::string& title, const std::string& file);
 
+/// A table of figures: column names, and rows of one figure a column.
+struct FigureTable {
+    std::vector<std::string> columns;
+    std::vector<bool> whole;  ///< the column holds whole numbers
+    std::vector<std::vector<double>> rows;
+};
+
+/// Writes `table` to `file` as CSV (figures at full precision) or as an
+/// Excel workbook (one sheet, numbers as numbers) by the extension, through
+/// the program's one output writer. Returns why it could not be written.
+std::optional<std::string> writeTableFile(const FigureTable& table, const std::string& file);
+
 }  // namespace grossby::cli

@@ -33,6 +33,17 @@ enum class InputKind {
     Rate,  ///< one of `choices` (an inclusion rate 0.8 or 0.2)
     Counts,  ///< a fixed-length list of whole numbers, such as twelve monthly counts
     Flag,  ///< a switch without a value: giving it stores `choices.front()`, leaving it out keeps the default
+    Choice,  ///< one of the words in `words`, stored as its place in the list (0, 1, ...)
+    Items,  ///< up to `maxItems` entries TEXT=AMOUNT[:AMOUNT] (other expenses); the option is given once for each
+};
+
+/// One entry of an Items input: a description and an amount, with an
+/// optional second amount (such as its cost to company).
+struct LabelledAmount {
+    std::string text;
+    double amount = 0;
+    double second = 0;
+    bool hasSecond = false;
 };
 
 /// One input of calculator inputs struct `In`.
@@ -56,6 +67,10 @@ template <class In> struct InputSpec {
     bool rounds = false;
     /// Counts: what the list holds, for messages ("twelve counts, March to February").
     const char* countsText = nullptr;
+    /// Choice: the words allowed, in the order of the values they store.
+    std::vector<const char*> words = {};
+    /// Items: how many entries at most (`min` and `max` bound each amount).
+    std::size_t maxItems = 0;
 
     // Where the value lives. Numbers and dates use get/set, Text uses text,
     // Counts uses counts.
@@ -63,6 +78,8 @@ template <class In> struct InputSpec {
     void (*set)(In&, double) = nullptr;
     std::string& (*text)(In&) = nullptr;
     std::span<int> (*counts)(In&) = nullptr;
+    /// Items: replaces the list with `entries` (at most `maxItems` of them).
+    void (*items)(In&, std::span<const LabelledAmount> entries) = nullptr;
 
     bool whole() const { return kind == InputKind::Whole || kind == InputKind::Counts; }
 };
@@ -119,6 +136,10 @@ template <class In> const InputSpec<In>* findInput(const std::vector<InputSpec<I
     return nullptr;
 }
 
+/// What a result is, for JSON and the batch columns: a figure, a whole
+/// number (written without decimals), or a yes/no answer (JSON true/false).
+enum class ResultKind { Number, Whole, YesNo };
+
 /// One result of a calculator's results struct `Result`, for JSON, the
 /// batch columns and the aligned text output.
 template <class Result> struct ResultSpec {
@@ -128,6 +149,7 @@ template <class Result> struct ResultSpec {
     const char* help = "";  ///< what it is, for --help and the user guide
     int decimals = 2;  ///< decimals shown to people (0 for a whole percent)
     bool wholeRand = false;  ///< shown rounded half to even to the rand, as the window shows it
+    ResultKind kind = ResultKind::Number;
 };
 
 /// A result held at `result.*Path...`.

@@ -16,12 +16,13 @@ constexpr double kMaxBalanceCapital = 9'999'999.99;
 constexpr double kFirstBalanceDay = -36520;
 constexpr double kLastBalanceDay = 2958465;
 
-template <class In, auto Member> InputSpec<In> principalInput(const char* help)
+template <class In, auto Member> InputSpec<In> principalInput(const char* help, bool required = false)
 {
-    return inputAt<In, Member>({.key = "principal", .max = kMaxFinanceAmount, .typeName = "RAND", .help = help});
+    return inputAt<In, Member>(
+        {.key = "principal", .max = kMaxFinanceAmount, .typeName = "RAND", .help = help, .required = required});
 }
 
-template <class In, auto Member> InputSpec<In> monthsInput()
+template <class In, auto Member> InputSpec<In> monthsInput(bool required = false)
 {
     return inputAt<In, Member>({.key = "months",
                                 .kind = InputKind::Whole,
@@ -29,10 +30,11 @@ template <class In, auto Member> InputSpec<In> monthsInput()
                                 .typeName = "MONTHS",
                                 .help = "Repayment period in whole months, up to 600",
                                 .rangeTitle = kLoanPeriodTitle,
-                                .rangeText = kLoanPeriodMessage});
+                                .rangeText = kLoanPeriodMessage,
+                                .required = required});
 }
 
-template <class In, auto Member> InputSpec<In> loanRateInput()
+template <class In, auto Member> InputSpec<In> loanRateInput(bool required = false)
 {
     return inputAt<In, Member>({.key = "rate",
                                 .kind = InputKind::Percent,
@@ -40,7 +42,8 @@ template <class In, auto Member> InputSpec<In> loanRateInput()
                                 .typeName = "PERCENT",
                                 .help = "Interest rate, percent a year compounded monthly, up to 50",
                                 .rangeTitle = kLoanRateTitle,
-                                .rangeText = kLoanRateMessage});
+                                .rangeText = kLoanRateMessage,
+                                .required = required});
 }
 
 }  // namespace
@@ -69,13 +72,62 @@ const std::vector<InputSpec<LoanInputs>>& scheduleInputTable()
     return table;
 }
 
+const std::vector<InputSpec<LoanCommandInputs>>& loanCommandInputTable()
+{
+    using L = LoanCommandInputs;
+    static const std::vector<InputSpec<L>> table = [] {
+        InputSpec<L> solve{.key = "solve",
+                           .kind = InputKind::Choice,
+                           .max = 3,
+                           .typeName = "repayment|principal|period|rate",
+                           .help = "The quantity to work out from the other three (default: repayment)",
+                           .words = {"repayment", "principal", "period", "rate"}};
+        solve.get = [](const L& in) { return static_cast<double>(static_cast<int>(in.mode)); };
+        solve.set = [](L& in, double v) { in.mode = static_cast<LoanMode>(static_cast<int>(v)); };
+        InputSpec<L> schedule{.key = "schedule",
+                              .kind = InputKind::Choice,
+                              .max = 2,
+                              .typeName = "none|annual|monthly",
+                              .help = "The amortisation schedule the printout includes (default: none)",
+                              .words = {"none", "annual", "monthly"}};
+        schedule.get = [](const L& in) { return static_cast<double>(static_cast<int>(in.schedule)); };
+        schedule.set = [](L& in, double v) { in.schedule = static_cast<ScheduleKind>(static_cast<int>(v)); };
+        return std::vector<InputSpec<L>>{
+            solve,
+            principalInput<L, &L::principal>("Principal amount of the loan"),
+            monthsInput<L, &L::months>(),
+            loanRateInput<L, &L::rate>(),
+            inputAt<L, &L::repayment>(
+                {.key = "repayment", .max = kMaxFinanceAmount, .typeName = "RAND", .help = "Monthly repayment"}),
+            schedule,
+        };
+    }();
+    return table;
+}
+
+const std::vector<InputSpec<ScheduleCommandInputs>>& scheduleCommandInputTable()
+{
+    using S = ScheduleCommandInputs;
+    static const std::vector<InputSpec<S>> table = {
+        principalInput<S, &S::principal>("Principal amount of the loan", true),
+        monthsInput<S, &S::months>(true),
+        loanRateInput<S, &S::rate>(true),
+        inputAt<S, &S::annual>({.key = "annual",
+                                .kind = InputKind::Flag,
+                                .max = 1,
+                                .help = "The yearly schedule instead of the monthly one",
+                                .choices = {1, 0}}),
+    };
+    return table;
+}
+
 const std::vector<InputSpec<LoanBusterInputs>>& loanBusterInputTable()
 {
     using B = LoanBusterInputs;
     static const std::vector<InputSpec<B>> table = {
-        principalInput<B, &B::principal>("Principal amount of the loan"),
-        monthsInput<B, &B::months>(),
-        loanRateInput<B, &B::rate>(),
+        principalInput<B, &B::principal>("Principal amount of the loan", true),
+        monthsInput<B, &B::months>(true),
+        loanRateInput<B, &B::rate>(true),
         inputAt<B, &B::extra>({.key = "extra",
                                .max = kMaxFinanceAmount,
                                .typeName = "RAND",
@@ -88,8 +140,8 @@ const std::vector<InputSpec<LoanComparisonInputs>>& loanComparisonInputTable()
 {
     using C = LoanComparisonInputs;
     static const std::vector<InputSpec<C>> table = {
-        principalInput<C, &C::principal>("Bond amount"),
-        loanRateInput<C, &C::rate>(),
+        principalInput<C, &C::principal>("Bond amount", true),
+        loanRateInput<C, &C::rate>(true),
     };
     return table;
 }
@@ -101,26 +153,30 @@ const std::vector<InputSpec<DailyBalanceInputs>>& dailyBalanceInputTable()
         inputAt<D, &D::capital>({.key = "capital",
                                  .max = kMaxBalanceCapital,
                                  .typeName = "RAND",
-                                 .help = "Capital amount (held in single precision)"}),
+                                 .help = "Capital amount (held in single precision)",
+                                 .required = true}),
         inputAt<D, &D::rate>({.key = "rate",
                               .kind = InputKind::Percent,
                               .max = kF.maxDailyBalanceRate,
                               .typeName = "PERCENT",
                               .help = "Simple interest rate, percent a year of 365 days, up to 40",
                               .rangeTitle = kDailyBalanceRateTitle,
-                              .rangeText = kDailyBalanceRateMessage}),
+                              .rangeText = kDailyBalanceRateMessage,
+                              .required = true}),
         inputAt<D, &D::start>({.key = "start",
                                .kind = InputKind::Date,
                                .min = kFirstBalanceDay,
                                .max = kLastBalanceDay,
                                .typeName = "DD/MM/YYYY",
-                               .help = "Start date"}),
+                               .help = "Start date",
+                               .required = true}),
         inputAt<D, &D::end>({.key = "end",
                              .kind = InputKind::Date,
                              .min = kFirstBalanceDay,
                              .max = kLastBalanceDay,
                              .typeName = "DD/MM/YYYY",
-                             .help = "End date, from the start date to 10 960 days after it"}),
+                             .help = "End date, from the start date to 10 960 days after it",
+                             .required = true}),
     };
     return table;
 }
@@ -133,14 +189,16 @@ const std::vector<InputSpec<InflationInputs>>& inflationInputTable()
                                      .kind = InputKind::Whole,
                                      .max = kF.largestShownAmount,
                                      .typeName = "RAND",
-                                     .help = "Present cost in whole rand"}),
+                                     .help = "Present cost in whole rand",
+                                     .required = true}),
         inputAt<I, &I::years>({.key = "years",
                                .kind = InputKind::Whole,
                                .max = kF.maxInflationYears,
                                .typeName = "YEARS",
                                .help = "Period in whole years, up to 40",
                                .rangeTitle = kInflationPeriodTitle,
-                               .rangeText = kInflationPeriodMessage}),
+                               .rangeText = kInflationPeriodMessage,
+                               .required = true}),
         inputAt<I, &I::rate>({.key = "rate",
                               .kind = InputKind::Percent,
                               .min = kF.minInflationRate,
@@ -148,7 +206,8 @@ const std::vector<InputSpec<InflationInputs>>& inflationInputTable()
                               .typeName = "PERCENT",
                               .help = "Inflation rate, percent a year, -5 to 40",
                               .rangeTitle = kInflationRateTitle,
-                              .rangeText = kInflationRateMessage}),
+                              .rangeText = kInflationRateMessage,
+                              .required = true}),
     };
     return table;
 }
@@ -158,13 +217,14 @@ const std::vector<ResultSpec<LoanResult>>& loanResultTable()
     using R = LoanResult;
     static const std::vector<ResultSpec<R>> table = {
         resultAt<R, &R::principal>("principal", "Principal amount"),
-        resultAt<R, &R::months>("months", "Period"),
-        resultAt<R, &R::rate>("rate", "Interest rate"),
+        resultAt<R, &R::months>({.key = "months", .label = "Period", .kind = ResultKind::Whole}),
+        resultAt<R, &R::rate>({.key = "rate", .label = "Interest rate", .decimals = 3}),
         resultAt<R, &R::repayment>("repayment", "Monthly repayment"),
-        resultAt<R, &R::rateAboveLimit>("rate_above_limit", "Rate above 50%"),
+        resultAt<R, &R::rateAboveLimit>(
+            {.key = "rate_above_limit", .label = "Rate above 50%", .kind = ResultKind::YesNo}),
         resultAt<R, &R::totalInterest>("total_interest", "Total Interest"),
         resultAt<R, &R::totalRepayments>("total_repayments", "Total Repayments"),
-        resultAt<R, &R::evaluations>("evaluations", "Formula evaluations"),
+        resultAt<R, &R::evaluations>({.key = "evaluations", .label = "Formula evaluations", .kind = ResultKind::Whole}),
     };
     return table;
 }
@@ -177,13 +237,14 @@ const std::vector<ResultSpec<LoanBusterResult>>& loanBusterResultTable()
         resultAt<R, &R::normalInterest>("normal_interest", "Total interest"),
         resultAt<R, &R::normalTotal>("normal_total", "Total repayments"),
         resultAt<R, &R::extraPayment>("extra_payment", "Extra voluntary payments"),
-        resultAt<R, &R::extraMonths>("extra_months", "Period"),
+        resultAt<R, &R::extraMonths>({.key = "extra_months", .label = "Period", .kind = ResultKind::Whole}),
         resultAt<R, &R::extraRepayment>("extra_repayment", "New monthly repayment"),
         resultAt<R, &R::extraInterest>("extra_interest", "New total interest"),
         resultAt<R, &R::extraTotal>("extra_total", "New total repayments"),
         resultAt<R, &R::totalSaving>("total_saving", "Total saving"),
-        resultAt<R, &R::extraTooLarge>("extra_too_large", "Extra payment above ten repayments"),
-        resultAt<R, &R::evaluations>("evaluations", "Formula evaluations"),
+        resultAt<R, &R::extraTooLarge>(
+            {.key = "extra_too_large", .label = "Extra payment above ten repayments", .kind = ResultKind::YesNo}),
+        resultAt<R, &R::evaluations>({.key = "evaluations", .label = "Formula evaluations", .kind = ResultKind::Whole}),
     };
     return table;
 }
@@ -192,7 +253,7 @@ const std::vector<ResultSpec<ComparisonTerm>>& comparisonTermResultTable()
 {
     using T = ComparisonTerm;
     static const std::vector<ResultSpec<T>> table = {
-        resultAt<T, &T::years>("years", "Period"),
+        resultAt<T, &T::years>({.key = "years", .label = "Period (years)", .kind = ResultKind::Whole}),
         resultAt<T, &T::repayment>("repayment", "Monthly repayment"),
         resultAt<T, &T::interest>("interest", "Total Interest"),
         resultAt<T, &T::total>("total", "Total Paid"),
@@ -204,7 +265,7 @@ const std::vector<ResultSpec<DailyBalanceResult>>& dailyBalanceResultTable()
 {
     using R = DailyBalanceResult;
     static const std::vector<ResultSpec<R>> table = {
-        resultAt<R, &R::days>("days", "Number of days"),
+        resultAt<R, &R::days>({.key = "days", .label = "Number of days", .kind = ResultKind::Whole}),
         resultAt<R, &R::interest>("interest", "Interest accrued"),
     };
     return table;
@@ -216,7 +277,8 @@ const std::vector<ResultSpec<InflationResult>>& inflationResultTable()
     static const std::vector<ResultSpec<R>> table = {
         resultAt<R, &R::futureCost>("future_cost", "Future value/cost"),
         resultAt<R, &R::buyingPower>("buying_power", "Buying power"),
-        resultAt<R, &R::tooLarge>("too_large", "Amount too large to display"),
+        resultAt<R, &R::tooLarge>(
+            {.key = "too_large", .label = "Amount too large to display", .kind = ResultKind::YesNo}),
     };
     return table;
 }
@@ -225,13 +287,13 @@ const std::vector<ResultSpec<AmortLine>>& scheduleResultTable(bool annual)
 {
     using A = AmortLine;
     static const std::vector<ResultSpec<A>> monthly = {
-        resultAt<A, &A::period>("month", "Month"),
+        resultAt<A, &A::period>({.key = "month", .label = "Month", .kind = ResultKind::Whole}),
         resultAt<A, &A::capital>("capital", "Capital payment"),
         resultAt<A, &A::interest>("interest", "Interest payment"),
         resultAt<A, &A::balance>("balance", "Balance"),
     };
     static const std::vector<ResultSpec<A>> yearly = {
-        resultAt<A, &A::period>("year", "Year"),
+        resultAt<A, &A::period>({.key = "year", .label = "Year", .kind = ResultKind::Whole}),
         resultAt<A, &A::capital>("capital", "Capital payments"),
         resultAt<A, &A::interest>("interest", "Interest payment"),
         resultAt<A, &A::balance>("balance", "Balance"),

@@ -5,6 +5,7 @@
 
 #include "core/input_table.h"
 #include "finance/daily_balance.h"
+#include "finance/finance_print.h"
 #include "finance/inflation.h"
 #include "finance/loan.h"
 #include "finance/loan_buster.h"
@@ -20,6 +21,23 @@ const std::vector<InputSpec<LoanInputs>>& loanInputTable();
 /// Principal, months and rate: what a schedule is built from.
 const std::vector<InputSpec<LoanInputs>>& scheduleInputTable();
 const std::vector<InputSpec<LoanBusterInputs>>& loanBusterInputTable();
+
+/// A loan as the command line takes it: the quantity to solve, and which
+/// schedule the printout includes.
+struct LoanCommandInputs : LoanInputs {
+    ScheduleKind schedule = ScheduleKind::None;
+};
+/// --solve, the four quantities and --schedule. Every entry but --solve's
+/// reads the same member as loanInputTable's entry of that key.
+const std::vector<InputSpec<LoanCommandInputs>>& loanCommandInputTable();
+
+/// A schedule as the command line takes it: the loan and whether the
+/// schedule is yearly.
+struct ScheduleCommandInputs : LoanInputs {
+    bool annual = false;
+};
+/// Principal, months and rate (required), and the --annual switch.
+const std::vector<InputSpec<ScheduleCommandInputs>>& scheduleCommandInputTable();
 const std::vector<InputSpec<LoanComparisonInputs>>& loanComparisonInputTable();
 const std::vector<InputSpec<DailyBalanceInputs>>& dailyBalanceInputTable();
 const std::vector<InputSpec<InflationInputs>>& inflationInputTable();
