@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QRadioButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -48,10 +49,14 @@ protected:
     }
     void TearDown() override
     {
+        // A preview may own other top-level windows: each is deleted once.
+        QList<QPointer<QWidget>> previews;
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (qobject_cast<ReportPreview*>(top))
-                delete top;
+                previews.append(top);
         }
+        for (const QPointer<QWidget>& preview : previews)
+            delete preview.data();
         setMessageHandler({});
     }
 
