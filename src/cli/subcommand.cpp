@@ -251,12 +251,16 @@ std::string calculatorFooter(const Calculator& calc)
                 (f.required ? " (required)" : "") + "\n";
         }
     }
-    text += "\nBatch: --batch FILE.csv runs one calculation a row, the columns named like the options without\n"
-            "their dashes. The output repeats every input column and adds the result columns and 'error'; a row\n"
-            "the calculator rejects keeps its input, empty results and the message in 'error', and the run goes\n"
-            "on. Blank cells take the options' values or the defaults; unknown columns are copied through.\n"
-            "Exit status 0 when the file was read and written to the end; 1 when it could not be, when no\n"
-            "column is one the calculator reads, or when a quoted field is never closed (the row says so).";
+    if (calc.tableOutput) {
+        text += "\nThe table goes to standard output as CSV, or with --out FILE to a .csv or .xlsx file.";
+    } else {
+        text += "\nBatch: --batch FILE.csv runs one calculation a row, the columns named like the options without\n"
+                "their dashes. The output repeats every input column and adds the result columns and 'error'; a row\n"
+                "the calculator rejects keeps its input, empty results and the message in 'error', and the run goes\n"
+                "on. Blank cells take the options' values or the defaults; unknown columns are copied through.\n"
+                "Exit status 0 when the file was read and written to the end; 1 when it could not be, when no\n"
+                "column is one the calculator reads, or when a quoted field is never closed (the row says so).";
+    }
     if (calc.hasSettings)
         text += std::string("\n\n") + kSettingsStoreHelp;
     return text;

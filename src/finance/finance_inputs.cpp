@@ -216,15 +216,37 @@ const std::vector<ResultSpec<LoanResult>>& loanResultTable()
 {
     using R = LoanResult;
     static const std::vector<ResultSpec<R>> table = {
-        resultAt<R, &R::principal>("principal", "Principal amount"),
-        resultAt<R, &R::months>({.key = "months", .label = "Period", .kind = ResultKind::Whole}),
-        resultAt<R, &R::rate>({.key = "rate", .label = "Interest rate", .decimals = 3}),
-        resultAt<R, &R::repayment>("repayment", "Monthly repayment"),
+        resultAt<R, &R::principal>({.key = "principal",
+                                    .label = "Principal amount",
+                                    .help = "the principal amount (solved with --solve principal)"}),
+        resultAt<R, &R::months>({.key = "months",
+                                 .label = "Period",
+                                 .help = "the period in whole months (solved with --solve period; 0 when no period of "
+                                         "up to 600 months repays the loan)",
+                                 .kind = ResultKind::Whole}),
+        resultAt<R, &R::rate>({.key = "rate",
+                               .label = "Interest rate",
+                               .help = "the interest rate, percent a year (solved with --solve rate; no upper bound)",
+                               .decimals = 3}),
+        resultAt<R, &R::repayment>({.key = "repayment",
+                                    .label = "Monthly repayment",
+                                    .help = "the monthly repayment (solved with --solve repayment; with --solve "
+                                            "period, raised by whole cents to fit the months)"}),
         resultAt<R, &R::rateAboveLimit>(
-            {.key = "rate_above_limit", .label = "Rate above 50%", .kind = ResultKind::YesNo}),
-        resultAt<R, &R::totalInterest>("total_interest", "Total Interest"),
-        resultAt<R, &R::totalRepayments>("total_repayments", "Total Repayments"),
-        resultAt<R, &R::evaluations>({.key = "evaluations", .label = "Formula evaluations", .kind = ResultKind::Whole}),
+            {.key = "rate_above_limit",
+             .label = "Rate above 50%",
+             .help = "true when the solved rate is above 50 %, which the window marks \"   Error\"",
+             .kind = ResultKind::YesNo}),
+        resultAt<R, &R::totalInterest>({.key = "total_interest",
+                                        .label = "Total Interest",
+                                        .help = "the finance charges: repayment times months less the principal"}),
+        resultAt<R, &R::totalRepayments>(
+            {.key = "total_repayments", .label = "Total Repayments", .help = "repayment times months"}),
+        resultAt<R, &R::evaluations>(
+            {.key = "evaluations",
+             .label = "Formula evaluations",
+             .help = "formula evaluations the calculation used (1 for a formula used directly)",
+             .kind = ResultKind::Whole}),
     };
     return table;
 }
@@ -233,18 +255,40 @@ const std::vector<ResultSpec<LoanBusterResult>>& loanBusterResultTable()
 {
     using R = LoanBusterResult;
     static const std::vector<ResultSpec<R>> table = {
-        resultAt<R, &R::normalRepayment>("normal_repayment", "Monthly repayment"),
-        resultAt<R, &R::normalInterest>("normal_interest", "Total interest"),
-        resultAt<R, &R::normalTotal>("normal_total", "Total repayments"),
-        resultAt<R, &R::extraPayment>("extra_payment", "Extra voluntary payments"),
-        resultAt<R, &R::extraMonths>({.key = "extra_months", .label = "Period", .kind = ResultKind::Whole}),
-        resultAt<R, &R::extraRepayment>("extra_repayment", "New monthly repayment"),
-        resultAt<R, &R::extraInterest>("extra_interest", "New total interest"),
-        resultAt<R, &R::extraTotal>("extra_total", "New total repayments"),
-        resultAt<R, &R::totalSaving>("total_saving", "Total saving"),
+        resultAt<R, &R::normalRepayment>({.key = "normal_repayment",
+                                          .label = "Monthly repayment",
+                                          .help = "the monthly repayment without the extra payment"}),
+        resultAt<R, &R::normalInterest>(
+            {.key = "normal_interest", .label = "Total interest", .help = "total interest without the extra payment"}),
+        resultAt<R, &R::normalTotal>(
+            {.key = "normal_total", .label = "Total repayments", .help = "total repayments without the extra payment"}),
+        resultAt<R, &R::extraPayment>(
+            {.key = "extra_payment",
+             .label = "Extra voluntary payments",
+             .help = "the extra payment as used: raised by whole cents so a whole number of months repays the loan"}),
+        resultAt<R, &R::extraMonths>({.key = "extra_months",
+                                      .label = "Period",
+                                      .help = "the shorter period in whole months",
+                                      .kind = ResultKind::Whole}),
+        resultAt<R, &R::extraRepayment>({.key = "extra_repayment",
+                                         .label = "New monthly repayment",
+                                         .help = "the repayment with the extra payment"}),
+        resultAt<R, &R::extraInterest>(
+            {.key = "extra_interest", .label = "New total interest", .help = "total interest with the extra payment"}),
+        resultAt<R, &R::extraTotal>(
+            {.key = "extra_total", .label = "New total repayments", .help = "total repayments with the extra payment"}),
+        resultAt<R, &R::totalSaving>(
+            {.key = "total_saving", .label = "Total saving", .help = "what the extra payment saves"}),
         resultAt<R, &R::extraTooLarge>(
-            {.key = "extra_too_large", .label = "Extra payment above ten repayments", .kind = ResultKind::YesNo}),
-        resultAt<R, &R::evaluations>({.key = "evaluations", .label = "Formula evaluations", .kind = ResultKind::Whole}),
+            {.key = "extra_too_large",
+             .label = "Extra payment above ten repayments",
+             .help = "true when the extra payment is more than ten repayments: the extra results are then 0",
+             .kind = ResultKind::YesNo}),
+        resultAt<R, &R::evaluations>(
+            {.key = "evaluations",
+             .label = "Formula evaluations",
+             .help = "formula evaluations the calculation used (1 for a formula used directly)",
+             .kind = ResultKind::Whole}),
     };
     return table;
 }
@@ -253,10 +297,13 @@ const std::vector<ResultSpec<ComparisonTerm>>& comparisonTermResultTable()
 {
     using T = ComparisonTerm;
     static const std::vector<ResultSpec<T>> table = {
-        resultAt<T, &T::years>({.key = "years", .label = "Period (years)", .kind = ResultKind::Whole}),
-        resultAt<T, &T::repayment>("repayment", "Monthly repayment"),
-        resultAt<T, &T::interest>("interest", "Total Interest"),
-        resultAt<T, &T::total>("total", "Total Paid"),
+        resultAt<T, &T::years>(
+            {.key = "years", .label = "Period (years)", .help = "the term in years", .kind = ResultKind::Whole}),
+        resultAt<T, &T::repayment>(
+            {.key = "repayment", .label = "Monthly repayment", .help = "the monthly repayment over the term"}),
+        resultAt<T, &T::interest>(
+            {.key = "interest", .label = "Total Interest", .help = "the repayments over the term less the principal"}),
+        resultAt<T, &T::total>({.key = "total", .label = "Total Paid", .help = "total paid over the term"}),
     };
     return table;
 }
@@ -265,8 +312,12 @@ const std::vector<ResultSpec<DailyBalanceResult>>& dailyBalanceResultTable()
 {
     using R = DailyBalanceResult;
     static const std::vector<ResultSpec<R>> table = {
-        resultAt<R, &R::days>({.key = "days", .label = "Number of days", .kind = ResultKind::Whole}),
-        resultAt<R, &R::interest>("interest", "Interest accrued"),
+        resultAt<R, &R::days>({.key = "days",
+                               .label = "Number of days",
+                               .help = "days from the start date to the end date",
+                               .kind = ResultKind::Whole}),
+        resultAt<R, &R::interest>(
+            {.key = "interest", .label = "Interest accrued", .help = "the simple interest, a single-precision figure"}),
     };
     return table;
 }
@@ -275,10 +326,17 @@ const std::vector<ResultSpec<InflationResult>>& inflationResultTable()
 {
     using R = InflationResult;
     static const std::vector<ResultSpec<R>> table = {
-        resultAt<R, &R::futureCost>("future_cost", "Future value/cost"),
-        resultAt<R, &R::buyingPower>("buying_power", "Buying power"),
+        resultAt<R, &R::futureCost>({.key = "future_cost",
+                                     .label = "Future value/cost",
+                                     .help = "the present cost carried forward at the rate"}),
+        resultAt<R, &R::buyingPower>({.key = "buying_power",
+                                      .label = "Buying power",
+                                      .help = "what the present cost will buy at the end of the period"}),
         resultAt<R, &R::tooLarge>(
-            {.key = "too_large", .label = "Amount too large to display", .kind = ResultKind::YesNo}),
+            {.key = "too_large",
+             .label = "Amount too large to display",
+             .help = "true when the future cost is above 9 999 999 999 (\"Amount too large to display\"; no printout)",
+             .kind = ResultKind::YesNo}),
     };
     return table;
 }
@@ -287,16 +345,23 @@ const std::vector<ResultSpec<AmortLine>>& scheduleResultTable(bool annual)
 {
     using A = AmortLine;
     static const std::vector<ResultSpec<A>> monthly = {
-        resultAt<A, &A::period>({.key = "month", .label = "Month", .kind = ResultKind::Whole}),
-        resultAt<A, &A::capital>("capital", "Capital payment"),
-        resultAt<A, &A::interest>("interest", "Interest payment"),
-        resultAt<A, &A::balance>("balance", "Balance"),
+        resultAt<A, &A::period>({.key = "month", .label = "Month", .help = "month number", .kind = ResultKind::Whole}),
+        resultAt<A, &A::capital>(
+            {.key = "capital", .label = "Capital payment", .help = "capital paid in the month or year"}),
+        resultAt<A, &A::interest>(
+            {.key = "interest", .label = "Interest payment", .help = "interest paid in the month or year"}),
+        resultAt<A, &A::balance>({.key = "balance", .label = "Balance", .help = "balance owed at its end"}),
     };
     static const std::vector<ResultSpec<A>> yearly = {
-        resultAt<A, &A::period>({.key = "year", .label = "Year", .kind = ResultKind::Whole}),
-        resultAt<A, &A::capital>("capital", "Capital payments"),
-        resultAt<A, &A::interest>("interest", "Interest payment"),
-        resultAt<A, &A::balance>("balance", "Balance"),
+        resultAt<A, &A::period>({.key = "year",
+                                 .label = "Year",
+                                 .help = "year number (a partial last year included)",
+                                 .kind = ResultKind::Whole}),
+        resultAt<A, &A::capital>(
+            {.key = "capital", .label = "Capital payments", .help = "capital paid in the month or year"}),
+        resultAt<A, &A::interest>(
+            {.key = "interest", .label = "Interest payment", .help = "interest paid in the month or year"}),
+        resultAt<A, &A::balance>({.key = "balance", .label = "Balance", .help = "balance owed at its end"}),
     };
     return annual ? yearly : monthly;
 }
