@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLineSeries>
+#include <QPen>
 #include <QPushButton>
 #include <QStackedBarSeries>
 #include <QStandardPaths>
@@ -98,12 +99,23 @@ void LoanGraphWindow::LoanAmortGraph(const AnnualSchedule& schedule, const QStri
         balanceMost = std::max(balanceMost, line.balance);
     }
 
+    // Colours that tell the three apart in print as well as on screen.
+    capital->setColor(QColor(0x1f, 0x77, 0xb4));
+    interest->setColor(QColor(0xff, 0x9f, 0x1c));
+    QPen line(QColor(0xb0, 0x1e, 0x2e));
+    line.setWidth(3);
+    balance->setPen(line);
+
     auto* bars = new QStackedBarSeries;
     bars->append(capital);
     bars->append(interest);
 
     auto* chart = new QChart;
-    chart->setTitle(tr("Yearly capital, interest and balance: %1").arg(loan));
+    chart->setTitle(tr("Yearly capital, interest and balance<br>%1").arg(loan.toHtmlEscaped()));
+    QFont titleFont = chart->titleFont();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    chart->setTitleFont(titleFont);
     chart->addSeries(bars);
     chart->addSeries(balance);
 

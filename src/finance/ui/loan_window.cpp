@@ -89,6 +89,11 @@ LoanWindow::LoanWindow(Key key, Module1& state, QWidget* parent)
     marker.setColor(QPalette::Text, Qt::red);
     ui->Text1->setPalette(marker);
     ui->Text1->setFont(bold);
+    ui->Text1->setFixedWidth(ui->Text1->fontMetrics().horizontalAdvance(ui->Text1->text()) + 16);
+    // The marker's place is kept while it is hidden, so the fields never move.
+    QSizePolicy keepPlace = ui->Text1->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    ui->Text1->setSizePolicy(keepPlace);
     ui->Text1->hide();
 
     // The fields are views of the shared loan: a change is kept at once.
@@ -138,6 +143,8 @@ LoanWindow::LoanWindow(Key key, Module1& state, QWidget* parent)
     connect(ui->cmdGridClose, &QPushButton::clicked, this, &LoanWindow::closeGrid);
 
     ui->grdPayments->verticalHeader()->hide();
+    ui->grdPayments->verticalHeader()->setMinimumSectionSize(ui->grdPayments->fontMetrics().height() + 4);
+    ui->grdPayments->verticalHeader()->setDefaultSectionSize(ui->grdPayments->fontMetrics().height() + 8);
     ui->grdPayments->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui->fraGrid->hide();
 }
@@ -208,8 +215,10 @@ void LoanWindow::activated()
                        static_cast<QWidget*>(ui->numAns1), static_cast<QWidget*>(ui->lblTotalRepayments),
                        static_cast<QWidget*>(ui->lblTotalRepaymentsR), static_cast<QWidget*>(ui->numAns2)})
         w->setVisible(down);
-    if (down)
+    if (down) {
         showFinanceCharges();
+        growToFit();
+    }
 }
 
 void LoanWindow::chooseMode(int index)
@@ -323,6 +332,20 @@ void LoanWindow::toggleFinanceCharges()
         w->setVisible(show);
     if (show)
         showFinanceCharges();
+    growToFit();
+}
+
+void LoanWindow::growToFit()
+{
+    // Rows shown since the window was sized get their room; a window the
+    // user made larger keeps its size.
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QWidget* resized = frame ? static_cast<QWidget*>(frame) : (isWindow() ? this : nullptr);
+    if (!resized || resized->isMaximized() || !layout())
+        return;
+    layout()->activate();
+    const QSize extra = sizeHint() - size();
+    resized->resize(resized->size() + extra.expandedTo(QSize(0, 0)));
 }
 
 void LoanWindow::showSchedule(bool annual)
@@ -398,11 +421,7 @@ void LoanWindow::setGridShown(bool shown)
             m_sizeBeforeGrid = resized->size();
         setMaximumWidth(QWIDGETSIZE_MAX);
         ui->fraGrid->show();
-        if (resized && !resized->isMaximized() && layout()) {
-            layout()->activate();
-            const QSize extra = sizeHint() - size();
-            resized->resize(resized->size() + extra.expandedTo(QSize(0, 0)));
-        }
+        growToFit();
         return;
     }
     ui->fraGrid->hide();

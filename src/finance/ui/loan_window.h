@@ -70,6 +70,7 @@ private:
     void includeScheduleToggled(bool on);
     void fitGrid(int rows);
     void setGridShown(bool shown);
+    void growToFit();
     LoanResult currentLoan() const;
     AnnualSchedule annualSchedule(const LoanResult& loan) const;
     NumericEdit* fieldOf(LoanMode mode) const;

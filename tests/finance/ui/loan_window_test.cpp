@@ -220,6 +220,11 @@ TEST_F(LoanWindowTest, TheLoanAndTheFinanceChargesAreKeptUntilInitialiseAll)
     click("cmdFinCharge");
     EXPECT_TRUE(interest->isVisible());
     EXPECT_EQ(state.FinChargesShown, "DOWN");
+    // The window makes room for the two lines rather than squeezing the fields.
+    for (const char* name : {"numPrinAmount", "numMonRePay", "numAns2"}) {
+        auto* field = child<QWidget>(loans, name);
+        EXPECT_GE(field->height(), field->minimumSizeHint().height()) << name;
+    }
     EXPECT_EQ(shown("numAns1"), "164 260.67");
     EXPECT_EQ(shown("numAns2"), "264 260.67");
     chooseMode(2);
