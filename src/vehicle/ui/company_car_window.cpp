@@ -92,9 +92,11 @@ CompanyCarWindow::CompanyCarWindow(Key key, Module1& state, QWidget* parent)
                  [this]() -> CompanyCarRegister& { return reg(); });
 
     for (NumericEdit* field : findChildren<NumericEdit*>())
-        field->setMinimumWidth(field->isReadOnly() && field->decimals() == 2 ? 110 : 90);
+        field->setMinimumWidth(field->isReadOnly() && field->decimals() == 2 ? 96 : 80);
     for (DateEdit* field : findChildren<DateEdit*>())
         field->setMinimumWidth(100);
+    for (QLineEdit* text : {ui->txtCCRegNumber, ui->txtCCMake, ui->txtCCModel, ui->txtYearOfManfact})
+        text->setMinimumWidth(100);
 
     auto flag = [this](QCheckBox* box, int Vehicle::*member) {
         connect(box, &QCheckBox::clicked, this,
@@ -209,7 +211,7 @@ void CompanyCarWindow::showPass()
 void CompanyCarWindow::apply(const CompCarControls& c)
 {
     const QWidget* const named[] = {ui->txtCCRegNumber, ui->lblCCRegNumber};
-    for (QGroupBox* group : {ui->fraVehicle, ui->fraTravel, ui->fraBenefit, ui->fraRegister}) {
+    for (QGroupBox* group : {ui->fraVehicle, ui->fraTravel, ui->fraBenefit, ui->fraPayroll, ui->fraRegister}) {
         for (QWidget* w : group->findChildren<QWidget*>()) {
             if (std::find(std::begin(named), std::end(named), w) == std::end(named))
                 w->setEnabled(c.fields);
