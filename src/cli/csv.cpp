@@ -291,8 +291,12 @@ void CsvWriter::number(double value)
         m_buffer.push_back('0');  // never "-0"
         return;
     }
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    // The fewest digits that read back as the same double, never in
+    // exponent form: a spreadsheet shows 300000, not 3e+05.
+    char buf[400];
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    if (res.ec != std::errc())
+        res = std::to_chars(buf, buf + sizeof buf, value);
     m_buffer.append(buf, res.ptr);
 }
 

@@ -94,6 +94,7 @@ TEST(Csv, WriterQuotesOnlyWhatNeedsItAndReadsBack)
         w.number(2797.8500000000004);
         w.number(-0.0);
         w.number(0.1);
+        w.number(300000);
         w.integer(-42);
         w.endRecord();
         ASSERT_TRUE(w.finish());
@@ -104,10 +105,10 @@ TEST(Csv, WriterQuotesOnlyWhatNeedsItAndReadsBack)
     std::fclose(f);
     EXPECT_EQ(text,
               "plain,\"a,b\",\"say \"\"hi\"\"\",\" padded\",\"two\nlines\"\n"
-              "2797.8500000000004,0,0.1,-42\n");
+              "2797.8500000000004,0,0.1,300000,-42\n");
     EXPECT_EQ(
         readAll(text, 64),
-        (Records{{"plain", "a,b", "say \"hi\"", " padded", "two\nlines"}, {"2797.8500000000004", "0", "0.1", "-42"}}));
+        (Records{{"plain", "a,b", "say \"hi\"", " padded", "two\nlines"}, {"2797.8500000000004", "0", "0.1", "300000", "-42"}}));
 }
 
 // RFC 4180 text for `records`: fields quoted when they must be, and at
