@@ -217,6 +217,15 @@ int HelpBrowser::currentPage() const
     return m_view->pageNavigator()->currentPage();
 }
 
+HelpBrowser::~HelpBrowser()
+{
+    // The document closes as the children are destroyed and resets its
+    // models; by then this window must no longer react to them.
+    m_outline->disconnect(this);
+    m_search->disconnect(this);
+    m_document->disconnect(this);
+}
+
 void HelpBrowser::goToPage(int page)
 {
     const int last = m_document->pageCount() - 1;

@@ -25,6 +25,7 @@ class HelpBrowser : public QWidget {
     Q_OBJECT
 public:
     explicit HelpBrowser(QWidget* parent = nullptr);
+    ~HelpBrowser() override;
 
     /// Shows the document at `pdfPath`. A missing or unreadable document is
     /// reported by name through the message service and leaves the viewer

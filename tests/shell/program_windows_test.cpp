@@ -147,8 +147,8 @@ namespace {
 
 // The calculators the menus open, with the field that has the focus at first.
 const std::pair<const char*, const char*> kBuiltWindows[] = {
-    {"mnuAnnual", "Text1"}, {"mnuMonthly", "Text1"}, {"mnuFortNight", "Text1"},
-    {"mnuWeekly", "Text1"}, {"mnuDaily", "Text1"},   {"QuickTax", "sidbEdit1_0"},
+    {"mnuAnnual", "Text1"}, {"mnuMonthly", "Text1"},     {"mnuFortNight", "Text1"},     {"mnuWeekly", "Text1"},
+    {"mnuDaily", "Text1"},  {"QuickTax", "sidbEdit1_0"}, {"mnuLoans", "numPrinAmount"},
 };
 
 TEST_F(ProgramWindowsTest, EveryCalculatorOpensWithTheFocusInItsFirstField)
