@@ -54,9 +54,9 @@ SetupPanel::SetupPanel(QWidget* parent)
     setAutoFillBackground(true);
 
     m_form = new QFormLayout;
-    m_employeeUif = percentRow(-1, tr("Employee UIF portion"), "numEmpEUIF", &SetupValues::EmployeeUIF);
-    m_employerUif = percentRow(-1, tr("Employer UIF portion"), "numEmpRUIF", &SetupValues::EmployerUIF);
-    m_skillsLevy = percentRow(-1, tr("Skills levy"), "numSkillPercent", &SetupValues::SkillLevy);
+    m_employeeUif = percentRow(m_form, -1, tr("Employee UIF portion"), "numEmpEUIF", &SetupValues::EmployeeUIF);
+    m_employerUif = percentRow(m_form, -1, tr("Employer UIF portion"), "numEmpRUIF", &SetupValues::EmployerUIF);
+    m_skillsLevy = percentRow(m_form, -1, tr("Skills levy"), "numSkillPercent", &SetupValues::SkillLevy);
 
     // The limit is rand, with its unit before it.
     m_uifLimit = settingField(this, "numUIFLimit");
@@ -80,8 +80,8 @@ SetupPanel::SetupPanel(QWidget* parent)
         Q_EMIT valuesChanged();
     });
 
-    addRateOptions(tr("Travel allowance inclusion rate :"), m_rate80, m_rate20, "optTAIncRate80", "optTAIncRate20",
-                   tr("80%"), tr("20%"));
+    addRateOptions(m_form, tr("Travel allowance inclusion rate :"), m_rate80, m_rate20, "optTAIncRate80",
+                   "optTAIncRate20", tr("80%"), tr("20%"));
     // Choosing an option sets the rate at once.
     connect(m_rate80, &QRadioButton::clicked, this, [this] {
         m_values.TAIncRate8020 = 0.8;
@@ -98,8 +98,23 @@ SetupPanel::SetupPanel(QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(m_ok);
 
+    // The package settings take a second column beside the first, so the
+    // panel stays short enough to sit below a form.
+    m_packageForm = new QFormLayout;
+    // (The gap is a spacing item: a spacing set on the row would be taken
+    // up by the forms as the gap between their rows.)
+    auto* columns = new QHBoxLayout;
+    for (QFormLayout* form : {m_form, m_packageForm}) {
+        // Each column keeps its rows together at the top.
+        auto* column = new QVBoxLayout;
+        column->addLayout(form);
+        column->addStretch();
+        if (form == m_packageForm)
+            columns->addSpacing(24);
+        columns->addLayout(column);
+    }
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_form);
+    layout->addLayout(columns);
     layout->addLayout(buttons);
 
     connect(m_ok, &QPushButton::clicked, this, &SetupPanel::accept);
@@ -107,7 +122,8 @@ SetupPanel::SetupPanel(QWidget* parent)
     setValues(m_values);
 }
 
-NumericEdit* SetupPanel::percentRow(int row, const QString& label, const char* name, double SetupValues::*column)
+NumericEdit* SetupPanel::percentRow(QFormLayout* form, int row, const QString& label, const char* name,
+                                    double SetupValues::*column)
 {
     auto* field = settingField(this, name);
     limitToPercent(field);
@@ -125,11 +141,11 @@ NumericEdit* SetupPanel::percentRow(int row, const QString& label, const char* n
     line->addWidget(unit);
     auto* caption = new QLabel(label, this);
     caption->setBuddy(field);
-    m_form->insertRow(row, caption, line);
+    form->insertRow(row, caption, line);
     return field;
 }
 
-void SetupPanel::addRateOptions(const QString& label, QRadioButton*& first, QRadioButton*& second,
+void SetupPanel::addRateOptions(QFormLayout* form, const QString& label, QRadioButton*& first, QRadioButton*& second,
                                 const char* firstName, const char* secondName, const QString& firstText,
                                 const QString& secondText)
 {
@@ -144,19 +160,20 @@ void SetupPanel::addRateOptions(const QString& label, QRadioButton*& first, QRad
     row->addWidget(first);
     row->addWidget(second);
     row->addStretch();
-    m_form->addRow(label, row);
+    form->addRow(label, row);
 }
 
 void SetupPanel::showPackageSettings()
 {
     if (showsPackageSettings())
         return;
-    m_pensionCont = percentRow(0, tr("Employee R/Fund contributions"), "numPenContPerc", &SetupValues::PensionCont);
+    m_pensionCont =
+        percentRow(m_form, 0, tr("Employee R/Fund contributions"), "numPenContPerc", &SetupValues::PensionCont);
     m_employerPenCont =
-        percentRow(1, tr("Employer R/Fund contributions"), "numPenPercentage", &SetupValues::EmployerPenCont);
+        percentRow(m_form, 1, tr("Employer R/Fund contributions"), "numPenPercentage", &SetupValues::EmployerPenCont);
 
-    addRateOptions(tr("Company car fringe benefit rate "), m_carRate80, m_carRate20, "optCompCarFBRate80",
-                   "optCompCarFBRate20", tr("80%"), tr("20%"));
+    addRateOptions(m_packageForm, tr("Company car fringe benefit rate "), m_carRate80, m_carRate20,
+                   "optCompCarFBRate80", "optCompCarFBRate20", tr("80%"), tr("20%"));
     connect(m_carRate80, &QRadioButton::clicked, this, [this] {
         m_values.CompCarFBRate8020 = 0.8;
         Q_EMIT valuesChanged();
@@ -165,8 +182,8 @@ void SetupPanel::showPackageSettings()
         m_values.CompCarFBRate8020 = 0.2;
         Q_EMIT valuesChanged();
     });
-    addRateOptions(tr("Company car has maintenance plan "), m_planYes, m_planNo, "optCompCarMPYes", "optCompCarMPNo",
-                   tr("Yes"), tr("No"));
+    addRateOptions(m_packageForm, tr("Company car has maintenance plan "), m_planYes, m_planNo, "optCompCarMPYes",
+                   "optCompCarMPNo", tr("Yes"), tr("No"));
     connect(m_planYes, &QRadioButton::clicked, this, [this] {
         m_values.CompCarMPYesNo = true;
         Q_EMIT valuesChanged();
@@ -176,9 +193,10 @@ void SetupPanel::showPackageSettings()
         Q_EMIT valuesChanged();
     });
 
-    m_provCont = percentRow(-1, tr("Employee provident contribution"), "numProvContPerc", &SetupValues::ProvCont);
-    m_employerProvCont =
-        percentRow(-1, tr("Employer's provident contribution"), "numCCProvContPerc", &SetupValues::EmployerProvCont);
+    m_provCont =
+        percentRow(m_packageForm, -1, tr("Employee provident contribution"), "numProvContPerc", &SetupValues::ProvCont);
+    m_employerProvCont = percentRow(m_packageForm, -1, tr("Employer's provident contribution"), "numCCProvContPerc",
+                                    &SetupValues::EmployerProvCont);
 
     // The Tab order follows the rows.
     QWidget* previous = nullptr;

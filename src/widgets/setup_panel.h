@@ -75,7 +75,7 @@ public:
     /// top at `top` (centred both ways when negative).
     void popUp(int top = -1);
 
-    /// The panel's rows.
+    /// The panel's rows (the first column).
     QFormLayout* formLayout() const { return m_form; }
 
     /// Largest percentage and UIF limit the store accepts.
@@ -110,9 +110,11 @@ private:
     void setCoveredEnabled(bool enabled);
     QList<NumericEdit*> fields() const;
     /// A percentage row inserted at `row` (-1: at the end).
-    NumericEdit* percentRow(int row, const QString& label, const char* name, double SetupValues::*column);
-    void addRateOptions(const QString& label, QRadioButton*& first, QRadioButton*& second, const char* firstName,
-                        const char* secondName, const QString& firstText, const QString& secondText);
+    NumericEdit* percentRow(QFormLayout* form, int row, const QString& label, const char* name,
+                            double SetupValues::*column);
+    void addRateOptions(QFormLayout* form, const QString& label, QRadioButton*& first, QRadioButton*& second,
+                        const char* firstName, const char* secondName, const QString& firstText,
+                        const QString& secondText);
     void showOptions();
 
     NumericEdit* m_employeeUif;
@@ -123,6 +125,7 @@ private:
     QRadioButton* m_rate20;
     QPushButton* m_ok;
     QFormLayout* m_form;
+    QFormLayout* m_packageForm;  ///< the second column: empty in the tax windows
     NumericEdit* m_pensionCont = nullptr;
     NumericEdit* m_employerPenCont = nullptr;
     NumericEdit* m_provCont = nullptr;
