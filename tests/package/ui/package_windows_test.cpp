@@ -361,7 +361,7 @@ TEST_F(PackageWindowsTest, ContributionsAboveTheDeductionWarnAndStopPrinting)
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(PackageWindowsTest, MedicalDeductionsCountFromSixtyFive)
+TEST_F(PackageWindowsTest, MedicalFieldsKeepWhatWasTyped)
 {
     open("mnuPelmoraMon");
     type("numNetMonSalReq", "30000");
@@ -378,6 +378,16 @@ TEST_F(PackageWindowsTest, MedicalDeductionsCountFromSixtyFive)
     EXPECT_EQ(shown("numMedDeduct"), "1000.00");
     type("numAge", "70");
     EXPECT_TRUE(child<QLineEdit>("numMedDeduct")->isEnabled());
+
+    // Beneficiaries typed before any contribution are kept for when one is.
+    type("numAge", "40");
+    type("numPMems", "3");
+    calculate();
+    EXPECT_EQ(shown("numTaxCredit"), "0.00");
+    EXPECT_EQ(shown("numPMems"), "3");
+    type("numMedAidCont", "2000");
+    calculate();
+    EXPECT_EQ(shown("numTaxCredit"), "810.00");  // 2 x 303 + 204
     EXPECT_TRUE(messages.empty());
 }
 
