@@ -62,6 +62,11 @@ DailyBalanceWindow::DailyBalanceWindow(Key key, Module1& state, QWidget* parent)
     // A rate the spin control took above the typed limit stands until the
     // user types over it; a typed rate is held to the limit.
     connect(ui->numIntRate, &QLineEdit::textEdited, this, [this] { ui->numIntRate->setMaximum(typedRateLimit()); });
+    // A refused entry puts the rate back as it was, perhaps one from the spin
+    // control; once it is back, leaving the field must not refuse it again.
+    connect(
+        ui->numIntRate, &FieldEdit::entryRejected, this,
+        [this] { ui->numIntRate->setMaximum(qMax(typedRateLimit(), ui->numIntRate->value())); }, Qt::QueuedConnection);
 
     connect(ui->spDate, &SpinControl::stepped, this, &DailyBalanceWindow::spinDate);
     connect(ui->spRate, &SpinControl::stepped, this, &DailyBalanceWindow::spinRate);

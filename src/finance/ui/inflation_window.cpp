@@ -32,6 +32,8 @@ InflationWindow::InflationWindow(Key key, Module1& state, QWidget* parent)
     for (NumericEdit* field : findChildren<NumericEdit*>())
         field->setMinimumWidth(130);
     ui->Label2_12->setStyleSheet(QStringLiteral("color: #b00000;"));
+    // In the figure's place, the message keeps the row as tall as the figure.
+    ui->Label2_12->setMinimumHeight(ui->numAns1->sizeHint().height());
     for (const FieldKey& f : kInputs) {
         connect(static_cast<NumericEdit*>(m_inputs->fieldFor(f.key)), &NumericEdit::valueChanged, this,
                 &InflationWindow::keep);

@@ -38,6 +38,12 @@ LoanBusterWindow::LoanBusterWindow(Key key, Module1& state, QWidget* parent)
         field->setMinimumWidth(130);
     ui->lblExtraTooLarge->setText(QString::fromLatin1(kExtraTooLargeMessage));
     ui->lblExtraTooLarge->setStyleSheet(QStringLiteral("color: #b00000;"));
+    // Its room is kept while it is hidden, so the window never has to grow
+    // (and squeeze it) when it appears.
+    QSizePolicy keepRoom = ui->lblExtraTooLarge->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    ui->lblExtraTooLarge->setSizePolicy(keepRoom);
+    ui->lblExtraTooLarge->setMinimumHeight(2 * ui->lblExtraTooLarge->fontMetrics().lineSpacing() + 2);
 
     for (const FieldKey& f : kInputs) {
         connect(static_cast<NumericEdit*>(m_inputs->fieldFor(f.key)), &NumericEdit::valueChanged, this,

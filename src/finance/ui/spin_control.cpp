@@ -1,5 +1,6 @@
 #include "finance/ui/spin_control.h"
 
+#include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -17,7 +18,9 @@ QToolButton* arrow(QWidget* parent, Qt::ArrowType type, const QString& name)
     // fields (Up and Down in the field step it from the keyboard).
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    // The pair is as tall as the field beside it, each arrow half of it.
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+    button->setMinimumHeight(0);
     button->setFixedWidth(18);
     return button;
 }
@@ -34,7 +37,8 @@ SpinControl::SpinControl(QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(m_up);
     layout->addWidget(m_down);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setFixedSize(18, QLineEdit().sizeHint().height());
     connect(m_up, &QToolButton::clicked, this, [this] { step(true); });
     connect(m_down, &QToolButton::clicked, this, [this] { step(false); });
 }

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -31,6 +32,12 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+// Failures show the texts compared.
+static void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace grossby {
 namespace {
@@ -51,11 +58,22 @@ protected:
     }
     void TearDown() override
     {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (qobject_cast<ReportPreview*>(top))
-                delete top;
-        }
+        closePreviews();
         setMessageHandler({});
+    }
+
+    // Closes every preview window; whether there was one.
+    static bool closePreviews()
+    {
+        // Found first, deleted after: a preview takes its own dialogs with it.
+        QList<QPointer<ReportPreview>> previews;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* preview = qobject_cast<ReportPreview*>(top))
+                previews.append(preview);
+        }
+        for (const QPointer<ReportPreview>& preview : previews)
+            delete preview.data();
+        return !previews.isEmpty();
     }
 
     // The window a menu command opens, as the active one.
@@ -124,9 +142,10 @@ protected:
             row = q.record();
         }
         QSqlDatabase::removeDatabase("finance_windows_test_read");
-        bool previewed = false;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            previewed = previewed || qobject_cast<ReportPreview*>(top);
+        const bool previewed = closePreviews();
+        // Back to the window, as the user would after looking at the preview.
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         if (!previewed) {
             EXPECT_EQ(messages.size(), 1u);
             if (!messages.empty()) {
@@ -369,7 +388,7 @@ TEST_F(FinanceWindowsTest, DailyBalanceDatesAreHeldToEachOther)
     const Case cases[] = {
         {"dtEndDate", "31/02/2017", "INVALID DATE", "The date entered is invalid please enter a valid date."},
         {"dtEndDate", "1/3/2047x", "INVALID DATE", "The date entered is invalid please enter a valid date."},
-        {"dtEndDate", "02/03/2047", "DATE OUT OF RANGE",
+        {"dtEndDate", "05/03/2047", "DATE OUT OF RANGE",
          "The date entered is more than 30 years(360 months) after 01/03/2017."},
         {"dtEndDate", "28/02/2017", "DATE OUT OF RANGE", "The end date cannot be before the start date 01/03/2017."},
     };
@@ -386,14 +405,14 @@ TEST_F(FinanceWindowsTest, DailyBalanceDatesAreHeldToEachOther)
     }
     // The last day allowed is exactly 10 960 days on.
     messages.clear();
-    type("dtEndDate", "01/03/2047");
+    type("dtEndDate", "04/03/2047");
     EXPECT_TRUE(messages.empty());
 
     // Now the start date is held to the end date.
     const Case starts[] = {
-        {"dtStartDate", "01/03/2047", "DATE OUT OF RANGE", "The start date must be before the end date 01/03/2047."},
+        {"dtStartDate", "04/03/2047", "DATE OUT OF RANGE", "The start date must be before the end date 04/03/2047."},
         {"dtStartDate", "28/02/2017", "DATE OUT OF RANGE",
-         "The date entered is more than 30 years(360 months) before 01/03/2047."},
+         "The date entered is more than 30 years(360 months) before 04/03/2047."},
     };
     for (const Case& c : starts) {
         SCOPED_TRACE(c.typed);
@@ -452,7 +471,12 @@ TEST_F(FinanceWindowsTest, DailyBalanceSpinControls)
     EXPECT_EQ(messages[0].title, "Incorrect Interest Rate!");
     EXPECT_EQ(messages[0].text, "The maximum Interest Rate allowed is 40%");
     EXPECT_TRUE(hasFocus("numIntRate"));
+    EXPECT_EQ(shown("numIntRate"), "50.000");
     messages.clear();
+    // The spun rate is back, and leaving the field now takes it.
+    child<QPushButton>("cmdCalculate")->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(messages.empty());
     // Up from 50 wraps to the step.
     spin("spRate", true);
     EXPECT_EQ(shown("numIntRate"), "0.250");
