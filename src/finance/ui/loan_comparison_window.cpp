@@ -50,6 +50,8 @@ LoanComparisonWindow::LoanComparisonWindow(Key key, Module1& state, QWidget* par
             grid->setItem(row, column, item);
         }
     }
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
+    fitGrid();
 
     Controls c;
     c.calculate = ui->cmdCalculate;
@@ -95,21 +97,26 @@ void LoanComparisonWindow::showTerms()
         grid->item(row, 2)->setText(formatReportAmount(t.interest));
         grid->item(row, 3)->setText(formatReportAmount(t.total));
     }
-    fitGrid();
 }
 
 void LoanComparisonWindow::fitGrid()
 {
-    // The grid is as large as its six rows and the widest figures, so no
-    // figure is ever cut off and no scroll bar is needed.
+    // Sized once for the widest figures the fields allow (a bond of nearly a
+    // billion at 50 % pays some fifteen billion over thirty years), so no
+    // figure is ever cut off, no scroll bar is needed and the window never
+    // has to grow.
     QTableWidget* grid = ui->grdPayments;
-    grid->resizeColumnsToContents();
     const QHeaderView* header = grid->horizontalHeader();
-    for (int column = 1; column < grid->columnCount(); ++column)
-        grid->setColumnWidth(column, qMax(grid->columnWidth(column), header->sectionSizeHint(column)) + 16);
+    const QFontMetrics metrics(grid->font());
+    const int padding = 2 * metrics.horizontalAdvance(QLatin1Char('0'));
+    const int widestFigure = metrics.horizontalAdvance(QStringLiteral("-99 999 999 999.99"));
+    const int widestTerm = metrics.horizontalAdvance(QStringLiteral("30 yrs."));
     int width = 2 * grid->frameWidth();
-    for (int column = 0; column < grid->columnCount(); ++column)
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        const int cell = (column == 0 ? widestTerm : widestFigure) + padding;
+        grid->setColumnWidth(column, qMax(cell, header->sectionSizeHint(column)));
         width += grid->columnWidth(column);
+    }
     int height = 2 * grid->frameWidth() + qMax(header->height(), header->sizeHint().height());
     for (int row = 0; row < grid->rowCount(); ++row)
         height += grid->rowHeight(row);
