@@ -8,6 +8,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QHash>
+#include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -84,5 +87,26 @@ public:
 
     std::vector<MessageRequest> list;
 };
+
+/// Mnemonics that two visible, enabled controls of `window` share (buttons,
+/// and labels with a buddy), each as "name / name"; empty when none clash.
+inline QStringList sharedMnemonics(const QWidget* window)
+{
+    QHash<QKeySequence, QStringList> byKey;
+    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (b->isVisible() && b->isEnabled())
+            byKey[QKeySequence::mnemonic(b->text())].append(b->objectName());
+    }
+    for (const QLabel* l : window->findChildren<QLabel*>()) {
+        if (l->isVisible() && l->buddy() && l->buddy()->isEnabled())
+            byKey[QKeySequence::mnemonic(l->text())].append(l->objectName());
+    }
+    QStringList clashes;
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
+        if (!it.key().isEmpty() && it.value().size() > 1)
+            clashes.append(it.value().join(" / "));
+    }
+    return clashes;
+}
 
 }  // namespace grossby::test

@@ -167,25 +167,6 @@ TEST_F(ProgramWindowsTest, EveryCalculatorOpensWithTheFocusInItsFirstField)
     }
 }
 
-// Mnemonics of the visible, enabled controls of `window` that two share.
-QStringList sharedMnemonics(const QWidget* window)
-{
-    QHash<QKeySequence, QStringList> byKey;
-    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && b->isEnabled())
-            byKey[QKeySequence::mnemonic(b->text())].append(b->objectName());
-    }
-    for (const QLabel* l : window->findChildren<QLabel*>()) {
-        if (l->isVisible() && l->buddy() && l->buddy()->isEnabled())
-            byKey[QKeySequence::mnemonic(l->text())].append(l->objectName());
-    }
-    QStringList clashes;
-    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
-        if (!it.key().isEmpty() && it.value().size() > 1)
-            clashes.append(it.value().join(" / "));
-    }
-    return clashes;
-}
 
 TEST_F(ProgramWindowsTest, NoTwoControlsOfAWindowShareAMnemonic)
 {
@@ -193,7 +174,7 @@ TEST_F(ProgramWindowsTest, NoTwoControlsOfAWindowShareAMnemonic)
         SCOPED_TRACE(menu);
         QWidget* w = open(menu);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(sharedMnemonics(w), QStringList());
+        EXPECT_EQ(test::sharedMnemonics(w), QStringList());
         // With each panel up, its buttons and the window's uncovered ones.
         for (const char* opener : {"cmdSettings", "cmdInfo_0", "cmdPrint", "cmPrint"}) {
             auto* button = w->findChild<QPushButton*>(opener);
@@ -201,7 +182,7 @@ TEST_F(ProgramWindowsTest, NoTwoControlsOfAWindowShareAMnemonic)
                 continue;
             button->click();
             QCoreApplication::processEvents();
-            EXPECT_EQ(sharedMnemonics(w), QStringList()) << opener;
+            EXPECT_EQ(test::sharedMnemonics(w), QStringList()) << opener;
             for (const char* closer : {"cmdSetupOK", "cmdOK_Info_One", "cmdCancel"}) {
                 auto* close = w->findChild<QPushButton*>(closer);
                 if (close && close->isVisible())

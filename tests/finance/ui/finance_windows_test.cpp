@@ -556,25 +556,6 @@ TEST_F(FinanceWindowsTest, InflationSpinControlsWrap)
     EXPECT_TRUE(messages.empty());
 }
 
-// Mnemonics of the visible, enabled controls of `window` that two share.
-QStringList sharedMnemonics(const QWidget* window)
-{
-    QHash<QKeySequence, QStringList> byKey;
-    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && b->isEnabled())
-            byKey[QKeySequence::mnemonic(b->text())].append(b->objectName());
-    }
-    for (const QLabel* l : window->findChildren<QLabel*>()) {
-        if (l->isVisible() && l->buddy() && l->buddy()->isEnabled())
-            byKey[QKeySequence::mnemonic(l->text())].append(l->objectName());
-    }
-    QStringList clashes;
-    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
-        if (!it.key().isEmpty() && it.value().size() > 1)
-            clashes.append(it.value().join(" / "));
-    }
-    return clashes;
-}
 
 TEST_F(FinanceWindowsTest, EveryWindowOpensReadyToTypeWithNoSharedMnemonic)
 {
@@ -588,7 +569,7 @@ TEST_F(FinanceWindowsTest, EveryWindowOpensReadyToTypeWithNoSharedMnemonic)
         SCOPED_TRACE(command);
         ASSERT_NE(open(command), nullptr);
         EXPECT_TRUE(hasFocus(first));
-        EXPECT_EQ(sharedMnemonics(w), QStringList());
+        EXPECT_EQ(test::sharedMnemonics(w), QStringList());
         // A case that prints, so the print panel comes up.
         type(first, "1000");
         if (std::string_view(command) == "mnuDailyBalance") {
@@ -600,7 +581,7 @@ TEST_F(FinanceWindowsTest, EveryWindowOpensReadyToTypeWithNoSharedMnemonic)
         }
         click("cmdPrint");
         ASSERT_TRUE(child<QWidget>("fraPrint")->isVisible());
-        EXPECT_EQ(sharedMnemonics(w), QStringList());
+        EXPECT_EQ(test::sharedMnemonics(w), QStringList());
         click("cmdCancel");
         close();
     }

@@ -434,38 +434,19 @@ TEST_F(LoanWindowTest, PrintStagesTheLoanAndReplacesTheScheduleRows)
     }
 }
 
-// Mnemonics that two visible, enabled controls of `window` share.
-QStringList sharedMnemonics(const QWidget* window)
-{
-    QHash<QKeySequence, QStringList> byKey;
-    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && b->isEnabled())
-            byKey[QKeySequence::mnemonic(b->text())].append(b->objectName());
-    }
-    for (const QLabel* l : window->findChildren<QLabel*>()) {
-        if (l->isVisible() && l->buddy() && l->buddy()->isEnabled())
-            byKey[QKeySequence::mnemonic(l->text())].append(l->objectName());
-    }
-    QStringList clashes;
-    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
-        if (!it.key().isEmpty() && it.value().size() > 1)
-            clashes.append(it.value().join(" / "));
-    }
-    return clashes;
-}
 
 TEST_F(LoanWindowTest, NoTwoControlsShareAMnemonicWhateverIsUp)
 {
     ASSERT_NE(open(), nullptr);
     solve(0, "100000", "240", "12", "");
     click("cmdFinCharge");
-    EXPECT_EQ(sharedMnemonics(loans), QStringList());
+    EXPECT_EQ(test::sharedMnemonics(loans), QStringList());
     click("cmdPrint");
     QTest::mouseClick(child<QCheckBox>(loans, "Check1"), Qt::LeftButton);
-    EXPECT_EQ(sharedMnemonics(loans), QStringList()) << "print panel";
+    EXPECT_EQ(test::sharedMnemonics(loans), QStringList()) << "print panel";
     click("cmdCancel");
     click("cmdMonAmort");
-    EXPECT_EQ(sharedMnemonics(loans), QStringList()) << "grid";
+    EXPECT_EQ(test::sharedMnemonics(loans), QStringList()) << "grid";
     click("cmdGridClose");
     EXPECT_TRUE(messages.list.empty());
 }

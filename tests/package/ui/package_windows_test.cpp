@@ -478,25 +478,6 @@ TEST_F(PackageWindowsTest, RAPanelExplainsTheLastCalculation)
     EXPECT_EQ(RAExplanationPanel::lines({1000, 360000})[5], "ie: R 360 000.00 X 15% = R54 000.00");
 }
 
-// Mnemonics of the visible, enabled controls of `window` that two share.
-QStringList sharedMnemonics(const QWidget* window)
-{
-    QHash<QKeySequence, QStringList> byKey;
-    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && b->isEnabled())
-            byKey[QKeySequence::mnemonic(b->text())].append(b->objectName());
-    }
-    for (const QLabel* l : window->findChildren<QLabel*>()) {
-        if (l->isVisible() && l->buddy() && l->buddy()->isEnabled())
-            byKey[QKeySequence::mnemonic(l->text())].append(l->objectName());
-    }
-    QStringList clashes;
-    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
-        if (!it.key().isEmpty() && it.value().size() > 1)
-            clashes.append(it.value().join(" / "));
-    }
-    return clashes;
-}
 
 TEST_F(PackageWindowsTest, NoTwoControlsShareAMnemonicWithAnyPanelUp)
 {
@@ -504,12 +485,12 @@ TEST_F(PackageWindowsTest, NoTwoControlsShareAMnemonicWithAnyPanelUp)
         SCOPED_TRACE(command);
         open(command);
         type("numNetMonSalReq", "30000");
-        EXPECT_EQ(sharedMnemonics(win), QStringList());
+        EXPECT_EQ(test::sharedMnemonics(win), QStringList());
         const std::pair<const char*, const char*> panels[] = {
             {"cmdSettings", "cmdSetupOK"}, {"cmdRAExpl", "cmdRAOK"}, {"cmdPrint", "cmdCancel"}};
         for (const auto& [opener, closer] : panels) {
             click(opener);
-            EXPECT_EQ(sharedMnemonics(win), QStringList()) << opener;
+            EXPECT_EQ(test::sharedMnemonics(win), QStringList()) << opener;
             click(closer);
         }
     }

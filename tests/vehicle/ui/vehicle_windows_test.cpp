@@ -428,25 +428,6 @@ TEST_F(VehicleWindowsTest, CarAllowancePrintsTheDeemedRow)
         EXPECT_TRUE(m.text.contains("caepnrk.rpt")) << m.text.toStdString();
 }
 
-// Mnemonics that two visible, enabled controls of `window` share.
-QStringList sharedMnemonics(const QWidget* window)
-{
-    QHash<QKeySequence, QStringList> byKey;
-    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && b->isEnabled())
-            byKey[QKeySequence::mnemonic(b->text())].append(b->objectName());
-    }
-    for (const QLabel* l : window->findChildren<QLabel*>()) {
-        if (l->isVisible() && l->buddy() && l->buddy()->isEnabled())
-            byKey[QKeySequence::mnemonic(l->text())].append(l->objectName());
-    }
-    QStringList clashes;
-    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
-        if (!it.key().isEmpty() && it.value().size() > 1)
-            clashes.append(it.value().join(" / "));
-    }
-    return clashes;
-}
 
 TEST_F(VehicleWindowsTest, NoTwoControlsShareAMnemonicAndTheFirstFieldHasTheFocus)
 {
@@ -459,9 +440,9 @@ TEST_F(VehicleWindowsTest, NoTwoControlsShareAMnemonicAndTheFirstFieldHasTheFocu
         EXPECT_EQ(QApplication::focusWidget()->objectName(), first);
         if (std::string_view(command) == "mnuCompCar")
             addVehicle("AAA 111", "100000");
-        EXPECT_EQ(sharedMnemonics(w), QStringList());
+        EXPECT_EQ(test::sharedMnemonics(w), QStringList());
         click("cmdPrint");
-        EXPECT_EQ(sharedMnemonics(w), QStringList()) << "with the print panel up";
+        EXPECT_EQ(test::sharedMnemonics(w), QStringList()) << "with the print panel up";
         click("cmdCancel");
     }
     EXPECT_TRUE(messages.empty());
