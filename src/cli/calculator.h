@@ -163,10 +163,10 @@ private:
 };
 
 /// The ResultInfo of a result table's entry.
-template <class Result> ResultInfo resultInfo(const ResultSpec<Result>& spec)
+template <class Result> ResultInfo resultInfo(const ResultSpec<Result>& desc)
 {
-    ResultInfo info{spec.key, spec.label, spec.help, spec.decimals, spec.wholeRand, false};
-    info.kind = spec.kind;
+    ResultInfo info{desc.key, desc.label, desc.help, desc.decimals, desc.wholeRand, false};
+    info.kind = desc.kind;
     return info;
 }
 
@@ -196,18 +196,18 @@ ListResultSpec<Result> listResult(const char* key, const char* label, const char
                                   const std::vector<ResultSpec<Row>>& (*table)(const Result*),
                                   std::span<const Row> (*rows)(const Result&))
 {
-    ListResultSpec<Result> spec{key, label, help, {}, {}, {}};
-    spec.columns = [table](const Result* r) {
+    ListResultSpec<Result> desc{key, label, help, {}, {}, {}};
+    desc.columns = [table](const Result* r) {
         std::vector<ResultInfo> columns;
         for (const auto& column : table(r))
             columns.push_back(resultInfo(column));
         return columns;
     };
-    spec.rows = [rows](const Result& r) { return rows(r).size(); };
-    spec.value = [table, rows](const Result& r, std::size_t row, std::size_t column) {
+    desc.rows = [rows](const Result& r) { return rows(r).size(); };
+    desc.value = [table, rows](const Result& r, std::size_t row, std::size_t column) {
         return table(&r)[column].get(rows(r)[row]);
     };
-    return spec;
+    return desc;
 }
 
 /// An input that is a list of records read from a file named by its option
@@ -234,20 +234,20 @@ template <class In, class Record, auto Member>
 RecordsInputSpec<In> recordsInput(typename RecordsInputSpec<In>::Names names,
                                   const std::vector<InputSpec<Record>>& table)
 {
-    RecordsInputSpec<In> spec;
-    spec.info.key = names.key;
-    spec.info.kind = InputKind::Text;
-    spec.info.typeName = "FILE";
-    spec.info.help = names.help;
-    spec.info.required = true;
+    RecordsInputSpec<In> desc;
+    desc.info.key = names.key;
+    desc.info.kind = InputKind::Text;
+    desc.info.typeName = "FILE";
+    desc.info.help = names.help;
+    desc.info.required = true;
     std::vector<std::string> keys;
     std::vector<ValueRule> rules;
     for (const InputSpec<Record>& field : table) {
-        spec.info.fields.push_back({field.key, field.kind, field.typeName, field.help, field.required, false});
+        desc.info.fields.push_back({field.key, field.kind, field.typeName, field.help, field.required, false});
         keys.emplace_back(field.key);
         rules.push_back(ValueRule::of(field));
     }
-    spec.read = [&table, names, keys, rules](In& in, const std::string& path) -> std::optional<InputProblem> {
+    desc.read = [&table, names, keys, rules](In& in, const std::string& path) -> std::optional<InputProblem> {
         std::vector<Record> records;
         const auto take = [&](std::size_t, const RecordCells& cells) -> std::optional<std::string> {
             Record record{};
@@ -269,7 +269,7 @@ RecordsInputSpec<In> recordsInput(typename RecordsInputSpec<In>::Names names,
         (in.*Member) = std::move(records);
         return std::nullopt;
     };
-    return spec;
+    return desc;
 }
 
 /// Everything that makes calculator `In` → `Result` a subcommand.
@@ -386,9 +386,9 @@ public:
         if (auto error = m_def.loadSettings(stored))
             return error;
         for (std::size_t i = 0; i < m_def.settings->size(); ++i) {
-            const auto& spec = (*m_def.settings)[i];
-            if (!given(own + i) && spec.get && spec.set)
-                spec.set(m_settings, spec.get(stored));
+            const auto& desc = (*m_def.settings)[i];
+            if (!given(own + i) && desc.get && desc.set)
+                desc.set(m_settings, desc.get(stored));
         }
         return std::nullopt;
     }
@@ -407,10 +407,10 @@ public:
         // finite; should one ever not be, the calculation says so rather
         // than printing nan or inf.
         m_numbers.clear();
-        for (const auto& spec : *m_def.results) {
-            const double v = spec.get(m_result);
+        for (const auto& desc : *m_def.results) {
+            const double v = desc.get(m_result);
             if (!std::isfinite(v)) {
-                rejection = std::string("The calculation gave no finite ") + spec.key + " for these figures.";
+                rejection = std::string("The calculation gave no finite ") + desc.key + " for these figures.";
                 return false;
             }
             m_numbers.push_back(v == 0 ? 0.0 : v);  // never -0
@@ -483,9 +483,9 @@ private:
     std::uint64_t m_given = 0;
 };
 
-template <class In> InputInfo inputInfo(const InputSpec<In>& spec, bool setting)
+template <class In> InputInfo inputInfo(const InputSpec<In>& desc, bool setting)
 {
-    InputInfo info{spec.key, spec.kind, spec.typeName, spec.help, spec.required, setting};
+    InputInfo info{desc.key, desc.kind, desc.typeName, desc.help, desc.required, setting};
     if (setting)
         info.help += " (default: the settings store)";
     return info;
@@ -498,19 +498,19 @@ public:
     {
         name = m_def.name;
         description = m_def.description;
-        for (const auto& spec : *m_def.inputs) {
-            inputs.push_back(inputInfo(spec, false));
-            m_rules.push_back(ValueRule::of(spec));
+        for (const auto& desc : *m_def.inputs) {
+            inputs.push_back(inputInfo(desc, false));
+            m_rules.push_back(ValueRule::of(desc));
         }
         if (m_def.settings) {
             hasSettings = true;
-            for (const auto& spec : *m_def.settings) {
-                inputs.push_back(inputInfo(spec, true));
-                m_rules.push_back(ValueRule::of(spec));
+            for (const auto& desc : *m_def.settings) {
+                inputs.push_back(inputInfo(desc, true));
+                m_rules.push_back(ValueRule::of(desc));
             }
         }
-        for (const auto& spec : m_def.records) {
-            inputs.push_back(spec.info);
+        for (const auto& desc : m_def.records) {
+            inputs.push_back(desc.info);
             ValueRule path;  // the file's name, read as text
             path.kind = InputKind::Text;
             m_rules.push_back(path);
@@ -518,16 +518,16 @@ public:
         // Which inputs were given is kept as one bit each.
         if (inputs.size() > 64)
             throw std::logic_error("a calculator with more than 64 inputs: widen Calculation's given mask");
-        for (const auto& spec : *m_def.results)
-            results.push_back(resultInfo(spec));
-        for (const auto& spec : m_def.counts)
-            results.push_back({spec.key, spec.label, spec.help, 0, false, true});
-        for (const auto& spec : m_def.lists) {
-            ResultInfo info{spec.key, spec.label, spec.help, 0, false, false};
+        for (const auto& desc : *m_def.results)
+            results.push_back(resultInfo(desc));
+        for (const auto& desc : m_def.counts)
+            results.push_back({desc.key, desc.label, desc.help, 0, false, true});
+        for (const auto& desc : m_def.lists) {
+            ResultInfo info{desc.key, desc.label, desc.help, 0, false, false};
             info.list = true;
-            info.columns = spec.columns(nullptr);
-            info.across = spec.across;
-            info.first = spec.first;
+            info.columns = desc.columns(nullptr);
+            info.across = desc.across;
+            info.first = desc.first;
             results.push_back(std::move(info));
         }
         report = m_def.report;

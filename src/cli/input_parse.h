@@ -75,9 +75,9 @@ struct ValueRule {
     const char* countsText = nullptr;
     std::span<const char* const> words;
 
-    template <class In> static ValueRule of(const InputSpec<In>& spec)
+    template <class In> static ValueRule of(const InputSpec<In>& desc)
     {
-        return {spec.kind, spec.min, spec.max, spec.rounds, spec.rangeText, spec.choices, spec.countsText, spec.words};
+        return {desc.kind, desc.min, desc.max, desc.rounds, desc.rangeText, desc.choices, desc.countsText, desc.words};
     }
 };
 
@@ -97,34 +97,34 @@ std::optional<InputProblem> readCounts(const ValueRule& rule, std::string_view t
 std::optional<InputProblem> readItems(const ValueRule& rule, std::string_view text, std::size_t maxItems,
                                       std::vector<LabelledAmount>& out);
 
-/// Reads `text` into the input `spec` of `in`; `rule` is ValueRule::of(spec),
+/// Reads `text` into the input `desc` of `in`; `rule` is ValueRule::of(desc),
 /// made once by a caller that reads many values.
 template <class In>
-GROSSBY_HOT_INLINE std::optional<InputProblem> applyInput(const InputSpec<In>& spec, const ValueRule& rule, In& in,
+GROSSBY_HOT_INLINE std::optional<InputProblem> applyInput(const InputSpec<In>& desc, const ValueRule& rule, In& in,
                                                           std::string_view text)
 {
-    switch (spec.kind) {
-    case InputKind::Text: spec.text(in) = std::string(trimBlanks(text)); return std::nullopt;
-    case InputKind::Counts: return readCounts(rule, text, spec.counts(in));
+    switch (desc.kind) {
+    case InputKind::Text: desc.text(in) = std::string(trimBlanks(text)); return std::nullopt;
+    case InputKind::Counts: return readCounts(rule, text, desc.counts(in));
     case InputKind::Items: {
         std::vector<LabelledAmount> entries;
-        if (auto problem = readItems(rule, text, spec.maxItems, entries))
+        if (auto problem = readItems(rule, text, desc.maxItems, entries))
             return problem;
-        spec.items(in, entries);
+        desc.items(in, entries);
         return std::nullopt;
     }
     default: {
         // The common case inline: an amount or percentage in range.
-        if (spec.kind == InputKind::Amount || spec.kind == InputKind::Percent) {
+        if (desc.kind == InputKind::Amount || desc.kind == InputKind::Percent) {
             if (const auto v = parseDecimal(text); v && *v >= rule.min && *v <= rule.max) {
-                spec.set(in, *v == 0 ? 0.0 : *v);  // never -0
+                desc.set(in, *v == 0 ? 0.0 : *v);  // never -0
                 return std::nullopt;
             }
         }
         double value = 0;
         if (auto problem = readValue(rule, text, value))
             return problem;
-        spec.set(in, value);
+        desc.set(in, value);
         return std::nullopt;
     }
     }

@@ -112,26 +112,26 @@ template <class In, auto... Path> std::span<int> countsAt(In& in)
 /// An input held at `in.*Path...` (one or more member pointers, outermost
 /// first). The member's type decides how it is reached: text, a fixed list
 /// of counts, or a number (amounts, whole numbers, dates).
-template <class In, auto... Path> InputSpec<In> inputAt(InputSpec<In> spec)
+template <class In, auto... Path> InputSpec<In> inputAt(InputSpec<In> desc)
 {
     using Target = std::remove_cvref_t<decltype((std::declval<In&>().*....*Path))>;
     if constexpr (std::is_same_v<Target, std::string>) {
-        spec.text = &input_detail::textAt<In, Path...>;
+        desc.text = &input_detail::textAt<In, Path...>;
     } else if constexpr (std::is_arithmetic_v<Target>) {
-        spec.get = &input_detail::getAt<In, Path...>;
-        spec.set = &input_detail::setAt<In, Path...>;
+        desc.get = &input_detail::getAt<In, Path...>;
+        desc.set = &input_detail::setAt<In, Path...>;
     } else {
-        spec.counts = &input_detail::countsAt<In, Path...>;
+        desc.counts = &input_detail::countsAt<In, Path...>;
     }
-    return spec;
+    return desc;
 }
 
 /// The input of `table` named `key`, or nullptr.
 template <class In> const InputSpec<In>* findInput(const std::vector<InputSpec<In>>& table, std::string_view key)
 {
-    for (const InputSpec<In>& spec : table) {
-        if (key == spec.key)
-            return &spec;
+    for (const InputSpec<In>& desc : table) {
+        if (key == desc.key)
+            return &desc;
     }
     return nullptr;
 }
@@ -158,11 +158,11 @@ template <class Result, auto... Path> ResultSpec<Result> resultAt(const char* ke
     return {key, label, &input_detail::getAt<Result, Path...>};
 }
 
-/// A result held at `result.*Path...`, described by `spec` (its `get` is set here).
-template <class Result, auto... Path> ResultSpec<Result> resultAt(ResultSpec<Result> spec)
+/// A result held at `result.*Path...`, described by `desc` (its `get` is set here).
+template <class Result, auto... Path> ResultSpec<Result> resultAt(ResultSpec<Result> desc)
 {
-    spec.get = &input_detail::getAt<Result, Path...>;
-    return spec;
+    desc.get = &input_detail::getAt<Result, Path...>;
+    return desc;
 }
 
 /// A result that is a fixed list of whole numbers, such as the twelve monthly

@@ -125,11 +125,11 @@ std::vector<InputSpec<In>> commandTable(bool forward)
     t.front().required = true;  // the package or the net pay required
     t.front().help = forward ? "Total package amount a month (a year with --annual)"
                              : "Net salary required a month (a year with --annual)";
-    for (auto& spec : t) {
-        if (std::string_view(spec.key) == "car-cost")
-            spec.help = "Company car's running cost to the employer a month (a year with --annual)";
-        if (std::string_view(spec.key) == "beneficiaries") {
-            spec.help = "Medical aid fund beneficiaries, 0 to 99; with --annual beneficiary-months in the year "
+    for (auto& desc : t) {
+        if (std::string_view(desc.key) == "car-cost")
+            desc.help = "Company car's running cost to the employer a month (a year with --annual)";
+        if (std::string_view(desc.key) == "beneficiaries") {
+            desc.help = "Medical aid fund beneficiaries, 0 to 99; with --annual beneficiary-months in the year "
                         "(2 persons for 12 months = 24), 0 to 1188";
         }
     }

@@ -227,15 +227,15 @@ const std::vector<ResultSpec<AnnualResult>>& annualResultTable()
     static const std::vector<ResultSpec<R>> table = [] {
         // The annual figures carry the same meaning as the period ones.
         const auto& period = periodResultTable();
-        const auto like = [&period](ResultSpec<R> spec) {
+        const auto like = [&period](ResultSpec<R> desc) {
             for (const auto& p : period) {
-                if (std::string_view(p.key) == spec.key) {
-                    spec.label = p.label;
-                    spec.help = p.help;
-                    spec.wholeRand = p.wholeRand;
+                if (std::string_view(p.key) == desc.key) {
+                    desc.label = p.label;
+                    desc.help = p.help;
+                    desc.wholeRand = p.wholeRand;
                 }
             }
-            return spec;
+            return desc;
         };
         return std::vector<ResultSpec<R>>{
             like(resultAt<R, &R::rfDeduction>({.key = "rf_deduction"})),
@@ -252,13 +252,13 @@ const std::vector<ResultSpec<AnnualResult>>& annualResultTable()
 
 const CountsResultSpec<AnnualResult>& annualCountsResult()
 {
-    static const CountsResultSpec<AnnualResult> spec{
+    static const CountsResultSpec<AnnualResult> desc{
         .key = "beneficiaries_by_month",
         .label = "Beneficiaries Mar to Feb",
         .help = "the twelve counts as used, March first: 0 outside the employment",
         .get = [](const AnnualResult& r) { return std::span<const int>(r.beneficiariesByMonth); },
     };
-    return spec;
+    return desc;
 }
 
 }  // namespace grossby

@@ -6,28 +6,28 @@ namespace grossby {
 
 namespace {
 
-template <class In> InputSpec<In> figure(InputSpec<In> spec)
+template <class In> InputSpec<In> figure(InputSpec<In> desc)
 {
-    spec.kind = InputKind::Whole;
-    spec.max = kMaxVehicleFigure;
-    return spec;
+    desc.kind = InputKind::Whole;
+    desc.max = kMaxVehicleFigure;
+    return desc;
 }
 
-template <class In> InputSpec<In> yesNo(InputSpec<In> spec)
+template <class In> InputSpec<In> yesNo(InputSpec<In> desc)
 {
-    spec.kind = InputKind::Whole;
-    spec.max = 1;
-    spec.typeName = "0/1";
-    return spec;
+    desc.kind = InputKind::Whole;
+    desc.max = 1;
+    desc.typeName = "0/1";
+    return desc;
 }
 
-template <class In> InputSpec<In> date(InputSpec<In> spec)
+template <class In> InputSpec<In> date(InputSpec<In> desc)
 {
-    spec.kind = InputKind::Date;
-    spec.min = TaxYearStart;
-    spec.max = TaxYearEnd;
-    spec.typeName = "DD/MM/YYYY";
-    return spec;
+    desc.kind = InputKind::Date;
+    desc.min = TaxYearStart;
+    desc.max = TaxYearEnd;
+    desc.typeName = "DD/MM/YYYY";
+    return desc;
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ inline constexpr int kMaxTextLength = 50;
 template <class In> class InputBinding {
 public:
     struct Bound {
-        const InputSpec<In>* spec;
+        const InputSpec<In>* desc;
         QWidget* widget;
     };
 
@@ -64,41 +64,41 @@ public:
     InputBinding(QWidget* form, const std::vector<InputSpec<In>>& table, const std::vector<FieldKey>& fields)
     {
         for (const FieldKey& f : fields) {
-            const InputSpec<In>* spec = findInput(table, f.key);
-            if (!spec)
+            const InputSpec<In>* desc = findInput(table, f.key);
+            if (!desc)
                 throw std::logic_error(std::string("no input ") + f.key);
             QWidget* widget = nullptr;
-            switch (spec->kind) {
+            switch (desc->kind) {
             case InputKind::Text: {
                 auto* edit = binding_detail::field<QLineEdit>(form, f.objectName);
                 edit->setMaxLength(kMaxTextLength);
                 QObject::connect(edit, &QLineEdit::textChanged, form,
-                                 [this, spec](const QString& text) { spec->text(m_values) = text.toStdString(); });
+                                 [this, desc](const QString& text) { desc->text(m_values) = text.toStdString(); });
                 widget = edit;
                 break;
             }
             case InputKind::Date: {
                 auto* edit = binding_detail::field<DateEdit>(form, f.objectName);
-                edit->setRange(spec->min, spec->max);
+                edit->setRange(desc->min, desc->max);
                 QObject::connect(edit, &DateEdit::valueChanged, form,
-                                 [this, spec](double day) { spec->set(m_values, day); });
+                                 [this, desc](double day) { desc->set(m_values, day); });
                 widget = edit;
                 break;
             }
             default: {
                 auto* edit = binding_detail::field<NumericEdit>(form, f.objectName);
-                if (spec->whole())
+                if (desc->whole())
                     edit->setDecimals(0);
-                edit->setRange(spec->min, spec->max);
-                if (spec->rangeTitle && spec->rangeText)
-                    edit->setRejectionMessage(QString::fromUtf8(spec->rangeTitle), QString::fromUtf8(spec->rangeText));
+                edit->setRange(desc->min, desc->max);
+                if (desc->rangeTitle && desc->rangeText)
+                    edit->setRejectionMessage(QString::fromUtf8(desc->rangeTitle), QString::fromUtf8(desc->rangeText));
                 QObject::connect(edit, &NumericEdit::valueChanged, form,
-                                 [this, spec](double v) { spec->set(m_values, v); });
+                                 [this, desc](double v) { desc->set(m_values, v); });
                 widget = edit;
                 break;
             }
             }
-            m_bound.push_back({spec, widget});
+            m_bound.push_back({desc, widget});
         }
     }
 
@@ -114,12 +114,12 @@ public:
         m_values = values;
         for (const Bound& b : m_bound) {
             const QSignalBlocker block(b.widget);
-            if (b.spec->kind == InputKind::Text)
-                static_cast<QLineEdit*>(b.widget)->setText(QString::fromStdString(b.spec->text(m_values)));
-            else if (b.spec->kind == InputKind::Date)
-                static_cast<DateEdit*>(b.widget)->setValue(b.spec->get(m_values));
+            if (b.desc->kind == InputKind::Text)
+                static_cast<QLineEdit*>(b.widget)->setText(QString::fromStdString(b.desc->text(m_values)));
+            else if (b.desc->kind == InputKind::Date)
+                static_cast<DateEdit*>(b.widget)->setValue(b.desc->get(m_values));
             else
-                static_cast<NumericEdit*>(b.widget)->setValue(b.spec->get(m_values));
+                static_cast<NumericEdit*>(b.widget)->setValue(b.desc->get(m_values));
         }
     }
 
@@ -127,7 +127,7 @@ public:
     QWidget* fieldFor(std::string_view key) const
     {
         for (const Bound& b : m_bound) {
-            if (key == b.spec->key)
+            if (key == b.desc->key)
                 return b.widget;
         }
         return nullptr;
@@ -144,31 +144,31 @@ public:
     ResultBinding(QWidget* form, const std::vector<ResultSpec<Result>>& table, const std::vector<ResultField>& fields)
     {
         for (const ResultField& f : fields) {
-            const ResultSpec<Result>* spec = nullptr;
+            const ResultSpec<Result>* desc = nullptr;
             for (const ResultSpec<Result>& s : table) {
                 if (std::string_view(f.key) == s.key)
-                    spec = &s;
+                    desc = &s;
             }
-            if (!spec)
+            if (!desc)
                 throw std::logic_error(std::string("no result ") + f.key);
             auto* edit = binding_detail::field<NumericEdit>(form, f.objectName);
             edit->setReadOnly(true);
             edit->setFocusPolicy(Qt::NoFocus);
-            m_bound.push_back({spec, edit, f.shown});
+            m_bound.push_back({desc, edit, f.shown});
         }
     }
 
     void show(const Result& result) const
     {
         for (const Bound& b : m_bound) {
-            const double v = b.spec->get(result);
+            const double v = b.desc->get(result);
             b.field->setValue(b.shown == Shown::WholeRand ? roundHalfEven(v) : v);
         }
     }
 
 private:
     struct Bound {
-        const ResultSpec<Result>* spec;
+        const ResultSpec<Result>* desc;
         NumericEdit* field;
         Shown shown;
     };

@@ -175,8 +175,8 @@ TEST(GrossSearch, FindsTheSameResultAsTryingEveryRand)
     const auto literal = literalGrossSearch(f, 1e6);
     ASSERT_TRUE(literal);
     const GrossUpResult expected = f.finish(literal->pass, fast.evaluations);
-    for (const auto& spec : grossUpResultTable())
-        EXPECT_EQ(spec.get(fast), spec.get(expected)) << spec.key;
+    for (const auto& desc : grossUpResultTable())
+        EXPECT_EQ(desc.get(fast), desc.get(expected)) << desc.key;
     EXPECT_EQ(fast.medicalDeductions, expected.medicalDeductions);
 }
 

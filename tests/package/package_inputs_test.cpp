@@ -11,10 +11,10 @@
 namespace grossby {
 namespace {
 
-template <class Spec> std::vector<std::string> keys(const std::vector<Spec>& table)
+template <class Entry> std::vector<std::string> keys(const std::vector<Entry>& table)
 {
     std::vector<std::string> out;
-    for (const Spec& s : table)
+    for (const Entry& s : table)
         out.push_back(s.key);
     return out;
 }
@@ -60,25 +60,25 @@ TEST(PackageTables, EachInputReachesItsOwnMember)
     PackageInputs in;
     const auto& table = grossUpInputTable(PackagePeriod::Monthly);
     double value = 1;
-    for (const auto& spec : table) {
-        if (spec.kind == InputKind::Text)
-            spec.text(in) = spec.key;
+    for (const auto& desc : table) {
+        if (desc.kind == InputKind::Text)
+            desc.text(in) = desc.key;
         else
-            spec.set(in, value++);
+            desc.set(in, value++);
     }
     value = 1;
-    for (const auto& spec : table) {
-        if (spec.kind == InputKind::Text)
-            EXPECT_EQ(spec.text(in), spec.key);
+    for (const auto& desc : table) {
+        if (desc.kind == InputKind::Text)
+            EXPECT_EQ(desc.text(in), desc.key);
         else
-            EXPECT_EQ(spec.get(in), value++) << spec.key;
+            EXPECT_EQ(desc.get(in), value++) << desc.key;
     }
     EXPECT_EQ(in.amount, 1);
     EXPECT_EQ(in.employerRF, 12);
 
     PackageSettings s;
-    for (const auto& spec : packageSettingsTable())
-        spec.set(s, spec.kind == InputKind::Rate ? spec.choices.back() : 7);
+    for (const auto& desc : packageSettingsTable())
+        desc.set(s, desc.kind == InputKind::Rate ? desc.choices.back() : 7);
     EXPECT_EQ(s.PensionCont, 7);
     EXPECT_EQ(s.UIFLimit, 7);
     EXPECT_EQ(s.TAIncRate8020, 0.2);

@@ -35,17 +35,17 @@ double drawIn(std::mt19937_64& rng, double lo, double hi, bool whole)
 
 template <class In> void fillRandomly(const std::vector<InputSpec<In>>& table, In& in, std::mt19937_64& rng)
 {
-    for (const InputSpec<In>& spec : table) {
-        switch (spec.kind) {
+    for (const InputSpec<In>& desc : table) {
+        switch (desc.kind) {
         case InputKind::Text: break;
         case InputKind::Counts:
-            for (int& n : spec.counts(in))
-                n = static_cast<int>(drawIn(rng, spec.min, spec.max, true));
+            for (int& n : desc.counts(in))
+                n = static_cast<int>(drawIn(rng, desc.min, desc.max, true));
             break;
         case InputKind::Rate:
-            spec.set(in, spec.choices[std::uniform_int_distribution<std::size_t>(0, spec.choices.size() - 1)(rng)]);
+            desc.set(in, desc.choices[std::uniform_int_distribution<std::size_t>(0, desc.choices.size() - 1)(rng)]);
             break;
-        default: spec.set(in, drawIn(rng, spec.min, spec.max, spec.whole() || spec.kind == InputKind::Date));
+        default: desc.set(in, drawIn(rng, desc.min, desc.max, desc.whole() || desc.kind == InputKind::Date));
         }
     }
 }
@@ -69,9 +69,9 @@ void expectFiniteResults(const char* name, const std::vector<InputSpec<In>>& inp
         if (!r)
             continue;
         ++accepted;
-        for (const ResultSpec<Result>& spec : results) {
-            const double v = spec.get(*r);
-            ASSERT_TRUE(std::isfinite(v)) << name << " " << spec.key << " is " << v << " for salary " << in.pay.salary
+        for (const ResultSpec<Result>& desc : results) {
+            const double v = desc.get(*r);
+            ASSERT_TRUE(std::isfinite(v)) << name << " " << desc.key << " is " << v << " for salary " << in.pay.salary
                                           << ", bonus " << in.pay.bonus;
         }
     }

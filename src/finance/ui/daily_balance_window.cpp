@@ -126,8 +126,8 @@ void DailyBalanceWindow::limitStartDate()
         const DayRange range = startDateRange(end);
         ui->dtStartDate->setRange(range.first, range.last);
     } else {
-        const InputSpec<DailyBalanceInputs>* spec = findInput(dailyBalanceInputTable(), "start");
-        ui->dtStartDate->setRange(spec->min, spec->max);
+        const InputSpec<DailyBalanceInputs>* desc = findInput(dailyBalanceInputTable(), "start");
+        ui->dtStartDate->setRange(desc->min, desc->max);
     }
 }
 
@@ -138,8 +138,8 @@ void DailyBalanceWindow::limitEndDate()
         const DayRange range = endDateRange(start);
         ui->dtEndDate->setRange(range.first, range.last);
     } else {
-        const InputSpec<DailyBalanceInputs>* spec = findInput(dailyBalanceInputTable(), "end");
-        ui->dtEndDate->setRange(spec->min, spec->max);
+        const InputSpec<DailyBalanceInputs>* desc = findInput(dailyBalanceInputTable(), "end");
+        ui->dtEndDate->setRange(desc->min, desc->max);
     }
 }
 

@@ -22,19 +22,19 @@ void writeThrough(QObject* context, const InputBinding<In>& binding, const std::
                   const std::vector<FieldKey>& fields, Target target)
 {
     for (const FieldKey& f : fields) {
-        const InputSpec<In>* spec = findInput(table, f.key);
+        const InputSpec<In>* desc = findInput(table, f.key);
         QWidget* widget = binding.fieldFor(f.key);
-        if (!spec || !widget)
+        if (!desc || !widget)
             throw std::logic_error(std::string("no bound input ") + f.key);
-        if (spec->kind == InputKind::Text) {
+        if (desc->kind == InputKind::Text) {
             QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, context,
-                             [spec, target](const QString& text) { spec->text(target()) = text.toStdString(); });
-        } else if (spec->kind == InputKind::Date) {
+                             [desc, target](const QString& text) { desc->text(target()) = text.toStdString(); });
+        } else if (desc->kind == InputKind::Date) {
             QObject::connect(static_cast<DateEdit*>(widget), &DateEdit::valueChanged, context,
-                             [spec, target](double day) { spec->set(target(), day); });
+                             [desc, target](double day) { desc->set(target(), day); });
         } else {
             QObject::connect(static_cast<NumericEdit*>(widget), &NumericEdit::valueChanged, context,
-                             [spec, target](double v) { spec->set(target(), v); });
+                             [desc, target](double v) { desc->set(target(), v); });
         }
     }
 }
