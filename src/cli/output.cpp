@@ -11,13 +11,6 @@
 
 namespace grossby::cli {
 
-const CLI::Validator kFiniteNumber(
-    [](std::string& text) {
-        const double value = std::strtod(text.c_str(), nullptr);
-        return std::isfinite(value) ? std::string() : "not a finite number: " + text;
-    },
-    "NUMBER", "finite number");
-
 int checkedOutput(const std::function<int()>& run)
 {
     int code = run();

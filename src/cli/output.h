@@ -20,20 +20,11 @@ struct Field {
     int decimals = 2;  ///< for readable output of numbers
 };
 
-/// Options every subcommand shares.
-struct CommonOptions {
-    bool json = false;
-};
-
 /// Prints the results as aligned "label  value" lines or as one JSON object.
 void printResult(std::ostream& out, const std::vector<Field>& fields, bool json);
 
 /// Prints a calculator's own validation message; the caller exits with 1.
 void printError(std::ostream& out, std::ostream& err, const std::string& message, bool json);
-
-/// Refuses "inf", "nan" and numbers beyond a double: they would give
-/// meaningless figures. Use with CLI::Option::check.
-extern const CLI::Validator kFiniteNumber;
 
 /// Runs `run` (a subcommand, or the whole tool) and makes sure what it
 /// printed reached standard output: a failed write (a full disk, a closed
