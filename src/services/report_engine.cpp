@@ -130,7 +130,15 @@ protected:
         if (scheme == QLatin1String("data") || scheme == QLatin1String("qrc"))
             return QTextDocument::loadResource(type, name);
         QString why;
-        const QVariant value = load(type, name, why);
+        QVariant value = load(type, name, why);
+        // A refused picture is stood in for by an invisible one: given
+        // nothing, Qt's ODF writer would load the named path itself
+        // (/dev/zero reads until memory runs out).
+        if (!why.isEmpty() && type == ImageResource) {
+            QImage blank(1, 1, QImage::Format_ARGB32);
+            blank.fill(Qt::transparent);
+            value = blank;
+        }
         if (!why.isEmpty() && m_problems) {
             const QString what = type == ImageResource ? QStringLiteral("picture") : QStringLiteral("file");
             const QString note = QStringLiteral("The %1 %2 named by the report template %3 was left out: %4.")

@@ -358,7 +358,10 @@ TEST(ReportEngine, PicturesComeOnlyFromRegularFilesBesideTheTemplate)
         EXPECT_TRUE(notes.contains(QLatin1String(left))) << left << ": " << notes.toStdString();
     EXPECT_FALSE(notes.contains(QLatin1String("logo.png"))) << notes.toStdString();
     EXPECT_TRUE(notes.contains(QLatin1String("\"t.rpt\"")));
-    EXPECT_TRUE(report.exportTo(fx.path(QStringLiteral("t.pdf"))).ok());
+    // Every format writes the report without the refused pictures; none goes
+    // and reads them itself (the ODF writer would read /dev/zero for ever).
+    for (const char* format : {"pdf", "html", "odt", "csv", "xlsx"})
+        EXPECT_TRUE(report.exportTo(fx.path(QStringLiteral("t.") + QLatin1String(format))).ok()) << format;
 }
 
 TEST(ReportEngine, ReportTooLongToLayOutFailsWithoutWritingAFile)
