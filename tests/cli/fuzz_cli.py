@@ -45,6 +45,28 @@ SUBCOMMANDS = {
     "fortnightly": COMMON + ["normal-days", "days-worked"] + SETTINGS,
     "daily": COMMON + SETTINGS,
 }
+PACKAGE = ["car-value", "car-cost", "age", "travel-allowance", "employee-medical", "employer-medical", "beneficiaries",
+           "other-fringe-benefits", "medical-deductions", "employee-rf", "employer-rf", "name", "other-expense",
+           "annual", "employee-rf-percent", "employer-rf-percent", "car-benefit-rate", "maintenance-plan"] + SETTINGS
+SUBCOMMANDS.update({
+    "package": ["package"] + PACKAGE,
+    "grossup": ["net-required"] + PACKAGE,
+    "car-allowance": ["name", "vehicle-value", "allowance", "open-km", "close-km", "business-km", "start", "end",
+                      "fuel-oil", "repairs", "insurance-licence", "other", "wear-and-tear", "lease", "records-kept",
+                      "no-fuel", "no-maintenance"],
+    "loan": ["solve", "principal", "months", "rate", "repayment"],
+    "schedule": ["principal", "months", "rate", "annual"],
+    "loan-buster": ["principal", "months", "rate", "extra"],
+    "loan-compare": ["principal", "rate"],
+    "daily-balance": ["capital", "rate", "start", "end"],
+    "inflation": ["present-cost", "years", "rate"],
+})
+FLAGS = {"annual", "records-kept", "no-fuel", "no-maintenance"}
+WORDS = {
+    "solve": ["repayment", "principal", "period", "rate", "months", ""],
+    "maintenance-plan": ["yes", "no", "maybe", "", "1"],
+    "other-expense": ["Gym=500", "Cell phone=200:250", "=", "x=abc", "a=1e308", "", "a=1;b=2", "a=-5:7"],
+}
 
 
 hostility = 0.4  # the share of hostile values, drawn afresh for each option set and file
@@ -61,6 +83,8 @@ def value_for(option):
         return rng.choice(COUNTS)
     if option == "name":
         return rng.choice(TEXT)
+    if option in WORDS:
+        return rng.choice(WORDS[option])
     return rng.choice(NUMBERS)
 
 
@@ -82,11 +106,22 @@ def check(args, result, what):
     elif "AddressSanitizer" in err or "runtime error" in err or "LeakSanitizer" in err:
         problem = "sanitizer report"
     elif what == "json" and result.returncode == 0:
+        def numbers(value):
+            # Every number in the object, however deep (lists of terms, vehicles, schedule rows).
+            if isinstance(value, dict):
+                for v in value.values():
+                    yield from numbers(v)
+            elif isinstance(value, list):
+                for v in value:
+                    yield from numbers(v)
+            elif isinstance(value, (int, float)) and not isinstance(value, bool):
+                yield value
+            elif value is None:
+                yield float("nan")
         try:
-            for value in json.loads(text).values():
-                for v in (value if isinstance(value, list) else [value]):
-                    if not isinstance(v, (int, float)) or v != v or v in (float("inf"), float("-inf")):
-                        problem = "not a finite number: %r" % (v,)
+            for v in numbers(json.loads(text)):
+                if v != v or v in (float("inf"), float("-inf")):
+                    problem = "not a finite number: %r" % (v,)
         except ValueError as e:
             problem = "bad JSON: %s" % e
     elif what == "batch" and text:
@@ -125,7 +160,7 @@ for _ in range(OPTION_SETS):
     sub = rng.choice(list(SUBCOMMANDS))
     args = [sub]
     for option in rng.sample(SUBCOMMANDS[sub], rng.randint(0, len(SUBCOMMANDS[sub]))):
-        args += ["--" + option, value_for(option)]
+        args += ["--" + option] if option in FLAGS else ["--" + option, value_for(option)]
     json_out = rng.random() < 0.7
     if json_out:
         args.append("--json")
