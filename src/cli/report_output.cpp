@@ -15,6 +15,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <iostream>
 #include <memory>
 
 namespace grossby::cli {
@@ -80,6 +81,10 @@ std::optional<std::string> writeReport(const std::vector<StagedTable>& tables, c
             return fail(report.error());
         if (ReportStatus status = report.exportTo(QString::fromStdString(file)); !status)
             failure = fail(status.error);
+        // What the template asked for and did not get (a picture left out)
+        // is said, not passed over; the report itself is written.
+        for (const QString& warning : report.warnings())
+            std::cerr << "Warning: " << warning.toStdString() << '\n';
     }
     return failure;
 }

@@ -185,6 +185,10 @@ void runReport(QWidget* parent, const ReportJob& job)
         showMessage(parent, {QMessageBox::Critical, tr("Report"), report.error()});
         return;
     }
+    // Parts of the template that were left out (a picture it may not use)
+    // are told; the report goes on without them.
+    if (!report.warnings().isEmpty())
+        showMessage(parent, {QMessageBox::Warning, tr("Report"), report.warnings().join(QLatin1Char('\n'))});
     if (job.destination != 1) {
         openReportPreview(parent, std::move(report));
         return;

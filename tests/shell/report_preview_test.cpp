@@ -118,6 +118,20 @@ TEST_F(ReportRunnerTest, PreviewOpensModelessWithItsTitleAndExportsEveryFormat)
     EXPECT_TRUE(preview->isVisible());
 }
 
+TEST_F(ReportRunnerTest, APictureLeftOutIsToldAndThePreviewStillOpens)
+{
+    fx.writeTemplate(QStringLiteral("pictured.rpt"),
+                     QStringLiteral("<!-- report\ntables: kwiktax\n-->"
+                                    "<p>{{kwiktax.TAXCOM4}}</p><img src=\"/dev/zero\">"));
+    ReportJob j = job(0, QStringLiteral("pictured.rpt"));
+    j.templateFolder = QFileInfo(fx.path(QStringLiteral("pictured.rpt"))).absolutePath();
+    runReport(&calculator, j);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
+    EXPECT_TRUE(messages[0].text.contains(QLatin1String("/dev/zero"))) << messages[0].text.toStdString();
+    EXPECT_EQ(openPreviews().size(), 1);
+}
+
 TEST_F(ReportRunnerTest, LongReportPagesThroughAndTakesANewPageLayout)
 {
     fx.stage({{"Amort", testing::amortRows(600)}});
