@@ -9,12 +9,31 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <cerrno>
 #include <cmath>
 #include <utility>
+
+#include <unistd.h>
 
 namespace grossby {
 
 namespace {
+
+// Puts a finished file in place under `to` unless something is there
+// already. QFile::rename refuses an existing target but, when it loses a race
+// for the name, falls back to copying over the file that won, so a reader
+// could meet it half written; link() takes the name atomically or not at
+// all. A file system without hard links gets the plain rename.
+bool placeWithoutReplacing(const QString& from, const QString& to)
+{
+    if (::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0) {
+        QFile::remove(from);
+        return true;
+    }
+    if (errno == EEXIST)
+        return false;
+    return QFile::rename(from, to);
+}
 
 const QString kTable = QStringLiteral("Setup");
 const QString kFlagColumn = QStringLiteral("CompCarMPYesNo");
@@ -223,7 +242,7 @@ DbStatus SettingsStore::createFresh() const
         if (!insert.exec())
             return fail(driverMessage(insert.lastError()));
     }
-    if (!QFile::rename(scratch, m_path)) {
+    if (!placeWithoutReplacing(scratch, m_path)) {
         // Another run made the store first (the rename never replaces a
         // file): use theirs. load() checks it like any other store.
         if (present(m_path)) {
@@ -247,7 +266,7 @@ DbStatus SettingsStore::copySeed() const
             QStringLiteral("The settings cannot be saved: \"%1\" cannot be copied to \"%2\".").arg(m_seed, m_path));
     }
     QFile::setPermissions(scratch, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (!QFile::rename(scratch, m_path)) {
+    if (!placeWithoutReplacing(scratch, m_path)) {
         QFile::remove(scratch);
         if (!present(m_path))
             return DbStatus::failure(
