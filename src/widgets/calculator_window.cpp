@@ -301,6 +301,29 @@ void CalculatorWindow::focusForTyping(QWidget* field)
         edit->selectAll();
 }
 
+bool CalculatorWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::ParentChange)
+        followFrame();
+    else if (event->type() == QEvent::WindowActivate)
+        activated();
+    return QWidget::event(event);
+}
+
+void CalculatorWindow::followFrame()
+{
+    // As a child of the document area the window is activated through its
+    // frame, which reports it as a change of state rather than an event.
+    disconnect(m_frameActivation);
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        m_frameActivation = connect(frame, &QMdiSubWindow::windowStateChanged, this,
+                                    [this](Qt::WindowStates before, Qt::WindowStates now) {
+                                        if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
+                                            activated();
+                                    });
+    }
+}
+
 void CalculatorWindow::keyPressEvent(QKeyEvent* event)
 {
     // Return in an input field of the form (a field passes it on once it has

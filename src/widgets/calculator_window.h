@@ -109,6 +109,10 @@ protected:
     /// panel's language choice.
     virtual PrintJob printJob(bool afrikaans) const = 0;
 
+    /// Runs each time the window becomes the active one, the first showing
+    /// included (windows that show shared figures recalculate here).
+    virtual void activated() { }
+
     /// Runs before the rows are staged (QuickTax recalculates what is shown).
     virtual void beforePrint() { }
 
@@ -123,12 +127,14 @@ protected:
     /// Puts a panel's top edge this far down the window; negative centres it.
     void setPanelTop(int top) { m_panelTop = top; }
 
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void initialise();
+    void followFrame();
     void closeWindow();
     bool stageAndRun(int destination, bool afrikaans);
     bool insidePanel(const QWidget* widget) const;
@@ -141,6 +147,7 @@ private:
     int m_panelTop = -1;
     bool m_shownOnce = false;
     QSize m_sizeBeforePanel;  // the window's size before a panel made it grow
+    QMetaObject::Connection m_frameActivation;
 };
 
 }  // namespace grossby

@@ -67,15 +67,6 @@ void FinanceWindow::spinWithArrows(QLineEdit* field, SpinControl* spin)
     field->installEventFilter(this);
 }
 
-bool FinanceWindow::event(QEvent* event)
-{
-    if (event->type() == QEvent::ParentChange)
-        followFrame();
-    else if (event->type() == QEvent::WindowActivate)
-        recalculateQuietly();
-    return CalculatorWindow::event(event);
-}
-
 bool FinanceWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
@@ -96,20 +87,6 @@ bool FinanceWindow::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return CalculatorWindow::eventFilter(watched, event);
-}
-
-void FinanceWindow::followFrame()
-{
-    // As a child of the document area the window is activated through its
-    // frame, which reports it as a change of state rather than an event.
-    disconnect(m_frameActivation);
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        m_frameActivation = connect(frame, &QMdiSubWindow::windowStateChanged, this,
-                                    [this](Qt::WindowStates before, Qt::WindowStates now) {
-                                        if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
-                                            recalculateQuietly();
-                                    });
-    }
 }
 
 }  // namespace grossby

@@ -53,14 +53,12 @@ protected:
     /// Gives "&OK" the focus (after a spin, or when there is nothing to print).
     void focusOk();
 
-    bool event(QEvent* event) override;
+    /// Every activation works the window's figures out again, quietly.
+    void activated() override { recalculateQuietly(); }
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void followFrame();
-
     Module1& m_state;
-    QMetaObject::Connection m_frameActivation;
     std::vector<std::pair<QLineEdit*, SpinControl*>> m_arrowSpins;
 };
 

@@ -174,29 +174,6 @@ NumericEdit* LoanWindow::fieldOf(LoanMode m) const
     return ui->numMonRePay;
 }
 
-bool LoanWindow::event(QEvent* event)
-{
-    if (event->type() == QEvent::ParentChange)
-        followFrame();
-    else if (event->type() == QEvent::WindowActivate)
-        activated();
-    return CalculatorWindow::event(event);
-}
-
-void LoanWindow::followFrame()
-{
-    // As a child of the document area the window is activated through its
-    // frame, which reports it as a change of state rather than an event.
-    disconnect(m_frameActivation);
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        m_frameActivation = connect(frame, &QMdiSubWindow::windowStateChanged, this,
-                                    [this](Qt::WindowStates before, Qt::WindowStates now) {
-                                        if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
-                                            activated();
-                                    });
-    }
-}
-
 void LoanWindow::load()
 {
     activated();

@@ -51,15 +51,13 @@ public:
     QWidget* showGraph();
 
 protected:
-    bool event(QEvent* event) override;
     void load() override;
+    void activated() override;
     std::optional<Rejection> runCalculation() override;
     PrintJob printJob(bool afrikaans) const override;
     QString printDatabasePath() const override;
 
 private:
-    void followFrame();
-    void activated();
     void chooseMode(int index);
     void styleMode(LoanMode mode);
     void showQuantities();
@@ -79,7 +77,6 @@ private:
     std::unique_ptr<Ui::frmLoans> ui;
     std::optional<InputBinding<LoanInputs>> m_inputs;
     QButtonGroup* m_modes = nullptr;
-    QMetaObject::Connection m_frameActivation;
     QSize m_sizeBeforeGrid;
     QList<QPointer<QWidget>> m_graphs;  // graph windows (or their frames) this window opened
 };

@@ -56,36 +56,6 @@ QuickTaxWindow::QuickTaxWindow(Key key, Module1& state, QWidget* parent)
 
 QuickTaxWindow::~QuickTaxWindow() = default;
 
-bool QuickTaxWindow::event(QEvent* event)
-{
-    if (event->type() == QEvent::ParentChange)
-        followFrame();
-    else if (event->type() == QEvent::WindowActivate)
-        activated();
-    return CalculatorWindow::event(event);
-}
-
-void QuickTaxWindow::followFrame()
-{
-    // As a child of the document area the window is activated through its
-    // frame, which reports it as a change of state rather than an event.
-    disconnect(m_frameActivation);
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        m_frameActivation = connect(frame, &QMdiSubWindow::windowStateChanged, this,
-                                    [this](Qt::WindowStates before, Qt::WindowStates now) {
-                                        if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
-                                            activated();
-                                    });
-    }
-}
-
-void QuickTaxWindow::activated()
-{
-    // Every activation (the first showing included) recalculates, so the
-    // window always shows the income last taxed by any calculator.
-    calculate();
-}
-
 std::optional<CalculatorWindow::Rejection> QuickTaxWindow::runCalculation()
 {
     QuickTaxCalculate(m_state);

@@ -24,7 +24,9 @@ public:
     ~QuickTaxWindow() override;
 
 protected:
-    bool event(QEvent* event) override;
+    /// Every activation (the first showing included) recalculates, so the
+    /// window always shows the income last taxed by any calculator.
+    void activated() override { calculate(); }
     /// Shows the shared figures; the calculation runs when the window is activated.
     void load() override { showFigures(); }
     /// Taxes `AnnualTaxableIncome` at `QuickTaxAge` and shows the ten figures.
@@ -36,8 +38,6 @@ protected:
     QString printDatabasePath() const override;
 
 private:
-    void activated();
-    void followFrame();
     void showFigures();
     void onIncomeChanged(double value);
     void onAgeChanged(double value);
@@ -47,7 +47,6 @@ private:
     /// The control array `sidbEdit1`, indexes 0 to 9; Designer cannot hold
     /// control arrays, so its elements are named `sidbEdit1_0` .. `sidbEdit1_9`.
     std::array<NumericEdit*, 10> m_sidbEdit1{};
-    QMetaObject::Connection m_frameActivation;
 };
 
 }  // namespace grossby
