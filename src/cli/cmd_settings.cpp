@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "core/year_figures.h"
 #include "services/file_locations.h"
 #include "services/settings_store.h"
 
@@ -161,12 +162,29 @@ std::optional<SetProblem> applySetting(SetupValues& values, QStringList& columns
     return std::nullopt;
 }
 
+/// The reverse salary package takes at most 27.5 % of the gross salary
+/// between the employee's and the employer's R/Fund percentages; its windows
+/// refuse a pair above that, and so does --set when it changes either.
+std::optional<std::string> retirementPairProblem(const SetupValues& values, const QStringList& columns)
+{
+    if (!columns.contains(QStringLiteral("PensionCont")) && !columns.contains(QStringLiteral("EmployerPenCont")))
+        return std::nullopt;
+    const double limit = kYear2018.retirementFundShare * 100;
+    if (!(values.PensionCont + values.EmployerPenCont > limit))
+        return std::nullopt;
+    return "PensionCont and EmployerPenCont: " + shortest(values.PensionCont) + " and " +
+        shortest(values.EmployerPenCont) +
+        " together are more than 27.5. The employee's and employer's R/Fund contributions together may not be "
+        "more than 27.5% of the gross salary; nothing was saved.";
+}
+
 /// Where the store is, and where its values were read from when that is
 /// another file: the program folder's store, read until the first save.
 struct StoreInUse {
     QString path;
     QString readFrom;
     bool created = false;
+    QString copiedFrom;  ///< the store this run copied to `path` (the first save), if it did
 };
 
 void printSettings(const StoreInUse& store, const SetupValues& values, bool json)
@@ -187,7 +205,9 @@ void printSettings(const StoreInUse& store, const SetupValues& values, bool json
         return;
     }
     std::cout << "Settings store: " << store.path.toStdString();
-    if (store.created)
+    if (!store.copiedFrom.isEmpty())
+        std::cout << " (new, a copy of " << store.copiedFrom.toStdString() << ")";
+    else if (store.created)
         std::cout << " (new, with the values in force for 2017/18)";
     std::cout << '\n';
     if (seeded)
@@ -268,6 +288,8 @@ Runner addSettingsCommand(CLI::App& app)
             return 1;
         };
 
+        // The file the values come from before this run saves anything.
+        const QString seededFrom = store.readPath();
         SetupValues values;
         if (const DbStatus status = store.load(values); !status)
             return storeFailure(status);
@@ -285,13 +307,19 @@ Runner addSettingsCommand(CLI::App& app)
                     return 1;
                 }
             }
+            if (auto problem = retirementPairProblem(changed, columns)) {
+                printError(std::cout, std::cerr, *problem, opts->json);
+                return 1;
+            }
             if (const DbStatus status = store.save(changed, columns); !status)
                 return storeFailure(status);
             // Shown as the store now holds them.
             if (const DbStatus status = store.load(values); !status)
                 return storeFailure(status);
         }
-        printSettings({path, store.readPath(), !existed && QFileInfo::exists(path)}, values, opts->json);
+        const bool created = !existed && QFileInfo::exists(path);
+        printSettings({path, store.readPath(), created, created && seededFrom != path ? seededFrom : QString()}, values,
+                      opts->json);
         return 0;
     };
 }

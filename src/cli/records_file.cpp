@@ -73,6 +73,64 @@ int firstCharacter(std::FILE* f)
     return 0;
 }
 
+// Where a JSON number too large for a double stands: the parser refuses it
+// without saying where, so the file is walked again to name the record and
+// the field.
+class NumberOverflowFinder final : public nlohmann::json::json_sax_t {
+public:
+    std::size_t record = 0;  ///< 1-based; 0 outside the array's objects
+    std::string field;
+    std::string literal;
+
+    bool null() override { return value(); }
+    bool boolean(bool) override { return value(); }
+    bool number_integer(number_integer_t) override { return value(); }
+    bool number_unsigned(number_unsigned_t) override { return value(); }
+    bool number_float(number_float_t, const string_t&) override { return value(); }
+    bool string(string_t&) override { return value(); }
+    bool binary(binary_t&) override { return value(); }
+    bool start_object(std::size_t) override { return open(); }
+    bool end_object() override { return close(); }
+    bool start_array(std::size_t) override { return open(); }
+    bool end_array() override { return close(); }
+    bool key(string_t& name) override
+    {
+        if (m_depth == 2)
+            m_key = name;
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string& token, const nlohmann::json::exception&) override
+    {
+        record = m_depth >= 2 ? m_items : 0;
+        field = m_depth >= 2 ? m_key : std::string();
+        literal = token;
+        return false;
+    }
+
+private:
+    bool value()
+    {
+        if (m_depth == 1)
+            ++m_items;
+        return true;
+    }
+    bool open()
+    {
+        if (m_depth == 1)
+            ++m_items;
+        ++m_depth;
+        return true;
+    }
+    bool close()
+    {
+        --m_depth;
+        return true;
+    }
+    int m_depth = 0;
+    std::size_t m_items = 0;
+    std::string m_key;
+};
+
 class Reader {
 public:
     Reader(const std::string& path, const std::string& what, const std::string& recordName,
@@ -142,6 +200,14 @@ public:
             doc = nlohmann::json::parse(text);
         } catch (const nlohmann::json::parse_error& e) {
             return m_name + " is not valid JSON (at byte " + std::to_string(e.byte) + ").";
+        } catch (const nlohmann::json::out_of_range&) {
+            // A number beyond the range of a double (1e999).
+            NumberOverflowFinder where;
+            nlohmann::json::sax_parse(text, &where);
+            const std::string number = "the number " + where.literal + " is beyond the range a number can hold.";
+            if (where.record == 0)
+                return m_name + ": " + number;
+            return record(where.record) + ": " + lowerDashed(where.field) + ": " + number;
         }
         if (!doc.is_array())
             return m_name + " must hold a JSON array of objects, one " + m_recordName + " each.";

@@ -4,6 +4,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+
+#include <iostream>
 
 #include <memory>
 
@@ -24,10 +27,22 @@ std::optional<std::string> readStoredSettings(SetupValues& values)
         QCoreApplication::setOrganizationName(QStringLiteral("Grossby"));
     }
     const QString path = QDir(dataFolder()).filePath(QLatin1String(kSettingsFileName));
-    const DbStatus status = SettingsStore(path).load(values);
-    if (!status)
-        return status.error.toStdString();
-    return std::nullopt;
+    const SettingsStore store(path);
+    const QFileInfo readPath(store.readPath());
+    const bool none = !readPath.exists() && !readPath.isSymLink();
+    const DbStatus status = store.load(values);
+    if (status)
+        return std::nullopt;
+    // With no store anywhere and none that can be made (an unwritable home
+    // folder), the values in force for 2017/18 are the settings: the
+    // calculation goes on, and the user is told nothing can be saved.
+    if (none && !status.damaged) {
+        values = SetupValues{};
+        std::cerr << "Warning: " << status.error.toStdString()
+                  << " The settings in force for 2017/18 are used, and settings cannot be saved.\n";
+        return std::nullopt;
+    }
+    return status.error.toStdString();
 }
 
 }  // namespace grossby::cli

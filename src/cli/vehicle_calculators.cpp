@@ -15,11 +15,6 @@ namespace {
 /// Most vehicles a register holds (the window counts them in 16 bits).
 constexpr std::size_t kMaxVehicles = 32767;
 
-std::string vehicleName(std::size_t number, const Vehicle& v)
-{
-    return "Vehicle " + std::to_string(number) + " (" + v.CCRegNumber + ")";
-}
-
 // What "&Calculate" computes, after the checks the window makes as the
 // fields are typed. The code 3802 amount typed for a vehicle is replaced by
 // the calculation when there is one vehicle (it carries the IRP5 total) and
@@ -30,6 +25,8 @@ CalcOutcome<CompCarResult> companyCar(const CompanyCarRegister& in, const NoSett
         const Vehicle& v = in.Cars[i];
         if (auto error = checkVehicleDates(v))
             return InputError{error->title, vehicleName(i + 1, v) + ": " + error->text, error->field};
+        if (auto error = checkVehicleReadings(v, vehicleName(i + 1, v)))
+            return *error;
     }
     CompanyCarRegister reg = registerOf(in.Cars, in.Actual3802, in.AutoSplit3802 == 1);
     for (std::size_t i = 0; i < reg.Cars.size(); ++i) {

@@ -22,6 +22,7 @@ enum class InputField {
     InterestRate,  ///< finance: a loan's or a balance's interest rate
     Period,  ///< finance: a loan's months or a projection's years
     InflationRate,  ///< inflation projection: the yearly rate
+    ClosingReading,  ///< vehicles: the closing odometer reading, below the opening one
 };
 
 /// A rejected input: the message box's title and text, and where the focus goes.

@@ -63,7 +63,11 @@ PeriodSearch PER(double principal, double rate, double repayment)
 {
     // The search starts a cent below the entered repayment, so that a
     // repayment which already fits a whole number of months is found again.
-    const double lowered = repayment - kF.cent;
+    // A repayment within a cent of the month's interest would then no longer
+    // cover it and find no period at all: it is searched as entered.
+    double lowered = repayment - kF.cent;
+    if (const double interest = principal * (rate / 12 / 100); !(lowered > interest) && repayment > interest)
+        lowered = repayment;
     const auto found = finance_detail::searchPeriod(principal, rate, lowered, kF.maxLoanMonths);
     PeriodSearch out;
     out.evaluations = found.evaluations;

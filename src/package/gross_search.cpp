@@ -155,6 +155,11 @@ std::optional<double> Search::searchLine(double a, double b, double slope, bool 
         const double atA = net(a);
         if (atA > m_required)
             return a;
+        // A net pay that rises but stays below the requirement all the way
+        // to the ceiling: the search's bound, not the settings, is why
+        // nothing is found.
+        if (slope > 0 && atA + slope * (b - a) + 4 * noise(b) <= m_required)
+            return std::nullopt;
         double end = std::min(b, std::ceil(a + (m_required - atA) / slope) + 2);
         for (;;) {
             if (!(slope > 4 * noise(end))) {

@@ -639,7 +639,7 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
         return failed(QStringLiteral("%1 would fill in to about %2 million characters with the rows staged, more "
                                      "than a report can lay out; it repeats its sections too often.")
                           .arg(where)
-                          .arg(qRound64(filled / 1e6)));
+                          .arg(qRound64(std::min(filled, 1e18) / 1e6)));
 
     r.root = toData(r.tables, title);
     mstch::mustache body(tpl.body.toStdString());

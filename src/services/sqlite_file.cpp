@@ -71,6 +71,11 @@ bool SqliteConnection::open(QString* error, bool* notADatabase)
             *error = QStringLiteral("it is a folder, not a file");
             return false;
         }
+        // A named pipe, a device or a socket: SQLite would wait on it for ever.
+        if (!info.isFile()) {
+            *error = QStringLiteral("it is not a regular file (a named pipe, device or socket)");
+            return false;
+        }
         if (!info.isReadable()) {
             *error = QStringLiteral("the file cannot be read (permission denied)");
             return false;

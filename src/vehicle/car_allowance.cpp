@@ -25,6 +25,12 @@ void splitDistance(const CarAllowanceInputs& in, double periodDays, CarAllowance
     r.PrivateKm = split.priv;
 }
 
+// The vehicle as the messages name it: the employee's, when a name is given.
+std::string allowanceVehicle(const CarAllowanceInputs& in)
+{
+    return in.EmployeeName.empty() ? std::string("The vehicle") : "The vehicle of " + in.EmployeeName;
+}
+
 }  // namespace
 
 CarAllowanceResult CalcDeemedTravelCost(const CarAllowanceInputs& in, double periodDays)
@@ -122,6 +128,10 @@ CalcOutcome<CarAllowanceResult> CalcCarAllowance(const CarAllowanceInputs& in)
         return *error;
     if (wearAndTearLeaseConflict(in.WearAndTear, in.LeasePayments))
         return InputError{kSinglePaymentTitle, kSinglePaymentMessage, InputField::WearAndTear};
+    // A closing reading below the opening one would be a negative distance.
+    if (in.CloseKm < in.OpenKm)
+        return InputError{kReadingsTitle, readingsMessage(allowanceVehicle(in), in.OpenKm, in.CloseKm),
+                          InputField::ClosingReading};
 
     const double periodDays = in.EndDate - in.StartDate + 1;
     CarAllowanceResult r;

@@ -27,8 +27,8 @@ CarAllowanceResult CalcActualTravelCost(const CarAllowanceInputs& in, double per
 /// opening and closing: the period's days from the dates, then the method
 /// chosen. The deemed method needs a vehicle value, a period and a business
 /// distance; without one its results are 0. Rejects dates outside the tax
-/// year (or an end before the start), and wear and tear together with lease
-/// payments.
+/// year (or an end before the start), wear and tear together with lease
+/// payments, and a closing km reading below the opening one.
 CalcOutcome<CarAllowanceResult> CalcCarAllowance(const CarAllowanceInputs& in);
 
 /// Whether a positive amount typed for wear and tear (or lease payments) must

@@ -4,6 +4,7 @@
 #include "vehicle/guarded.h"
 #include "vehicle/travel_table.h"
 
+#include <charconv>
 #include <span>
 
 namespace grossby {
@@ -401,6 +402,30 @@ std::optional<InputError> checkVehicleDates(const Vehicle& vehicle)
         return InputError{kVehicleDateTitle, vehicleDateMessage(std::string(kTaxYearStartText)), InputField::StartDate};
     if (!(vehicle.CCEndDate >= vehicle.CCStartDate && vehicle.CCEndDate <= TaxYearEnd))
         return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(vehicle.CCStartDate)), InputField::EndDate};
+    return std::nullopt;
+}
+
+std::string vehicleName(std::size_t number, const Vehicle& vehicle)
+{
+    return "Vehicle " + std::to_string(number) + " (" + vehicle.CCRegNumber + ")";
+}
+
+std::string readingsMessage(const std::string& vehicle, double opening, double closing)
+{
+    const auto shown = [](double km) {
+        char buf[32];
+        const auto res = std::to_chars(buf, buf + sizeof buf, km);
+        return std::string(buf, res.ptr);
+    };
+    return vehicle + ": the closing odometer reading (" + shown(closing) + " km) is below the opening reading (" +
+        shown(opening) + " km). Enter the readings at the start and at the end of the period.";
+}
+
+std::optional<InputError> checkVehicleReadings(const Vehicle& vehicle, const std::string& name)
+{
+    if (vehicle.EndMileage > 0 && vehicle.EndMileage < vehicle.StartMileage)
+        return InputError{kReadingsTitle, readingsMessage(name, vehicle.StartMileage, vehicle.EndMileage),
+                          InputField::ClosingReading};
     return std::nullopt;
 }
 

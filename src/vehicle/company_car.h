@@ -147,6 +147,18 @@ void setSarsTable(CompanyCarRegister& reg, bool ticked);
 /// The message names the start date as the earliest end date.
 std::optional<InputError> checkVehicleDates(const Vehicle& vehicle);
 
+/// A vehicle's odometer readings: when the end reading is given (above 0),
+/// it may not be below the start reading, which would make the distance
+/// negative. The message is for the vehicle named `name`.
+std::optional<InputError> checkVehicleReadings(const Vehicle& vehicle, const std::string& name);
+
+/// "Vehicle n (registration)", as messages about one vehicle of the register
+/// name it.
+std::string vehicleName(std::size_t number, const Vehicle& vehicle);
+
+/// The message for a closing odometer reading below the opening one.
+std::string readingsMessage(const std::string& vehicle, double opening, double closing);
+
 /// A register built from a list of vehicles, as the command line takes it:
 /// the IRP5 total and the auto split (which, as in the window, has effect
 /// only with two vehicles or more). Vehicle 1 is shown.
@@ -157,6 +169,7 @@ inline constexpr const char* kVehicleDateTitle = "Incorrect Date";
 inline constexpr const char* kVehicleDatesCloseMessage =
     "The dates entered are not correct please enter a dates between 01/03/2017 and 28/02/2018";
 inline constexpr const char* kPeriodOfUseTitle = "Incorrect period of use!";
+inline constexpr const char* kReadingsTitle = "Incorrect Mileage";
 inline constexpr const char* kPeriodOfUseMessage = "The period of use may only be between 1 and 12 months";
 
 /// "The date entered is not correct please enter a date between " + `from`

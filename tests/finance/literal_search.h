@@ -67,7 +67,11 @@ inline RawPeriod searchLowered(double principal, double rate, double lowered)
 /// `PER` as the loan calculator runs it on the entered repayment.
 inline Period PER(double principal, double rate, double repayment)
 {
-    const RawPeriod raw = searchLowered(principal, rate, repayment - 0.01);
+    // A cent below the interest would never pay it off: then as entered.
+    double lowered = repayment - 0.01;
+    if (const double interest = principal * (rate / 12 / 100); !(lowered > interest) && repayment > interest)
+        lowered = repayment;
+    const RawPeriod raw = searchLowered(principal, rate, lowered);
     return {static_cast<double>(raw.months), raw.raised ? raw.repayment : repayment, raw.evaluations};
 }
 

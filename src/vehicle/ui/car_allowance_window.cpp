@@ -191,6 +191,7 @@ std::optional<CalculatorWindow::Rejection> CarAllowanceWindow::runCalculation()
         case InputField::StartDate: field = ui->dtCarAlStartDate; break;
         case InputField::EndDate: field = ui->dtCarAlEndDate; break;
         case InputField::WearAndTear: field = ui->silgEdit10; break;
+        case InputField::ClosingReading: field = ui->silgEdit3; break;
         default: break;
         }
         return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), field};

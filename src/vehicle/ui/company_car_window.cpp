@@ -172,6 +172,16 @@ std::optional<CalculatorWindow::Rejection> CompanyCarWindow::runCalculation()
             return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), field};
         }
     }
+    // Every vehicle of the register is valued: a closing reading below the
+    // opening one on any of them is refused, naming the vehicle.
+    for (std::size_t i = 0; i < reg().Cars.size(); ++i) {
+        const Vehicle& v = reg().Cars[i];
+        if (const auto error = checkVehicleReadings(v, vehicleName(i + 1, v))) {
+            const bool shown = static_cast<int>(i) + 1 == reg().CurrentCar;
+            return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text),
+                             shown ? ui->numEndMileage : nullptr};
+        }
+    }
     calculatePressed(reg());
     showPass();
     return std::nullopt;
