@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors, and runs every
-# test (no display needed). With GROSSBY_SANITIZE=1, or under CI, the whole
-# suite then runs again built with AddressSanitizer and UBSan.
+# test (no display needed), then each fuzz harness for a short while from its
+# seed corpus (GROSSBY_FUZZ_SECONDS each, default 15; 0 leaves them out).
+# With GROSSBY_SANITIZE=1, or under CI, the whole suite then runs again built
+# with AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 GROSSBY_PRESET=ci bash scripts/build.sh
 ctest --preset ci -j"$(nproc)"
+fuzz_seconds=${GROSSBY_FUZZ_SECONDS:-15}
+if [ "$fuzz_seconds" != 0 ]; then
+  bash scripts/fuzz.sh "$fuzz_seconds"
+fi
 if [ "${GROSSBY_SANITIZE:-}" = 1 ] || [ "${CI:-}" = true ]; then
   GROSSBY_PRESET=sanitize bash scripts/build.sh
   ctest --preset sanitize -j"$(nproc)"

@@ -37,6 +37,19 @@ bool isDamageError(const QSqlError& error)
     return ok && ((code & 0xff) == kSqliteNotADb || (code & 0xff) == kSqliteCorrupt);
 }
 
+namespace {
+
+// SQLITE_READONLY and its extended codes (SQLITE_READONLY_ROLLBACK: a hot
+// journal that a read-only connection cannot roll back).
+bool isReadOnlyError(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok && (code & 0xff) == 8;
+}
+
+}  // namespace
+
 SqliteConnection::SqliteConnection(const QString& path, Mode mode)
     : m_name(uniqueConnectionName())
     , m_path(path)
@@ -94,6 +107,12 @@ bool SqliteConnection::open(QString* error, bool* notADatabase)
     QSqlQuery probe(*m_db);
     if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
         *error = driverMessage(probe.lastError());
+        // Read-only, SQLite cannot undo what a journal beside the file holds:
+        // it says the database is read-only, which is not the cause.
+        const QString journal = m_path + QStringLiteral("-journal");
+        if (isReadOnlyError(probe.lastError()) && QFileInfo(journal).exists())
+            *error = QStringLiteral("its journal \"%1\" is left from a change that did not finish, or is damaged (%2)")
+                         .arg(journal, *error);
         if (notADatabase)
             *notADatabase = isDamageError(probe.lastError());
         return false;

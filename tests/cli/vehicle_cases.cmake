@@ -47,3 +47,32 @@ report_case(car_allowance_actual_report_csv csv ${GOLDEN}/vehicle_car_allowance_
             --fuel-oil 30000 --repairs 12000 --insurance-licence 9000 --other 9000)
 # A code 3802 amount given for the only vehicle would be replaced by the IRP5 total: refused, not lost.
 cli_case(company_car_single_fb_3802 1 "~is the only vehicle" company-car --vehicles ${VEHICLE_DATA}/vehicle_fb_only.json --json)
+
+# A number beyond a double in a vehicles file (any field, either sign) is exit 1 naming the vehicle and the field,
+# not an abort.
+set(OVERFLOW_DIR ${CMAKE_CURRENT_BINARY_DIR}/overflow)
+file(MAKE_DIRECTORY ${OVERFLOW_DIR})
+foreach(entry "1e999|start-km|1" "1e309|price|1" "-1e999|end-km|1" "1E400|employee-fuel|2" "0.1e310|fb-3802|2")
+  string(REPLACE "|" ";" parts "${entry}")
+  list(GET parts 0 number)
+  list(GET parts 1 field)
+  list(GET parts 2 vehicle)
+  if(vehicle STREQUAL "1")
+    file(WRITE ${OVERFLOW_DIR}/${field}.json "[{\"registration\":\"A\",\"${field}\":${number}}]")
+  else()
+    file(WRITE ${OVERFLOW_DIR}/${field}.json "[{\"registration\":\"A\"},{\"registration\":\"B\",\"${field}\":${number}}]")
+  endif()
+  cli_case(company_car_overflow_${field} 1
+           "~vehicle ${vehicle}: ${field}: the number ${number} is beyond the range a number can hold"
+           company-car --vehicles ${OVERFLOW_DIR}/${field}.json --json)
+endforeach()
+
+# A closing reading below the opening one is refused by both calculators, naming the vehicle.
+file(WRITE ${OVERFLOW_DIR}/readings.json "[{\"registration\":\"CA 1\",\"price\":300000,\"start\":\"01/03/2017\",\"end\":\"31/08/2017\",\"start-km\":25000,\"end-km\":10000}]")
+cli_case(company_car_readings_reversed 1
+         "~Vehicle 1 (CA 1): the closing odometer reading (10000 km) is below the opening reading (25000 km)"
+         company-car --vehicles ${OVERFLOW_DIR}/readings.json --json)
+cli_case(car_allowance_readings_reversed 1
+         "~The vehicle of P Dlamini: the closing odometer reading (10000 km) is below the opening reading (25000 km)"
+         car-allowance --name "P Dlamini" --vehicle-value 300000 --open-km 25000 --close-km 10000 --business-km 1000
+         --json)

@@ -203,6 +203,22 @@ TEST(PeriodSearch, AgreesWithTryingEveryMonthAndCent)
     EXPECT_GT(compared, 2500);
 }
 
+TEST(PeriodSearch, ARepaymentWithinACentOfTheInterestIsSearchedAsEntered)
+{
+    // 3 517.21 at 27.286 %: 79.975.. interest a month. Lowered by a cent,
+    // 79.98 would no longer cover it; as entered it repays in 436 months, so
+    // the answer is 435 with the repayment raised a cent, as for any other
+    // repayment that overpays its last month.
+    const PeriodSearch trap = PER(3517.21, 27.286, 79.98);
+    EXPECT_EQ(trap.months, 435);
+    EXPECT_NEAR(trap.repayment, 79.99, 1e-9);
+    // Not covering the interest as entered either: still no period.
+    EXPECT_EQ(PER(3517.21, 27.286, 79.97).months, 0);
+    // A repayment a cent or more above the interest is searched a cent low, as before.
+    const PeriodSearch usual = PER(3517.21, 27.286, 79.99);
+    EXPECT_EQ(usual.months, literal::searchLowered(3517.21, 27.286, 79.98).months);
+}
+
 TEST(RateSearch, AgreesWithSteppingFiveOneTenthHundredth)
 {
     RandomLoans g;

@@ -254,6 +254,17 @@ TEST(FindGrossSalary, Refusals)
          [](PackageInputs&, PackageSettings& s) { s.PensionCont = 100; }, kNetCannotRiseMessage},
         {"employee R/Fund above 100 %", [](PackageInputs&, PackageSettings& s) { s.PensionCont = 150; },
          kNetCannotRiseMessage},
+        // The net pay rises, but not to these by the search's ceiling.
+        {"beyond the search's bound", [](PackageInputs& in, PackageSettings&) { in.amount = 2e11; },
+         kGrossTooLargeMessage},
+        {"far beyond the search's bound", [](PackageInputs& in, PackageSettings&) { in.amount = 999'999'999'999.99; },
+         kGrossTooLargeMessage},
+        {"annual, beyond the search's bound",
+         [](PackageInputs& in, PackageSettings&) {
+             in.period = PackagePeriod::Annual;
+             in.amount = 2e11;
+         },
+         kGrossTooLargeMessage},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

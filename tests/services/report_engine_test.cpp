@@ -287,6 +287,13 @@ TEST(ReportEngine, HostileOrDamagedTemplatesAreRefusedBeforeRendering)
     const QString fourDeep = QStringLiteral("<!-- report\ntables: Amort\n-->{{#Amort}}{{#Amort}}{{#Amort}}"
                                             "<p>{{Year}} {{Capital}} {{Interest}} {{Required}}</p>"
                                             "{{/Amort}}{{/Amort}}{{/Amort}}");
+    // As deep as allowed: an estimate far beyond any count is given saturated.
+    QString sixteenDeep = QStringLiteral("<!-- report\ntables: Amort\n-->");
+    for (int i = 0; i < 16; ++i)
+        sixteenDeep += QStringLiteral("{{#Amort}}");
+    sixteenDeep += QStringLiteral("{{Year}}");
+    for (int i = 0; i < 16; ++i)
+        sixteenDeep += QStringLiteral("{{/Amort}}");
     struct Case {
         const char* what;
         QString text;
@@ -294,6 +301,7 @@ TEST(ReportEngine, HostileOrDamagedTemplatesAreRefusedBeforeRendering)
     };
     const Case cases[] = {
         {"nested 20 000 deep", deep, {"\"t.rpt\"", "nested more than 16 deep"}},
+        {"nested 16 deep", sixteenDeep, {"\"t.rpt\"", "about 1000000000000 million characters"}},
         {"rows repeated cubed", fourDeep, {"\"t.rpt\"", "million characters"}},
         {"too large", QString(2 * 1024 * 1024, QLatin1Char('x')), {"t.rpt\"", "too large", "at most 1 MB"}},
         {"empty", QString(), {"\"t.rpt\"", "is empty"}},

@@ -136,5 +136,32 @@ TEST(CarAllowance, Refusals)
     EXPECT_EQ(end.field, InputField::EndDate);
 }
 
+TEST(CarAllowance, ClosingReadingBelowTheOpeningOneIsRefused)
+{
+    // Both methods, with and without a business distance: a negative distance
+    // was clamped to 0 and the claim worked out on it.
+    for (const int recordKept : {0, 1}) {
+        for (const double business : {0.0, 1000.0}) {
+            CarAllowanceInputs in = deemed();
+            in.RecordKept = recordKept;
+            in.FuelOilCost = recordKept * 3000;
+            in.BusinessKmInput = business;
+            in.OpenKm = 25000;
+            in.CloseKm = 10000;
+            const auto outcome = CalcCarAllowance(in);
+            ASSERT_TRUE(std::holds_alternative<InputError>(outcome)) << recordKept << " " << business;
+            EXPECT_EQ(std::get<InputError>(outcome),
+                      (InputError{"Incorrect Mileage",
+                                  "The vehicle: the closing odometer reading (10000 km) is below the opening "
+                                  "reading (25000 km). Enter the readings at the start and at the end of the period.",
+                                  InputField::ClosingReading}));
+            in.EmployeeName = "J Smith";
+            EXPECT_EQ(std::get<InputError>(CalcCarAllowance(in)).text.rfind("The vehicle of J Smith: ", 0), 0u);
+            in.CloseKm = in.OpenKm;  // no distance: not refused
+            EXPECT_TRUE(std::holds_alternative<CarAllowanceResult>(CalcCarAllowance(in)));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace grossby

@@ -283,5 +283,23 @@ TEST(CompanyCarRegister, VehicleDates)
                           InputField::EndDate}));
 }
 
+TEST(CompanyCarRegister, VehicleReadings)
+{
+    Vehicle v = car(1);
+    v.CCRegNumber = "CA 1";
+    v.StartMileage = 25000;
+    v.EndMileage = 10000;
+    EXPECT_EQ(checkVehicleReadings(v, vehicleName(3, v)),
+              (InputError{"Incorrect Mileage",
+                          "Vehicle 3 (CA 1): the closing odometer reading (10000 km) is below the opening reading "
+                          "(25000 km). Enter the readings at the start and at the end of the period.",
+                          InputField::ClosingReading}));
+    // No end reading: the total distance is typed instead; equal readings are no distance.
+    for (const double end : {0.0, 25000.0, 25000.5}) {
+        v.EndMileage = end;
+        EXPECT_FALSE(checkVehicleReadings(v, "x")) << end;
+    }
+}
+
 }  // namespace
 }  // namespace grossby

@@ -284,6 +284,47 @@ TEST_F(VehicleWindowsTest, CompanyCarDatesAreRefusedAndAnEndDateRefusedBlocksClo
     EXPECT_EQ(messages.size(), 3u);
 }
 
+TEST_F(VehicleWindowsTest, ClosingReadingsBelowTheOpeningOnesAreRefusedNamingTheVehicle)
+{
+    struct Case {
+        const char* menu;
+        const char* opening;
+        const char* closing;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"mnuCompCar", "numStartMileage", "numEndMileage",
+         "Vehicle 1 (AAA 111): the closing odometer reading (10000 km) is below the opening reading (25000 km). "
+         "Enter the readings at the start and at the end of the period."},
+        {"mnuCarAll1", "silgEdit4", "silgEdit3",
+         "The vehicle: the closing odometer reading (10000 km) is below the opening reading (25000 km). Enter the "
+         "readings at the start and at the end of the period."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.menu);
+        messages.clear();
+        w = open(c.menu);
+        ASSERT_NE(w, nullptr);
+        if (QLatin1String(c.menu) == QLatin1String("mnuCompCar"))
+            addVehicle("AAA 111", "300000");
+        else
+            type("silgEdit1", "300000");
+        type(c.opening, "25000");
+        type(c.closing, "10000");
+        click("cmdCalculate");
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].title, "Incorrect Mileage");
+        EXPECT_EQ(messages[0].text, c.text);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(child(c.closing)->hasFocus());
+        // A closing reading above the opening one calculates.
+        type(c.closing, "40000");
+        click("cmdCalculate");
+        EXPECT_EQ(messages.size(), 1u);
+        click("cmdOk");
+    }
+}
+
 TEST_F(VehicleWindowsTest, CompanyCarPrintsOneRowPerVehicleWithPrintTimeFuel)
 {
     w = open("mnuCompCar");
@@ -427,7 +468,6 @@ TEST_F(VehicleWindowsTest, CarAllowancePrintsTheDeemedRow)
     for (const MessageRequest& m : messages)
         EXPECT_TRUE(m.text.contains("caepnrk.rpt")) << m.text.toStdString();
 }
-
 
 TEST_F(VehicleWindowsTest, NoTwoControlsShareAMnemonicAndTheFirstFieldHasTheFocus)
 {
