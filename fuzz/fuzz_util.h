@@ -45,13 +45,14 @@ inline std::string writeScratch(const std::string& name, const std::uint8_t* dat
 /// A GUI application on the offscreen platform, made once.
 inline void needGuiApplication()
 {
-    static std::unique_ptr<QGuiApplication> app;
+    // Never destroyed: at exit Qt's own statics may already be gone.
+    static QGuiApplication* app = nullptr;
     if (!app) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "grossby-fuzz";
         static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        app = new QGuiApplication(argc, argv);
     }
 }
 

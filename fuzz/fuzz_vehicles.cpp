@@ -42,11 +42,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!std::isfinite(v) || (v == 0 && std::signbit(v)))
             __builtin_trap();  // no NaN, infinity or -0 in the results
     }
-    for (std::size_t row = 0; row < run->listRows(0); ++row) {
-        for (std::size_t col = 0; col < run->listColumns(0).size(); ++col) {
-            const double v = run->listValue(0, row, col);
-            if (!std::isfinite(v) || (v == 0 && std::signbit(v)))
-                __builtin_trap();
+    for (std::size_t list = 0; list < calc->results.size(); ++list) {
+        if (!calc->results[list].list)
+            continue;
+        const std::size_t columns = run->listColumns(list).size();
+        for (std::size_t row = 0; row < run->listRows(list); ++row) {
+            for (std::size_t col = 0; col < columns; ++col) {
+                const double v = run->listValue(list, row, col);
+                if (!std::isfinite(v) || (v == 0 && std::signbit(v)))
+                    __builtin_trap();
+            }
         }
     }
     PrintJob job;
