@@ -89,8 +89,9 @@ CarResult valueVehicle(const CompanyCarRegister& reg, const Vehicle& v, double t
 
     // The deduction never exceeds the IRP5 total.
     assignGuarded(r.AdjustTaxableInc, R(Guarded(r.TrueInclusion) - Guarded(r.FuelExp) - Guarded(r.FB3802ThisCar)));
-    if (-reg.Actual3802 > r.AdjustTaxableInc)
-        r.AdjustTaxableInc = -reg.Actual3802;
+    // (0 - x rather than -x: with no IRP5 total the floor is 0, never -0.)
+    if (0 - reg.Actual3802 > r.AdjustTaxableInc)
+        r.AdjustTaxableInc = 0 - reg.Actual3802;
 
     // The claim on business travel counts only with a log book.
     if (B <= 0 || T <= 0) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace grossby {
 namespace {
 
@@ -120,6 +122,24 @@ TEST(CompCarCalc, DeductionNeverExceedsTheIrp5Total)
     EXPECT_EQ(r.FuelExp, 80000);
     EXPECT_EQ(r.AdjustTaxableInc, -50000);  // 63 000 - 80 000 - 50 000 raised to -50 000
     EXPECT_EQ(r.SARSDeductionClaim, -(10000.0 / 20000 * 50000 + 80000));
+}
+
+TEST(CompCarCalc, WithoutAnIrp5TotalTheFloorIsZeroNotMinusZero)
+{
+    // Found by fuzzing: 46 days with the fuel table; the fuel claim exceeds
+    // the inclusion, and the floor of no IRP5 total gave an adjustment of -0.
+    Vehicle v = car(300000, TaxYearStart, TaxYearStart + 45);
+    v.BussMilage = 1;
+    v.SARSTable = 1;
+    v.StartMileage = 1000;
+    v.EndMileage = 25000;
+    v.BusDistance = 5000;
+    CompanyCarRegister reg = registerOf({v}, 0, false);
+    const CompCarResult result = calculatePressed(reg);
+    EXPECT_LT(result.Cars[0].TrueInclusion, result.Cars[0].FuelExp);
+    EXPECT_EQ(result.Cars[0].AdjustTaxableInc, 0);
+    EXPECT_FALSE(std::signbit(result.Cars[0].AdjustTaxableInc));
+    EXPECT_FALSE(std::signbit(result.TotAdjustTaxableInc));
 }
 
 TEST(CompCarCalc, AutoSplitSharesTheIrp5TotalByDaysHeld)
