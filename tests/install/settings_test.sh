@@ -82,7 +82,7 @@ expect 1 "not a settings database" --set SkillLevy=2
 # read-only store; the store and the journal are left as they are.
 rm -f "$store"
 expect 0 "\(new" 
-head -c 4096 /dev/urandom >"$store-journal"
+{ printf "J"; head -c 4095 /dev/urandom; } >"$store-journal"  # a zero first byte would mark it unused
 cp "$store" "$scratch/before.db"
 expect 1 "journal \"$store-journal\" is left from a change that did not finish, or is damaged"
 cmp -s "$store" "$scratch/before.db" && [ -s "$store-journal" ] || fail "the store or its journal was changed"
