@@ -130,6 +130,16 @@ private:
     std::array<void (*)(int), kSignals.size()> m_previous{};
 };
 
+// Whether a field starts or ends with a space, which the writer quotes.
+bool anyPadded(std::span<const std::string_view> fields)
+{
+    for (const std::string_view f : fields) {
+        if (!f.empty() && (f.front() == ' ' || f.back() == ' '))
+            return true;
+    }
+    return false;
+}
+
 bool sameFile(const std::string& a, const std::string& b)
 {
     std::error_code ec;
@@ -307,8 +317,15 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
         if (error.empty())
             row->run(error);
 
-        for (std::size_t i = 0; i < width; ++i)
-            writer.field(i < fields.size() ? fields[i] : std::string_view());
+        // A plain record is copied as it stands when the writer would write
+        // it the same way: every field bare (no blank at either end).
+        const auto plain = reader.plainRecordText();
+        if (plain && fields.size() == width && !anyPadded(fields)) {
+            writer.csvFields(*plain);
+        } else {
+            for (std::size_t i = 0; i < width; ++i)
+                writer.field(i < fields.size() ? fields[i] : std::string_view());
+        }
         if (error.empty()) {
             // The figures come first, then the lists.
             const std::span<const double> figures = row->numbers();

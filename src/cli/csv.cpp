@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 
 // The steps a plain record takes are kept inline in next(): a batch file is
@@ -184,6 +186,58 @@ GROSSBY_CSV_INLINE void CsvReader::publish(std::vector<std::string_view>& fields
         fields.emplace_back((s.unescaped ? m_arena.data() : m_buffer.data()) + s.offset, s.length);
 }
 
+namespace {
+
+// Bytes that end a bare field, or that a plain record may not hold.
+struct StopBytes {
+    bool table[256] = {};
+    constexpr StopBytes()
+    {
+        for (const char c : {',', '\n', '\r', '"'})
+            table[static_cast<unsigned char>(c)] = true;
+    }
+};
+constexpr StopBytes kStop;
+
+}  // namespace
+
+// Most records of a batch file are bare fields on one line, whole in the
+// buffer: they are split in one pass, viewed in place. Anything else (a
+// quote, a lone CR, a record the buffer cuts) is left to the full parse.
+GROSSBY_CSV_INLINE bool CsvReader::plainRecord(std::vector<std::string_view>& fields)
+{
+    const char* const base = m_buffer.data();
+    const char* const end = base + m_end;
+    const char* start = base + m_begin;
+    fields.clear();
+    for (const char* p = start; p != end; ++p) {
+        if (!kStop.table[static_cast<unsigned char>(*p)])
+            continue;
+        if (*p == ',') {
+            fields.emplace_back(start, static_cast<std::size_t>(p - start));
+            start = p + 1;
+            continue;
+        }
+        std::size_t lineEnd = 0;
+        if (*p == '\n')
+            lineEnd = 1;
+        else if (*p == '\r' && p + 1 != end && p[1] == '\n')
+            lineEnd = 2;
+        else
+            return false;
+        fields.emplace_back(start, static_cast<std::size_t>(p - start));
+        const std::size_t next = static_cast<std::size_t>(p - base) + lineEnd;
+        m_plain = true;
+        m_record = {base + m_begin, static_cast<std::size_t>(p - (base + m_begin))};
+        m_recordLine = m_line;
+        ++m_line;
+        m_consumed += next - m_begin;
+        m_begin = next;
+        return true;
+    }
+    return false;
+}
+
 bool CsvReader::next(std::vector<std::string_view>& fields)
 {
     for (;;) {
@@ -195,9 +249,12 @@ bool CsvReader::next(std::vector<std::string_view>& fields)
         }
         if (m_begin == m_end)
             return false;  // the end of the input
+        m_unterminated = false;
+        if (plainRecord(fields))
+            return true;
+        m_plain = false;
         m_spans.clear();
         m_arena.clear();
-        m_unterminated = false;
         std::size_t pos = m_begin;
         std::uint64_t lines = 0;
         if (parseRecord(pos, lines) == Step::NeedMore) {
@@ -284,6 +341,51 @@ void CsvWriter::field(std::string_view text)
     m_buffer.push_back('"');
 }
 
+namespace {
+
+constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+// The shortest decimal that reads back as `value`, for the figures a batch
+// writes by the million (amounts with a few decimals): the fewest decimals
+// k for which round(value * 10^k) / 10^k is `value` again. The division of
+// two exact doubles is correctly rounded, so that test is exact; and while
+// 10^k * |value| stays below 2^52 / 1000, the spacing of doubles near
+// value * 10^k is under a thousandth, so no other k-decimal figure can read
+// back as `value` and the one found is the shortest there is (what
+// std::to_chars gives). Writes the figure at `out` and returns its end, or
+// nullptr when the value needs more decimals or is too large: std::to_chars
+// then does it.
+char* shortFixed(double value, char* out)
+{
+    const double magnitude = std::fabs(value);
+    constexpr double kLimit = 4e12;
+    for (int k = 0; k < 10; ++k) {
+        const double scaled = magnitude * kPow10[k];
+        if (!(scaled < kLimit))
+            return nullptr;
+        const auto n = static_cast<std::uint64_t>(scaled + 0.5);
+        if (static_cast<double>(n) / kPow10[k] != magnitude)
+            continue;
+        if (value < 0)
+            *out++ = '-';
+        const std::uint64_t scale = static_cast<std::uint64_t>(kPow10[k]);
+        out = std::to_chars(out, out + 24, n / scale).ptr;
+        if (k > 0) {
+            *out++ = '.';
+            std::uint64_t fraction = n % scale;
+            for (int d = k - 1; d >= 0; --d) {
+                out[d] = static_cast<char>('0' + fraction % 10);
+                fraction /= 10;
+            }
+            out += k;
+        }
+        return out;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 void CsvWriter::number(double value)
 {
     separate();
@@ -294,10 +396,14 @@ void CsvWriter::number(double value)
     // The fewest digits that read back as the same double, never in
     // exponent form: a spreadsheet shows 300000, not 3e+05.
     char buf[400];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-    if (res.ec != std::errc())
-        res = std::to_chars(buf, buf + sizeof buf, value);
-    m_buffer.append(buf, res.ptr);
+    char* end = shortFixed(value, buf);
+    if (!end) {
+        auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+        if (res.ec != std::errc())
+            res = std::to_chars(buf, buf + sizeof buf, value);
+        end = res.ptr;
+    }
+    m_buffer.append(buf, end);
 }
 
 void CsvWriter::integer(long long value)

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,13 @@ public:
     bool utf16() const { return m_utf16; }
     /// Bytes of the input consumed so far.
     std::uint64_t bytesRead() const { return m_consumed; }
+    /// The last record's bytes as they stand in the file, without its line
+    /// end, when it holds no quotes: its fields are views of it, in order,
+    /// with the commas between them. Nothing when the record had quotes.
+    std::optional<std::string_view> plainRecordText() const
+    {
+        return m_plain ? std::optional<std::string_view>(m_record) : std::nullopt;
+    }
     /// Line number (1-based) on which the last record (or the refused one) started.
     std::uint64_t recordLine() const { return m_recordLine; }
 
@@ -49,6 +57,7 @@ private:
     enum class Step { Done, NeedMore };
 
     bool fill();
+    bool plainRecord(std::vector<std::string_view>& fields);
     void checkStart();
     Step parseRecord(std::size_t& pos, std::uint64_t& lines);
     Step parseQuoted(std::size_t& pos, std::uint64_t& lines);
@@ -68,6 +77,8 @@ private:
     bool m_utf16 = false;
     bool m_unterminated = false;
     bool m_first = true;
+    bool m_plain = false;  // the last record was read by plainRecord()
+    std::string_view m_record;  // its bytes, when it was
     std::uint64_t m_consumed = 0;
     std::uint64_t m_line = 1;
     std::uint64_t m_recordLine = 0;
@@ -95,6 +106,13 @@ public:
     /// A text field, quoted when it holds a comma, quote or line break, or
     /// starts or ends with a space.
     void field(std::string_view text);
+    /// Fields already in CSV form, commas and all, written as they stand
+    /// (a plain record read back out: see CsvReader::plainRecordText()).
+    void csvFields(std::string_view text)
+    {
+        separate();
+        m_buffer.append(text);
+    }
     /// A number in its shortest form that reads back to the same double.
     void number(double value);
     void integer(long long value);

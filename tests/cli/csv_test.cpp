@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -106,9 +109,62 @@ TEST(Csv, WriterQuotesOnlyWhatNeedsItAndReadsBack)
     EXPECT_EQ(text,
               "plain,\"a,b\",\"say \"\"hi\"\"\",\" padded\",\"two\nlines\"\n"
               "2797.8500000000004,0,0.1,300000,-42\n");
-    EXPECT_EQ(
-        readAll(text, 64),
-        (Records{{"plain", "a,b", "say \"hi\"", " padded", "two\nlines"}, {"2797.8500000000004", "0", "0.1", "300000", "-42"}}));
+    EXPECT_EQ(readAll(text, 64),
+              (Records{{"plain", "a,b", "say \"hi\"", " padded", "two\nlines"},
+                       {"2797.8500000000004", "0", "0.1", "300000", "-42"}}));
+}
+
+// Numbers are written as std::to_chars writes them (the shortest digits that
+// read back, in fixed form), whichever way they are worked out: amounts with
+// cents, figures of calculations, and doubles of every size and sign.
+TEST(Csv, NumbersAreTheShortestFixedDigits)
+{
+    std::mt19937_64 rng(20170301);
+    std::vector<double> values = {1e-7,
+                                  0.1,
+                                  0.3,
+                                  1.0 / 3,
+                                  2.675,
+                                  999999999999.99,
+                                  4e12,
+                                  3.9999999999999e12,
+                                  4503599627370495.5,
+                                  9007199254740993.0,
+                                  1e22,
+                                  5e-324,
+                                  123456.785,
+                                  0.07};
+    for (int i = 0; i < 300000; ++i) {
+        const double cents = static_cast<double>(rng() % 100000000000000) / 100;
+        values.push_back(cents);
+        values.push_back(cents * 0.01 * static_cast<double>(rng() % 1000));  // a percentage of an amount
+        values.push_back(cents / static_cast<double>(1 + rng() % 365));  // a daily share
+        values.push_back(static_cast<double>(rng() % 1000000) / 1000);
+        double any = 0;
+        const std::uint64_t bits = rng();
+        std::memcpy(&any, &bits, sizeof any);
+        if (std::isfinite(any))
+            values.push_back(any);
+        values.push_back(std::ldexp(static_cast<double>(rng() >> 11), -static_cast<int>(rng() % 80)));
+    }
+    std::string text;
+    CsvWriter w([&text](std::string_view bytes) { return text.append(bytes), true; });
+    for (const double v : values) {
+        for (const double signed_ : {v, -v}) {
+            if (signed_ == 0)
+                continue;
+            text.clear();
+            w.number(signed_);
+            w.endRecord();
+            w.flush();
+            std::string expected(400, '\0');
+            expected.resize(static_cast<std::size_t>(
+                std::to_chars(expected.data(), expected.data() + expected.size(), signed_, std::chars_format::fixed)
+                    .ptr -
+                expected.data()));
+            ASSERT_EQ(text, expected + "\n") << std::hexfloat << signed_;
+        }
+    }
 }
 
 // RFC 4180 text for `records`: fields quoted when they must be, and at
