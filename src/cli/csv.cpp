@@ -346,42 +346,46 @@ namespace {
 constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 
 // The shortest decimal that reads back as `value`, for the figures a batch
-// writes by the million (amounts with a few decimals): the fewest decimals
-// k for which round(value * 10^k) / 10^k is `value` again. The division of
-// two exact doubles is correctly rounded, so that test is exact; and while
-// 10^k * |value| stays below 2^52 / 1000, the spacing of doubles near
-// value * 10^k is under a thousandth, so no other k-decimal figure can read
-// back as `value` and the one found is the shortest there is (what
-// std::to_chars gives). Writes the figure at `out` and returns its end, or
-// nullptr when the value needs more decimals or is too large: std::to_chars
-// then does it.
+// writes by the million (amounts with a few decimals). At the most decimals
+// K (up to nine) that keep 10^K * |value| below 2^52 / 1000, doubles near
+// value * 10^K lie less than a thousandth apart, so at most one K-decimal
+// figure reads back as `value`: N = round(value * 10^K), when N / 10^K is
+// `value` again (a division of two exact doubles, so correctly rounded: the
+// test is exact). Any shorter figure that reads back is N without some of
+// its trailing zeros, so N without all of them is the shortest there is,
+// the one std::to_chars gives. Writes it at `out` and returns its end, or
+// nullptr when no K-decimal figure reads back (or the value is too large):
+// std::to_chars then does it.
 char* shortFixed(double value, char* out)
 {
-    const double magnitude = std::fabs(value);
     constexpr double kLimit = 4e12;
-    for (int k = 0; k < 10; ++k) {
-        const double scaled = magnitude * kPow10[k];
-        if (!(scaled < kLimit))
-            return nullptr;
-        const auto n = static_cast<std::uint64_t>(scaled + 0.5);
-        if (static_cast<double>(n) / kPow10[k] != magnitude)
-            continue;
-        if (value < 0)
-            *out++ = '-';
-        const std::uint64_t scale = static_cast<std::uint64_t>(kPow10[k]);
-        out = std::to_chars(out, out + 24, n / scale).ptr;
-        if (k > 0) {
-            *out++ = '.';
-            std::uint64_t fraction = n % scale;
-            for (int d = k - 1; d >= 0; --d) {
-                out[d] = static_cast<char>('0' + fraction % 10);
-                fraction /= 10;
-            }
-            out += k;
-        }
-        return out;
+    const double magnitude = std::fabs(value);
+    int k = 9;
+    while (!(magnitude * kPow10[k] < kLimit)) {
+        if (--k < 0)
+            return nullptr;  // too large, or not finite
     }
-    return nullptr;
+    std::uint64_t n = static_cast<std::uint64_t>(magnitude * kPow10[k] + 0.5);
+    if (static_cast<double>(n) / kPow10[k] != magnitude)
+        return nullptr;
+    while (k > 0 && n % 10 == 0) {
+        n /= 10;
+        --k;
+    }
+    if (value < 0)
+        *out++ = '-';
+    const auto scale = static_cast<std::uint64_t>(kPow10[k]);
+    out = std::to_chars(out, out + 24, n / scale).ptr;
+    if (k > 0) {
+        *out++ = '.';
+        std::uint64_t fraction = n % scale;
+        for (int d = k - 1; d >= 0; --d) {
+            out[d] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        out += k;
+    }
+    return out;
 }
 
 }  // namespace

@@ -47,11 +47,13 @@ GROSSBY_HOT_INLINE std::string_view trimBlanks(std::string_view text)
     return text;
 }
 
-/// `text` as a number when it is plain: an optional '-', digits, and an
-/// optional '.' with digits after it, fifteen digits at most. Those digits
-/// make an exact integer, and that integer divided by an exact power of ten
-/// is correctly rounded: the value std::from_chars gives, found without it.
-GROSSBY_HOT_INLINE std::optional<double> parsePlainDecimal(std::string_view text)
+/// Reads `text` into `value` when it is a plain decimal: an optional '-',
+/// digits, and an optional '.' with digits after it, fifteen digits at most;
+/// `decimals` is how many follow the point. Those digits make an exact
+/// integer, and that integer divided by an exact power of ten is correctly
+/// rounded: the value std::from_chars gives, found without it. False (and
+/// nothing stored) for anything else.
+GROSSBY_HOT_INLINE bool readPlainDecimal(std::string_view text, double& value, std::size_t& decimals)
 {
     constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const char* p = text.data();
@@ -64,38 +66,52 @@ GROSSBY_HOT_INLINE std::optional<double> parsePlainDecimal(std::string_view text
     while (p != end && static_cast<unsigned char>(*p - '0') < 10)
         n = n * 10 + static_cast<unsigned>(*p++ - '0');
     if (p == digitsStart)
-        return std::nullopt;
-    std::size_t decimals = 0;
+        return false;
+    std::size_t fraction = 0;
     if (p != end && *p == '.') {
         const char* const fractionStart = ++p;
         while (p != end && static_cast<unsigned char>(*p - '0') < 10)
             n = n * 10 + static_cast<unsigned>(*p++ - '0');
-        decimals = static_cast<std::size_t>(p - fractionStart);
-        if (decimals == 0)
-            return std::nullopt;
+        fraction = static_cast<std::size_t>(p - fractionStart);
+        if (fraction == 0)
+            return false;
     }
-    if (p != end || p - digitsStart - (decimals ? 1 : 0) > 15)
-        return std::nullopt;
-    const double value = static_cast<double>(n) / kPow10[decimals];
-    return negative ? -value : value;
+    if (p != end || p - digitsStart - (fraction ? 1 : 0) > 15)
+        return false;
+    const double magnitude = fraction ? static_cast<double>(n) / kPow10[fraction] : static_cast<double>(n);
+    value = negative ? -magnitude : magnitude;
+    decimals = fraction;
+    return true;
 }
 
-/// A finite decimal number and nothing else; blanks around it are ignored.
-GROSSBY_HOT_INLINE std::optional<double> parseDecimal(std::string_view text)
+/// Reads a finite decimal number and nothing else into `value`; blanks
+/// around it are ignored. False (and nothing stored) when it is not one.
+GROSSBY_HOT_INLINE bool readDecimal(std::string_view text, double& value)
 {
     text = trimBlanks(text);
+    std::size_t decimals = 0;
+    if (readPlainDecimal(text, value, decimals))
+        return true;
     // from_chars takes no '+', reads no hexadecimal in the general format,
     // but does read "inf" and "nan": those are refused as not finite.
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
         if (!text.empty() && text.front() == '-')
-            return std::nullopt;
+            return false;
     }
-    if (const auto plain = parsePlainDecimal(text))
-        return plain;
+    double parsed = 0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), parsed, std::chars_format::general);
+    if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+/// A finite decimal number and nothing else; blanks around it are ignored.
+inline std::optional<double> parseDecimal(std::string_view text)
+{
     double value = 0;
-    const auto res = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(value))
+    if (!readDecimal(text, value))
         return std::nullopt;
     return value;
 }
@@ -140,7 +156,7 @@ GROSSBY_HOT_INLINE std::optional<InputProblem> applyInput(const InputSpec<In>& d
                                                           std::string_view text)
 {
     switch (desc.kind) {
-    case InputKind::Text: desc.text(in) = std::string(trimBlanks(text)); return std::nullopt;
+    case InputKind::Text: desc.text(in).assign(trimBlanks(text)); return std::nullopt;
     case InputKind::Counts: return readCounts(rule, text, desc.counts(in));
     case InputKind::Items: {
         std::vector<LabelledAmount> entries;
@@ -150,14 +166,18 @@ GROSSBY_HOT_INLINE std::optional<InputProblem> applyInput(const InputSpec<In>& d
         return std::nullopt;
     }
     default: {
-        // The common case inline: an amount or percentage in range.
-        if (desc.kind == InputKind::Amount || desc.kind == InputKind::Percent) {
-            if (const auto v = parseDecimal(text); v && *v >= rule.min && *v <= rule.max) {
-                desc.set(in, *v == 0 ? 0.0 : *v);  // never -0
-                return std::nullopt;
-            }
-        }
+        // The common cases inline: an amount or percentage in range, a whole
+        // number written as one and in range. The rest, and every message,
+        // is readValue's.
         double value = 0;
+        std::size_t decimals = 0;
+        const bool plain = (desc.kind == InputKind::Amount || desc.kind == InputKind::Percent)
+            ? readDecimal(text, value)
+            : desc.kind == InputKind::Whole && readPlainDecimal(trimBlanks(text), value, decimals) && decimals == 0;
+        if (plain && value >= rule.min && value <= rule.max) {
+            desc.set(in, value == 0 ? 0.0 : value);  // never -0
+            return std::nullopt;
+        }
         if (auto problem = readValue(rule, text, value))
             return problem;
         desc.set(in, value);
