@@ -258,6 +258,7 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
         err << "Copied as they stand, not read by the calculator: " << quotedList(unknown) << '\n';
 
     CsvWriter writer(sink);
+    writer.writeInBackground();
     for (const auto& h : header)
         writer.field(h);
     for (const ResultInfo& r : calc.results) {

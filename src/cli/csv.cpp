@@ -1,10 +1,14 @@
 #include "cli/csv.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 // The steps a plain record takes are kept inline in next(): a batch file is
 // millions of them. Quoted fields, rare in payroll files, stay a call away.
@@ -293,6 +297,7 @@ CsvWriter::CsvWriter(std::FILE* file, std::size_t bufferSize)
 CsvWriter::~CsvWriter()
 {
     flush();
+    stopBackground();
 }
 
 namespace {
@@ -346,44 +351,58 @@ namespace {
 constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 
 // The shortest decimal that reads back as `value`, for the figures a batch
-// writes by the million (amounts with a few decimals). At the most decimals
-// K (up to nine) that keep 10^K * |value| below 2^52 / 1000, doubles near
-// value * 10^K lie less than a thousandth apart, so at most one K-decimal
-// figure reads back as `value`: N = round(value * 10^K), when N / 10^K is
-// `value` again (a division of two exact doubles, so correctly rounded: the
-// test is exact). Any shorter figure that reads back is N without some of
-// its trailing zeros, so N without all of them is the shortest there is,
-// the one std::to_chars gives. Writes it at `out` and returns its end, or
-// nullptr when no K-decimal figure reads back (or the value is too large):
-// std::to_chars then does it.
+// writes by the million (amounts with a few decimals). At k decimals, while
+// 10^k * |value| stays below 2^52 / 1000, doubles near value * 10^k lie less
+// than a thousandth apart, so at most one k-decimal figure reads back as
+// `value`: N = round(value * 10^k), when N / 10^k is `value` again (a
+// division of two exact doubles, so correctly rounded: the test is exact).
+// Any shorter figure that reads back is N without some of its trailing
+// zeros, so N without all of them is the shortest there is, the one
+// std::to_chars gives. Cents are tried first (most figures are amounts),
+// then the most decimals (up to nine) the bound allows. Writes the figure
+// at `out` and returns its end, or nullptr when neither reads back (or the
+// value is too large): std::to_chars then does it.
 char* shortFixed(double value, char* out)
 {
     constexpr double kLimit = 4e12;
     const double magnitude = std::fabs(value);
-    int k = 9;
-    while (!(magnitude * kPow10[k] < kLimit)) {
-        if (--k < 0)
-            return nullptr;  // too large, or not finite
+    int k = 2;
+    std::uint64_t n = 0;
+    const auto readsBack = [&] {
+        n = static_cast<std::uint64_t>(magnitude * kPow10[k] + 0.5);
+        return static_cast<double>(n) / kPow10[k] == magnitude;
+    };
+    if (!(magnitude * kPow10[k] < kLimit) || !readsBack()) {
+        k = 9;
+        while (!(magnitude * kPow10[k] < kLimit)) {
+            if (--k < 0)
+                return nullptr;  // too large, or not finite
+        }
+        if (k == 2 || !readsBack())
+            return nullptr;
     }
-    std::uint64_t n = static_cast<std::uint64_t>(magnitude * kPow10[k] + 0.5);
-    if (static_cast<double>(n) / kPow10[k] != magnitude)
-        return nullptr;
     while (k > 0 && n % 10 == 0) {
         n /= 10;
         --k;
     }
     if (value < 0)
         *out++ = '-';
-    const auto scale = static_cast<std::uint64_t>(kPow10[k]);
-    out = std::to_chars(out, out + 24, n / scale).ptr;
+    // The digits of N, with the point put in k from the end.
+    char digits[24];
+    const auto length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits);
+    if (length > k) {
+        std::memcpy(out, digits, static_cast<std::size_t>(length - k));
+        out += length - k;
+    } else {
+        *out++ = '0';
+    }
     if (k > 0) {
         *out++ = '.';
-        std::uint64_t fraction = n % scale;
-        for (int d = k - 1; d >= 0; --d) {
-            out[d] = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
-        }
-        out += k;
+        for (int z = length; z < k; ++z)
+            *out++ = '0';
+        const int shown = std::min(length, k);
+        std::memcpy(out, digits + length - shown, static_cast<std::size_t>(shown));
+        out += shown;
     }
     return out;
 }
@@ -426,16 +445,77 @@ void CsvWriter::endRecord()
         flush();
 }
 
+// The thread that writes the buffers out, and the one buffer it holds.
+struct CsvWriter::Background {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::string pending;  // being written while busy
+    bool busy = false;
+    bool stop = false;
+    bool failed = false;
+    int error = 0;  // errno of the failed write
+    std::thread thread;
+};
+
+void CsvWriter::writeInBackground()
+{
+    if (m_background || !m_sink)
+        return;
+    m_background = std::make_unique<Background>();
+    m_background->pending.reserve(m_buffer.capacity());
+    m_background->thread = std::thread([bg = m_background.get(), sink = m_sink] {
+        std::unique_lock lock(bg->mutex);
+        for (;;) {
+            bg->changed.wait(lock, [bg] { return bg->busy || bg->stop; });
+            if (!bg->busy)
+                return;
+            lock.unlock();
+            errno = 0;
+            const bool ok = sink(bg->pending);
+            const int error = errno;
+            lock.lock();
+            if (!ok && !bg->failed) {
+                bg->failed = true;
+                bg->error = error;
+            }
+            bg->pending.clear();
+            bg->busy = false;
+            bg->changed.notify_all();
+        }
+    });
+}
+
+// Waits for the last buffer to be written and ends the thread.
+void CsvWriter::stopBackground()
+{
+    if (!m_background)
+        return;
+    {
+        std::unique_lock lock(m_background->mutex);
+        m_background->changed.wait(lock, [this] { return !m_background->busy; });
+        m_background->stop = true;
+        m_background->changed.notify_all();
+    }
+    m_background->thread.join();
+    if (m_background->failed && !m_failed) {
+        m_failed = true;
+        errno = m_background->error;
+    }
+    m_background.reset();
+}
+
 bool CsvWriter::finish()
 {
-    const bool ok = flush();
+    flush();
+    stopBackground();
     m_sink = nullptr;
-    return ok;
+    return !m_failed;
 }
 
 void CsvWriter::discard()
 {
     m_buffer.clear();
+    stopBackground();
     m_sink = nullptr;
 }
 
@@ -443,6 +523,21 @@ bool CsvWriter::flush()
 {
     if (!m_sink)
         return !m_failed;
+    if (m_background) {
+        // Hand the buffer over once the one before it is written, and fill
+        // the one that comes back.
+        std::unique_lock lock(m_background->mutex);
+        m_background->changed.wait(lock, [this] { return !m_background->busy; });
+        if (m_background->failed)
+            m_failed = true;
+        if (!m_buffer.empty() && !m_failed) {
+            m_background->pending.swap(m_buffer);
+            m_background->busy = true;
+            m_background->changed.notify_all();
+        }
+        m_buffer.clear();
+        return !m_failed;
+    }
     if (!m_buffer.empty() && !m_failed && !m_sink(m_buffer))
         m_failed = true;
     m_buffer.clear();

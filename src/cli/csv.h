@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -119,9 +120,17 @@ public:
     /// Ends the record with LF.
     void endRecord();
 
-    /// Writes out what is buffered; false when the sink refused it.
+    /// From now on the sink is called on a thread of its own, which writes
+    /// one buffer out while the next one fills: for large outputs (a batch),
+    /// whose writing then costs the caller next to nothing. The sink must
+    /// not be used by anyone else until finish() or discard().
+    void writeInBackground();
+
+    /// Writes out what is buffered; false when the sink refused it (in the
+    /// background: this or an earlier buffer; finish() tells for certain).
     bool flush();
-    /// Flushes and lets go of the sink, so the caller may close its file.
+    /// Flushes and lets go of the sink, so the caller may close its file;
+    /// false when anything could not be written (errno says why).
     bool finish();
     /// Drops what is buffered and lets go of the sink.
     void discard();
@@ -135,7 +144,11 @@ private:
         m_atStart = false;
     }
 
+    struct Background;
+    void stopBackground();
+
     Sink m_sink;
+    std::unique_ptr<Background> m_background;
     std::string m_buffer;
     std::size_t m_limit;
     bool m_atStart = true;
