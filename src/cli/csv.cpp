@@ -497,7 +497,7 @@ void CsvWriter::stopBackground()
         m_background->changed.notify_all();
     }
     m_background->thread.join();
-    if (m_background->failed && !m_failed) {
+    if (m_background->failed) {
         m_failed = true;
         errno = m_background->error;
     }

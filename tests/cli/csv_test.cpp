@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -165,6 +166,49 @@ TEST(Csv, NumbersAreTheShortestFixedDigits)
             ASSERT_EQ(text, expected + "\n") << std::hexfloat << signed_;
         }
     }
+}
+
+// Written in the background, the output is the same bytes at any buffer
+// size; a sink that fails is told by finish(), with its errno, and is
+// offered nothing more.
+TEST(Csv, WritesInTheBackgroundWhatItWritesInTheForeground)
+{
+    const auto write = [](CsvWriter& w) {
+        for (int r = 0; r < 3000; ++r) {
+            w.field(r % 7 ? "row" : "a, b");
+            w.integer(r);
+            w.number(r / 8.0);
+            w.endRecord();
+        }
+    };
+    std::string expected;
+    {
+        CsvWriter w([&expected](std::string_view bytes) { return expected.append(bytes), true; });
+        write(w);
+        ASSERT_TRUE(w.finish());
+    }
+    for (const std::size_t size : {1, 7, 64, 1 << 20}) {
+        std::string text;
+        CsvWriter w([&text](std::string_view bytes) { return text.append(bytes), true; }, size);
+        w.writeInBackground();
+        write(w);
+        ASSERT_TRUE(w.finish());
+        EXPECT_EQ(text, expected) << "buffer " << size;
+    }
+    int calls = 0;
+    CsvWriter failing(
+        [&calls](std::string_view) {
+            ++calls;
+            errno = ENOSPC;
+            return false;
+        },
+        8);
+    failing.writeInBackground();
+    write(failing);
+    errno = 0;
+    EXPECT_FALSE(failing.finish());
+    EXPECT_EQ(errno, ENOSPC);
+    EXPECT_EQ(calls, 1);
 }
 
 // RFC 4180 text for `records`: fields quoted when they must be, and at
