@@ -1,5 +1,11 @@
-// A monthly payroll file through grossby-cli's batch path, CSV in to CSV out,
-// and the monthly calculation on its own for comparison.
+// Batch files through grossby-cli's batch path, CSV in to CSV out, in
+// process: a monthly payroll of 1 000 000 employees beside awk appending one
+// column to the same file (the anchor, timed in the same run), and 100 000
+// salary packages forward and in reverse. The files are the ones
+// bench/make_batch_files.sh makes, the same bytes every run. The monthly
+// calculation on its own is there for comparison.
+//
+// Rows are counted as items: items_per_second is rows a second.
 
 #include "cli/batch.h"
 #include "cli/calculators.h"
@@ -8,7 +14,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <fstream>
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -18,59 +25,110 @@ namespace {
 using namespace grossby;
 using namespace grossby::cli;
 
-// A file of `rows` employees with varied pay, dates and medical figures.
-std::string makePayrollFile(int rows)
+constexpr int kMonthlyRows = 1'000'000;
+constexpr int kPackageRows = 100'000;
+
+// The folder holding the batch files, made once for the whole run.
+const std::string& batchFiles()
 {
-    const std::string path = "/tmp/grossby_payroll_bench_" + std::to_string(getpid()) + ".csv";
-    std::ofstream out(path);
-    out << "name,age,salary,commission,bonus,travel-allowance,employer-rf,employee-rf,"
-           "employer-medical,employee-medical,beneficiaries,start,end\n";
-    for (int i = 0; i < rows; ++i) {
-        const int month = i % 12;
-        const int day = 1 + i % 28;
-        const int calMonth = (month + 2) % 12 + 1;
-        const int year = calMonth <= 2 ? 2018 : 2017;
-        char line[256];
-        std::snprintf(line, sizeof line, "Employee %d,%d,%d.%02d,%d,%d,%d,%d,%d,%d,%d,%d,%02d/%02d/%d,28/%02d/%d\n", i,
-                      20 + i % 60, 5000 + (i * 37) % 90000, i % 100, (i % 7) * 500, i % 13 == 0 ? 10000 : 0,
-                      (i % 5) * 1000, (i % 3) * 800, (i % 4) * 600, (i % 6) * 700, (i % 9) * 300, i % 6,
-                      day > 28 ? 28 : day, calMonth, year, calMonth, year);
-        out << line;
-    }
-    return path;
+    static const std::string dir = [] {
+        const std::string path = "/tmp/grossby_batch_bench_" + std::to_string(getpid());
+        const std::string command = "bash '" GROSSBY_BENCH_DIR "/make_batch_files.sh' '" + path + "' " +
+            std::to_string(kMonthlyRows) + " " + std::to_string(kPackageRows);
+        if (std::system(command.c_str()) != 0) {
+            std::fprintf(stderr, "could not make the batch files: %s\n", command.c_str());
+            std::exit(1);
+        }
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all("/tmp/grossby_batch_bench_" + std::to_string(getpid()), ec);
+        });
+        return path;
+    }();
+    return dir;
 }
 
-// The monthly calculator with every setting given, so the store is not read.
-std::unique_ptr<Calculation> monthlyBase(const Calculator& calc)
+std::shared_ptr<const Calculator> calculator(const std::string& name)
+{
+    for (auto& calc : calculators()) {
+        if (calc->name == name)
+            return calc;
+    }
+    std::fprintf(stderr, "no calculator %s\n", name.c_str());
+    std::exit(1);
+}
+
+// A calculation of `calc` with every setting given, so the store is not read.
+std::unique_ptr<Calculation> withSettings(const Calculator& calc,
+                                          std::initializer_list<std::pair<const char*, const char*>> settings)
 {
     auto base = calc.start();
-    const std::pair<const char*, const char*> settings[] = {{"employee-uif", "1"},
-                                                            {"employer-uif", "1"},
-                                                            {"skills-levy", "1"},
-                                                            {"uif-limit", "14872"},
-                                                            {"travel-inclusion", "0.8"}};
     for (const auto& [key, value] : settings)
         base->set(*calc.inputIndex(key), value);
     return base;
 }
 
-void BM_MonthlyBatchCsvToCsv(benchmark::State& state)
+void runFile(benchmark::State& state, const Calculator& calc, const Calculation& base, const char* file, int rows)
 {
-    const int rows = static_cast<int>(state.range(0));
-    const std::string in = makePayrollFile(rows);
+    const std::string in = batchFiles() + "/" + file;
     const std::string out = in + ".out";
-    const auto calc = monthlyCalculator();
-    const auto base = monthlyBase(*calc);
     std::ostringstream messages;
     for (auto _ : state) {
-        if (runBatch(*calc, *base, in, out, messages) != 0)
+        if (runBatch(calc, base, in, out, messages) != 0)
             state.SkipWithError("batch run failed");
     }
     state.SetItemsProcessed(state.iterations() * rows);
-    std::remove(in.c_str());
     std::remove(out.c_str());
 }
-BENCHMARK(BM_MonthlyBatchCsvToCsv)->Arg(200000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_MonthlyBatch(benchmark::State& state)
+{
+    const auto calc = calculator("monthly");
+    const auto base = withSettings(*calc,
+                                   {{"employee-uif", "1"},
+                                    {"employer-uif", "1"},
+                                    {"skills-levy", "1"},
+                                    {"uif-limit", "14872"},
+                                    {"travel-inclusion", "0.8"}});
+    runFile(state, *calc, *base, "monthly.csv", kMonthlyRows);
+}
+BENCHMARK(BM_MonthlyBatch)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+
+// The anchor: awk reading every field of the monthly file and writing each
+// line back with one more column, as a script would add a figure.
+void BM_AwkAppendColumn(benchmark::State& state)
+{
+    const std::string in = batchFiles() + "/monthly.csv";
+    const std::string command = "awk -F, -v OFS=, '{ $(NF + 1) = NF } 1' '" + in + "' > '" + in + ".awk'";
+    for (auto _ : state) {
+        if (std::system(command.c_str()) != 0)
+            state.SkipWithError("awk failed");
+    }
+    state.SetItemsProcessed(state.iterations() * kMonthlyRows);
+    std::remove((in + ".awk").c_str());
+}
+BENCHMARK(BM_AwkAppendColumn)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+
+const std::initializer_list<std::pair<const char*, const char*>> kPackageSettings = {
+    {"employee-uif", "1"},        {"employer-uif", "1"},       {"skills-levy", "1"},
+    {"uif-limit", "15000"},       {"travel-inclusion", "0.8"}, {"employee-rf-percent", "0"},
+    {"employer-rf-percent", "0"}, {"maintenance-plan", "no"}};
+
+void BM_PackageBatch(benchmark::State& state)
+{
+    const auto calc = calculator("package");
+    const auto base = withSettings(*calc, kPackageSettings);
+    runFile(state, *calc, *base, "package.csv", kPackageRows);
+}
+BENCHMARK(BM_PackageBatch)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_GrossUpBatch(benchmark::State& state)
+{
+    const auto calc = calculator("grossup");
+    const auto base = withSettings(*calc, kPackageSettings);
+    runFile(state, *calc, *base, "grossup.csv", kPackageRows);
+}
+BENCHMARK(BM_GrossUpBatch)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_CalcMonthlyTax(benchmark::State& state)
 {

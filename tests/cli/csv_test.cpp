@@ -240,16 +240,17 @@ std::string encode(const Records& records, std::mt19937& rng)
     return text;
 }
 
-Records randomRecords(std::mt19937& rng)
+// Separators, quotes and line breaks are common, so every state of the
+// reader meets every buffer edge.
+const std::string kAnyBytes = "ab ,\"\r\n\t9.\xC3\xA9";
+
+Records randomRecords(std::mt19937& rng, const std::string& alphabet = kAnyBytes, std::size_t longest = 12)
 {
-    // Separators, quotes and line breaks are common, so every state of the
-    // reader meets every buffer edge.
-    static const std::string alphabet = "ab ,\"\r\n\t9.\xC3\xA9";
     Records records(1 + rng() % 6);
     for (auto& record : records) {
         record.resize(1 + rng() % 5);
         for (auto& field : record) {
-            const std::size_t length = rng() % 3 == 0 ? 0 : rng() % 12;
+            const std::size_t length = rng() % 3 == 0 ? 0 : rng() % longest;
             for (std::size_t i = 0; i < length; ++i)
                 field += alphabet[rng() % alphabet.size()];
         }
@@ -267,6 +268,33 @@ TEST(Csv, RandomRfc4180FilesReadBackAtEveryBufferSize)
         for (std::size_t size = 4; size <= text.size() + 4; ++size)
             ASSERT_EQ(readFrom(f, size), records) << "round " << round << ", buffer " << size << ":\n" << text;
         ASSERT_EQ(readFrom(f, 1 << 20), records) << text;
+        std::fclose(f);
+    }
+}
+
+// Records without quotes, most of them, are split in a pass of their own:
+// long and short fields, LF and CRLF, at every buffer edge.
+TEST(Csv, PlainRecordsReadBackAtEveryBufferSize)
+{
+    std::mt19937 rng(20170228);
+    for (int round = 0; round < 200; ++round) {
+        const Records records = randomRecords(rng, "ab 9.\t\xC3\xA9", 40);
+        const std::string text = encode(records, rng);
+        std::FILE* f = fileWith(text);
+        for (std::size_t size = 4; size <= text.size() + 4; ++size)
+            ASSERT_EQ(readFrom(f, size), records) << "round " << round << ", buffer " << size << ":\n" << text;
+        // A record read as plain is its fields and the commas between them.
+        std::rewind(f);
+        CsvReader reader(f, 64);
+        std::vector<std::string_view> fields;
+        while (reader.next(fields)) {
+            if (const auto plain = reader.plainRecordText()) {
+                std::string joined;
+                for (std::size_t i = 0; i < fields.size(); ++i)
+                    joined += (i ? "," : "") + std::string(fields[i]);
+                ASSERT_EQ(*plain, joined) << text;
+            }
+        }
         std::fclose(f);
     }
 }
