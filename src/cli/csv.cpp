@@ -450,11 +450,13 @@ char* shortFixed(double value, char* out)
 
 }  // namespace
 
-void CsvWriter::number(double value)
+namespace {
+
+// A number in its shortest fixed form, at the end of `out`.
+void appendNumber(std::string& out, double value)
 {
-    separate();
     if (value == 0) {
-        m_buffer.push_back('0');  // never "-0"
+        out.push_back('0');  // never "-0"
         return;
     }
     // The fewest digits that read back as the same double, never in
@@ -467,7 +469,20 @@ void CsvWriter::number(double value)
             res = std::to_chars(buf, buf + sizeof buf, value);
         end = res.ptr;
     }
-    m_buffer.append(buf, end);
+    out.append(buf, end);
+}
+
+}  // namespace
+
+void CsvWriter::number(double value)
+{
+    separate();
+    if (m_background) {
+        // Written out by the background thread, which puts it in its place.
+        m_numbers.push_back({m_buffer.size(), value});
+        return;
+    }
+    appendNumber(m_buffer, value);
 }
 
 void CsvWriter::integer(long long value)
@@ -482,7 +497,8 @@ void CsvWriter::endRecord()
 {
     m_buffer.push_back('\n');
     m_atStart = true;
-    if (m_buffer.size() >= m_limit)
+    // Figures held back count too, so a file of figures alone stays in bounds.
+    if (m_buffer.size() + m_numbers.size() * sizeof(PendingNumber) >= m_limit)
         flush();
 }
 
@@ -491,6 +507,8 @@ struct CsvWriter::Background {
     std::mutex mutex;
     std::condition_variable changed;
     std::string pending;  // being written while busy
+    std::vector<PendingNumber> pendingNumbers;  // the figures it lacks
+    std::string composed;  // the two put together
     bool busy = false;
     bool stop = false;
     bool failed = false;
@@ -511,8 +529,20 @@ void CsvWriter::writeInBackground()
             if (!bg->busy)
                 return;
             lock.unlock();
+            const std::string* bytes = &bg->pending;
+            if (!bg->pendingNumbers.empty()) {
+                bg->composed.clear();
+                std::size_t from = 0;
+                for (const PendingNumber& number : bg->pendingNumbers) {
+                    bg->composed.append(bg->pending, from, number.at - from);
+                    appendNumber(bg->composed, number.value);
+                    from = number.at;
+                }
+                bg->composed.append(bg->pending, from);
+                bytes = &bg->composed;
+            }
             errno = 0;
-            const bool ok = sink(bg->pending);
+            const bool ok = sink(*bytes);
             const int error = errno;
             lock.lock();
             if (!ok && !bg->failed) {
@@ -520,6 +550,7 @@ void CsvWriter::writeInBackground()
                 bg->error = error;
             }
             bg->pending.clear();
+            bg->pendingNumbers.clear();
             bg->busy = false;
             bg->changed.notify_all();
         }
@@ -556,6 +587,7 @@ bool CsvWriter::finish()
 void CsvWriter::discard()
 {
     m_buffer.clear();
+    m_numbers.clear();
     stopBackground();
     m_sink = nullptr;
 }
@@ -573,10 +605,12 @@ bool CsvWriter::flush()
             m_failed = true;
         if (!m_buffer.empty() && !m_failed) {
             m_background->pending.swap(m_buffer);
+            m_background->pendingNumbers.swap(m_numbers);
             m_background->busy = true;
             m_background->changed.notify_all();
         }
         m_buffer.clear();
+        m_numbers.clear();
         return !m_failed;
     }
     if (!m_buffer.empty() && !m_failed && !m_sink(m_buffer))

@@ -120,10 +120,11 @@ public:
     /// Ends the record with LF.
     void endRecord();
 
-    /// From now on the sink is called on a thread of its own, which writes
-    /// one buffer out while the next one fills: for large outputs (a batch),
-    /// whose writing then costs the caller next to nothing. The sink must
-    /// not be used by anyone else until finish() or discard().
+    /// From now on the numbers are formatted and the sink called on a thread
+    /// of its own, which writes one buffer out while the next one fills: for
+    /// large outputs (a batch), whose writing then costs the caller next to
+    /// nothing. The sink must not be used by anyone else until finish() or
+    /// discard().
     void writeInBackground();
 
     /// Writes out what is buffered; false when the sink refused it (in the
@@ -146,10 +147,16 @@ private:
 
     struct Background;
     void stopBackground();
+    // A figure written in the background: formatted there, put at `at`.
+    struct PendingNumber {
+        std::size_t at;
+        double value;
+    };
 
     Sink m_sink;
     std::unique_ptr<Background> m_background;
     std::string m_buffer;
+    std::vector<PendingNumber> m_numbers;  // in the background: the figures m_buffer lacks
     std::size_t m_limit;
     bool m_atStart = true;
     bool m_failed = false;
