@@ -18,8 +18,10 @@
 // millions of them. Quoted fields, rare in payroll files, stay a call away.
 #if defined(__GNUC__)
 #define GROSSBY_CSV_INLINE inline __attribute__((always_inline))
+#define GROSSBY_CSV_LAMBDA_INLINE __attribute__((always_inline))
 #else
 #define GROSSBY_CSV_INLINE inline
+#define GROSSBY_CSV_LAMBDA_INLINE
 #endif
 
 namespace grossby::cli {
@@ -222,7 +224,7 @@ GROSSBY_CSV_INLINE bool CsvReader::plainRecord(std::vector<std::string_view>& fi
     // end finishes the record; a quote or a lone CR is the full parse's.
     enum class Stop { Field, Record, Refused };
     std::size_t lineEnd = 0;
-    const auto stopAt = [&](const char* p) {
+    const auto stopAt = [&](const char* p) GROSSBY_CSV_LAMBDA_INLINE {
         if (*p == ',') {
             fields.emplace_back(start, static_cast<std::size_t>(p - start));
             start = p + 1;
