@@ -76,10 +76,14 @@ std::optional<std::string> writeReport(const std::vector<StagedTable>& tables, c
             return fail(status.error);
 
         const QString templatePath = QDir(programFolder()).filePath(QString::fromStdString(templateName));
-        const Report report = Report::load(templatePath, db.path(), QString::fromStdString(title));
+        // CSV and XLSX take the staged rows and HTML the filled-in template:
+        // only PDF and ODF text are laid out in pages.
+        const QString target = QString::fromStdString(file);
+        const Report report =
+            Report::load(templatePath, db.path(), QString::fromStdString(title), Report::contentFor(target));
         if (!report.ok())
             return fail(report.error());
-        if (ReportStatus status = report.exportTo(QString::fromStdString(file)); !status)
+        if (ReportStatus status = report.exportTo(target); !status)
             failure = fail(status.error);
         // What the template asked for and did not get (a picture left out)
         // is said, not passed over; the report itself is written.

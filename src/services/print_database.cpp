@@ -165,25 +165,31 @@ public:
         const QString name = qs(table.name);
         if (DbStatus s = exec(name, QStringLiteral("DELETE FROM %1").arg(quoteIdentifier(name))); !s)
             return s;
+        // Rows that write the same columns share one prepared statement.
+        QSqlQuery query(m_connection.db());
+        QStringList prepared;
+        bool ready = false;
         for (const PrintRecord& row : rows) {
             QList<std::pair<QString, QVariant>> values;
             if (DbStatus s = collect(table, row, values); !s)
                 return s;
-            QSqlQuery query(m_connection.db());
-            if (values.isEmpty()) {
-                query.prepare(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(name)));
-            } else {
-                QStringList columns;
-                QStringList marks;
-                for (const auto& v : values) {
-                    columns << quoteIdentifier(v.first);
-                    marks << QStringLiteral("?");
-                }
-                query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quoteIdentifier(name), columns.join(u", "), marks.join(u", ")));
-                for (const auto& v : values)
-                    query.addBindValue(v.second);
+            QStringList columns;
+            columns.reserve(values.size());
+            for (const auto& v : values)
+                columns << quoteIdentifier(v.first);
+            if (!ready || columns != prepared) {
+                const QString sql = columns.isEmpty()
+                    ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(name))
+                    : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(quoteIdentifier(name), columns.join(u", "),
+                               QStringList(columns.size(), QStringLiteral("?")).join(u", "));
+                if (!query.prepare(sql))
+                    return writeFailure(name, query.lastError());
+                prepared = std::move(columns);
+                ready = true;
             }
+            for (qsizetype i = 0; i < values.size(); ++i)
+                query.bindValue(static_cast<int>(i), values[i].second);
             if (!query.exec())
                 return writeFailure(name, query.lastError());
         }
