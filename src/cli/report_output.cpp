@@ -69,9 +69,8 @@ std::optional<std::string> writeReport(const std::vector<StagedTable>& tables, c
         QTemporaryDir scratch;
         if (!scratch.isValid())
             return fail(QStringLiteral("No temporary folder for the print database: %1.").arg(scratch.errorString()));
-        const PrintDatabase db(scratch.filePath(QString::fromLatin1(kPrintFileName)));
-        if (DbStatus status = db.ensure(); !status)
-            return fail(status.error);
+        const PrintDatabase db(scratch.filePath(QString::fromLatin1(kPrintFileName)), PrintDatabase::Writes::Scratch);
+        // Staging makes the database first.
         if (DbStatus status = db.stage(tables); !status)
             return fail(status.error);
 

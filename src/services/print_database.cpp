@@ -228,9 +228,25 @@ private:
 
 }  // namespace
 
-PrintDatabase::PrintDatabase(QString path)
+PrintDatabase::PrintDatabase(QString path, Writes writes)
     : m_path(std::move(path))
+    , m_writes(writes)
 { }
+
+namespace {
+
+/// A scratch database keeps its journal in memory and never flushes: it is
+/// read once and removed, so a crash may lose it whole but nothing else.
+void applyWrites(QSqlDatabase& db, PrintDatabase::Writes writes)
+{
+    if (writes != PrintDatabase::Writes::Scratch)
+        return;
+    QSqlQuery query(db);
+    query.exec(QStringLiteral("PRAGMA synchronous = OFF"));
+    query.exec(QStringLiteral("PRAGMA journal_mode = MEMORY"));
+}
+
+}  // namespace
 
 DbStatus PrintDatabase::ensure() const
 {
@@ -247,6 +263,7 @@ DbStatus PrintDatabase::ensure() const
                 return DbStatus::failure(
                     QStringLiteral("The print database \"%1\" cannot be created: %2.").arg(m_path, why));
             }
+            applyWrites(connection.db(), m_writes);
             connection.db().transaction();
             DbStatus s = staging.applySchema();
             if (s && !connection.db().commit())
@@ -274,6 +291,7 @@ DbStatus PrintDatabase::ensure() const
     bool foreign = false;
     if (!connection.open(&why, &foreign))
         return staging.openFailure(why, foreign);
+    applyWrites(connection.db(), m_writes);
     if (!connection.db().transaction())
         return staging.cannotOpen(driverMessage(connection.db().lastError()));
     DbStatus s = staging.applySchema();
@@ -317,6 +335,7 @@ DbStatus PrintDatabase::stage(const std::vector<StagedTable>& tables) const
     bool foreign = false;
     if (!connection.open(&why, &foreign))
         return staging.openFailure(why, foreign);
+    applyWrites(connection.db(), m_writes);
     if (!connection.db().transaction())
         return staging.cannotOpen(driverMessage(connection.db().lastError()));
 
