@@ -551,15 +551,17 @@ mstch::data toData(const std::vector<ReportTable>& tables, const QString& title,
 }
 
 /// The fewest pages a template fills in to with the rows staged, known before
-/// it is filled in: each "page-break-before/after: always" written in its
-/// text starts a page, once for every row of each table section around it.
-/// Breaks inside other sections (conditions, inverted sections) may not
-/// show, so they are not counted; nor are breaks a style sheet gives a class.
+/// it is filled in: each element whose own style says "page-break-before:
+/// always" (or after) starts a page, once for every row of each table section
+/// around it. Breaks inside other sections (conditions, inverted sections)
+/// may not show, so they are not counted; nor are breaks a style sheet gives
+/// a class, nor those in HTML comments.
 double forcedBreaksInTemplate(const QString& body, const std::vector<ReportTable>& tables)
 {
+    // A comment holding placeholders is read through: Mustache fills those in.
     static const QRegularExpression token(
-        QStringLiteral("<!--.*?-->|<style\\b.*?</style\\s*>|\\{\\{\\s*!.*?\\}\\}|\\{\\{\\s*([#^/])\\s*(.*?)\\s*\\}\\}|"
-                       "page-break-(?:before|after)\\s*:\\s*always"),
+        QStringLiteral("<!--(?:(?!\\{\\{).)*?-->|\\{\\{\\s*!.*?\\}\\}|\\{\\{\\s*([#^/])\\s*(.*?)\\s*\\}\\}|"
+                       "<[^<>]*page-break-(?:before|after)\\s*:\\s*always[^<>]*>"),
         QRegularExpression::DotMatchesEverythingOption | QRegularExpression::CaseInsensitiveOption);
     std::vector<double> repeat{1};
     double breaks = 0;
@@ -567,7 +569,7 @@ double forcedBreaksInTemplate(const QString& body, const std::vector<ReportTable
         const QRegularExpressionMatch m = it.next();
         const QStringView sigil = m.capturedView(1);
         if (sigil.isEmpty()) {
-            if (m.capturedView(0).startsWith(QLatin1String("page-break"), Qt::CaseInsensitive))
+            if (!m.capturedView(0).startsWith(QLatin1String("<!--")))
                 breaks += repeat.back();
             continue;
         }
