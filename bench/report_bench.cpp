@@ -1,13 +1,23 @@
 // Report engine speed: from rows staged in the print database to a finished
-// PDF, for the one-page QuickTax sheet and a 600-month schedule.
+// PDF, for the one-page QuickTax sheet and a 600-month schedule; and the
+// printouts of grossby-cli measured as whole processes (start, calculate,
+// stage, fill in, lay out, write), as a user runs them: QuickTax, the
+// 600-month loan schedule, and company car registers of 300, 1 000 and
+// 10 000 vehicles (the last refused as too long for PDF, exported as CSV
+// and XLSX).
 
 #include "services/print_database.h"
 #include "services/report_engine.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPdfWriter>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <QFileInfo>
 
 #include <benchmark/benchmark.h>
 
@@ -97,6 +107,120 @@ void BM_Schedule600Load(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Schedule600Load)->Unit(benchmark::kMillisecond);
+
+// --- Whole processes ---------------------------------------------------------
+
+const QString kCli = QStringLiteral(GROSSBY_CLI);
+
+QTemporaryDir& scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+/// A company car register of `count` vehicles, written once.
+QString vehicles(int count)
+{
+    const QString path = scratch().filePath(QStringLiteral("cars%1.csv").arg(count));
+    if (!QFile::exists(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write("Registration,Price,Maintenance_Plan,Start,End,Total_KM,Business_KM,Log_Book,Fuel_Table,"
+                   "Employee_Fuel,Employer_Fuel_Refund,Employee_Insurance\n");
+        for (int i = 0; i < count; ++i)
+            file.write(QStringLiteral("CA %1,%2,%3,,,%4,%5,1,0,,,\n")
+                           .arg(i + 1)
+                           .arg(200000 + i * 1000)
+                           .arg(i % 2)
+                           .arg(20000 + i)
+                           .arg(5000 + i)
+                           .toUtf8());
+    }
+    return path;
+}
+
+/// Runs grossby-cli with `args` and "--report FILE.<suffix>" once per
+/// iteration; `expectedExit` is what it must end with.
+void runCli(benchmark::State& state, QStringList args, const QString& suffix, int expectedExit = 0)
+{
+    const QString report = scratch().filePath(QStringLiteral("report.") + suffix);
+    args << QStringLiteral("--report") << report;
+    for (auto _ : state) {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(kCli, args);
+        if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != expectedExit) {
+            state.SkipWithError(process.readAllStandardError().constData());
+            return;
+        }
+    }
+    if (expectedExit == 0)
+        state.counters["bytes"] = static_cast<double>(QFileInfo(report).size());
+}
+
+void BM_Cli_QuickTaxNoReport(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(kCli,
+                      {QStringLiteral("quicktax"), QStringLiteral("--income"), QStringLiteral("500000"),
+                       QStringLiteral("--age"), QStringLiteral("40")});
+        process.waitForFinished(-1);
+    }
+}
+BENCHMARK(BM_Cli_QuickTaxNoReport)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Cli_QuickTaxPdf(benchmark::State& state)
+{
+    runCli(state,
+           {QStringLiteral("quicktax"), QStringLiteral("--income"), QStringLiteral("500000"), QStringLiteral("--age"),
+            QStringLiteral("40")},
+           QStringLiteral("pdf"));
+}
+BENCHMARK(BM_Cli_QuickTaxPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Cli_Schedule600Pdf(benchmark::State& state)
+{
+    runCli(state,
+           {QStringLiteral("loan"), QStringLiteral("--principal"), QStringLiteral("1000000"),
+            QStringLiteral("--months"), QStringLiteral("600"), QStringLiteral("--rate"), QStringLiteral("10"),
+            QStringLiteral("--schedule"), QStringLiteral("monthly")},
+           QStringLiteral("pdf"));
+}
+BENCHMARK(BM_Cli_Schedule600Pdf)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Cli_CompanyCarPdf(benchmark::State& state)
+{
+    const auto count = static_cast<int>(state.range(0));
+    runCli(state, {QStringLiteral("company-car"), QStringLiteral("--vehicles"), vehicles(count)},
+           QStringLiteral("pdf"));
+}
+BENCHMARK(BM_Cli_CompanyCarPdf)->Arg(300)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_Cli_CompanyCarPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+/// 10 000 vehicles are past the page limit: refused before any layout.
+void BM_Cli_CompanyCar10000PdfRefused(benchmark::State& state)
+{
+    runCli(state, {QStringLiteral("company-car"), QStringLiteral("--vehicles"), vehicles(10000)}, QStringLiteral("pdf"),
+           1);
+}
+BENCHMARK(BM_Cli_CompanyCar10000PdfRefused)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_Cli_CompanyCar10000Export(benchmark::State& state)
+{
+    runCli(state, {QStringLiteral("company-car"), QStringLiteral("--vehicles"), vehicles(10000)},
+           state.range(0) == 0 ? QStringLiteral("csv") : QStringLiteral("xlsx"));
+}
+BENCHMARK(BM_Cli_CompanyCar10000Export)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"xlsx"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 }  // namespace
 

@@ -69,17 +69,20 @@ std::optional<std::string> writeReport(const std::vector<StagedTable>& tables, c
         QTemporaryDir scratch;
         if (!scratch.isValid())
             return fail(QStringLiteral("No temporary folder for the print database: %1.").arg(scratch.errorString()));
-        const PrintDatabase db(scratch.filePath(QString::fromLatin1(kPrintFileName)));
-        if (DbStatus status = db.ensure(); !status)
-            return fail(status.error);
+        const PrintDatabase db(scratch.filePath(QString::fromLatin1(kPrintFileName)), PrintDatabase::Writes::Scratch);
+        // Staging makes the database first.
         if (DbStatus status = db.stage(tables); !status)
             return fail(status.error);
 
         const QString templatePath = QDir(programFolder()).filePath(QString::fromStdString(templateName));
-        const Report report = Report::load(templatePath, db.path(), QString::fromStdString(title));
+        // CSV and XLSX take the staged rows and HTML the filled-in template:
+        // only PDF and ODF text are laid out in pages.
+        const QString target = QString::fromStdString(file);
+        const Report report =
+            Report::load(templatePath, db.path(), QString::fromStdString(title), Report::contentFor(target));
         if (!report.ok())
             return fail(report.error());
-        if (ReportStatus status = report.exportTo(QString::fromStdString(file)); !status)
+        if (ReportStatus status = report.exportTo(target); !status)
             failure = fail(status.error);
         // What the template asked for and did not get (a picture left out)
         // is said, not passed over; the report itself is written.

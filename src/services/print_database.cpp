@@ -165,25 +165,31 @@ public:
         const QString name = qs(table.name);
         if (DbStatus s = exec(name, QStringLiteral("DELETE FROM %1").arg(quoteIdentifier(name))); !s)
             return s;
+        // Rows that write the same columns share one prepared statement.
+        QSqlQuery query(m_connection.db());
+        QStringList prepared;
+        bool ready = false;
         for (const PrintRecord& row : rows) {
             QList<std::pair<QString, QVariant>> values;
             if (DbStatus s = collect(table, row, values); !s)
                 return s;
-            QSqlQuery query(m_connection.db());
-            if (values.isEmpty()) {
-                query.prepare(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(name)));
-            } else {
-                QStringList columns;
-                QStringList marks;
-                for (const auto& v : values) {
-                    columns << quoteIdentifier(v.first);
-                    marks << QStringLiteral("?");
-                }
-                query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quoteIdentifier(name), columns.join(u", "), marks.join(u", ")));
-                for (const auto& v : values)
-                    query.addBindValue(v.second);
+            QStringList columns;
+            columns.reserve(values.size());
+            for (const auto& v : values)
+                columns << quoteIdentifier(v.first);
+            if (!ready || columns != prepared) {
+                const QString sql = columns.isEmpty()
+                    ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(name))
+                    : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(quoteIdentifier(name), columns.join(u", "),
+                               QStringList(columns.size(), QStringLiteral("?")).join(u", "));
+                if (!query.prepare(sql))
+                    return writeFailure(name, query.lastError());
+                prepared = std::move(columns);
+                ready = true;
             }
+            for (qsizetype i = 0; i < values.size(); ++i)
+                query.bindValue(static_cast<int>(i), values[i].second);
             if (!query.exec())
                 return writeFailure(name, query.lastError());
         }
@@ -222,9 +228,25 @@ private:
 
 }  // namespace
 
-PrintDatabase::PrintDatabase(QString path)
+PrintDatabase::PrintDatabase(QString path, Writes writes)
     : m_path(std::move(path))
+    , m_writes(writes)
 { }
+
+namespace {
+
+/// A scratch database keeps its journal in memory and never flushes: it is
+/// read once and removed, so a crash may lose it whole but nothing else.
+void applyWrites(QSqlDatabase& db, PrintDatabase::Writes writes)
+{
+    if (writes != PrintDatabase::Writes::Scratch)
+        return;
+    QSqlQuery query(db);
+    query.exec(QStringLiteral("PRAGMA synchronous = OFF"));
+    query.exec(QStringLiteral("PRAGMA journal_mode = MEMORY"));
+}
+
+}  // namespace
 
 DbStatus PrintDatabase::ensure() const
 {
@@ -241,6 +263,7 @@ DbStatus PrintDatabase::ensure() const
                 return DbStatus::failure(
                     QStringLiteral("The print database \"%1\" cannot be created: %2.").arg(m_path, why));
             }
+            applyWrites(connection.db(), m_writes);
             connection.db().transaction();
             DbStatus s = staging.applySchema();
             if (s && !connection.db().commit())
@@ -268,6 +291,7 @@ DbStatus PrintDatabase::ensure() const
     bool foreign = false;
     if (!connection.open(&why, &foreign))
         return staging.openFailure(why, foreign);
+    applyWrites(connection.db(), m_writes);
     if (!connection.db().transaction())
         return staging.cannotOpen(driverMessage(connection.db().lastError()));
     DbStatus s = staging.applySchema();
@@ -311,6 +335,7 @@ DbStatus PrintDatabase::stage(const std::vector<StagedTable>& tables) const
     bool foreign = false;
     if (!connection.open(&why, &foreign))
         return staging.openFailure(why, foreign);
+    applyWrites(connection.db(), m_writes);
     if (!connection.db().transaction())
         return staging.cannotOpen(driverMessage(connection.db().lastError()));
 

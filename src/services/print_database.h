@@ -20,7 +20,13 @@ namespace grossby {
 
 class PrintDatabase {
 public:
-    explicit PrintDatabase(QString path);
+    /// How staging waits for the disk. Durable: SQLite's default, each
+    /// transaction on the disk before it returns (the program's own print
+    /// database). Scratch: nothing is flushed, for a database made for one
+    /// report and removed with it (the command-line tool's).
+    enum class Writes { Durable, Scratch };
+
+    explicit PrintDatabase(QString path, Writes writes = Writes::Durable);
 
     const QString& path() const { return m_path; }
 
@@ -46,6 +52,7 @@ public:
 
 private:
     QString m_path;
+    Writes m_writes;
 };
 
 }  // namespace grossby

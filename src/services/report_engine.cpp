@@ -15,6 +15,7 @@
 #include <QImageReader>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -27,8 +28,10 @@
 
 #include <kainjow/mustache.hpp>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <sstream>
 
@@ -94,6 +97,12 @@ constexpr double kLayoutHeightLimit = 2147483647.0 / 64 * 0.95;
 /// A template filled in may grow to this many characters (rows times the
 /// sections that repeat them); the longest real report is well under 1%.
 constexpr double kMaxFilledChars = 64.0 * 1024 * 1024;
+/// A paragraph (or table cell) may hold this many characters. Its lines are
+/// all visited whenever any page it runs over is drawn, so a section repeated
+/// inside one paragraph would make every page as slow as the whole report.
+constexpr int kMaxParagraphChars = 100000;
+/// The footer may take at most this share of the height inside the margins.
+constexpr double kMaxFooterShare = 0.5;
 /// Pictures a template may show: regular files up to this size and extent.
 constexpr qint64 kMaxPictureBytes = 16 * 1024 * 1024;
 constexpr int kMaxPictureSide = 10000;
@@ -461,13 +470,54 @@ QString checkTags(const std::vector<ReportTag>& tags, const std::vector<ReportTa
     return {};
 }
 
-mstch::data toData(const std::vector<ReportTable>& tables, const QString& title)
+/// The accessors ("raw.", "date.", "if.") a template's placeholders use; the
+/// values of the others are never made.
+struct Accessors {
+    bool raw = false;
+    bool date = false;
+    bool cond = false;
+};
+
+Accessors accessorsUsed(const std::vector<ReportTag>& body, const std::vector<ReportTag>& footer)
+{
+    Accessors used;
+    for (const auto* tags : {&body, &footer}) {
+        for (const ReportTag& tag : *tags) {
+            for (const QStringView part : QStringView(tag.name).split(QLatin1Char('.'))) {
+                used.raw = used.raw || part == QLatin1String("raw");
+                used.date = used.date || part == QLatin1String("date");
+                used.cond = used.cond || part == QLatin1String("if");
+            }
+        }
+    }
+    return used;
+}
+
+/// The tables a template's placeholders name (first part of each name, and
+/// the sections around them).
+QSet<QString> tablesNamed(const std::vector<ReportTag>& tags)
+{
+    QSet<QString> names;
+    for (const ReportTag& tag : tags) {
+        names.insert(tag.name.section(QLatin1Char('.'), 0, 0));
+        for (const QString& section : tag.sections)
+            names.insert(section.section(QLatin1Char('.'), 0, 0));
+    }
+    return names;
+}
+
+/// The staged rows as Mustache data: the tables in `only` (all when null),
+/// each value formatted, and as the accessors `used` give it.
+mstch::data toData(const std::vector<ReportTable>& tables, const QString& title, const Accessors& used,
+                   const QSet<QString>* only = nullptr)
 {
     mstch::data root;
     root.set("title", title.toStdString());
     for (const ReportTable& table : tables) {
+        if (only && !only->contains(table.name))
+            continue;
         std::vector<std::string> names;
-        names.reserve(table.columns.size());
+        names.reserve(static_cast<std::size_t>(table.columns.size()));
         for (const QString& c : table.columns)
             names.push_back(c.toStdString());
         mstch::data rows{mstch::data::type::list};
@@ -478,19 +528,162 @@ mstch::data toData(const std::vector<ReportTable>& tables, const QString& title)
             mstch::data cond;
             for (qsizetype i = 0; i < values.size(); ++i) {
                 const QVariant& v = values[i];
-                row.set(names[i], formatReportValue(v).toStdString());
-                raw.set(names[i], rawReportValue(v).toStdString());
-                date.set(names[i], dateReportValue(v).toStdString());
-                cond.set(names[i], mstch::data(reportValueIsSet(v)));
+                const std::string& name = names[static_cast<std::size_t>(i)];
+                row.set(name, formatReportValue(v).toStdString());
+                if (used.raw)
+                    raw.set(name, rawReportValue(v).toStdString());
+                if (used.date)
+                    date.set(name, dateReportValue(v).toStdString());
+                if (used.cond)
+                    cond.set(name, mstch::data(reportValueIsSet(v)));
             }
-            row.set("raw", raw);
-            row.set("date", date);
-            row.set("if", cond);
+            if (used.raw)
+                row.set("raw", raw);
+            if (used.date)
+                row.set("date", date);
+            if (used.cond)
+                row.set("if", cond);
             rows.push_back(row);
         }
         root.set(table.name.toStdString(), rows);
     }
     return root;
+}
+
+/// The fewest pages a template fills in to with the rows staged, known before
+/// it is filled in: each element whose own style says "page-break-before:
+/// always" (or after) starts a page, once for every row of each table section
+/// around it. Breaks inside other sections (conditions, inverted sections)
+/// may not show, so they are not counted; nor are breaks a style sheet gives
+/// a class, nor those in HTML comments.
+double forcedBreaksInTemplate(const QString& body, const std::vector<ReportTable>& tables)
+{
+    // A comment holding placeholders is read through: Mustache fills those in.
+    static const QRegularExpression token(
+        QStringLiteral("<!--(?:(?!\\{\\{).)*?-->|\\{\\{\\s*!.*?\\}\\}|\\{\\{\\s*([#^/])\\s*(.*?)\\s*\\}\\}|"
+                       "<[^<>]*page-break-(?:before|after)\\s*:\\s*always[^<>]*>"),
+        QRegularExpression::DotMatchesEverythingOption | QRegularExpression::CaseInsensitiveOption);
+    std::vector<double> repeat{1};
+    double breaks = 0;
+    for (auto it = token.globalMatch(body); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QStringView sigil = m.capturedView(1);
+        if (sigil.isEmpty()) {
+            if (!m.capturedView(0).startsWith(QLatin1String("<!--")))
+                breaks += repeat.back();
+            continue;
+        }
+        if (sigil == QLatin1String("/")) {
+            if (repeat.size() > 1)
+                repeat.pop_back();
+            continue;
+        }
+        double rows = 0;
+        if (sigil == QLatin1String("#")) {
+            if (const ReportTable* table = findTable(tables, m.captured(2)))
+                rows = static_cast<double>(table->rows.size());
+        }
+        repeat.push_back(repeat.back() * rows);
+    }
+    return breaks;
+}
+
+/// Forced page breaks of the laid-out flow (paragraphs and tables outside
+/// tables), wherever they came from: each starts a page.
+int forcedBreaksInDocument(const QTextDocument& doc)
+{
+    const auto forced = [](QTextFormat::PageBreakFlags flags) {
+        return (flags & (QTextFormat::PageBreak_AlwaysBefore | QTextFormat::PageBreak_AlwaysAfter)) != 0;
+    };
+    int breaks = 0;
+    for (auto it = doc.rootFrame()->begin(); !it.atEnd(); ++it) {
+        if (const QTextFrame* frame = it.currentFrame())
+            breaks += forced(frame->frameFormat().pageBreakPolicy()) ? 1 : 0;
+        else
+            breaks += forced(it.currentBlock().blockFormat().pageBreakPolicy()) ? 1 : 0;
+    }
+    return breaks;
+}
+
+/// About the length of the longest paragraph or table cell the filled-in
+/// HTML makes, read before it is parsed: the text between tags that start a
+/// paragraph, cell, row or line, each run of blanks and each character
+/// reference counted as one character. Style sheets, scripts and comments
+/// are passed over.
+qsizetype longestParagraphInHtml(const QString& html)
+{
+    static const QStringList blockTags{
+        QStringLiteral("p"),     QStringLiteral("div"),     QStringLiteral("br"),         QStringLiteral("tr"),
+        QStringLiteral("td"),    QStringLiteral("th"),      QStringLiteral("li"),         QStringLiteral("ul"),
+        QStringLiteral("ol"),    QStringLiteral("table"),   QStringLiteral("thead"),      QStringLiteral("tbody"),
+        QStringLiteral("tfoot"), QStringLiteral("caption"), QStringLiteral("hr"),         QStringLiteral("pre"),
+        QStringLiteral("h1"),    QStringLiteral("h2"),      QStringLiteral("h3"),         QStringLiteral("h4"),
+        QStringLiteral("h5"),    QStringLiteral("h6"),      QStringLiteral("blockquote"), QStringLiteral("dl"),
+        QStringLiteral("dt"),    QStringLiteral("dd"),      QStringLiteral("body"),       QStringLiteral("html"),
+        QStringLiteral("head")};
+    const qsizetype n = html.size();
+    qsizetype most = 0;
+    qsizetype run = 0;
+    bool blank = false;
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = html.at(i);
+        if (c == QLatin1Char('<')) {
+            if (QStringView(html).mid(i, 4) == QLatin1String("<!--")) {
+                const qsizetype end = html.indexOf(QLatin1String("-->"), i + 4);
+                i = end < 0 ? n : end + 3;
+                continue;
+            }
+            const qsizetype end = html.indexOf(QLatin1Char('>'), i + 1);
+            if (end < 0)
+                break;
+            qsizetype start = i + 1;
+            if (start < end && html.at(start) == QLatin1Char('/'))
+                ++start;
+            qsizetype stop = start;
+            while (stop < end && html.at(stop).isLetterOrNumber())
+                ++stop;
+            const QString name = html.mid(start, stop - start).toLower();
+            i = end + 1;
+            if (name == QLatin1String("style") || name == QLatin1String("script") || name == QLatin1String("title")) {
+                if (html.at(start - 1) != QLatin1Char('/')) {
+                    const qsizetype close = html.indexOf(QLatin1String("</") + name, i, Qt::CaseInsensitive);
+                    i = close < 0 ? n : close;
+                }
+                continue;
+            }
+            if (blockTags.contains(name)) {
+                most = std::max(most, run);
+                run = 0;
+                blank = false;
+            }
+            continue;
+        }
+        if (c.isSpace()) {
+            if (!blank)
+                ++run;
+            blank = true;
+            ++i;
+            continue;
+        }
+        blank = false;
+        ++run;
+        if (c == QLatin1Char('&')) {
+            const qsizetype semicolon = html.indexOf(QLatin1Char(';'), i + 1);
+            i = semicolon > i && semicolon - i <= 10 ? semicolon + 1 : i + 1;
+            continue;
+        }
+        ++i;
+    }
+    return std::max(most, run);
+}
+
+/// The length of the longest paragraph or table cell of `doc`.
+int longestParagraph(const QTextDocument& doc)
+{
+    int most = 0;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        most = std::max(most, block.length());
+    return most;
 }
 
 }  // namespace
@@ -512,16 +705,29 @@ struct Report::Impl {
     QStringList resourceFolders;  ///< where a template's pictures may come from
     mutable QStringList warnings;
 
-    std::unique_ptr<QTextDocument> newDocument(double pointSize) const
+    /// A document with the report's type. Unless `laidOut` is false, its
+    /// layout is made at once; otherwise text put into it is only parsed
+    /// until startLayout().
+    std::unique_ptr<QTextDocument> newDocument(double pointSize, bool laidOut = true) const
     {
         auto document = std::make_unique<ReportDocument>(resourceFolders, templateName, &warnings);
         document->setUseDesignMetrics(true);
-        document->documentLayout()->setPaintDevice(const_cast<QImage*>(&layoutDevice));
+        if (laidOut)
+            startLayout(*document);
         document->setDocumentMargin(0);
         QFont font(QString::fromLatin1(kFontFamily));
         font.setPointSizeF(pointSize);
         document->setDefaultFont(font);
         return document;
+    }
+
+    /// Gives `document` its layout, measuring at the layout resolution.
+    void startLayout(QTextDocument& document) const
+    {
+        document.documentLayout()->setPaintDevice(const_cast<QImage*>(&layoutDevice));
+        // The layout lays out a first stretch as soon as it is made, before
+        // it has the device: the same page size again starts it afresh.
+        document.setPageSize(document.pageSize());
     }
 
     /// The footer of page `index` laid out to the body width.
@@ -567,7 +773,8 @@ Report Report::load(const ReportJob& job)
     return load(job.templatePath(), job.printDatabasePath, job.title);
 }
 
-Report Report::load(const QString& templatePath, const QString& printDatabasePath, const QString& title)
+Report Report::load(const QString& templatePath, const QString& printDatabasePath, const QString& title,
+                    Content content)
 {
     const QFileInfo info(templatePath);
     const QString name = info.fileName();
@@ -634,6 +841,9 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
                               .arg(table.name, quoted(name)));
     }
 
+    if (content == Content::Figures)
+        return report;
+
     const double filled = filledSizeEstimate(tpl, r.tables);
     if (filled > kMaxFilledChars)
         return failed(QStringLiteral("%1 would fill in to about %2 million characters with the rows staged, more "
@@ -641,27 +851,75 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
                           .arg(where)
                           .arg(qRound64(std::min(filled, 1e18) / 1e6)));
 
-    r.root = toData(r.tables, title);
-    mstch::mustache body(tpl.body.toStdString());
-    ReportContext ctx(&r.root);
-    std::ostringstream out;
-    body.render(ctx, out);
-    if (!body.is_valid())
-        return failed(
-            QStringLiteral("%1 could not be filled in: %2.").arg(where, QString::fromStdString(body.error_message())));
-    r.html = QString::fromStdString(out.str());
+    const Accessors used = accessorsUsed(tpl.tags, tpl.footerTags);
     if (!tpl.footer.trimmed().isEmpty())
         r.footer = std::make_unique<mstch::mustache>(tpl.footer.toStdString());
-
-    // The page size goes first, so the text is laid out once, in pages.
     r.resourceFolders = {info.absolutePath(), programFolder()};
-    r.doc = r.newDocument(kBodyPointSize);
-    report.relayout();
+    if (content == Content::Pages) {
+        // The page size goes first, so the text is laid out once, in pages.
+        // Only what the footer reads is needed to measure it.
+        const QSet<QString> footerTables = tablesNamed(tpl.footerTags);
+        r.root = toData(r.tables, title, used, &footerTables);
+        // The text is parsed before it is laid out, so what cannot be laid
+        // out in good time is refused first.
+        r.doc = r.newDocument(kBodyPointSize, false);
+        report.relayout();
+        if (!report.m_error.isEmpty())
+            return failed(report.m_error);
+        // A report too long for the layout is refused before any of it is
+        // filled in, when the page breaks it writes already say so.
+        if (QString error = report.tooManyPagesError(forcedBreaksInTemplate(tpl.body, r.tables)); !error.isEmpty())
+            return failed(error);
+    }
+
+    r.root = toData(r.tables, title, used);
+    {
+        mstch::mustache body(tpl.body.toStdString());
+        ReportContext ctx(&r.root);
+        std::ostringstream out;
+        body.render(ctx, out);
+        if (!body.is_valid())
+            return failed(QStringLiteral("%1 could not be filled in: %2.")
+                              .arg(where, QString::fromStdString(body.error_message())));
+        r.html = QString::fromStdString(out.str());
+    }
+    if (content == Content::Html)
+        return report;
+
+    // A paragraph that holds a whole schedule is refused before the text is
+    // parsed (which alone would take seconds), and checked again after.
+    const auto tooLongParagraph = [&](qsizetype longest) {
+        return QStringLiteral("%1 fills in to a paragraph of %2 characters, more than the %3 a paragraph or table "
+                              "cell may hold; a section repeated inside one paragraph should give each row a table "
+                              "row or paragraph of its own.")
+            .arg(where)
+            .arg(longest)
+            .arg(kMaxParagraphChars);
+    };
+    if (const qsizetype longest = longestParagraphInHtml(r.html); longest > kMaxParagraphChars)
+        return failed(tooLongParagraph(longest));
     r.doc->setHtml(r.html);
+    // Checked before the pages are laid out: a paragraph that holds a whole
+    // schedule, and page breaks a style sheet gives.
+    if (const int longest = longestParagraph(*r.doc); longest > kMaxParagraphChars)
+        return failed(tooLongParagraph(longest));
+    if (QString error = report.tooManyPagesError(forcedBreaksInDocument(*r.doc)); !error.isEmpty())
+        return failed(error);
+    r.startLayout(*r.doc);
     r.pages = std::max(1, r.doc->pageCount());
     if (QString error = report.layoutLimitError(); !error.isEmpty())
         return failed(error);
     return report;
+}
+
+Report::Content Report::contentFor(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("csv") || suffix == QLatin1String("xlsx"))
+        return Content::Figures;
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
+        return Content::Html;
+    return Content::Pages;
 }
 
 void Report::relayout()
@@ -672,12 +930,38 @@ void Report::relayout()
     const QRectF content = r.layout.paintRect(QPageLayout::Millimeter);
     r.bodyWidth = mmToLayout(content.width());
     const double band = r.footer ? r.footerDocument(0)->size().height() + mmToLayout(kFooterGapMm) : 0;
-    r.bodyHeight = mmToLayout(content.height()) - band;
+    const double room = mmToLayout(content.height());
+    if (band > room * kMaxFooterShare) {
+        // Left to it, the text layout would take a page of no height for
+        // one endless page and print the footer alone.
+        const double mm = band / kLayoutDpi * 25.4;
+        m_error = QStringLiteral("The footer of the report %1 is %2 mm tall, more than half of the %3 mm the page "
+                                 "has inside its margins, which leaves no room for the report. Shorten the footer "
+                                 "or give it smaller type.")
+                      .arg(quoted(r.templateName))
+                      .arg(qRound(mm))
+                      .arg(qRound(content.height()));
+        return;
+    }
+    r.bodyHeight = room - band;
     r.footerTop = r.bodyHeight + (band > 0 ? mmToLayout(kFooterGapMm) : 0);
     r.doc->setPageSize(QSizeF(r.bodyWidth, r.bodyHeight));
     r.pages = std::max(1, r.doc->pageCount());
     if (!r.html.isEmpty())
         m_error = layoutLimitError();
+}
+
+QString Report::tooManyPagesError(double pages) const
+{
+    const Impl& r = *d;
+    const double most = r.bodyHeight > 0 ? std::floor(kLayoutHeightLimit / r.bodyHeight) : 0;
+    if (pages <= most)
+        return {};
+    return QStringLiteral("The report %1 is too long to lay out: it runs past the %2 pages a report can have on "
+                          "this paper (it would have at least %3). Print a shorter period or fewer rows.")
+        .arg(quoted(r.templateName))
+        .arg(static_cast<qint64>(most))
+        .arg(static_cast<qint64>(pages));
 }
 
 QString Report::layoutLimitError() const

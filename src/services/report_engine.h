@@ -49,9 +49,19 @@ public:
     Report& operator=(Report&&) noexcept;
     ~Report();
 
+    /// What a report is made for. Pages: laid out to paint, print or write as
+    /// PDF or ODF text. Html: the template filled in, never laid out (HTML).
+    /// Figures: the staged rows only (CSV, XLSX); the template is read and
+    /// checked but neither filled in nor laid out.
+    enum class Content { Pages, Html, Figures };
+    /// What exportTo(path) needs, by the extension of `path`.
+    static Content contentFor(const QString& path);
+
     /// Reads the template, reads the tables it names from the print database
-    /// and fills it in. On failure error() names what is missing or damaged.
-    static Report load(const QString& templatePath, const QString& printDatabasePath, const QString& title = {});
+    /// and fills it in (as far as `content` needs). On failure error() names
+    /// what is missing or damaged.
+    static Report load(const QString& templatePath, const QString& printDatabasePath, const QString& title = {},
+                       Content content = Content::Pages);
     /// load() for a calculator's job.
     static Report load(const ReportJob& job);
 
@@ -115,6 +125,8 @@ private:
     void relayout();
     /// The message for a document taller than the text layout can hold.
     QString layoutLimitError() const;
+    /// The message for a report of `pages` pages or more, past the limit.
+    QString tooManyPagesError(double pages) const;
 };
 
 }  // namespace grossby

@@ -388,6 +388,87 @@ TEST(ReportEngine, ReportTooLongToLayOutFailsWithoutWritingAFile)
     EXPECT_FALSE(QFileInfo::exists(fx.path(QStringLiteral("long.pdf"))));
 }
 
+// Reports that would take minutes to lay out, or would print something else
+// than the report, are refused with a message before they are laid out; the
+// same staged rows still export as figures or as the filled-in page.
+TEST(ReportEngine, ReportsThatCannotBeLaidOutAreRefusedBeforeLayout)
+{
+    PrintFixture fx;
+    fx.stage({{"Amort", testing::amortRows(4000)}});
+    const QString head = QStringLiteral("<!-- report\ntables: Amort\n-->\n");
+    QString oneParagraph = head + QStringLiteral("<p>");
+    for (int i = 0; i < 200; ++i)
+        oneParagraph += QStringLiteral("{{#Amort}}{{Capital}} {{/Amort}}");
+    oneParagraph += QStringLiteral("</p>");
+    struct Case {
+        const char* what;
+        QString text;
+        std::vector<const char*> expected;
+    };
+    const Case cases[] = {
+        {"a page per row, written in the section",
+         head + QStringLiteral("{{#Amort}}<p style=\"page-break-before: always\">{{Year}}</p>{{/Amort}}"),
+         {"\"t.rpt\"", "too long to lay out", "at least 4000"}},
+        {"a page per row, from a style sheet",
+         head +
+             QStringLiteral("<style>p.row { page-break-after: always }</style>"
+                            "{{#Amort}}<p class=\"row\">{{Year}}</p>{{/Amort}}"),
+         {"\"t.rpt\"", "too long to lay out", "at least 4000"}},
+        {"a schedule repeated inside one paragraph", oneParagraph, {"\"t.rpt\"", "paragraph of", "100000"}},
+        {"a footer taller than the page",
+         QStringLiteral("<!-- report\ntables: Amort\nfooter: <p style=\"font-size: 200pt\">Page<br>{{page}}<br>of<br>"
+                        "{{pages}}</p>\n-->\n{{#Amort}}<p>{{Year}}</p>{{/Amort}}"),
+         {"\"t.rpt\"", "footer", "mm tall"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fx.writeTemplate(QStringLiteral("t.rpt"), c.text);
+        const Report report = Report::load(fx.path(QStringLiteral("t.rpt")), fx.db);
+        ASSERT_FALSE(report.ok());
+        for (const char* part : c.expected)
+            EXPECT_TRUE(report.error().contains(QLatin1String(part))) << report.error().toStdString();
+        EXPECT_FALSE(report.exportTo(fx.path(QStringLiteral("t.pdf"))).ok());
+        EXPECT_FALSE(QFileInfo::exists(fx.path(QStringLiteral("t.pdf"))));
+
+        // The figures never need the pages.
+        const QString csv = fx.path(QStringLiteral("t.csv"));
+        const Report figures = Report::load(fx.path(QStringLiteral("t.rpt")), fx.db, {}, Report::contentFor(csv));
+        ASSERT_TRUE(figures.ok()) << figures.error().toStdString();
+        EXPECT_EQ(figures.pageCount(), 0);
+        ASSERT_TRUE(figures.exportTo(csv).ok());
+        QFile written(csv);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll().count('\n'), 4001);
+    }
+    // The filled-in page is written as it stands, without laying it out.
+    fx.writeTemplate(QStringLiteral("t.rpt"), oneParagraph);
+    const QString html = fx.path(QStringLiteral("t.html"));
+    const Report page = Report::load(fx.path(QStringLiteral("t.rpt")), fx.db, {}, Report::contentFor(html));
+    ASSERT_TRUE(page.ok()) << page.error().toStdString();
+    ASSERT_TRUE(page.exportTo(html).ok());
+    EXPECT_GT(QFileInfo(html).size(), 100000);
+}
+
+// A footer that fits keeps the report's pages; one that takes the page is
+// refused again when Page setup makes the paper smaller.
+TEST(ReportEngine, FooterThatNoLongerFitsAfterPageSetupIsRefused)
+{
+    PrintFixture fx;
+    fx.stage({{"Amort", testing::amortRows(600)}});
+    fx.writeTemplate(QStringLiteral("t.rpt"),
+                     QStringLiteral("<!-- report\ntables: Amort\nfooter: <p style=\"font-size: 40pt\">Page<br>{{page}}"
+                                    "<br>of<br>{{pages}}</p>\n-->\n{{#Amort}}<p>{{Year}}</p>{{/Amort}}"));
+    Report report = Report::load(fx.path(QStringLiteral("t.rpt")), fx.db);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    EXPECT_GT(report.pageCount(), 1);
+    QPageLayout small = report.pageLayout();
+    small.setPageSize(QPageSize(QPageSize::A6));
+    report.setPageLayout(small);
+    EXPECT_FALSE(report.ok());
+    EXPECT_TRUE(report.error().contains(QLatin1String("footer"))) << report.error().toStdString();
+    EXPECT_FALSE(report.exportTo(fx.path(QStringLiteral("t.pdf"))).ok());
+}
+
 // ---------------------------------------------------------------- output
 
 TEST(ReportEngine, ExportsEveryFormatWithTheFigures)
