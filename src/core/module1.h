@@ -4,8 +4,8 @@
 // Windows and the command line each get a reference to one Module1; nothing
 // here is global, so tests can build as many as they like.
 
-#include "core/year_figures.h"
 #include "core/vehicle_state.h"
+#include "core/year_figures.h"
 
 #include <cstdint>
 #include <string>

@@ -4,8 +4,8 @@
 // allowance's one row.
 
 #include "core/print_record.h"
-#include "vehicle/company_car.h"
 #include "core/vehicle_state.h"
+#include "vehicle/company_car.h"
 
 #include <string>
 #include <vector>

@@ -106,9 +106,9 @@ TEST(Csv, WriterQuotesOnlyWhatNeedsItAndReadsBack)
     EXPECT_EQ(text,
               "plain,\"a,b\",\"say \"\"hi\"\"\",\" padded\",\"two\nlines\"\n"
               "2797.8500000000004,0,0.1,300000,-42\n");
-    EXPECT_EQ(
-        readAll(text, 64),
-        (Records{{"plain", "a,b", "say \"hi\"", " padded", "two\nlines"}, {"2797.8500000000004", "0", "0.1", "300000", "-42"}}));
+    EXPECT_EQ(readAll(text, 64),
+              (Records{{"plain", "a,b", "say \"hi\"", " padded", "two\nlines"},
+                       {"2797.8500000000004", "0", "0.1", "300000", "-42"}}));
 }
 
 // RFC 4180 text for `records`: fields quoted when they must be, and at

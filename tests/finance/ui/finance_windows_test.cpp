@@ -556,7 +556,6 @@ TEST_F(FinanceWindowsTest, InflationSpinControlsWrap)
     EXPECT_TRUE(messages.empty());
 }
 
-
 TEST_F(FinanceWindowsTest, EveryWindowOpensReadyToTypeWithNoSharedMnemonic)
 {
     const std::pair<const char*, const char*> windows[] = {

@@ -434,7 +434,6 @@ TEST_F(LoanWindowTest, PrintStagesTheLoanAndReplacesTheScheduleRows)
     }
 }
 
-
 TEST_F(LoanWindowTest, NoTwoControlsShareAMnemonicWhateverIsUp)
 {
     ASSERT_NE(open(), nullptr);

@@ -478,7 +478,6 @@ TEST_F(PackageWindowsTest, RAPanelExplainsTheLastCalculation)
     EXPECT_EQ(RAExplanationPanel::lines({1000, 360000})[5], "ie: R 360 000.00 X 15% = R54 000.00");
 }
 
-
 TEST_F(PackageWindowsTest, NoTwoControlsShareAMnemonicWithAnyPanelUp)
 {
     for (const char* command : {"mnuPelmoraMon", "mnuPelmoraAnn", "mnuGrossbyMon", "mnuGrossbyAnn"}) {

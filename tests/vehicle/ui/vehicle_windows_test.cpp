@@ -428,7 +428,6 @@ TEST_F(VehicleWindowsTest, CarAllowancePrintsTheDeemedRow)
         EXPECT_TRUE(m.text.contains("caepnrk.rpt")) << m.text.toStdString();
 }
 
-
 TEST_F(VehicleWindowsTest, NoTwoControlsShareAMnemonicAndTheFirstFieldHasTheFocus)
 {
     const std::pair<const char*, const char*> windows[] = {{"mnuCompCar", "txtCCRegNumber"}, {"mnuCarAll1", "Text1"}};
