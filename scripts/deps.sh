@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils
   qt6-svg-dev appstream desktop-file-utils
+  clang-format python3
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors, and runs every
-# test (no display needed). With GROSSBY_SANITIZE=1, or under CI, the whole
-# suite then runs again built with AddressSanitizer and UBSan.
+# Installs what is missing, checks the code's format and its layers, builds
+# with warnings as errors into build-ci/, and runs every test (no display
+# needed). With GROSSBY_SANITIZE=1, or under CI, the whole suite then runs
+# again built with AddressSanitizer and UBSan (the oracle comparison tests,
+# label "oracle", with a tenth of their cases).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+bash scripts/check_format.sh
+python3 scripts/check_layers.py
 GROSSBY_PRESET=ci bash scripts/build.sh
 ctest --preset ci -j"$(nproc)"
 if [ "${GROSSBY_SANITIZE:-}" = 1 ] || [ "${CI:-}" = true ]; then

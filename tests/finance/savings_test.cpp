@@ -1,5 +1,6 @@
 // Loan comparison, daily balance and inflation projection.
 
+#include "calc_test_util.h"
 #include "finance/daily_balance.h"
 #include "finance/inflation.h"
 #include "finance/loan.h"
@@ -12,14 +13,7 @@
 namespace grossby {
 namespace {
 
-template <class R> R ok(const CalcOutcome<R>& outcome)
-{
-    if (const auto* e = std::get_if<InputError>(&outcome)) {
-        ADD_FAILURE() << "refused: " << e->text;
-        return {};
-    }
-    return std::get<R>(outcome);
-}
+using test::ok;
 
 TEST(LoanComparison, SixTerms)
 {

@@ -1,3 +1,4 @@
+#include "calc_test_util.h"
 #include "core/tax_year.h"
 #include "payroll/period_tax.h"
 
@@ -8,30 +9,15 @@
 namespace grossby {
 namespace {
 
+using test::ok;
+using test::rejected;
+
 // 1 % UIF each side, 1 % levy, a limit above the examples' pay, 80 % travel.
 const PeriodSettings kSettings{1, 1, 1, 25000, 0.8};
 
 double day(int d, int m, int y)
 {
     return static_cast<double>(dayNumberFromDate({y, m, d}));
-}
-
-template <class R> R ok(const CalcOutcome<R>& outcome)
-{
-    if (const auto* e = std::get_if<InputError>(&outcome))
-        ADD_FAILURE() << "rejected: " << e->text;
-    const R* r = std::get_if<R>(&outcome);
-    return r ? *r : R{};
-}
-
-template <class R> InputError rejected(const CalcOutcome<R>& outcome)
-{
-    const auto* e = std::get_if<InputError>(&outcome);
-    if (!e) {
-        ADD_FAILURE() << "expected a rejection";
-        return {};
-    }
-    return *e;
 }
 
 // Figures are compared to the cent, as the worked examples give them.

@@ -3,6 +3,7 @@
 // back: every report lays out, shows its key figures and labels, and leaves
 // out what the staged row may hold from an earlier printout.
 
+#include "calc_test_util.h"
 #include "core/tax_year.h"
 #include "finance/finance_print.h"
 #include "package/package_print.h"
@@ -26,12 +27,7 @@
 namespace grossby {
 namespace {
 
-template <class R> R ok(const CalcOutcome<R>& outcome)
-{
-    if (const auto* e = std::get_if<InputError>(&outcome))
-        ADD_FAILURE() << "refused: " << e->text;
-    return std::holds_alternative<R>(outcome) ? std::get<R>(outcome) : R{};
-}
+using test::ok;
 
 /// Fills a shipped template from the fixture's print database, writes it to
 /// PDF and returns the text of its pages.
