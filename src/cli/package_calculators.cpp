@@ -44,12 +44,6 @@ PackageWindow windowFor(const PackageInputs& in, bool forward)
     return annual ? PackageWindow::GrossbyAnn : PackageWindow::GrossbyMon;
 }
 
-ReportInfo reportInfo(PackageWindow window)
-{
-    const PackageReport report = packageReport(window);
-    return {report.table, report.templateName, report.previewTitle, false};
-}
-
 // The package statement of the window the inputs stand for (monthly or
 // annual, forward or reverse). As the windows disable "&Print" while the
 // R/Fund warning shows, no statement is made then.
@@ -59,7 +53,7 @@ std::optional<std::string> statement(const PackageInputs& in, const Result& r, P
     if (r.rfWarning)
         return std::string(kRFWarning) + " The package statement is not printed while they do.";
     const PackageWindow window = windowFor(in, forward);
-    job.report = reportInfo(window);
+    job.report = packageReport(window);
     job.tables = {StagedTable{job.report.table, {SalPackPrint(window, in, r)}}};
     return std::nullopt;
 }
@@ -92,7 +86,7 @@ std::shared_ptr<const Calculator> packageCalculator()
         .compute = &CalcPackage,
         .settings = &packageSettingsTable(),
         .loadSettings = &loadPackageSettings,
-        .report = reportInfo(PackageWindow::PelmoraMon),
+        .report = packageReport(PackageWindow::PelmoraMon),
         .check = &checkGiven,
         .printJob = &statement<PackageResult, true>,
     });
@@ -109,7 +103,7 @@ std::shared_ptr<const Calculator> grossUpCalculator()
         .compute = &runGrossUp,
         .settings = &packageSettingsTable(),
         .loadSettings = &loadPackageSettings,
-        .report = reportInfo(PackageWindow::GrossbyMon),
+        .report = packageReport(PackageWindow::GrossbyMon),
         .check = &checkGiven,
         .printJob = &statement<GrossUpResult, false>,
     });

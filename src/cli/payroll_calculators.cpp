@@ -26,17 +26,12 @@ std::optional<std::string> loadPeriodSettings(PeriodSettings& settings)
     return std::nullopt;
 }
 
-ReportInfo reportInfo(const PeriodReport& report)
-{
-    return {report.table, report.templateName, report.previewTitle, true};
-}
-
 // The period calculators share their settings, store and printout kind.
 template <class In, class Result>
 CalculatorDef<In, PeriodSettings, Result>
 periodDef(const char* name, const char* description, const std::vector<InputSpec<In>>& inputs,
           const std::vector<ResultSpec<Result>>& results,
-          CalcOutcome<Result> (*compute)(const In&, const PeriodSettings&), const PeriodReport& report,
+          CalcOutcome<Result> (*compute)(const In&, const PeriodSettings&), const ReportDescriptor& report,
           PrintRecord (*print)(const In&, const Result&, PrintLanguage))
 {
     CalculatorDef<In, PeriodSettings, Result> def;
@@ -47,7 +42,7 @@ periodDef(const char* name, const char* description, const std::vector<InputSpec
     def.compute = compute;
     def.settings = &periodSettingsTable();
     def.loadSettings = &loadPeriodSettings;
-    def.report = reportInfo(report);
+    def.report = report;
     def.print = print;
     return def;
 }
@@ -77,7 +72,7 @@ std::shared_ptr<const Calculator> quickTaxCalculator()
         .compute = [](const QuickTaxInputs& in, const NoSettings&) -> CalcOutcome<QuickTaxResult> {
             return CalcQuickTax(in);
         },
-        .report = ReportInfo{kKwikTaxTable, kKwikTaxTemplate, kKwikTaxTitle, false},
+        .report = quickTaxReport(),
         .print = [](const QuickTaxInputs&, const QuickTaxResult& r, PrintLanguage) { return KwikTaxRecord(r); },
     });
 }

@@ -73,11 +73,6 @@ const std::vector<ResultSpec<CarResult>>& vehicleColumns(const CompCarResult*)
     return carResultTable();
 }
 
-ReportInfo reportInfo(const VehicleReport& report)
-{
-    return {report.table, report.templateName, report.previewTitle, false};
-}
-
 // The actual costs are read only with records kept; given without it, they
 // would be silently left out of a deemed-cost claim.
 std::optional<std::string> carAllowanceCheck(const CarAllowanceInputs& in, const GivenInputs& given)
@@ -94,7 +89,7 @@ std::optional<std::string> carAllowanceCheck(const CarAllowanceInputs& in, const
 std::optional<std::string> carAllowancePrint(const CarAllowanceInputs& in, const CarAllowanceResult& r, PrintLanguage,
                                              PrintJob& job)
 {
-    job.report = reportInfo(carAllowanceReport(in));
+    job.report = carAllowanceReport(in);
     job.tables = {StagedTable{job.report.table, {PrintCarAll1(in, r)}}};
     return std::nullopt;
 }
@@ -120,7 +115,7 @@ std::shared_ptr<const Calculator> companyCarCalculator()
     vehicles.across = true;
     vehicles.first = true;
     def.lists = {std::move(vehicles)};
-    def.report = reportInfo(compCarReport());
+    def.report = compCarReport();
     def.printJob = &companyCarPrint;
     return describe(std::move(def));
 }
@@ -134,7 +129,7 @@ std::shared_ptr<const Calculator> carAllowanceCalculator()
     def.results = &carAllowanceResultTable();
     def.compute = [](const CarAllowanceInputs& in, const NoSettings&) { return CalcCarAllowance(in); };
     def.check = &carAllowanceCheck;
-    def.report = reportInfo(carAllowanceReport(CarAllowanceInputs{}));
+    def.report = carAllowanceReport(CarAllowanceInputs{});
     def.printJob = &carAllowancePrint;
     return describe(std::move(def));
 }

@@ -174,10 +174,10 @@ bool CalculatorWindow::stageAndRun(int destination, bool afrikaans)
         return fail(status.error);
 
     ReportJob job;
-    job.templateName = print.templateName;
+    job.templateName = QString::fromStdString(print.report.templateName);
     job.destination = destination;
     if (destination == 0)
-        job.title = print.previewTitle;
+        job.title = QString::fromStdString(print.report.previewTitle);
     job.printDatabasePath = path;
     runReport(this, job);
     return true;

@@ -84,13 +84,6 @@ protected:
         QWidget* focus = nullptr;
     };
 
-    /// What printing the last calculation stages and shows.
-    struct PrintJob {
-        std::vector<StagedTable> tables;
-        QString templateName;  ///< in the program folder
-        QString previewTitle;  ///< title of the preview window
-    };
-
     CalculatorWindow(Key key, QWidget* parent);
 
     /// Wires the controls; call once the form is set up.

@@ -223,7 +223,7 @@ std::vector<ReportCase> reportCases()
     const auto one = [](StagedTable (*make)()) { return [make] { return std::vector<StagedTable>{make()}; }; };
     const auto loanCase = [](LoanMode mode, ScheduleKind schedule) { return [=] { return loan(mode, schedule); }; };
     const auto loanTitle = [](LoanMode mode, ScheduleKind schedule) {
-        const FinanceReport report = loanReport(mode, schedule);
+        const ReportDescriptor report = loanReport(mode, schedule);
         return std::pair(report.templateName, report.previewTitle);
     };
     std::vector<ReportCase> cases = {
@@ -485,7 +485,7 @@ TEST(ReportTemplates, EarlierPrintoutsFiguresAreNotShown)
 TEST(ReportTemplates, SixHundredMonthScheduleRepeatsItsHeadingsOnEveryPage)
 {
     const LoanResult r = ok(LoanCalc({LoanMode::Repayment, 1000000, 600, 10, 0}));
-    const FinanceReport report = loanReport(LoanMode::Repayment, ScheduleKind::Monthly);
+    const ReportDescriptor report = loanReport(LoanMode::Repayment, ScheduleKind::Monthly);
     testing::PrintFixture fx;
     fx.stage({{"Loans", {PrintLoan(LoanMode::Repayment, r, false, ScheduleKind::Monthly)}},
               {kAmortTable, PrintAmort(monthlySchedule(r.principal, r.months, r.rate))}});

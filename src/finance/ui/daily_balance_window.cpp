@@ -223,9 +223,9 @@ bool DailyBalanceWindow::hasSomethingToPrint() const
     return canPrintDailyBalance(m_lastResult);
 }
 
-CalculatorWindow::PrintJob DailyBalanceWindow::printJob(bool) const
+PrintJob DailyBalanceWindow::printJob(bool) const
 {
-    return singleRowJob(dailyBalanceReport(), PrintDailyBalance(m_lastInputs, m_lastResult));
+    return PrintJob::oneRow(dailyBalanceReport(), PrintDailyBalance(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby

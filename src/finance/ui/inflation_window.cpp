@@ -116,9 +116,9 @@ bool InflationWindow::hasSomethingToPrint() const
     return canPrintInflation(m_lastResult);
 }
 
-CalculatorWindow::PrintJob InflationWindow::printJob(bool) const
+PrintJob InflationWindow::printJob(bool) const
 {
-    return singleRowJob(inflationReport(), PrintInflation(m_lastInputs, m_lastResult));
+    return PrintJob::oneRow(inflationReport(), PrintInflation(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby

@@ -108,9 +108,9 @@ bool LoanBusterWindow::hasSomethingToPrint() const
     return canPrintLoanBuster(m_lastInputs);
 }
 
-CalculatorWindow::PrintJob LoanBusterWindow::printJob(bool) const
+PrintJob LoanBusterWindow::printJob(bool) const
 {
-    return singleRowJob(loanBusterReport(), PrintLoanBuster(m_lastInputs, m_lastResult));
+    return PrintJob::oneRow(loanBusterReport(), PrintLoanBuster(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby

@@ -128,9 +128,9 @@ bool LoanComparisonWindow::hasSomethingToPrint() const
     return canPrintLoanComparison(m_lastInputs);
 }
 
-CalculatorWindow::PrintJob LoanComparisonWindow::printJob(bool) const
+PrintJob LoanComparisonWindow::printJob(bool) const
 {
-    return singleRowJob(loanComparisonReport(), PrintLoanComparison(m_lastInputs, m_lastResult));
+    return PrintJob::oneRow(loanComparisonReport(), PrintLoanComparison(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby

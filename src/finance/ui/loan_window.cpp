@@ -480,7 +480,7 @@ void LoanWindow::printRequested(int destination)
     printTo(destination);
 }
 
-CalculatorWindow::PrintJob LoanWindow::printJob(bool) const
+PrintJob LoanWindow::printJob(bool) const
 {
     ScheduleKind schedule = ScheduleKind::None;
     const auto* include = findChild<QCheckBox*>(QStringLiteral("Check1"));
@@ -490,17 +490,14 @@ CalculatorWindow::PrintJob LoanWindow::printJob(bool) const
 
     const LoanMode m = mode();
     const LoanResult loan = currentLoan();
-    const FinanceReport report = loanReport(m, schedule);
-    PrintJob job;
-    job.tables.push_back(StagedTable{report.table, {PrintLoan(m, loan, m_state.FinChargesShown == "DOWN", schedule)}});
+    PrintJob job =
+        PrintJob::oneRow(loanReport(m, schedule), PrintLoan(m, loan, m_state.FinChargesShown == "DOWN", schedule));
     // The schedule's rows replace every earlier one in the same transaction.
     if (schedule == ScheduleKind::Annual)
         job.tables.push_back(StagedTable{kAmortTable, PrintAmort(annualSchedule(loan).lines)});
     else if (schedule == ScheduleKind::Monthly)
         job.tables.push_back(
             StagedTable{kAmortTable, PrintAmort(monthlySchedule(loan.principal, loan.months, loan.rate))});
-    job.templateName = QString::fromStdString(report.templateName);
-    job.previewTitle = QString::fromStdString(report.previewTitle);
     return job;
 }
 

@@ -426,19 +426,14 @@ bool SalaryPackageWindow::prepareToPrint()
     return true;
 }
 
-CalculatorWindow::PrintJob SalaryPackageWindow::printJob(bool) const
+PrintJob SalaryPackageWindow::printJob(bool) const
 {
-    const PackageReport report = packageReport(m_kind);
     // The figures of the last calculation, with the name as typed on the
     // print panel after it.
     PackageInputs in = m_lastInputs;
     in.name = m_inputs->values().name;
     PrintRecord row = forward() ? SalPackPrint(m_kind, in, m_lastForward) : SalPackPrint(m_kind, in, m_lastReverse);
-    PrintJob job;
-    job.tables.push_back(StagedTable{report.table, {std::move(row)}});
-    job.templateName = QString::fromStdString(report.templateName);
-    job.previewTitle = QString::fromStdString(report.previewTitle);
-    return job;
+    return PrintJob::oneRow(packageReport(m_kind), std::move(row));
 }
 
 QString SalaryPackageWindow::printDatabasePath() const

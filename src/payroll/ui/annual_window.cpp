@@ -154,9 +154,9 @@ QWidget* AnnualWindow::focusFor(const InputError& error) const
     return ui->numAnnCalcBens_3;
 }
 
-CalculatorWindow::PrintJob AnnualWindow::printJob(bool afrikaans) const
+PrintJob AnnualWindow::printJob(bool afrikaans) const
 {
-    return periodJob(
+    return PrintJob::oneRow(
         annualReport(),
         PrintAnnual(m_lastInputs, m_lastResult, afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English));
 }

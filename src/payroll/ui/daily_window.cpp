@@ -58,9 +58,9 @@ std::optional<CalculatorWindow::Rejection> DailyWindow::runCalculation()
     return std::nullopt;
 }
 
-CalculatorWindow::PrintJob DailyWindow::printJob(bool afrikaans) const
+PrintJob DailyWindow::printJob(bool afrikaans) const
 {
-    return periodJob(
+    return PrintJob::oneRow(
         dailyReport(),
         PrintDaily(m_lastInputs, m_lastResult, afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English));
 }

@@ -78,9 +78,9 @@ std::optional<CalculatorWindow::Rejection> MonthlyWindow::runCalculation()
     return std::nullopt;
 }
 
-CalculatorWindow::PrintJob MonthlyWindow::printJob(bool afrikaans) const
+PrintJob MonthlyWindow::printJob(bool afrikaans) const
 {
-    return periodJob(
+    return PrintJob::oneRow(
         monthlyReport(),
         PrintMonthly(m_lastInputs, m_lastResult, afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English));
 }

@@ -112,15 +112,6 @@ void PeriodWindow::shareAnnualIncome(double annualTaxableIncome)
     m_state.AnnualTaxableIncome = annualTaxableIncome;
 }
 
-CalculatorWindow::PrintJob PeriodWindow::periodJob(const PeriodReport& report, PrintRecord row)
-{
-    PrintJob job;
-    job.tables.push_back(StagedTable{report.table, {std::move(row)}});
-    job.templateName = QString::fromStdString(report.templateName);
-    job.previewTitle = QString::fromStdString(report.previewTitle);
-    return job;
-}
-
 QString PeriodWindow::printDatabasePath() const
 {
     return QString::fromStdString(m_state.PrintDatabasePath);

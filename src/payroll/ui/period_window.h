@@ -48,9 +48,6 @@ protected:
     /// Keeps the income the calculation taxed for QuickTax to show.
     void shareAnnualIncome(double annualTaxableIncome);
 
-    /// One table, one row, the check sheet's template and title.
-    static PrintJob periodJob(const PeriodReport& report, PrintRecord row);
-
     QString printDatabasePath() const override;
 
     Module1& state() const { return m_state; }

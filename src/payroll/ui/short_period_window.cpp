@@ -73,12 +73,12 @@ std::optional<CalculatorWindow::Rejection> ShortPeriodWindow::runCalculation()
     return std::nullopt;
 }
 
-CalculatorWindow::PrintJob ShortPeriodWindow::printJob(bool afrikaans) const
+PrintJob ShortPeriodWindow::printJob(bool afrikaans) const
 {
     const PrintLanguage language = afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English;
     return m_period == Period::Week
-        ? periodJob(weeklyReport(), PrintWeekly(m_lastInputs, m_lastResult, language))
-        : periodJob(fortnightlyReport(), PrintFortnightly(m_lastInputs, m_lastResult, language));
+        ? PrintJob::oneRow(weeklyReport(), PrintWeekly(m_lastInputs, m_lastResult, language))
+        : PrintJob::oneRow(fortnightlyReport(), PrintFortnightly(m_lastInputs, m_lastResult, language));
 }
 
 }  // namespace grossby

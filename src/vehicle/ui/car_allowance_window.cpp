@@ -200,15 +200,10 @@ std::optional<CalculatorWindow::Rejection> CarAllowanceWindow::runCalculation()
     return std::nullopt;
 }
 
-CalculatorWindow::PrintJob CarAllowanceWindow::printJob(bool) const
+PrintJob CarAllowanceWindow::printJob(bool) const
 {
     const CarAllowanceInputs& in = m_state.CarAllowance;
-    const VehicleReport report = carAllowanceReport(in);
-    PrintJob job;
-    job.tables.push_back(StagedTable{report.table, {PrintCarAll1(in, m_state.CarAllowanceResults)}});
-    job.templateName = QString::fromStdString(report.templateName);
-    job.previewTitle = QString::fromStdString(report.previewTitle);
-    return job;
+    return PrintJob::oneRow(carAllowanceReport(in), PrintCarAll1(in, m_state.CarAllowanceResults));
 }
 
 QString CarAllowanceWindow::printDatabasePath() const

@@ -296,14 +296,12 @@ void CompanyCarWindow::registrationChanged()
     apply(registrationRule(reg()));
 }
 
-CalculatorWindow::PrintJob CompanyCarWindow::printJob(bool) const
+PrintJob CompanyCarWindow::printJob(bool) const
 {
     const CompanyCarRegister& r = m_state.CompanyCar;
-    const VehicleReport report = compCarReport();
     PrintJob job;
-    job.tables.push_back(StagedTable{report.table, CompCarPrint(r, PrintCalc(r, m_lastResult))});
-    job.templateName = QString::fromStdString(report.templateName);
-    job.previewTitle = QString::fromStdString(report.previewTitle);
+    job.report = compCarReport();
+    job.tables.push_back(StagedTable{job.report.table, CompCarPrint(r, PrintCalc(r, m_lastResult))});
     return job;
 }
 
