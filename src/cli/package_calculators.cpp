@@ -69,8 +69,7 @@ CalcOutcome<GrossUpResult> runGrossUp(const PackageInputs& in, const PackageSett
                           "The employee and employer R/Fund percentages add up to " +
                               generalNumber(settings.PensionCont + settings.EmployerPenCont) +
                               ", more than the 27.5 the reverse calculator takes between them: give "
-                              "--employee-rf-percent and --employer-rf-percent (0 for typed amounts).",
-                          InputField::Calculate};
+                              "--employee-rf-percent and --employer-rf-percent (0 for typed amounts)."};
     }
     return FindGrossSalary(in, settings);
 }

@@ -40,14 +40,12 @@ CalcOutcome<CompCarResult> companyCar(const CompanyCarRegister& in, const NoSett
             return InputError{"Code 3802 f/benefit",
                               vehicleName(i + 1, v) +
                                   " is the only vehicle: its code 3802 f/benefit is the IRP5 total. Give it as "
-                                  "--irp5-3802 and leave fb-3802 out.",
-                              InputField::Calculate};
+                                  "--irp5-3802 and leave fb-3802 out."};
         if (reg.AutoSplit3802 == 1)
             return InputError{"Code 3802 f/benefit",
                               vehicleName(i + 1, v) +
                                   ": with --auto-split each vehicle's code 3802 f/benefit is its share of "
-                                  "--irp5-3802 by days held. Leave fb-3802 out, or leave out --auto-split.",
-                              InputField::Calculate};
+                                  "--irp5-3802 by days held. Leave fb-3802 out, or leave out --auto-split."};
     }
     return calculatePressed(reg);
 }

@@ -110,9 +110,9 @@ bool wearAndTearLeaseConflict(double typed, double other)
 std::optional<InputError> checkAllowanceDates(double startDate, double endDate)
 {
     if (!(startDate >= TaxYearStart && startDate <= TaxYearEnd))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(std::string(kTaxYearStartText)), InputField::StartDate};
+        return InputError{kVehicleDateTitle, vehicleDateMessage(std::string(kTaxYearStartText)), "start"};
     if (!(endDate >= startDate && endDate <= TaxYearEnd))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(startDate)), InputField::EndDate};
+        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(startDate)), "end"};
     return std::nullopt;
 }
 
@@ -121,7 +121,7 @@ CalcOutcome<CarAllowanceResult> CalcCarAllowance(const CarAllowanceInputs& in)
     if (auto error = checkAllowanceDates(in.StartDate, in.EndDate))
         return *error;
     if (wearAndTearLeaseConflict(in.WearAndTear, in.LeasePayments))
-        return InputError{kSinglePaymentTitle, kSinglePaymentMessage, InputField::WearAndTear};
+        return InputError{kSinglePaymentTitle, kSinglePaymentMessage, "wear-and-tear"};
 
     const double periodDays = in.EndDate - in.StartDate + 1;
     CarAllowanceResult r;

@@ -398,9 +398,9 @@ std::string vehicleDateMessage(const std::string& from)
 std::optional<InputError> checkVehicleDates(const Vehicle& vehicle)
 {
     if (!(vehicle.CCStartDate >= TaxYearStart && vehicle.CCStartDate <= TaxYearEnd))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(std::string(kTaxYearStartText)), InputField::StartDate};
+        return InputError{kVehicleDateTitle, vehicleDateMessage(std::string(kTaxYearStartText)), "start"};
     if (!(vehicle.CCEndDate >= vehicle.CCStartDate && vehicle.CCEndDate <= TaxYearEnd))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(vehicle.CCStartDate)), InputField::EndDate};
+        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(vehicle.CCStartDate)), "end"};
     return std::nullopt;
 }
 

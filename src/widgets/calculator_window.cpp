@@ -292,6 +292,30 @@ void CalculatorWindow::showEvent(QShowEvent* event)
         focusForTyping(first);
 }
 
+void CalculatorWindow::noteInputField(std::string_view key, QWidget* field)
+{
+    m_inputFields.emplace_back(std::string(key), field);
+}
+
+QWidget* CalculatorWindow::inputField(std::string_view key) const
+{
+    for (const auto& [noted, field] : m_inputFields) {
+        if (noted == key)
+            return field.data();
+    }
+    return nullptr;
+}
+
+CalculatorWindow::Rejection CalculatorWindow::rejection(const InputError& error) const
+{
+    return {QString::fromStdString(error.title), QString::fromStdString(error.text), focusFor(error)};
+}
+
+QWidget* CalculatorWindow::focusFor(const InputError& error) const
+{
+    return error.field.empty() ? nullptr : inputField(error.field);
+}
+
 void CalculatorWindow::focusForTyping(QWidget* field)
 {
     field->setFocus(Qt::OtherFocusReason);

@@ -10,6 +10,7 @@
 // Windows are made only through create<W>(), which constructs the window and
 // then loads it, so load-time work may call the window's virtual functions.
 
+#include "core/calc_outcome.h"
 #include "services/print_database.h"
 
 #include <QPointer>
@@ -17,6 +18,8 @@
 #include <QWidget>
 
 #include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -63,6 +66,14 @@ public:
     /// The first input field, which has the focus when the window opens.
     QWidget* firstInput() const;
 
+    /// Notes that `field` shows input `key` of the calculator's input table,
+    /// so a rejection naming that key puts the focus there. The field
+    /// bindings note every field they bind; a window notes only an input
+    /// field it reads itself.
+    void noteInputField(std::string_view key, QWidget* field);
+    /// The field noted for input `key`, or nullptr.
+    QWidget* inputField(std::string_view key) const;
+
 protected:
     /// The controls the base wires; any may be null when the form lacks it.
     struct Controls {
@@ -97,6 +108,12 @@ protected:
     /// Reads the inputs, runs the calculation; on success keeps the inputs
     /// and results for printing, shows them and returns nothing.
     virtual std::optional<Rejection> runCalculation() = 0;
+
+    /// The message box and the focus for a calculation's rejection.
+    Rejection rejection(const InputError& error) const;
+    /// Where a rejection sends the focus: by default the field noted for the
+    /// input it names, else "&Calculate" (nullptr).
+    virtual QWidget* focusFor(const InputError& error) const;
 
     /// The rows and report of the last calculation; `afrikaans` is the print
     /// panel's language choice.
@@ -137,6 +154,7 @@ private:
     QWidget* frameWidget();
 
     Controls m_controls;
+    std::vector<std::pair<std::string, QPointer<QWidget>>> m_inputFields;  // input key, the field showing it
     int m_panelTop = -1;
     bool m_shownOnce = false;
     QSize m_sizeBeforePanel;  // the window's size before a panel made it grow

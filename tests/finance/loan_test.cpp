@@ -129,9 +129,8 @@ TEST(LoanCalc, WorkedExamples)
 
 TEST(LoanCalc, RefusesRatesAndPeriodsBeyondTheFieldsOnlyWhereTheyAreInputs)
 {
-    const InputError rate{"Incorrect Interest Rate!", "The maximum interest rate allowed is 50%",
-                          InputField::InterestRate};
-    const InputError period{"Incorrect Period!", "The maximum period  allowed is 600 months", InputField::Period};
+    const InputError rate{"Incorrect Interest Rate!", "The maximum interest rate allowed is 50%", "rate"};
+    const InputError period{"Incorrect Period!", "The maximum period  allowed is 600 months", "months"};
     EXPECT_EQ(std::get<InputError>(LoanCalc({LoanMode::Repayment, 1000, 12, 50.001, 0})), rate);
     EXPECT_EQ(std::get<InputError>(LoanCalc({LoanMode::Principal, 0, 601, 10, 100})), period);
     EXPECT_EQ(std::get<InputError>(LoanCalc({LoanMode::Rate, 1000, 601, 0, 100})), period);

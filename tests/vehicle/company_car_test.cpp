@@ -271,16 +271,16 @@ TEST(CompanyCarRegister, VehicleDates)
     Vehicle v = car(1);
     EXPECT_FALSE(checkVehicleDates(v));
     v.CCStartDate = TaxYearStart - 1;
-    EXPECT_EQ(checkVehicleDates(v),
-              (InputError{"Incorrect Date",
-                          "The date entered is not correct please enter a date between 01/03/2017 and 28/02/2018",
-                          InputField::StartDate}));
+    EXPECT_EQ(
+        checkVehicleDates(v),
+        (InputError{"Incorrect Date",
+                    "The date entered is not correct please enter a date between 01/03/2017 and 28/02/2018", "start"}));
     v.CCStartDate = TaxYearStart + 30;
     v.CCEndDate = TaxYearStart + 10;
-    EXPECT_EQ(checkVehicleDates(v),
-              (InputError{"Incorrect Date",
-                          "The date entered is not correct please enter a date between 31/03/2017 and 28/02/2018",
-                          InputField::EndDate}));
+    EXPECT_EQ(
+        checkVehicleDates(v),
+        (InputError{"Incorrect Date",
+                    "The date entered is not correct please enter a date between 31/03/2017 and 28/02/2018", "end"}));
 }
 
 }  // namespace

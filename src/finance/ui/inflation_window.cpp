@@ -71,10 +71,8 @@ std::optional<CalculatorWindow::Rejection> InflationWindow::runCalculation()
 {
     const InflationInputs in = m_inputs->values();
     const auto outcome = ProjectInflation(in);
-    if (const auto* error = std::get_if<InputError>(&outcome)) {
-        QWidget* field = error->field == InputField::Period ? ui->numPeriod : ui->numInflaRate;
-        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), field};
-    }
+    if (const auto* error = std::get_if<InputError>(&outcome))
+        return rejection(*error);
     m_lastInputs = in;
     m_lastResult = std::get<InflationResult>(outcome);
     state().InflFutureCost = m_lastResult.futureCost;

@@ -79,7 +79,7 @@ std::optional<CalculatorWindow::Rejection> LoanComparisonWindow::runCalculation(
     const LoanComparisonInputs in = m_inputs->values();
     const auto outcome = CompareLoans(in);
     if (const auto* error = std::get_if<InputError>(&outcome))
-        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), ui->numIntRate};
+        return rejection(*error);
     m_lastInputs = in;
     m_lastResult = std::get<LoanComparisonResult>(outcome);
     showTerms();

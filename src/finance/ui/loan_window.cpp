@@ -269,14 +269,8 @@ std::optional<CalculatorWindow::Rejection> LoanWindow::solve()
     ui->Text1->hide();
     const LoanInputs in{mode(), m_state.LoanPrincipal, m_state.LoanPeriod, m_state.LoanRate, m_state.LoanRepayment};
     const auto outcome = LoanCalc(in);
-    if (const auto* error = std::get_if<InputError>(&outcome)) {
-        QWidget* focus = nullptr;
-        if (error->field == InputField::InterestRate)
-            focus = ui->numIntRate;
-        else if (error->field == InputField::Period)
-            focus = ui->numPeriod;
-        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), focus};
-    }
+    if (const auto* error = std::get_if<InputError>(&outcome))
+        return rejection(*error);
     const auto& r = std::get<LoanResult>(outcome);
     m_state.LoanPrincipal = r.principal;
     m_state.LoanPeriod = r.months;

@@ -144,8 +144,8 @@ std::optional<CalculatorWindow::Rejection> AnnualWindow::runCalculation()
 
 QWidget* AnnualWindow::focusFor(const InputError& error) const
 {
-    if (error.field != InputField::MonthlyBeneficiaries)
-        return PeriodWindow::focusFor(error);
+    if (error.field != "beneficiaries-by-month")
+        return CalculatorWindow::focusFor(error);
     for (const int month : kTaxYearMonths) {
         const int n = m_counts[taxYearIndex(month)];
         if (n < 0 || n > kMaxMonthlyBeneficiaries)

@@ -30,7 +30,6 @@ public:
 
 protected:
     void showDefaults() override;
-    QWidget* boundField(std::string_view key) const override { return m_inputs->fieldFor(key); }
     QWidget* focusFor(const InputError& error) const override;
     std::optional<Rejection> runCalculation() override;
     PrintJob printJob(bool afrikaans) const override;

@@ -38,13 +38,6 @@ protected:
     /// Puts the inputs back to their load-time values and shows them.
     virtual void showDefaults() = 0;
 
-    /// The field bound to input `key` ("start", "beneficiaries"), or nullptr.
-    virtual QWidget* boundField(std::string_view key) const = 0;
-    /// Where a rejection sends the focus; by default the field its input
-    /// names, else "&Calculate".
-    virtual QWidget* focusFor(const InputError& error) const;
-    Rejection rejection(const InputError& error) const;
-
     /// Keeps the income the calculation taxed for QuickTax to show.
     void shareAnnualIncome(double annualTaxableIncome);
 

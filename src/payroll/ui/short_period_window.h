@@ -27,7 +27,6 @@ public:
 
 protected:
     void showDefaults() override;
-    QWidget* boundField(std::string_view key) const override { return m_inputs->fieldFor(key); }
     std::optional<Rejection> runCalculation() override;
     PrintJob printJob(bool afrikaans) const override;
 

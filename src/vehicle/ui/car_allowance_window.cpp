@@ -185,16 +185,8 @@ void CarAllowanceWindow::refuseBothCosts(NumericEdit* edited, double typed, doub
 std::optional<CalculatorWindow::Rejection> CarAllowanceWindow::runCalculation()
 {
     const auto outcome = CalcCarAllowance(m_state.CarAllowance);
-    if (const auto* error = std::get_if<InputError>(&outcome)) {
-        QWidget* field = nullptr;
-        switch (error->field) {
-        case InputField::StartDate: field = ui->dtCarAlStartDate; break;
-        case InputField::EndDate: field = ui->dtCarAlEndDate; break;
-        case InputField::WearAndTear: field = ui->silgEdit10; break;
-        default: break;
-        }
-        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), field};
-    }
+    if (const auto* error = std::get_if<InputError>(&outcome))
+        return rejection(*error);
     m_state.CarAllowanceResults = std::get<CarAllowanceResult>(outcome);
     m_results->show(m_state.CarAllowanceResults);
     return std::nullopt;

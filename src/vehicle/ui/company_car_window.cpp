@@ -167,10 +167,8 @@ void CompanyCarWindow::load()
 std::optional<CalculatorWindow::Rejection> CompanyCarWindow::runCalculation()
 {
     if (reg().CurrentCar > 0) {
-        if (const auto error = checkVehicleDates(reg().slot(reg().CurrentCar))) {
-            QWidget* field = error->field == InputField::EndDate ? ui->dtCCEndDate : ui->dtCCStartDate;
-            return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), field};
-        }
+        if (const auto error = checkVehicleDates(reg().slot(reg().CurrentCar)))
+            return rejection(*error);
     }
     calculatePressed(reg());
     showPass();
