@@ -306,6 +306,27 @@ QWidget* CalculatorWindow::inputField(std::string_view key) const
     return nullptr;
 }
 
+void CalculatorWindow::setCalculation(std::unique_ptr<WindowCalculation> calculation)
+{
+    m_calculation = std::move(calculation);
+}
+
+std::optional<CalculatorWindow::Rejection> CalculatorWindow::runCalculation()
+{
+    if (!m_calculation)
+        return std::nullopt;
+    if (const auto error = m_calculation->run())
+        return rejection(*error);
+    return std::nullopt;
+}
+
+PrintJob CalculatorWindow::printJob(bool afrikaans) const
+{
+    if (!m_calculation)
+        return {};
+    return m_calculation->printJob(afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English);
+}
+
 CalculatorWindow::Rejection CalculatorWindow::rejection(const InputError& error) const
 {
     return {QString::fromStdString(error.title), QString::fromStdString(error.text), focusFor(error)};
