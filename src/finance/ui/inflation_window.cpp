@@ -75,8 +75,6 @@ std::optional<CalculatorWindow::Rejection> InflationWindow::runCalculation()
         return rejection(*error);
     m_lastInputs = in;
     m_lastResult = std::get<InflationResult>(outcome);
-    state().InflFutureCost = m_lastResult.futureCost;
-    state().InflBuyingPower = m_lastResult.buyingPower;
     // A future cost too large for the field is not shown as a figure at all.
     ui->numAns1->setVisible(!m_lastResult.tooLarge);
     ui->Label2_12->setVisible(m_lastResult.tooLarge);
