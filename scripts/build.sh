@@ -2,7 +2,7 @@
 # Configures and builds everything into build/ (program, command-line tool,
 # tests and benchmarks). The program folder is build/bin.
 # GROSSBY_PRESET chooses another configuration from CMakePresets.json
-# (ci: warnings as errors; sanitize: AddressSanitizer and UBSan in build-sanitize/).
+# (ci: warnings as errors, in build-ci/; sanitize: AddressSanitizer and UBSan in build-sanitize/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh

@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core poppler-utils
   qt6-svg-dev appstream desktop-file-utils
   clang-14 libclang-rt-14-dev
+  clang-format python3
 )
 missing=()
 for p in "${packages[@]}"; do

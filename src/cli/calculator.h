@@ -10,7 +10,6 @@
 #include "core/calc_outcome.h"
 #include "core/input_table.h"
 #include "core/print_record.h"
-#include "payroll/period_print.h"
 
 #include <cmath>
 #include <cstdint>
@@ -51,20 +50,6 @@ struct ResultInfo {
     std::vector<ResultInfo> columns = {};
     bool across = false;  ///< a list shown as text a column per row (see ListResultSpec)
     bool first = false;  ///< a list put before the figures
-};
-
-/// Where the printout goes: print table, template, preview title.
-struct ReportInfo {
-    std::string table;
-    std::string templateName;
-    std::string title;
-    bool languages = false;  ///< printed in English or Afrikaans (--language)
-};
-
-/// What a printout stages and fills: the print tables' rows and the report.
-struct PrintJob {
-    std::vector<StagedTable> tables;
-    ReportInfo report;
 };
 
 /// One calculation being filled in, run and read: a calculator's inputs,
@@ -117,7 +102,7 @@ public:
     std::string description;
     std::vector<InputInfo> inputs;  ///< the calculator's own inputs, then its settings
     std::vector<ResultInfo> results;  ///< in output order
-    std::optional<ReportInfo> report;
+    std::optional<ReportDescriptor> report;
     std::vector<std::pair<std::string, std::string>> exclusive;  ///< options that may not be given together
     bool hasSettings = false;
     /// The results are one list (a schedule), written as CSV on standard
@@ -290,7 +275,7 @@ template <class In, class Settings, class Result> struct CalculatorDef {
     void (*prepare)(In&, const GivenInputs&) = nullptr;
     std::vector<std::pair<std::string, std::string>> exclusive = {};
     /// The printout, when the calculator has one.
-    std::optional<ReportInfo> report = std::nullopt;
+    std::optional<ReportDescriptor> report = std::nullopt;
     PrintRecord (*print)(const In&, const Result&, PrintLanguage) = nullptr;
     /// Results that are lists of rows, after the counts.
     std::vector<ListResultSpec<Result>> lists = {};

@@ -12,11 +12,6 @@
 namespace grossby::cli {
 namespace {
 
-ReportInfo reportInfo(const FinanceReport& report)
-{
-    return {report.table, report.templateName, report.previewTitle, false};
-}
-
 // --- loan ---------------------------------------------------------------
 
 // The option of each quantity, and what solving it is called in messages.
@@ -56,8 +51,8 @@ std::optional<std::string> printLoan(const LoanCommandInputs& in, const LoanResu
 {
     if (!loanComplete(loan))
         return std::string("Nothing to print: the principal, period, rate and repayment must all be above 0.");
-    const FinanceReport report = loanReport(in.mode, in.schedule);
-    job.report = reportInfo(report);
+    const ReportDescriptor report = loanReport(in.mode, in.schedule);
+    job.report = report;
     // The command line prints the finance charges: they are among its results.
     job.tables = {StagedTable{report.table, {PrintLoan(in.mode, loan, true, in.schedule)}}};
     if (in.schedule == ScheduleKind::Annual)
@@ -107,8 +102,8 @@ std::optional<std::string> printSchedule(const ScheduleCommandInputs& in, const 
                                          PrintJob& job)
 {
     const ScheduleKind kind = in.annual ? ScheduleKind::Annual : ScheduleKind::Monthly;
-    const FinanceReport report = loanReport(LoanMode::Repayment, kind);
-    job.report = reportInfo(report);
+    const ReportDescriptor report = loanReport(LoanMode::Repayment, kind);
+    job.report = report;
     job.tables = {StagedTable{report.table, {PrintLoan(LoanMode::Repayment, r.loan, true, kind)}},
                   StagedTable{kAmortTable, PrintAmort(r.lines)}};
     return std::nullopt;
@@ -161,7 +156,7 @@ std::vector<std::shared_ptr<const Calculator>> financeCalculators()
         .inputs = &loanCommandInputTable(),
         .results = &loanResultTable(),
         .compute = [](const LoanCommandInputs& in, const NoSettings&) { return LoanCalc(in); },
-        .report = reportInfo(loanReport(LoanMode::Repayment, ScheduleKind::None)),
+        .report = loanReport(LoanMode::Repayment, ScheduleKind::None),
         .check = &checkLoan,
         .printJob = &printLoan,
         .reportOnly = {"schedule"},
@@ -173,7 +168,7 @@ std::vector<std::shared_ptr<const Calculator>> financeCalculators()
         .inputs = &scheduleCommandInputTable(),
         .results = &noFigures(),
         .compute = &computeSchedule,
-        .report = reportInfo(loanReport(LoanMode::Repayment, ScheduleKind::Monthly)),
+        .report = loanReport(LoanMode::Repayment, ScheduleKind::Monthly),
         .lists = {listResult<ScheduleResult, AmortLine>(
             "schedule", "Schedule",
             "one row a month (month, capital, interest, balance), or a year with --annual (year, ...)",
@@ -188,7 +183,7 @@ std::vector<std::shared_ptr<const Calculator>> financeCalculators()
         .inputs = &loanBusterInputTable(),
         .results = &loanBusterResultTable(),
         .compute = [](const LoanBusterInputs& in, const NoSettings&) { return BBCalc(in); },
-        .report = reportInfo(loanBusterReport()),
+        .report = loanBusterReport(),
         .printJob = [](const LoanBusterInputs& in, const LoanBusterResult& r, PrintLanguage,
                        PrintJob& job) -> std::optional<std::string> {
             if (!canPrintLoanBuster(in))
@@ -204,7 +199,7 @@ std::vector<std::shared_ptr<const Calculator>> financeCalculators()
         .inputs = &loanComparisonInputTable(),
         .results = &comparisonFigures(),
         .compute = [](const LoanComparisonInputs& in, const NoSettings&) { return CompareLoans(in); },
-        .report = reportInfo(loanComparisonReport()),
+        .report = loanComparisonReport(),
         .lists = {listResult<LoanComparisonResult, ComparisonTerm>(
             "terms", "Terms", "one row a term: years, repayment, interest, total", &termColumns, &terms)},
         .printJob = [](const LoanComparisonInputs& in, const LoanComparisonResult& r, PrintLanguage,
@@ -222,7 +217,7 @@ std::vector<std::shared_ptr<const Calculator>> financeCalculators()
         .inputs = &dailyBalanceInputTable(),
         .results = &dailyBalanceResultTable(),
         .compute = [](const DailyBalanceInputs& in, const NoSettings&) { return CalcDailyBalance(in); },
-        .report = reportInfo(dailyBalanceReport()),
+        .report = dailyBalanceReport(),
         .check = &checkDailyBalance,
         .printJob = [](const DailyBalanceInputs& in, const DailyBalanceResult& r, PrintLanguage,
                        PrintJob& job) -> std::optional<std::string> {
@@ -239,7 +234,7 @@ std::vector<std::shared_ptr<const Calculator>> financeCalculators()
         .inputs = &inflationInputTable(),
         .results = &inflationResultTable(),
         .compute = [](const InflationInputs& in, const NoSettings&) { return ProjectInflation(in); },
-        .report = reportInfo(inflationReport()),
+        .report = inflationReport(),
         .printJob = [](const InflationInputs& in, const InflationResult& r, PrintLanguage,
                        PrintJob& job) -> std::optional<std::string> {
             if (r.tooLarge)

@@ -104,8 +104,8 @@ std::optional<InputProblem> readValue(const ValueRule& rule, std::string_view ra
         return std::nullopt;
     }
     // A rate of 1 or 0 is a yes/no setting (the car's maintenance plan).
-    const bool yesNoRate = rule.kind == InputKind::Rate && rule.choices.size() == 2 && rule.choices[0] == 1 &&
-        rule.choices[1] == 0;
+    const bool yesNoRate =
+        rule.kind == InputKind::Rate && rule.choices.size() == 2 && rule.choices[0] == 1 && rule.choices[1] == 0;
     if (rule.kind == InputKind::Choice || rule.kind == InputKind::Flag || yesNoRate)
         return readWord(rule, text, result);
     const auto parsed = parseDecimal(text);

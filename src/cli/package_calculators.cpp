@@ -44,12 +44,6 @@ PackageWindow windowFor(const PackageInputs& in, bool forward)
     return annual ? PackageWindow::GrossbyAnn : PackageWindow::GrossbyMon;
 }
 
-ReportInfo reportInfo(PackageWindow window)
-{
-    const PackageReport report = packageReport(window);
-    return {report.table, report.templateName, report.previewTitle, false};
-}
-
 // The package statement of the window the inputs stand for (monthly or
 // annual, forward or reverse). As the windows disable "&Print" while the
 // R/Fund warning shows, no statement is made then.
@@ -59,7 +53,7 @@ std::optional<std::string> statement(const PackageInputs& in, const Result& r, P
     if (r.rfWarning)
         return std::string(kRFWarning) + " The package statement is not printed while they do.";
     const PackageWindow window = windowFor(in, forward);
-    job.report = reportInfo(window);
+    job.report = packageReport(window);
     job.tables = {StagedTable{job.report.table, {SalPackPrint(window, in, r)}}};
     return std::nullopt;
 }
@@ -75,8 +69,7 @@ CalcOutcome<GrossUpResult> runGrossUp(const PackageInputs& in, const PackageSett
                           "The employee and employer R/Fund percentages add up to " +
                               generalNumber(settings.PensionCont + settings.EmployerPenCont) +
                               ", more than the 27.5 the reverse calculator takes between them: give "
-                              "--employee-rf-percent and --employer-rf-percent (0 for typed amounts).",
-                          InputField::Calculate};
+                              "--employee-rf-percent and --employer-rf-percent (0 for typed amounts)."};
     }
     return FindGrossSalary(in, settings);
 }
@@ -92,7 +85,7 @@ std::shared_ptr<const Calculator> packageCalculator()
         .compute = &CalcPackage,
         .settings = &packageSettingsTable(),
         .loadSettings = &loadPackageSettings,
-        .report = reportInfo(PackageWindow::PelmoraMon),
+        .report = packageReport(PackageWindow::PelmoraMon),
         .check = &checkGiven,
         .printJob = &statement<PackageResult, true>,
     });
@@ -109,7 +102,7 @@ std::shared_ptr<const Calculator> grossUpCalculator()
         .compute = &runGrossUp,
         .settings = &packageSettingsTable(),
         .loadSettings = &loadPackageSettings,
-        .report = reportInfo(PackageWindow::GrossbyMon),
+        .report = packageReport(PackageWindow::GrossbyMon),
         .check = &checkGiven,
         .printJob = &statement<GrossUpResult, false>,
     });

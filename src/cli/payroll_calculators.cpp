@@ -4,6 +4,7 @@
 
 #include "cli/calculators.h"
 #include "cli/settings_source.h"
+#include "payroll/period_calculators.h"
 #include "payroll/period_inputs.h"
 #include "payroll/period_print.h"
 #include "payroll/period_tax.h"
@@ -26,29 +27,22 @@ std::optional<std::string> loadPeriodSettings(PeriodSettings& settings)
     return std::nullopt;
 }
 
-ReportInfo reportInfo(const PeriodReport& report)
-{
-    return {report.table, report.templateName, report.previewTitle, true};
-}
-
-// The period calculators share their settings, store and printout kind.
+// A period calculator's subcommand from its description, with the five
+// settings the period calculators share and their store.
 template <class In, class Result>
-CalculatorDef<In, PeriodSettings, Result>
-periodDef(const char* name, const char* description, const std::vector<InputSpec<In>>& inputs,
-          const std::vector<ResultSpec<Result>>& results,
-          CalcOutcome<Result> (*compute)(const In&, const PeriodSettings&), const PeriodReport& report,
-          PrintRecord (*print)(const In&, const Result&, PrintLanguage))
+CalculatorDef<In, PeriodSettings, Result> periodDef(const CalculatorDescription<In, PeriodSettings, Result>& d)
 {
     CalculatorDef<In, PeriodSettings, Result> def;
-    def.name = name;
-    def.description = description;
-    def.inputs = &inputs;
-    def.results = &results;
-    def.compute = compute;
+    def.name = d.name;
+    def.description = d.summary;
+    def.inputs = d.inputs;
+    def.results = d.results;
+    def.compute = d.compute;
+    def.defaults = d.defaults;
     def.settings = &periodSettingsTable();
     def.loadSettings = &loadPeriodSettings;
-    def.report = reportInfo(report);
-    def.print = print;
+    def.report = d.report;
+    def.print = d.print;
     return def;
 }
 
@@ -77,22 +71,19 @@ std::shared_ptr<const Calculator> quickTaxCalculator()
         .compute = [](const QuickTaxInputs& in, const NoSettings&) -> CalcOutcome<QuickTaxResult> {
             return CalcQuickTax(in);
         },
-        .report = ReportInfo{kKwikTaxTable, kKwikTaxTemplate, kKwikTaxTitle, false},
+        .report = quickTaxReport(),
         .print = [](const QuickTaxInputs&, const QuickTaxResult& r, PrintLanguage) { return KwikTaxRecord(r); },
     });
 }
 
 std::shared_ptr<const Calculator> monthlyCalculator()
 {
-    return describe(periodDef("monthly", "PAYE, medical credits, UIF and SDL for a month or part of one",
-                              monthlyInputTable(), monthlyResultTable(), &CalcMonthlyTax, monthlyReport(),
-                              &PrintMonthly));
+    return describe(periodDef(monthlyDescription()));
 }
 
 std::shared_ptr<const Calculator> annualCalculator()
 {
-    auto def = periodDef("annual", "PAYE and medical credits for the tax year or part of it, from annual totals",
-                         annualInputTable(), annualResultTable(), &CalcAnnualPAYE, annualReport(), &PrintAnnual);
+    auto def = periodDef(annualDescription());
     def.counts = {annualCountsResult()};
     def.exclusive = {{"beneficiaries", "beneficiaries-by-month"}};
     // --beneficiaries counts in every month unless the months are given one by one.
@@ -105,25 +96,17 @@ std::shared_ptr<const Calculator> annualCalculator()
 
 std::shared_ptr<const Calculator> weeklyCalculator()
 {
-    auto def = periodDef("weekly", "PAYE, medical credits, UIF and SDL for a week (52 a year)", weeklyInputTable(),
-                         periodResultTable(), &CalcWeeklyTax, weeklyReport(), &PrintWeekly);
-    def.defaults.normalDays = def.defaults.thisDays = 7;
-    return describe(std::move(def));
+    return describe(periodDef(weeklyDescription()));
 }
 
 std::shared_ptr<const Calculator> fortnightlyCalculator()
 {
-    auto def = periodDef("fortnightly", "PAYE, medical credits, UIF and SDL for a fortnight (26 a year)",
-                         fortnightlyInputTable(), periodResultTable(), &CalcFortnightlyTax, fortnightlyReport(),
-                         &PrintFortnightly);
-    def.defaults.normalDays = def.defaults.thisDays = 14;
-    return describe(std::move(def));
+    return describe(periodDef(fortnightlyDescription()));
 }
 
 std::shared_ptr<const Calculator> dailyCalculator()
 {
-    return describe(periodDef("daily", "PAYE, medical credits, UIF and SDL for a day's pay (260 days a year)",
-                              dailyInputTable(), periodResultTable(), &CalcDailyTax, dailyReport(), &PrintDaily));
+    return describe(periodDef(dailyDescription()));
 }
 
 }  // namespace grossby::cli

@@ -417,7 +417,7 @@ Runner addCalculatorCommand(CLI::App& app, std::shared_ptr<const Calculator> cal
             PrintJob job;
             std::optional<std::string> error = base->printJob(language, job);
             if (!error)
-                error = writeReport(job.tables, job.report.templateName, job.report.title, opts->report);
+                error = writeReport(job.tables, job.report.templateName, job.report.previewTitle, opts->report);
             if (error) {
                 printError(std::cout, std::cerr, *error, opts->json);
                 return 1;

@@ -37,14 +37,12 @@ CalcOutcome<CompCarResult> companyCar(const CompanyCarRegister& in, const NoSett
             return InputError{"Code 3802 f/benefit",
                               vehicleName(i + 1, v) +
                                   " is the only vehicle: its code 3802 f/benefit is the IRP5 total. Give it as "
-                                  "--irp5-3802 and leave fb-3802 out.",
-                              InputField::Calculate};
+                                  "--irp5-3802 and leave fb-3802 out."};
         if (reg.AutoSplit3802 == 1)
             return InputError{"Code 3802 f/benefit",
                               vehicleName(i + 1, v) +
                                   ": with --auto-split each vehicle's code 3802 f/benefit is its share of "
-                                  "--irp5-3802 by days held. Leave fb-3802 out, or leave out --auto-split.",
-                              InputField::Calculate};
+                                  "--irp5-3802 by days held. Leave fb-3802 out, or leave out --auto-split."};
     }
     return calculatePressed(reg);
 }
@@ -70,11 +68,6 @@ const std::vector<ResultSpec<CarResult>>& vehicleColumns(const CompCarResult*)
     return carResultTable();
 }
 
-ReportInfo reportInfo(const VehicleReport& report)
-{
-    return {report.table, report.templateName, report.previewTitle, false};
-}
-
 // The actual costs are read only with records kept; given without it, they
 // would be silently left out of a deemed-cost claim.
 std::optional<std::string> carAllowanceCheck(const CarAllowanceInputs& in, const GivenInputs& given)
@@ -91,7 +84,7 @@ std::optional<std::string> carAllowanceCheck(const CarAllowanceInputs& in, const
 std::optional<std::string> carAllowancePrint(const CarAllowanceInputs& in, const CarAllowanceResult& r, PrintLanguage,
                                              PrintJob& job)
 {
-    job.report = reportInfo(carAllowanceReport(in));
+    job.report = carAllowanceReport(in);
     job.tables = {StagedTable{job.report.table, {PrintCarAll1(in, r)}}};
     return std::nullopt;
 }
@@ -117,7 +110,7 @@ std::shared_ptr<const Calculator> companyCarCalculator()
     vehicles.across = true;
     vehicles.first = true;
     def.lists = {std::move(vehicles)};
-    def.report = reportInfo(compCarReport());
+    def.report = compCarReport();
     def.printJob = &companyCarPrint;
     return describe(std::move(def));
 }
@@ -131,7 +124,7 @@ std::shared_ptr<const Calculator> carAllowanceCalculator()
     def.results = &carAllowanceResultTable();
     def.compute = [](const CarAllowanceInputs& in, const NoSettings&) { return CalcCarAllowance(in); };
     def.check = &carAllowanceCheck;
-    def.report = reportInfo(carAllowanceReport(CarAllowanceInputs{}));
+    def.report = carAllowanceReport(CarAllowanceInputs{});
     def.printJob = &carAllowancePrint;
     return describe(std::move(def));
 }

@@ -4,8 +4,8 @@
 // Windows and the command line each get a reference to one Module1; nothing
 // here is global, so tests can build as many as they like.
 
-#include "core/year_figures.h"
 #include "core/vehicle_state.h"
+#include "core/year_figures.h"
 
 #include <cstdint>
 #include <string>
@@ -45,17 +45,15 @@ struct Module1 {
     CarAllowanceInputs CarAllowance;
     CarAllowanceResult CarAllowanceResults;
 
-    // Finance. The loan calculator's mode and four quantities (the repayment
-    // and saved principal shared with the loan buster), its finance charges
-    // toggle and the shape of the last yearly schedule; then what the loan
-    // buster, comparison, daily balance and inflation windows keep between
-    // visits.
+    // Finance. The loan calculator's mode and four quantities, its finance
+    // charges toggle and the shape of the last yearly schedule; then what the
+    // loan buster, comparison, daily balance and inflation windows keep
+    // between visits.
     std::string LoanCalcMode = "Monthly repayment";  ///< the mode's text as the window shows it
     double LoanPrincipal = 0;
     double LoanPeriod = 0;  ///< whole months
     double LoanRate = 0;  ///< percent a year
     double LoanRepayment = 0;
-    double LoanSavedPrincipal = 0;
     std::string FinChargesShown = "UP";  ///< "DOWN" while the finance charges are shown
     std::int16_t AnnualKind = 0;  ///< 1 whole years, 2 a partial last year
     std::int16_t FullYears = 0;
@@ -73,11 +71,9 @@ struct Module1 {
     double InflPresentCost = 0;
     double InflPeriod = 0;  ///< whole years
     double InflRate = 0;  ///< percent a year, may be negative
-    double InflFutureCost = 0;
-    double InflBuyingPower = 0;
 
-    /// Puts every variable that has a start value back to it. Variables
-    /// documented as "not reset" keep their values.
+    /// Puts every variable back to its start value (its initialiser above).
+    /// Variables documented as "not reset" keep their values.
     void InitialiseAll();
 };
 

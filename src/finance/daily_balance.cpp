@@ -23,7 +23,7 @@ CalcOutcome<DailyBalanceResult> CalcDailyBalance(const DailyBalanceInputs& in)
         return out;
     const DayRange allowed = endDateRange(in.start);
     if (in.end < allowed.first || in.end > allowed.last)
-        return InputError{kDateOutOfRangeTitle, endDateOutOfRangeMessage(in.start), InputField::EndDate};
+        return InputError{kDateOutOfRangeTitle, endDateOutOfRangeMessage(in.start), "end"};
     out.days = in.end - in.start;
     const float yearly = in.capital * in.rate / 100;
     out.interest = static_cast<float>(yearly * static_cast<double>(out.days) / kF.daysPerYear);

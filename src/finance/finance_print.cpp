@@ -23,7 +23,7 @@ void text(PrintRecord& row, std::string name, std::string value)
 
 }  // namespace
 
-FinanceReport loanReport(LoanMode mode, ScheduleKind schedule)
+ReportDescriptor loanReport(LoanMode mode, ScheduleKind schedule)
 {
     struct Names {
         const char* plain;
@@ -50,22 +50,22 @@ FinanceReport loanReport(LoanMode mode, ScheduleKind schedule)
     return {"Loans", n.plain, ""};
 }
 
-FinanceReport loanBusterReport()
+ReportDescriptor loanBusterReport()
 {
     return {"BondBust", "loanbuster.rpt", "Loan Buster"};
 }
 
-FinanceReport loanComparisonReport()
+ReportDescriptor loanComparisonReport()
 {
     return {"BondComp", "LoanComparison.rpt", "Loan Comparison"};
 }
 
-FinanceReport dailyBalanceReport()
+ReportDescriptor dailyBalanceReport()
 {
     return {"DailyBal", "DayBal.rpt", "Daily Balance Calculation"};
 }
 
-FinanceReport inflationReport()
+ReportDescriptor inflationReport()
 {
     return {"Inflation", "Inflatin.rpt", std::string("Inflation") + kExportHint};
 }

@@ -15,23 +15,15 @@
 
 namespace grossby {
 
-/// Where a report's rows go and how it is shown. An empty title leaves the
-/// preview window's title as it is.
-struct FinanceReport {
-    std::string table;
-    std::string templateName;
-    std::string previewTitle;
-};
-
 /// Which schedule a loan printout includes.
 enum class ScheduleKind { None, Annual, Monthly };
 
 /// The loan template for the mode, with or without a schedule.
-FinanceReport loanReport(LoanMode mode, ScheduleKind schedule);
-FinanceReport loanBusterReport();
-FinanceReport loanComparisonReport();
-FinanceReport dailyBalanceReport();
-FinanceReport inflationReport();
+ReportDescriptor loanReport(LoanMode mode, ScheduleKind schedule);
+ReportDescriptor loanBusterReport();
+ReportDescriptor loanComparisonReport();
+ReportDescriptor dailyBalanceReport();
+ReportDescriptor inflationReport();
 /// The schedule table the loan templates with a schedule read.
 inline constexpr const char* kAmortTable = "Amort";
 

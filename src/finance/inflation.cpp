@@ -13,9 +13,9 @@ constexpr const FinanceFigures& kF = kFinance2018;
 CalcOutcome<InflationResult> ProjectInflation(const InflationInputs& in)
 {
     if (in.rate < kF.minInflationRate || in.rate > kF.maxInflationRate)
-        return InputError{kInflationRateTitle, kInflationRateMessage, InputField::InflationRate};
+        return InputError{kInflationRateTitle, kInflationRateMessage, "rate"};
     if (in.years > kF.maxInflationYears)
-        return InputError{kInflationPeriodTitle, kInflationPeriodMessage, InputField::Period};
+        return InputError{kInflationPeriodTitle, kInflationPeriodMessage, "years"};
 
     const double r = in.rate;
     double future = in.presentCost;

@@ -111,9 +111,9 @@ RateSearch Rate(double principal, double months, double repayment)
 CalcOutcome<LoanResult> LoanCalc(const LoanInputs& in)
 {
     if (in.mode != LoanMode::Rate && in.rate > kF.maxLoanRate)
-        return InputError{kLoanRateTitle, kLoanRateMessage, InputField::InterestRate};
+        return InputError{kLoanRateTitle, kLoanRateMessage, "rate"};
     if (in.mode != LoanMode::Period && in.months > kF.maxLoanMonths)
-        return InputError{kLoanPeriodTitle, kLoanPeriodMessage, InputField::Period};
+        return InputError{kLoanPeriodTitle, kLoanPeriodMessage, "months"};
 
     LoanResult r;
     r.principal = in.principal;

@@ -20,9 +20,9 @@ double notBelowZero(double value)
 CalcOutcome<LoanBusterResult> BBCalc(const LoanBusterInputs& in)
 {
     if (in.rate > kF.maxLoanRate)
-        return InputError{kLoanRateTitle, kLoanRateMessage, InputField::InterestRate};
+        return InputError{kLoanRateTitle, kLoanRateMessage, "rate"};
     if (in.months > kF.maxLoanMonths)
-        return InputError{kLoanPeriodTitle, kLoanPeriodMessage, InputField::Period};
+        return InputError{kLoanPeriodTitle, kLoanPeriodMessage, "months"};
 
     const double p = in.principal;
     const double n = in.months;

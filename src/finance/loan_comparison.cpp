@@ -9,7 +9,7 @@ CalcOutcome<LoanComparisonResult> CompareLoans(const LoanComparisonInputs& in)
 {
     const FinanceFigures& f = kFinance2018;
     if (in.rate > f.maxLoanRate)
-        return InputError{kLoanRateTitle, kLoanRateMessage, InputField::InterestRate};
+        return InputError{kLoanRateTitle, kLoanRateMessage, "rate"};
     LoanComparisonResult out;
     for (int k = 1; k <= f.comparisonTerms; ++k) {
         ComparisonTerm& t = out.terms[static_cast<std::size_t>(k - 1)];

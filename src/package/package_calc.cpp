@@ -114,7 +114,7 @@ CalcOutcome<PackageResult> CalcPackage(const PackageInputs& in, const PackageSet
     const bool annual = isAnnual(in);
     const double package = in.amount;
     if (!(package > 0))
-        return InputError{kPackageTitle, kNoPackageMessage, InputField::Calculate};
+        return InputError{kPackageTitle, kNoPackageMessage, "package"};
 
     PackageResult r;
     static_cast<PackageFigures&>(r) = fixedFigures(in, set);
@@ -155,7 +155,7 @@ CalcOutcome<PackageResult> CalcPackage(const PackageInputs& in, const PackageSet
 CalcOutcome<NetPayFunction> NetPayFunction::prepare(const PackageInputs& in, const PackageSettings& set)
 {
     if (!(in.amount > 0))
-        return InputError{kPackageTitle, kNoNetRequiredMessage, InputField::Calculate};
+        return InputError{kPackageTitle, kNoNetRequiredMessage, "net-required"};
 
     const double oexp = in.otherExpensesTotal();
     // The typed R/Fund amounts count only where no percentage replaces them.
@@ -165,7 +165,7 @@ CalcOutcome<NetPayFunction> NetPayFunction::prepare(const PackageInputs& in, con
     if (isAnnual(in))
         benefits = benefits - typedEmployer + typedEmployee;
     if (benefits > in.amount)
-        return InputError{kPackageTitle, kBenefitsMessage, InputField::Calculate};
+        return InputError{kPackageTitle, kBenefitsMessage, "travel-allowance"};
 
     NetPayFunction f;
     f.m_in = in;
@@ -314,8 +314,10 @@ CalcOutcome<GrossUpResult> FindGrossSalary(const PackageInputs& in, const Packag
     const NetPayFunction& f = std::get<NetPayFunction>(prepared);
     const GrossSearchOutcome search = searchGrossSalary(f);
     if (!search.found) {
-        return InputError{kPackageTitle, search.netCannotRise ? kNetCannotRiseMessage : kGrossTooLargeMessage,
-                          InputField::Calculate};
+        // A net pay that cannot rise is the settings' doing, not one input's.
+        if (search.netCannotRise)
+            return InputError{kPackageTitle, kNetCannotRiseMessage};
+        return InputError{kPackageTitle, kGrossTooLargeMessage, "net-required"};
     }
     return f.finish(search.pass, search.evaluations);
 }

@@ -98,7 +98,7 @@ PrintRecord buildRow(PackageWindow window, const PackageInputs& in, const Packag
 
 }  // namespace
 
-PackageReport packageReport(PackageWindow window)
+ReportDescriptor packageReport(PackageWindow window)
 {
     static constexpr const char* kTitles[] = {
         "Pelmora2018 Monthly - To export printout click on the suitcase button or goto Help",

@@ -13,14 +13,9 @@ namespace grossby {
 /// The four package windows: forward and reverse, monthly and annual.
 enum class PackageWindow { PelmoraMon, PelmoraAnn, GrossbyMon, GrossbyAnn };
 
-/// Where a package window's row goes and how its report is shown.
-struct PackageReport {
-    std::string table;  ///< "SalPackage"
-    std::string templateName;  ///< "Pelmora.rpt" (forward) or "Grossby.rpt" (reverse)
-    std::string previewTitle;
-};
-
-PackageReport packageReport(PackageWindow window);
+/// Where a package window's row goes ("SalPackage") and how its report is
+/// shown: "Pelmora.rpt" (forward) or "Grossby.rpt" (reverse).
+ReportDescriptor packageReport(PackageWindow window);
 
 /// The forward windows' row (`SalPackPrint` of `frmPelmoraMon` and
 /// `frmPelmoraAnn`), from the inputs and the last results.

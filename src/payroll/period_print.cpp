@@ -184,30 +184,30 @@ PrintRecord shortPeriodRow(Sheet sheet, const ShortPeriodInputs& in, const Perio
 
 }  // namespace
 
-PeriodReport monthlyReport()
+ReportDescriptor monthlyReport()
 {
-    return {"IRP5Mon", "Monthly.rpt", "Monthly - To export printout click on the suitcase button or goto Help"};
+    return {"IRP5Mon", "Monthly.rpt", "Monthly - To export printout click on the suitcase button or goto Help", true};
 }
 
-PeriodReport annualReport()
+ReportDescriptor annualReport()
 {
-    return {"IRP5Ann", "Annual.rpt", "Annual - To export printout click on the suitcase button or goto Help"};
+    return {"IRP5Ann", "Annual.rpt", "Annual - To export printout click on the suitcase button or goto Help", true};
 }
 
-PeriodReport weeklyReport()
+ReportDescriptor weeklyReport()
 {
-    return {"IRP5Week", "Weekly.rpt", "Weekly - To export printout click on the suitcase button or goto Help"};
+    return {"IRP5Week", "Weekly.rpt", "Weekly - To export printout click on the suitcase button or goto Help", true};
 }
 
-PeriodReport fortnightlyReport()
+ReportDescriptor fortnightlyReport()
 {
-    return {"IRP5Week", "FortNightly.rpt",
-            "FortNightly - To export printout click on the suitcase button or goto Help"};
+    return {"IRP5Week", "FortNightly.rpt", "FortNightly - To export printout click on the suitcase button or goto Help",
+            true};
 }
 
-PeriodReport dailyReport()
+ReportDescriptor dailyReport()
 {
-    return {"IRP5Day", "Daily.rpt", "Daily - To export printout click on the suitcase button or goto Help"};
+    return {"IRP5Day", "Daily.rpt", "Daily - To export printout click on the suitcase button or goto Help", true};
 }
 
 double shownAmount(double value)

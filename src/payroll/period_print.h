@@ -11,20 +11,13 @@
 
 namespace grossby {
 
-enum class PrintLanguage { English, Afrikaans };
-
-/// Where a calculator's row goes and how its report is shown.
-struct PeriodReport {
-    std::string table;  ///< print table holding the one row
-    std::string templateName;  ///< report template in the program folder
-    std::string previewTitle;  ///< preview window title
-};
-
-PeriodReport monthlyReport();
-PeriodReport annualReport();
-PeriodReport weeklyReport();
-PeriodReport fortnightlyReport();  ///< shares the weekly table
-PeriodReport dailyReport();
+/// Where each calculator's row goes and how its report is shown; every
+/// check sheet prints in English or Afrikaans.
+ReportDescriptor monthlyReport();
+ReportDescriptor annualReport();
+ReportDescriptor weeklyReport();
+ReportDescriptor fortnightlyReport();  ///< shares the weekly table
+ReportDescriptor dailyReport();
 
 /// A figure as a two-decimal field shows it, read back from its text.
 double shownAmount(double value);

@@ -18,17 +18,16 @@ constexpr int kDaysPerYear = 365;
 std::optional<InputError> checkDatesInYear(double startDate, double endDate)
 {
     if (!(startDate >= TaxYearStart && startDate <= TaxYearEnd))
-        return InputError{kIncorrectDateTitle, dateRejectionMessage(std::string(kTaxYearStartText)),
-                          InputField::StartDate};
+        return InputError{kIncorrectDateTitle, dateRejectionMessage(std::string(kTaxYearStartText)), "start"};
     if (!(endDate >= TaxYearStart && endDate <= TaxYearEnd))
-        return InputError{kIncorrectDateTitle, dateRejectionMessage(formatDate(startDate)), InputField::EndDate};
+        return InputError{kIncorrectDateTitle, dateRejectionMessage(formatDate(startDate)), "end"};
     return std::nullopt;
 }
 
 std::optional<InputError> checkBeneficiaries(int count)
 {
     if (count < 0 || count > kMaxBeneficiaries)
-        return InputError{kIncorrectBeneficiariesTitle, beneficiaryRangeMessage(), InputField::Beneficiaries};
+        return InputError{kIncorrectBeneficiariesTitle, beneficiaryRangeMessage(), "beneficiaries"};
     return std::nullopt;
 }
 
@@ -99,13 +98,11 @@ CalcOutcome<PeriodResult> checkedShortPeriodTax(const ShortPeriodInputs& in, con
     if (in.thisDays > in.normalDays)
         return InputError{kIncorrectDaysTitle,
                           std::string("The number of '") + normalLabel + "' days must be = to or larger than '" +
-                              thisLabel + "'.",
-                          InputField::Calculate};
+                              thisLabel + "'."};
     // The annual equivalent divides by this period's days.
     if (in.thisDays <= 0)
         return InputError{kIncorrectDaysTitle,
-                          std::string("The number of '") + thisLabel + "' days must be larger than 0.",
-                          InputField::ThisPeriodDays};
+                          std::string("The number of '") + thisLabel + "' days must be larger than 0.", "days-worked"};
     if (auto e = checkBeneficiaries(in.beneficiaries))
         return *e;
     return shortPeriodTax(in, s, periods, in.normalDays, in.thisDays,
@@ -161,9 +158,9 @@ CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSe
     const CivilDate start = dateFromDayNumber(in.startDate);
     const CivilDate end = dateFromDayNumber(in.endDate);
     if (start.month != end.month)
-        return InputError{kIncorrectDateTitle, kSameMonthMessage, InputField::EndDate};
+        return InputError{kIncorrectDateTitle, kSameMonthMessage, "end"};
     if (start.day > end.day)
-        return InputError{kIncorrectDateTitle, kStartBeforeEndMessage, InputField::StartDate};
+        return InputError{kIncorrectDateTitle, kStartBeforeEndMessage, "start"};
     if (auto e = checkBeneficiaries(in.beneficiaries))
         return *e;
 
@@ -205,14 +202,14 @@ CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSet
     if (auto e = checkDatesInYear(in.startDate, in.endDate))
         return *e;
     if (in.endDate < in.startDate)
-        return InputError{kIncorrectDateTitle, dateRejectionMessage(formatDate(in.startDate)), InputField::EndDate};
+        return InputError{kIncorrectDateTitle, dateRejectionMessage(formatDate(in.startDate)), "end"};
     for (const int count : in.beneficiariesByMonth) {
         if (count > kMaxMonthlyBeneficiaries)
-            return InputError{kIncorrectBeneficiariesTitle, kMonthlyMaximumMessage, InputField::MonthlyBeneficiaries};
+            return InputError{kIncorrectBeneficiariesTitle, kMonthlyMaximumMessage, "beneficiaries-by-month"};
         if (count < 0)
             return InputError{kIncorrectBeneficiariesTitle,
                               "The number of medical aid beneficiaries in a month cannot be negative.",
-                              InputField::MonthlyBeneficiaries};
+                              "beneficiaries-by-month"};
     }
 
     const PayFigures& pay = in.pay;

@@ -19,6 +19,12 @@ inline constexpr const char* kKwikTaxTable = "kwiktax";
 inline constexpr const char* kKwikTaxTemplate = "kwiktep.rpt";
 inline constexpr const char* kKwikTaxTitle = "QuickTax - To export printout click on the suitcase button or goto Help";
 
+/// The QuickTax report: its one `kwiktax` row, template and preview title.
+inline ReportDescriptor quickTaxReport()
+{
+    return {kKwikTaxTable, kKwikTaxTemplate, kKwikTaxTitle};
+}
+
 /// Ages QuickTax takes, in whole years; outside them the age is refused.
 inline constexpr double kQuickTaxAgeMin = 0;
 inline constexpr double kQuickTaxAgeMax = 150;

@@ -134,38 +134,55 @@ bool MainWindow::hasBackgroundPicture() const
 // ---------------------------------------------------------------------------
 // Menus
 
-QMenu* MainWindow::addSubmenu(const char* name, const char* caption)
+QMenu* MainWindow::addSubmenu(const QString& name, const QString& caption)
 {
-    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(caption));
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    QMenu* menu = menuBar()->addMenu(caption);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
     return menu;
 }
 
-QAction* MainWindow::addCommand(QWidget* menu, const char* name, const char* caption, void (MainWindow::*slot)())
+QAction* MainWindow::addCommand(QWidget* menu, const QString& name, const QString& caption, void (MainWindow::*slot)())
 {
-    auto* action = new QAction(QString::fromUtf8(caption), this);
-    action->setObjectName(QString::fromLatin1(name));
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
     menu->addAction(action);
     if (slot)
         connect(action, &QAction::triggered, this, slot);
     return action;
 }
 
-QAction* MainWindow::addCalculatorCommand(QWidget* menu, const char* name, const char* caption)
+QAction* MainWindow::addCalculatorCommand(QWidget* menu, const CalculatorEntry& entry)
 {
-    QAction* action = addCommand(menu, name, caption, nullptr);
-    const CalculatorEntry* entry = m_calculators.byCommand(QString::fromLatin1(name));
-    if (!entry) {
-        // No subsystem has this window: the command stays in its place, disabled.
-        action->setEnabled(false);
-        return action;
-    }
-    const QString windowName = entry->windowName;
+    QAction* action = addCommand(menu, entry.commandName, entry.menu.caption, nullptr);
+    const QString windowName = entry.windowName;
     m_commands.insert(windowName, action);
-    action->setEnabled(bool(entry->factory));
+    action->setEnabled(bool(entry.factory));
     connect(action, &QAction::triggered, this, [this, windowName] { openCalculator(windowName); });
     return action;
+}
+
+void MainWindow::addCalculatorMenus()
+{
+    // Each registered calculator's command in its menu, in the order the
+    // entries give; a menu comes where its first command does.
+    std::vector<const CalculatorEntry*> entries;
+    for (const CalculatorEntry& entry : m_calculators.entries())
+        entries.push_back(&entry);
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const CalculatorEntry* a, const CalculatorEntry* b) { return a->menu.order < b->menu.order; });
+    QHash<QString, QMenu*> menus;
+    for (const CalculatorEntry* entry : entries) {
+        const CalculatorMenu& place = entry->menu.menu;
+        QWidget* menu = menuBar();
+        if (!place.name.isEmpty()) {
+            QMenu*& submenu = menus[place.name];
+            if (!submenu)
+                submenu = addSubmenu(place.name, place.caption);
+            menu = submenu;
+        }
+        addCalculatorCommand(menu, *entry);
+    }
 }
 
 void MainWindow::addSeparator(QMenu* menu, const char* name)
@@ -183,33 +200,7 @@ void MainWindow::buildMenus()
     QAction* exit = addCommand(file, "mnuExit", "E&xit", nullptr);
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* grossbyMenu = addSubmenu("mnuGrossby", "&Grossby");
-    addCalculatorCommand(grossbyMenu, "mnuGrossbyMon", "&Monthly");
-    addCalculatorCommand(grossbyMenu, "mnuGrossbyAnn", "&Annual");
-
-    QMenu* pelmora = addSubmenu("mnuPelmora", "P&elmora");
-    addCalculatorCommand(pelmora, "mnuPelmoraMon", "&Monthly");
-    addCalculatorCommand(pelmora, "mnuPelmoraAnn", "&Annual");
-
-    QMenu* taxCalcs = addSubmenu("mnuTaxCalc", "&TaxCalcs");
-    addCalculatorCommand(taxCalcs, "mnuAnnual", "&Annual");
-    addCalculatorCommand(taxCalcs, "mnuMonthly", "&Monthly");
-    addCalculatorCommand(taxCalcs, "mnuFortNight", "&FortNightly");
-    addCalculatorCommand(taxCalcs, "mnuWeekly", "&Weekly");
-    addCalculatorCommand(taxCalcs, "mnuDaily", "&Daily");
-
-    addCalculatorCommand(menuBar(), "QuickTax", "&QuickTax");
-
-    QMenu* cars = addSubmenu("mnuCarCalcs", "&Car Calculations");
-    addCalculatorCommand(cars, "mnuCompCar", "&Company car");
-    addCalculatorCommand(cars, "mnuCarAll1", "Car Allowance");
-
-    QMenu* business = addSubmenu("mnuBusinessCalcs", "Bu&siness Calculations");
-    addCalculatorCommand(business, "mnuInflationProject", "Inflation Projections");
-    addCalculatorCommand(business, "mnuLoans", "Loans");
-    addCalculatorCommand(business, "mnuLoansBuster", "Loan buster");
-    addCalculatorCommand(business, "mnuLoansComparison", "Loan comparison");
-    addCalculatorCommand(business, "mnuDailyBalance", "Daily balance");
+    addCalculatorMenus();
 
     QAction* calculator = addCommand(menuBar(), "mnuMSCalculator", "&MS-Calculator", nullptr);
     connect(calculator, &QAction::triggered, this, [this] { startSystemCalculator(); });
@@ -406,11 +397,12 @@ QString MainWindow::videoLecturesUrl()
 void MainWindow::openVideoLectures()
 {
     if (!QDesktopServices::openUrl(QUrl(videoLecturesUrl())))
-        showMessage(
-            this,
-            {QMessageBox::Information, QStringLiteral("Grossby 2018"),
-             tr("No web browser could be opened to show the video lectures.\nThey are at %1").arg(videoLecturesUrl()),
-             QMessageBox::Ok});
+        showMessage(this,
+                    {QMessageBox::Information, QStringLiteral("Grossby 2018"),
+                     tr("No web browser could be opened to show the video "
+                        "lectures.\nThey are at %1")
+                         .arg(videoLecturesUrl()),
+                     QMessageBox::Ok});
 }
 
 void MainWindow::showHelp()

@@ -28,10 +28,6 @@ class HelpBrowser;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    /// Makes a calculator window for the shared state; the window becomes a
-    /// child of the multiple-document area.
-    using CalculatorFactory = std::function<QWidget*(Module1& state)>;
-
     /// The menus' calculator commands open the windows of `calculators`;
     /// a command with no window there, or none built yet, is disabled.
     MainWindow(Module1& state, CalculatorRegistry calculators, QWidget* parent = nullptr);
@@ -103,9 +99,10 @@ protected:
 
 private:
     void buildMenus();
-    QMenu* addSubmenu(const char* name, const char* caption);
-    QAction* addCommand(QWidget* menu, const char* name, const char* caption, void (MainWindow::*slot)());
-    QAction* addCalculatorCommand(QWidget* menu, const char* name, const char* caption);
+    QMenu* addSubmenu(const QString& name, const QString& caption);
+    QAction* addCommand(QWidget* menu, const QString& name, const QString& caption, void (MainWindow::*slot)());
+    QAction* addCalculatorCommand(QWidget* menu, const CalculatorEntry& entry);
+    void addCalculatorMenus();
     void addSeparator(QMenu* menu, const char* name);
     void setBackgroundPicture(const QString& path);
     void closeCalculator(const QString& windowName);

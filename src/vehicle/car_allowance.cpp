@@ -116,9 +116,9 @@ bool wearAndTearLeaseConflict(double typed, double other)
 std::optional<InputError> checkAllowanceDates(double startDate, double endDate)
 {
     if (!(startDate >= TaxYearStart && startDate <= TaxYearEnd))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(std::string(kTaxYearStartText)), InputField::StartDate};
+        return InputError{kVehicleDateTitle, vehicleDateMessage(std::string(kTaxYearStartText)), "start"};
     if (!(endDate >= startDate && endDate <= TaxYearEnd))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(startDate)), InputField::EndDate};
+        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(startDate)), "end"};
     return std::nullopt;
 }
 
@@ -127,11 +127,10 @@ CalcOutcome<CarAllowanceResult> CalcCarAllowance(const CarAllowanceInputs& in)
     if (auto error = checkAllowanceDates(in.StartDate, in.EndDate))
         return *error;
     if (wearAndTearLeaseConflict(in.WearAndTear, in.LeasePayments))
-        return InputError{kSinglePaymentTitle, kSinglePaymentMessage, InputField::WearAndTear};
+        return InputError{kSinglePaymentTitle, kSinglePaymentMessage, "wear-and-tear"};
     // A closing reading below the opening one would be a negative distance.
     if (in.CloseKm < in.OpenKm)
-        return InputError{kReadingsTitle, readingsMessage(allowanceVehicle(in), in.OpenKm, in.CloseKm),
-                          InputField::ClosingReading};
+        return InputError{kReadingsTitle, readingsMessage(allowanceVehicle(in), in.OpenKm, in.CloseKm), "close-km"};
 
     const double periodDays = in.EndDate - in.StartDate + 1;
     CarAllowanceResult r;

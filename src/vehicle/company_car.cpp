@@ -400,9 +400,9 @@ std::string vehicleDateMessage(const std::string& from)
 std::optional<InputError> checkVehicleDates(const Vehicle& vehicle)
 {
     if (!(vehicle.CCStartDate >= TaxYearStart && vehicle.CCStartDate <= TaxYearEnd))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(std::string(kTaxYearStartText)), InputField::StartDate};
+        return InputError{kVehicleDateTitle, vehicleDateMessage(std::string(kTaxYearStartText)), "start"};
     if (!(vehicle.CCEndDate >= vehicle.CCStartDate && vehicle.CCEndDate <= TaxYearEnd))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(vehicle.CCStartDate)), InputField::EndDate};
+        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(vehicle.CCStartDate)), "end"};
     return std::nullopt;
 }
 
@@ -425,8 +425,7 @@ std::string readingsMessage(const std::string& vehicle, double opening, double c
 std::optional<InputError> checkVehicleReadings(const Vehicle& vehicle, const std::string& name)
 {
     if (vehicle.EndMileage > 0 && vehicle.EndMileage < vehicle.StartMileage)
-        return InputError{kReadingsTitle, readingsMessage(name, vehicle.StartMileage, vehicle.EndMileage),
-                          InputField::ClosingReading};
+        return InputError{kReadingsTitle, readingsMessage(name, vehicle.StartMileage, vehicle.EndMileage), "end-km"};
     return std::nullopt;
 }
 

@@ -19,13 +19,13 @@ private:
 
 }  // namespace
 
-VehicleReport compCarReport()
+ReportDescriptor compCarReport()
 {
     return {"compcar", "compcar.rpt",
             "Full use of Company Car - To export printout click on the suitcase button or goto Help"};
 }
 
-VehicleReport carAllowanceReport(const CarAllowanceInputs& in)
+ReportDescriptor carAllowanceReport(const CarAllowanceInputs& in)
 {
     return {"traveldeduction", in.RecordKept == 1 ? "caeprk.rpt" : "caepnrk.rpt",
             "Car Allowance - To export printout click on the suitcase button or goto Help"};

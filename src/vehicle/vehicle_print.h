@@ -4,27 +4,20 @@
 // allowance's one row.
 
 #include "core/print_record.h"
-#include "vehicle/company_car.h"
 #include "core/vehicle_state.h"
+#include "vehicle/company_car.h"
 
 #include <string>
 #include <vector>
 
 namespace grossby {
 
-/// Where a printout's rows go and how its report is shown.
-struct VehicleReport {
-    std::string table;  ///< print table
-    std::string templateName;  ///< report template in the program folder
-    std::string previewTitle;  ///< preview window title
-};
-
 /// The company car report: table `compcar`, emptied before the rows are added.
-VehicleReport compCarReport();
+ReportDescriptor compCarReport();
 
 /// The travel allowance report: the one row of `traveldeduction`, with the
 /// deemed-cost template or, with records kept, the actual-cost one.
-VehicleReport carAllowanceReport(const CarAllowanceInputs& in);
+ReportDescriptor carAllowanceReport(const CarAllowanceInputs& in);
 
 /// One `compcar` row per vehicle, numbered 1 to the count. `print` is the
 /// print-time pass (`PrintCalc`) over `reg`; a vehicle without a price shows

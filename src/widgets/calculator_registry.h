@@ -1,8 +1,11 @@
 #pragma once
 // Which calculator windows the program has and how the main window treats
 // them. Each subsystem adds its own windows (one registration function per
-// subsystem); the main window builds its menus from fixed captions and looks
-// up here what each command opens, so it never names a subsystem.
+// subsystem): where each command sits in the menus and with what caption,
+// what it opens and how. The main window builds its calculator menus from
+// these entries, so it never names a subsystem.
+
+#include "widgets/calculator_window.h"
 
 #include <QString>
 
@@ -23,17 +26,42 @@ struct ArrangeRule {
     int widenToTwips = 0;
 };
 
+/// A menu of the menu bar that holds calculator commands.
+struct CalculatorMenu {
+    QString name;  ///< its objectName ("mnuTaxCalc"); empty: the menu bar itself
+    QString caption;  ///< "&TaxCalcs"
+};
+
+/// Where a calculator's command sits and what it says.
+struct MenuPlace {
+    CalculatorMenu menu;
+    QString caption;  ///< the command's caption: "&Monthly"
+    /// Place among all calculator commands (the menus come in the order of
+    /// their first command, after "&File").
+    int order = 0;
+};
+
+/// Makes a calculator window for the shared state.
+using CalculatorFactory = std::function<QWidget*(Module1& state)>;
+
 struct CalculatorEntry {
     QString windowName;  ///< "frmMonthly": the window's objectName
     QString commandName;  ///< "mnuMonthly": the menu command that opens it
-    /// Makes the window for the shared state; empty while the window is not
-    /// built yet (its command then stays disabled).
-    std::function<QWidget*(Module1& state)> factory;
+    /// Makes the window; empty leaves its command in place, disabled.
+    CalculatorFactory factory;
     ArrangeRule arrange;
     /// Place in the order "&Initialise All" closes windows (1 first); 0 for a
     /// window that stays open with its contents.
     int initialiseAllRank = 0;
+    MenuPlace menu;
 };
+
+/// The factory of window `W`, made by CalculatorWindow::create<W>(args...,
+/// state).
+template <class W, class... Args> CalculatorFactory windowFactory(Args... args)
+{
+    return [=](Module1& state) -> QWidget* { return CalculatorWindow::create<W>(args..., state); };
+}
 
 class CalculatorRegistry {
 public:

@@ -174,10 +174,10 @@ bool CalculatorWindow::stageAndRun(int destination, bool afrikaans)
         return fail(status.error);
 
     ReportJob job;
-    job.templateName = print.templateName;
+    job.templateName = QString::fromStdString(print.report.templateName);
     job.destination = destination;
     if (destination == 0)
-        job.title = print.previewTitle;
+        job.title = QString::fromStdString(print.report.previewTitle);
     job.printDatabasePath = path;
     runReport(this, job);
     return true;
@@ -290,6 +290,51 @@ void CalculatorWindow::showEvent(QShowEvent* event)
     // Typing goes somewhere from the start.
     if (QWidget* first = firstInput())
         focusForTyping(first);
+}
+
+void CalculatorWindow::noteInputField(std::string_view key, QWidget* field)
+{
+    m_inputFields.emplace_back(std::string(key), field);
+}
+
+QWidget* CalculatorWindow::inputField(std::string_view key) const
+{
+    for (const auto& [noted, field] : m_inputFields) {
+        if (noted == key)
+            return field.data();
+    }
+    return nullptr;
+}
+
+void CalculatorWindow::setCalculation(std::unique_ptr<WindowCalculation> calculation)
+{
+    m_calculation = std::move(calculation);
+}
+
+std::optional<CalculatorWindow::Rejection> CalculatorWindow::runCalculation()
+{
+    if (!m_calculation)
+        return std::nullopt;
+    if (const auto error = m_calculation->run())
+        return rejection(*error);
+    return std::nullopt;
+}
+
+PrintJob CalculatorWindow::printJob(bool afrikaans) const
+{
+    if (!m_calculation)
+        return {};
+    return m_calculation->printJob(afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English);
+}
+
+CalculatorWindow::Rejection CalculatorWindow::rejection(const InputError& error) const
+{
+    return {QString::fromStdString(error.title), QString::fromStdString(error.text), focusFor(error)};
+}
+
+QWidget* CalculatorWindow::focusFor(const InputError& error) const
+{
+    return error.field.empty() ? nullptr : inputField(error.field);
 }
 
 void CalculatorWindow::focusForTyping(QWidget* field)

@@ -10,13 +10,17 @@
 // Windows are made only through create<W>(), which constructs the window and
 // then loads it, so load-time work may call the window's virtual functions.
 
+#include "core/calc_outcome.h"
 #include "services/print_database.h"
 
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -27,6 +31,19 @@ namespace grossby {
 class InfoPanel;
 class PrintPanel;
 class SetupPanel;
+
+/// The calculation a window runs from its calculator's description
+/// (widgets/described_calculation.h): read the bound inputs, calculate, show
+/// the results, keep them for printing, and the print job built from them.
+class WindowCalculation {
+public:
+    virtual ~WindowCalculation() = default;
+    /// Runs the calculation on the fields' inputs: the rejection, or nothing
+    /// once the results are shown and kept.
+    virtual std::optional<InputError> run() = 0;
+    /// The printout of the last calculation kept.
+    virtual PrintJob printJob(PrintLanguage language) const = 0;
+};
 
 class CalculatorWindow : public QWidget {
     Q_OBJECT
@@ -63,6 +80,19 @@ public:
     /// The first input field, which has the focus when the window opens.
     QWidget* firstInput() const;
 
+    /// Notes that `field` shows input `key` of the calculator's input table,
+    /// so a rejection naming that key puts the focus there. The field
+    /// bindings note every field they bind; a window notes only an input
+    /// field it reads itself.
+    void noteInputField(std::string_view key, QWidget* field);
+    /// The field noted for input `key`, or nullptr.
+    QWidget* inputField(std::string_view key) const;
+
+    /// The window's calculation, read from its calculator's description
+    /// (describeCalculation()): with it, runCalculation() and printJob()
+    /// need nothing of the window's own.
+    void setCalculation(std::unique_ptr<WindowCalculation> calculation);
+
 protected:
     /// The controls the base wires; any may be null when the form lacks it.
     struct Controls {
@@ -84,13 +114,6 @@ protected:
         QWidget* focus = nullptr;
     };
 
-    /// What printing the last calculation stages and shows.
-    struct PrintJob {
-        std::vector<StagedTable> tables;
-        QString templateName;  ///< in the program folder
-        QString previewTitle;  ///< title of the preview window
-    };
-
     CalculatorWindow(Key key, QWidget* parent);
 
     /// Wires the controls; call once the form is set up.
@@ -102,12 +125,19 @@ protected:
     virtual void load();
 
     /// Reads the inputs, runs the calculation; on success keeps the inputs
-    /// and results for printing, shows them and returns nothing.
-    virtual std::optional<Rejection> runCalculation() = 0;
+    /// and results for printing, shows them and returns nothing. By default
+    /// the described calculation's.
+    virtual std::optional<Rejection> runCalculation();
+
+    /// The message box and the focus for a calculation's rejection.
+    Rejection rejection(const InputError& error) const;
+    /// Where a rejection sends the focus: by default the field noted for the
+    /// input it names, else "&Calculate" (nullptr).
+    virtual QWidget* focusFor(const InputError& error) const;
 
     /// The rows and report of the last calculation; `afrikaans` is the print
-    /// panel's language choice.
-    virtual PrintJob printJob(bool afrikaans) const = 0;
+    /// panel's language choice. By default the described calculation's.
+    virtual PrintJob printJob(bool afrikaans) const;
 
     /// Runs each time the window becomes the active one, the first showing
     /// included (windows that show shared figures recalculate here).
@@ -144,6 +174,8 @@ private:
     QWidget* frameWidget();
 
     Controls m_controls;
+    std::unique_ptr<WindowCalculation> m_calculation;
+    std::vector<std::pair<std::string, QPointer<QWidget>>> m_inputFields;  // input key, the field showing it
     int m_panelTop = -1;
     bool m_shownOnce = false;
     QSize m_sizeBeforePanel;  // the window's size before a panel made it grow

@@ -6,6 +6,7 @@
 
 #include "core/input_table.h"
 #include "core/numeric.h"
+#include "widgets/calculator_window.h"
 #include "widgets/date_edit.h"
 #include "widgets/numeric_edit.h"
 
@@ -99,6 +100,8 @@ public:
             }
             }
             m_bound.push_back({desc, widget});
+            if (auto* window = qobject_cast<CalculatorWindow*>(form))
+                window->noteInputField(desc->key, widget);
         }
     }
 

@@ -191,11 +191,11 @@ std::optional<RejectionReason> NumericEdit::formatProblem() const
                 .arg(typed, where, m_decimals == 0 ? QStringLiteral("1 500") : QStringLiteral("1 500.00"))};
     }
     if (!fitsDecimals(typed)) {
-        return RejectionReason{tr("Incorrect Number"),
-                               tr("\"%1\" in %2 has more decimals than the field shows.\n\n"
-                                  "Please type at most %3 %4.")
-                                   .arg(typed, where, QString::number(m_decimals),
-                                        m_decimals == 1 ? tr("decimal") : tr("decimals"))};
+        return RejectionReason{
+            tr("Incorrect Number"),
+            tr("\"%1\" in %2 has more decimals than the field shows.\n\n"
+               "Please type at most %3 %4.")
+                .arg(typed, where, QString::number(m_decimals), m_decimals == 1 ? tr("decimal") : tr("decimals"))};
     }
     if (!wholeEnough(*value)) {
         return RejectionReason{

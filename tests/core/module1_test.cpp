@@ -85,7 +85,6 @@ TEST(InitialiseAll, FinanceBackToItsStartValues)
     s.LoanPeriod = 240;
     s.LoanRate = 12;
     s.LoanRepayment = 1101.09;
-    s.LoanSavedPrincipal = 100000;
     s.FinChargesShown = "DOWN";
     s.AnnualKind = 2;
     s.FullYears = 2;
@@ -103,8 +102,6 @@ TEST(InitialiseAll, FinanceBackToItsStartValues)
     s.InflPresentCost = 1000;
     s.InflPeriod = 10;
     s.InflRate = 10;
-    s.InflFutureCost = 2593.74;
-    s.InflBuyingPower = 385.54;
 
     s.InitialiseAll();
 
@@ -116,9 +113,8 @@ TEST(InitialiseAll, FinanceBackToItsStartValues)
     EXPECT_EQ(s.RateSpinStep, 0.25);
     EXPECT_EQ(fresh.LoanCalcMode, s.LoanCalcMode);
     EXPECT_EQ(fresh.DayBalStart, s.DayBalStart);
-    for (const double v : {s.LoanPrincipal, s.LoanPeriod, s.LoanRate, s.LoanRepayment, s.LoanSavedPrincipal,
-                           s.BusterPrincipal, s.BusterExtraPayment, s.CompPrincipal, s.InflPresentCost, s.InflPeriod,
-                           s.InflRate, s.InflFutureCost, s.InflBuyingPower})
+    for (const double v : {s.LoanPrincipal, s.LoanPeriod, s.LoanRate, s.LoanRepayment, s.BusterPrincipal,
+                           s.BusterExtraPayment, s.CompPrincipal, s.InflPresentCost, s.InflPeriod, s.InflRate})
         EXPECT_EQ(v, 0);
     for (const float v : {s.BusterRate, s.CompRate, s.DayBalCapital, s.DayBalRate})
         EXPECT_EQ(v, 0);

@@ -1,6 +1,7 @@
 // The package calculators' worked figures, their messages and the rules that
 // differ between the monthly and the annual windows.
 
+#include "calc_test_util.h"
 #include "core/annual_tax.h"
 #include "package/package_calc.h"
 
@@ -11,6 +12,9 @@
 
 namespace grossby {
 namespace {
+
+using test::ok;
+using test::rejected;
 
 // UIF 1 % each up to 15 000 a month, skills levy 1 %, no R/Fund percentages.
 PackageSettings plainSettings()
@@ -29,19 +33,6 @@ PackageInputs monthly(double amount, int age = 40)
     in.amount = amount;
     in.age = age;
     return in;
-}
-
-template <class R> R ok(const CalcOutcome<R>& outcome)
-{
-    if (const auto* e = std::get_if<InputError>(&outcome))
-        ADD_FAILURE() << "refused: " << e->text;
-    return std::holds_alternative<R>(outcome) ? std::get<R>(outcome) : R{};
-}
-
-template <class R> InputError refused(const CalcOutcome<R>& outcome)
-{
-    EXPECT_TRUE(std::holds_alternative<InputError>(outcome));
-    return std::holds_alternative<InputError>(outcome) ? std::get<InputError>(outcome) : InputError{};
 }
 
 constexpr double kCent = 0.005;
@@ -206,7 +197,7 @@ TEST(CalcPackage, RetirementCapPerPeriod)
 TEST(CalcPackage, NoPackageIsRefused)
 {
     for (const double amount : {0.0, -1.0}) {
-        const InputError e = refused(CalcPackage(monthly(amount), plainSettings()));
+        const InputError e = rejected(CalcPackage(monthly(amount), plainSettings()));
         EXPECT_EQ(e.title, "Grossby 2018");
         EXPECT_EQ(e.text, kNoPackageMessage);
     }
@@ -271,7 +262,7 @@ TEST(FindGrossSalary, Refusals)
         PackageInputs in = monthly(20000);
         PackageSettings s = plainSettings();
         c.setUp(in, s);
-        const InputError e = refused(FindGrossSalary(in, s));
+        const InputError e = rejected(FindGrossSalary(in, s));
         EXPECT_EQ(e.text, c.message);
         EXPECT_EQ(e.title, "Grossby 2018");
     }
@@ -282,7 +273,7 @@ TEST(FindGrossSalary, AnnualBenefitCheckSubtractsTheEmployerAmount)
     PackageInputs in = monthly(20000);
     in.travelAllowance = 22000;
     in.employerRF = 6000;
-    EXPECT_EQ(refused(FindGrossSalary(in, plainSettings())).text, kBenefitsMessage);
+    EXPECT_EQ(rejected(FindGrossSalary(in, plainSettings())).text, kBenefitsMessage);
     in.period = PackagePeriod::Annual;
     EXPECT_TRUE(std::holds_alternative<GrossUpResult>(FindGrossSalary(in, plainSettings())));
 }

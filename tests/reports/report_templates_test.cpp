@@ -3,6 +3,7 @@
 // back: every report lays out, shows its key figures and labels, and leaves
 // out what the staged row may hold from an earlier printout.
 
+#include "calc_test_util.h"
 #include "core/tax_year.h"
 #include "finance/finance_print.h"
 #include "package/package_print.h"
@@ -26,12 +27,7 @@
 namespace grossby {
 namespace {
 
-template <class R> R ok(const CalcOutcome<R>& outcome)
-{
-    if (const auto* e = std::get_if<InputError>(&outcome))
-        ADD_FAILURE() << "refused: " << e->text;
-    return std::holds_alternative<R>(outcome) ? std::get<R>(outcome) : R{};
-}
+using test::ok;
 
 /// Fills a shipped template from the fixture's print database, writes it to
 /// PDF and returns the text of its pages.
@@ -227,7 +223,7 @@ std::vector<ReportCase> reportCases()
     const auto one = [](StagedTable (*make)()) { return [make] { return std::vector<StagedTable>{make()}; }; };
     const auto loanCase = [](LoanMode mode, ScheduleKind schedule) { return [=] { return loan(mode, schedule); }; };
     const auto loanTitle = [](LoanMode mode, ScheduleKind schedule) {
-        const FinanceReport report = loanReport(mode, schedule);
+        const ReportDescriptor report = loanReport(mode, schedule);
         return std::pair(report.templateName, report.previewTitle);
     };
     std::vector<ReportCase> cases = {
@@ -489,7 +485,7 @@ TEST(ReportTemplates, EarlierPrintoutsFiguresAreNotShown)
 TEST(ReportTemplates, SixHundredMonthScheduleRepeatsItsHeadingsOnEveryPage)
 {
     const LoanResult r = ok(LoanCalc({LoanMode::Repayment, 1000000, 600, 10, 0}));
-    const FinanceReport report = loanReport(LoanMode::Repayment, ScheduleKind::Monthly);
+    const ReportDescriptor report = loanReport(LoanMode::Repayment, ScheduleKind::Monthly);
     testing::PrintFixture fx;
     fx.stage({{"Loans", {PrintLoan(LoanMode::Repayment, r, false, ScheduleKind::Monthly)}},
               {kAmortTable, PrintAmort(monthlySchedule(r.principal, r.months, r.rate))}});

@@ -175,6 +175,60 @@ TEST(MainWindowMenus, EveryCommandIsOneActionWithAWindowOrAHandler)
     EXPECT_FALSE(window.findChild<QAction*>("mnuHelpSearchForHelpOn")->isEnabled());
 }
 
+// The menu tree as the program shows it, captions in order: the one place
+// that spells it out. The calculator menus are built from the registered
+// entries, so this catches an entry moved, renamed or left out.
+TEST(MainWindowMenus, TheTreeHasItsCaptionsInOrder)
+{
+    Module1 state;
+    MainWindow window(state, programCalculators());
+    QStringList tree;
+    for (const QAction* top : window.menuBar()->actions()) {
+        tree.append(top->text());
+        if (!top->menu())
+            continue;
+        for (const QAction* a : top->menu()->actions())
+            tree.append(QStringLiteral("  ") + (a->isSeparator() ? QStringLiteral("-") : a->text()));
+    }
+    EXPECT_EQ(tree,
+              QStringList({"&File",
+                           "  &Initialise All",
+                           "  -",
+                           "  &Printer Setup",
+                           "  -",
+                           "  E&xit",
+                           "&Grossby",
+                           "  &Monthly",
+                           "  &Annual",
+                           "P&elmora",
+                           "  &Monthly",
+                           "  &Annual",
+                           "&TaxCalcs",
+                           "  &Annual",
+                           "  &Monthly",
+                           "  &FortNightly",
+                           "  &Weekly",
+                           "  &Daily",
+                           "&QuickTax",
+                           "&Car Calculations",
+                           "  &Company car",
+                           "  Car Allowance",
+                           "Bu&siness Calculations",
+                           "  Inflation Projections",
+                           "  Loans",
+                           "  Loan buster",
+                           "  Loan comparison",
+                           "  Daily balance",
+                           "&MS-Calculator",
+                           "&Help/Videos",
+                           "  Grossby 2018 Help",
+                           "  Video Lectures",
+                           "  &Search For Help On...",
+                           "  -",
+                           "  &About Grossby2018..."}))
+        << tree.join('\n').toStdString();
+}
+
 TEST(MainWindowMenus, NoTwoEntriesOfAMenuShareAMnemonic)
 {
     Module1 state;

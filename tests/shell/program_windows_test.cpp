@@ -167,7 +167,6 @@ TEST_F(ProgramWindowsTest, EveryCalculatorOpensWithTheFocusInItsFirstField)
     }
 }
 
-
 TEST_F(ProgramWindowsTest, NoTwoControlsOfAWindowShareAMnemonic)
 {
     for (const auto& [menu, first] : kBuiltWindows) {

@@ -120,20 +120,20 @@ TEST(CarAllowance, Refusals)
     in.LeasePayments = 3000;
     EXPECT_EQ(std::get<InputError>(CalcCarAllowance(in)),
               (InputError{"Single Payment", "Only one amount for either Wear & Tear or Lease payments will be accepted",
-                          InputField::WearAndTear}));
+                          "wear-and-tear"}));
     EXPECT_TRUE(wearAndTearLeaseConflict(5000, 3000));
     EXPECT_FALSE(wearAndTearLeaseConflict(5000, 0));
     EXPECT_FALSE(wearAndTearLeaseConflict(0, 3000));
 
     in = deemed();
     in.StartDate = TaxYearEnd + 1;
-    EXPECT_EQ(std::get<InputError>(CalcCarAllowance(in)).field, InputField::StartDate);
+    EXPECT_EQ(std::get<InputError>(CalcCarAllowance(in)).field, "start");
     in.StartDate = TaxYearStart + 61;
     in.EndDate = TaxYearStart + 10;
     const InputError end = std::get<InputError>(CalcCarAllowance(in));
     EXPECT_EQ(end.title, "Incorrect Date");
     EXPECT_EQ(end.text, "The date entered is not correct please enter a date between 01/05/2017 and 28/02/2018");
-    EXPECT_EQ(end.field, InputField::EndDate);
+    EXPECT_EQ(end.field, "end");
 }
 
 TEST(CarAllowance, ClosingReadingBelowTheOpeningOneIsRefused)
@@ -154,7 +154,7 @@ TEST(CarAllowance, ClosingReadingBelowTheOpeningOneIsRefused)
                       (InputError{"Incorrect Mileage",
                                   "The vehicle: the closing odometer reading (10000 km) is below the opening "
                                   "reading (25000 km). Enter the readings at the start and at the end of the period.",
-                                  InputField::ClosingReading}));
+                                  "close-km"}));
             in.EmployeeName = "J Smith";
             EXPECT_EQ(std::get<InputError>(CalcCarAllowance(in)).text.rfind("The vehicle of J Smith: ", 0), 0u);
             in.CloseKm = in.OpenKm;  // no distance: not refused

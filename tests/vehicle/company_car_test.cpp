@@ -291,16 +291,16 @@ TEST(CompanyCarRegister, VehicleDates)
     Vehicle v = car(1);
     EXPECT_FALSE(checkVehicleDates(v));
     v.CCStartDate = TaxYearStart - 1;
-    EXPECT_EQ(checkVehicleDates(v),
-              (InputError{"Incorrect Date",
-                          "The date entered is not correct please enter a date between 01/03/2017 and 28/02/2018",
-                          InputField::StartDate}));
+    EXPECT_EQ(
+        checkVehicleDates(v),
+        (InputError{"Incorrect Date",
+                    "The date entered is not correct please enter a date between 01/03/2017 and 28/02/2018", "start"}));
     v.CCStartDate = TaxYearStart + 30;
     v.CCEndDate = TaxYearStart + 10;
-    EXPECT_EQ(checkVehicleDates(v),
-              (InputError{"Incorrect Date",
-                          "The date entered is not correct please enter a date between 31/03/2017 and 28/02/2018",
-                          InputField::EndDate}));
+    EXPECT_EQ(
+        checkVehicleDates(v),
+        (InputError{"Incorrect Date",
+                    "The date entered is not correct please enter a date between 31/03/2017 and 28/02/2018", "end"}));
 }
 
 TEST(CompanyCarRegister, VehicleReadings)
@@ -313,7 +313,7 @@ TEST(CompanyCarRegister, VehicleReadings)
               (InputError{"Incorrect Mileage",
                           "Vehicle 3 (CA 1): the closing odometer reading (10000 km) is below the opening reading "
                           "(25000 km). Enter the readings at the start and at the end of the period.",
-                          InputField::ClosingReading}));
+                          "end-km"}));
     // No end reading: the total distance is typed instead; equal readings are no distance.
     for (const double end : {0.0, 25000.0, 25000.5}) {
         v.EndMileage = end;

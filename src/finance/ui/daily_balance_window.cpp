@@ -41,6 +41,9 @@ DailyBalanceWindow::DailyBalanceWindow(Key key, Module1& state, QWidget* parent)
     ui->setupUi(this);
     m_inputs.emplace(this, dailyBalanceInputTable(), kInputs);
     m_results.emplace(this, dailyBalanceResultTable(), kResults);
+    // The dates are read by the window itself (either may still be blank).
+    noteInputField("start", ui->dtStartDate);
+    noteInputField("end", ui->dtEndDate);
     for (QLineEdit* field : std::initializer_list<QLineEdit*>{ui->numCapAmount, ui->dtStartDate, ui->dtEndDate,
                                                               ui->numIntRate, ui->numAnsDB1, ui->numAnsDB2})
         field->setMinimumWidth(130);
@@ -180,7 +183,7 @@ std::optional<CalculatorWindow::Rejection> DailyBalanceWindow::runCalculation()
     }
     const auto outcome = CalcDailyBalance(in);
     if (const auto* error = std::get_if<InputError>(&outcome))
-        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), ui->dtEndDate};
+        return rejection(*error);
     m_lastInputs = in;
     m_lastResult = std::get<DailyBalanceResult>(outcome);
     m_results->show(m_lastResult);
@@ -223,9 +226,9 @@ bool DailyBalanceWindow::hasSomethingToPrint() const
     return canPrintDailyBalance(m_lastResult);
 }
 
-CalculatorWindow::PrintJob DailyBalanceWindow::printJob(bool) const
+PrintJob DailyBalanceWindow::printJob(bool) const
 {
-    return singleRowJob(dailyBalanceReport(), PrintDailyBalance(m_lastInputs, m_lastResult));
+    return PrintJob::oneRow(dailyBalanceReport(), PrintDailyBalance(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby

@@ -46,15 +46,6 @@ QString FinanceWindow::printDatabasePath() const
     return QString::fromStdString(m_state.PrintDatabasePath);
 }
 
-CalculatorWindow::PrintJob FinanceWindow::singleRowJob(const FinanceReport& report, PrintRecord row)
-{
-    PrintJob job;
-    job.tables.push_back(StagedTable{report.table, {std::move(row)}});
-    job.templateName = QString::fromStdString(report.templateName);
-    job.previewTitle = QString::fromStdString(report.previewTitle);
-    return job;
-}
-
 void FinanceWindow::focusOk()
 {
     if (controls().ok)

@@ -39,9 +39,6 @@ protected:
     bool prepareToPrint() override;
     QString printDatabasePath() const override;
 
-    /// One single-row report: its table, template and title.
-    static PrintJob singleRowJob(const FinanceReport& report, PrintRecord row);
-
     /// Calculates without showing a message: window activation must never
     /// bring up a message box (its closing activates the window again).
     void recalculateQuietly();

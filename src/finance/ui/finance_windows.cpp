@@ -9,25 +9,28 @@
 
 namespace grossby {
 
-namespace {
-
-template <class Window> QWidget* make(Module1& state)
-{
-    return CalculatorWindow::create<Window>(state);
-}
-
-}  // namespace
-
 void registerFinanceWindows(CalculatorRegistry& registry)
 {
     // window, menu command, factory, arrangement, place in "&Initialise All"'s
-    // closing order. Windows not yet built keep the program's planned entries,
-    // their commands disabled.
-    registry.add({"frmInflation", "mnuInflationProject", make<InflationWindow>, {}, 8});
-    registry.add({"frmLoans", "mnuLoans", make<LoanWindow>, {}, 9});
-    registry.add({"frmLoanBuster", "mnuLoansBuster", make<LoanBusterWindow>, {}, 10});
-    registry.add({"frmLoanComp", "mnuLoansComparison", make<LoanComparisonWindow>, {}, 11});
-    registry.add({"frmDayBal", "mnuDailyBalance", make<DailyBalanceWindow>, {}, 12});
+    // closing order, place in the menus.
+    const CalculatorMenu business{"mnuBusinessCalcs", "Bu&siness Calculations"};
+    registry.add({"frmInflation",
+                  "mnuInflationProject",
+                  windowFactory<InflationWindow>(),
+                  {},
+                  8,
+                  {business, "Inflation Projections", 60}});
+    registry.add({"frmLoans", "mnuLoans", windowFactory<LoanWindow>(), {}, 9, {business, "Loans", 61}});
+    registry.add(
+        {"frmLoanBuster", "mnuLoansBuster", windowFactory<LoanBusterWindow>(), {}, 10, {business, "Loan buster", 62}});
+    registry.add({"frmLoanComp",
+                  "mnuLoansComparison",
+                  windowFactory<LoanComparisonWindow>(),
+                  {},
+                  11,
+                  {business, "Loan comparison", 63}});
+    registry.add(
+        {"frmDayBal", "mnuDailyBalance", windowFactory<DailyBalanceWindow>(), {}, 12, {business, "Daily balance", 64}});
 }
 
 }  // namespace grossby

@@ -71,14 +71,10 @@ std::optional<CalculatorWindow::Rejection> InflationWindow::runCalculation()
 {
     const InflationInputs in = m_inputs->values();
     const auto outcome = ProjectInflation(in);
-    if (const auto* error = std::get_if<InputError>(&outcome)) {
-        QWidget* field = error->field == InputField::Period ? ui->numPeriod : ui->numInflaRate;
-        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), field};
-    }
+    if (const auto* error = std::get_if<InputError>(&outcome))
+        return rejection(*error);
     m_lastInputs = in;
     m_lastResult = std::get<InflationResult>(outcome);
-    state().InflFutureCost = m_lastResult.futureCost;
-    state().InflBuyingPower = m_lastResult.buyingPower;
     // A future cost too large for the field is not shown as a figure at all.
     ui->numAns1->setVisible(!m_lastResult.tooLarge);
     ui->Label2_12->setVisible(m_lastResult.tooLarge);
@@ -116,9 +112,9 @@ bool InflationWindow::hasSomethingToPrint() const
     return canPrintInflation(m_lastResult);
 }
 
-CalculatorWindow::PrintJob InflationWindow::printJob(bool) const
+PrintJob InflationWindow::printJob(bool) const
 {
-    return singleRowJob(inflationReport(), PrintInflation(m_lastInputs, m_lastResult));
+    return PrintJob::oneRow(inflationReport(), PrintInflation(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby

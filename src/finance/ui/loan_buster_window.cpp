@@ -83,10 +83,8 @@ std::optional<CalculatorWindow::Rejection> LoanBusterWindow::runCalculation()
 {
     const LoanBusterInputs in = m_inputs->values();
     const auto outcome = BBCalc(in);
-    if (const auto* error = std::get_if<InputError>(&outcome)) {
-        QWidget* field = m_inputs->fieldFor(error->field == InputField::Period ? "months" : "rate");
-        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), field};
-    }
+    if (const auto* error = std::get_if<InputError>(&outcome))
+        return rejection(*error);
     m_lastResult = std::get<LoanBusterResult>(outcome);
     m_lastInputs = in;
     // The extra payment as used: raised by whole cents so that a whole
@@ -108,9 +106,9 @@ bool LoanBusterWindow::hasSomethingToPrint() const
     return canPrintLoanBuster(m_lastInputs);
 }
 
-CalculatorWindow::PrintJob LoanBusterWindow::printJob(bool) const
+PrintJob LoanBusterWindow::printJob(bool) const
 {
-    return singleRowJob(loanBusterReport(), PrintLoanBuster(m_lastInputs, m_lastResult));
+    return PrintJob::oneRow(loanBusterReport(), PrintLoanBuster(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby

@@ -79,7 +79,7 @@ std::optional<CalculatorWindow::Rejection> LoanComparisonWindow::runCalculation(
     const LoanComparisonInputs in = m_inputs->values();
     const auto outcome = CompareLoans(in);
     if (const auto* error = std::get_if<InputError>(&outcome))
-        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), ui->numIntRate};
+        return rejection(*error);
     m_lastInputs = in;
     m_lastResult = std::get<LoanComparisonResult>(outcome);
     showTerms();
@@ -128,9 +128,9 @@ bool LoanComparisonWindow::hasSomethingToPrint() const
     return canPrintLoanComparison(m_lastInputs);
 }
 
-CalculatorWindow::PrintJob LoanComparisonWindow::printJob(bool) const
+PrintJob LoanComparisonWindow::printJob(bool) const
 {
-    return singleRowJob(loanComparisonReport(), PrintLoanComparison(m_lastInputs, m_lastResult));
+    return PrintJob::oneRow(loanComparisonReport(), PrintLoanComparison(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby

@@ -269,14 +269,8 @@ std::optional<CalculatorWindow::Rejection> LoanWindow::solve()
     ui->Text1->hide();
     const LoanInputs in{mode(), m_state.LoanPrincipal, m_state.LoanPeriod, m_state.LoanRate, m_state.LoanRepayment};
     const auto outcome = LoanCalc(in);
-    if (const auto* error = std::get_if<InputError>(&outcome)) {
-        QWidget* focus = nullptr;
-        if (error->field == InputField::InterestRate)
-            focus = ui->numIntRate;
-        else if (error->field == InputField::Period)
-            focus = ui->numPeriod;
-        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), focus};
-    }
+    if (const auto* error = std::get_if<InputError>(&outcome))
+        return rejection(*error);
     const auto& r = std::get<LoanResult>(outcome);
     m_state.LoanPrincipal = r.principal;
     m_state.LoanPeriod = r.months;
@@ -480,7 +474,7 @@ void LoanWindow::printRequested(int destination)
     printTo(destination);
 }
 
-CalculatorWindow::PrintJob LoanWindow::printJob(bool) const
+PrintJob LoanWindow::printJob(bool) const
 {
     ScheduleKind schedule = ScheduleKind::None;
     const auto* include = findChild<QCheckBox*>(QStringLiteral("Check1"));
@@ -490,17 +484,14 @@ CalculatorWindow::PrintJob LoanWindow::printJob(bool) const
 
     const LoanMode m = mode();
     const LoanResult loan = currentLoan();
-    const FinanceReport report = loanReport(m, schedule);
-    PrintJob job;
-    job.tables.push_back(StagedTable{report.table, {PrintLoan(m, loan, m_state.FinChargesShown == "DOWN", schedule)}});
+    PrintJob job =
+        PrintJob::oneRow(loanReport(m, schedule), PrintLoan(m, loan, m_state.FinChargesShown == "DOWN", schedule));
     // The schedule's rows replace every earlier one in the same transaction.
     if (schedule == ScheduleKind::Annual)
         job.tables.push_back(StagedTable{kAmortTable, PrintAmort(annualSchedule(loan).lines)});
     else if (schedule == ScheduleKind::Monthly)
         job.tables.push_back(
             StagedTable{kAmortTable, PrintAmort(monthlySchedule(loan.principal, loan.months, loan.rate))});
-    job.templateName = QString::fromStdString(report.templateName);
-    job.previewTitle = QString::fromStdString(report.previewTitle);
     return job;
 }
 

@@ -318,11 +318,10 @@ void SalaryPackageWindow::guardRetirementPercentages()
 
 QWidget* SalaryPackageWindow::focusFor(const InputError& error) const
 {
+    // A net pay that cannot rise is mended on the Setup panel.
     if (error.text == kNetCannotRiseMessage)
         return ui->cmdSettings;
-    if (error.text == kBenefitsMessage)
-        return ui->numTravAll;
-    return ui->numNetMonSalReq;
+    return CalculatorWindow::focusFor(error);
 }
 
 std::optional<CalculatorWindow::Rejection> SalaryPackageWindow::runCalculation()
@@ -335,20 +334,17 @@ std::optional<CalculatorWindow::Rejection> SalaryPackageWindow::runCalculation()
         return std::nullopt;
 
     const PackageSettings set = settings();
-    auto rejected = [this](const InputError& error) {
-        return Rejection{QString::fromStdString(error.title), QString::fromStdString(error.text), focusFor(error)};
-    };
     if (forward()) {
         const auto outcome = CalcPackage(in, set);
         if (const auto* error = std::get_if<InputError>(&outcome))
-            return rejected(*error);
+            return rejection(*error);
         m_lastForward = std::get<PackageResult>(outcome);
         m_forwardResults->show(m_lastForward);
         showFigures(m_lastForward);
     } else {
         const auto outcome = FindGrossSalary(in, set);
         if (const auto* error = std::get_if<InputError>(&outcome))
-            return rejected(*error);
+            return rejection(*error);
         m_lastReverse = std::get<GrossUpResult>(outcome);
         m_reverseResults->show(m_lastReverse);
         showFigures(m_lastReverse);
@@ -426,19 +422,14 @@ bool SalaryPackageWindow::prepareToPrint()
     return true;
 }
 
-CalculatorWindow::PrintJob SalaryPackageWindow::printJob(bool) const
+PrintJob SalaryPackageWindow::printJob(bool) const
 {
-    const PackageReport report = packageReport(m_kind);
     // The figures of the last calculation, with the name as typed on the
     // print panel after it.
     PackageInputs in = m_lastInputs;
     in.name = m_inputs->values().name;
     PrintRecord row = forward() ? SalPackPrint(m_kind, in, m_lastForward) : SalPackPrint(m_kind, in, m_lastReverse);
-    PrintJob job;
-    job.tables.push_back(StagedTable{report.table, {std::move(row)}});
-    job.templateName = QString::fromStdString(report.templateName);
-    job.previewTitle = QString::fromStdString(report.previewTitle);
-    return job;
+    return PrintJob::oneRow(packageReport(m_kind), std::move(row));
 }
 
 QString SalaryPackageWindow::printDatabasePath() const

@@ -46,6 +46,7 @@ protected:
     std::optional<Rejection> runCalculation() override;
     bool prepareToPrint() override;
     PrintJob printJob(bool afrikaans) const override;
+    QWidget* focusFor(const InputError& error) const override;
     QString printDatabasePath() const override;
 
 private:
@@ -59,7 +60,6 @@ private:
     void updateOtherTotals();
     void guardRetirementPercentages();
     RAFigures raFigures() const;
-    QWidget* focusFor(const InputError& error) const;
 
     PackageWindow m_kind;
     Module1& m_state;

@@ -5,25 +5,24 @@
 
 namespace grossby {
 
-namespace {
-
-std::function<QWidget*(Module1&)> make(PackageWindow kind)
-{
-    return [kind](Module1& state) -> QWidget* { return CalculatorWindow::create<SalaryPackageWindow>(kind, state); };
-}
-
-}  // namespace
-
 void registerPackageWindows(CalculatorRegistry& registry)
 {
     // window, menu command, factory, arrangement, place in "&Initialise All"'s
-    // closing order. The reverse windows are under the Grossby menu, the
-    // forward ones under Pelmora; each cascades the windows when it opens.
+    // closing order, place in the menus. The reverse windows are under the
+    // Grossby menu, the forward ones under Pelmora; each cascades the windows
+    // when it opens.
     const ArrangeRule cascade{.cascade = true};
-    registry.add({"frmGrossbyMon", "mnuGrossbyMon", make(PackageWindow::GrossbyMon), cascade, 13});
-    registry.add({"frmGrossbyAnn", "mnuGrossbyAnn", make(PackageWindow::GrossbyAnn), cascade, 14});
-    registry.add({"frmPelmoraMon", "mnuPelmoraMon", make(PackageWindow::PelmoraMon), cascade, 15});
-    registry.add({"frmPelmoraAnn", "mnuPelmoraAnn", make(PackageWindow::PelmoraAnn), cascade, 16});
+    const CalculatorMenu grossby{"mnuGrossby", "&Grossby"};
+    const CalculatorMenu pelmora{"mnuPelmora", "P&elmora"};
+    auto make = [](PackageWindow kind) { return windowFactory<SalaryPackageWindow>(kind); };
+    registry.add(
+        {"frmGrossbyMon", "mnuGrossbyMon", make(PackageWindow::GrossbyMon), cascade, 13, {grossby, "&Monthly", 10}});
+    registry.add(
+        {"frmGrossbyAnn", "mnuGrossbyAnn", make(PackageWindow::GrossbyAnn), cascade, 14, {grossby, "&Annual", 11}});
+    registry.add(
+        {"frmPelmoraMon", "mnuPelmoraMon", make(PackageWindow::PelmoraMon), cascade, 15, {pelmora, "&Monthly", 20}});
+    registry.add(
+        {"frmPelmoraAnn", "mnuPelmoraAnn", make(PackageWindow::PelmoraAnn), cascade, 16, {pelmora, "&Annual", 21}});
 }
 
 }  // namespace grossby

@@ -51,8 +51,15 @@ AnnualWindow::AnnualWindow(Key key, Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmAnnual>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, annualInputTable(), kInputs);
-    m_results.emplace(this, annualResultTable(), kResults);
+    m_calculation = &describePeriod(annualDescription(), kInputs, kResults);
+    // The months are counted in their own fields, not bound to the table.
+    m_calculation->prepare = [this](AnnualInputs& in) { in.beneficiariesByMonth = m_counts; };
+    m_calculation->shown = [this, share = m_calculation->shown](const AnnualResult& r) {
+        share(r);
+        // Months outside the period of employment are cleared on screen.
+        for (int month = 1; month <= 12; ++month)
+            monthField(month)->setValue(r.beneficiariesByMonth[taxYearIndex(month)]);
+    };
     setUpPeriodForm();
 
     // The start can never lie after the end: each date's limit moves to the
@@ -63,9 +70,9 @@ AnnualWindow::AnnualWindow(Key key, Module1& state, QWidget* parent)
         return QString::fromStdString(dateRejectionMessage(ui->dtStartDate->text().toStdString()));
     });
     connect(ui->dtStartDate, &FieldEdit::focusReceived, this,
-            [this] { ui->dtStartDate->setMaximum(m_inputs->values().endDate); });
+            [this] { ui->dtStartDate->setMaximum(m_calculation->inputs().values().endDate); });
     connect(ui->dtEndDate, &FieldEdit::focusReceived, this,
-            [this] { ui->dtEndDate->setMinimum(m_inputs->values().startDate); });
+            [this] { ui->dtEndDate->setMinimum(m_calculation->inputs().values().startDate); });
 
     m_monthFields = {ui->numAnnCalcBens_1, ui->numAnnCalcBens_2,  ui->numAnnCalcBens_3,  ui->numAnnCalcBens_4,
                      ui->numAnnCalcBens_5, ui->numAnnCalcBens_6,  ui->numAnnCalcBens_7,  ui->numAnnCalcBens_8,
@@ -99,7 +106,7 @@ void AnnualWindow::showDefaults()
     defaults.endDate = TaxYearEnd;
     ui->dtStartDate->setRange(TaxYearStart, TaxYearEnd);
     ui->dtEndDate->setRange(TaxYearStart, TaxYearEnd);
-    m_inputs->show(defaults);
+    m_calculation->inputs().show(defaults);
     m_counts.fill(0);
     for (NumericEdit* field : m_monthFields)
         field->setValue(0);
@@ -125,40 +132,16 @@ void AnnualWindow::duplicateMarch()
         monthField(month)->setValue(march);
 }
 
-std::optional<CalculatorWindow::Rejection> AnnualWindow::runCalculation()
-{
-    AnnualInputs in = m_inputs->values();
-    in.beneficiariesByMonth = m_counts;
-    const auto outcome = CalcAnnualPAYE(in, settings());
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    m_lastInputs = in;
-    m_lastResult = std::get<AnnualResult>(outcome);
-    shareAnnualIncome(m_lastResult.annualTaxableIncome);
-    // Months outside the period of employment are cleared on screen.
-    for (int month = 1; month <= 12; ++month)
-        monthField(month)->setValue(m_lastResult.beneficiariesByMonth[taxYearIndex(month)]);
-    m_results->show(m_lastResult);
-    return std::nullopt;
-}
-
 QWidget* AnnualWindow::focusFor(const InputError& error) const
 {
-    if (error.field != InputField::MonthlyBeneficiaries)
-        return PeriodWindow::focusFor(error);
+    if (error.field != "beneficiaries-by-month")
+        return CalculatorWindow::focusFor(error);
     for (const int month : kTaxYearMonths) {
         const int n = m_counts[taxYearIndex(month)];
         if (n < 0 || n > kMaxMonthlyBeneficiaries)
             return monthField(month);
     }
     return ui->numAnnCalcBens_3;
-}
-
-CalculatorWindow::PrintJob AnnualWindow::printJob(bool afrikaans) const
-{
-    return periodJob(
-        annualReport(),
-        PrintAnnual(m_lastInputs, m_lastResult, afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English));
 }
 
 }  // namespace grossby

@@ -21,8 +21,8 @@ public:
     AnnualWindow(Key key, Module1& state, QWidget* parent = nullptr);
     ~AnnualWindow() override;
 
-    const AnnualInputs& lastInputs() const { return m_lastInputs; }
-    const AnnualResult& lastResult() const { return m_lastResult; }
+    const AnnualInputs& lastInputs() const { return m_calculation->lastInputs(); }
+    const AnnualResult& lastResult() const { return m_calculation->lastResult(); }
 
     /// "Duplicate March to all 12 months ": every count above 24 is reported
     /// and set to 24, then each month takes March's count.
@@ -30,10 +30,7 @@ public:
 
 protected:
     void showDefaults() override;
-    QWidget* boundField(std::string_view key) const override { return m_inputs->fieldFor(key); }
     QWidget* focusFor(const InputError& error) const override;
-    std::optional<Rejection> runCalculation() override;
-    PrintJob printJob(bool afrikaans) const override;
 
 private:
     /// The field of a calendar month (1 = January .. 12 = December).
@@ -42,12 +39,9 @@ private:
     bool limitMonth(int month);
 
     std::unique_ptr<Ui::frmAnnual> ui;
-    std::optional<InputBinding<AnnualInputs>> m_inputs;
-    std::optional<ResultBinding<AnnualResult>> m_results;
+    DescribedCalculation<AnnualInputs, PeriodSettings, AnnualResult>* m_calculation = nullptr;
     std::array<NumericEdit*, 12> m_monthFields{};  // by calendar month
     std::array<int, 12> m_counts{};  // tax-year order, March first
-    AnnualInputs m_lastInputs;
-    AnnualResult m_lastResult;
 };
 
 }  // namespace grossby

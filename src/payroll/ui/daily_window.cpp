@@ -38,31 +38,10 @@ DailyWindow::DailyWindow(Key key, Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmDaily>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, dailyInputTable(), kInputs);
-    m_results.emplace(this, periodResultTable(), kResults);
+    m_calculation = &describePeriod(dailyDescription(), kInputs, kResults);
     setUpPeriodForm();
 }
 
 DailyWindow::~DailyWindow() = default;
-
-std::optional<CalculatorWindow::Rejection> DailyWindow::runCalculation()
-{
-    const DailyInputs in = m_inputs->values();
-    const auto outcome = CalcDailyTax(in, settings());
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    m_lastInputs = in;
-    m_lastResult = std::get<PeriodResult>(outcome);
-    shareAnnualIncome(m_lastResult.annualTaxableIncome);
-    m_results->show(m_lastResult);
-    return std::nullopt;
-}
-
-CalculatorWindow::PrintJob DailyWindow::printJob(bool afrikaans) const
-{
-    return periodJob(
-        dailyReport(),
-        PrintDaily(m_lastInputs, m_lastResult, afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English));
-}
 
 }  // namespace grossby

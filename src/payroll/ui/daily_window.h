@@ -19,21 +19,15 @@ public:
     DailyWindow(Key key, Module1& state, QWidget* parent = nullptr);
     ~DailyWindow() override;
 
-    const DailyInputs& lastInputs() const { return m_lastInputs; }
-    const PeriodResult& lastResult() const { return m_lastResult; }
+    const DailyInputs& lastInputs() const { return m_calculation->lastInputs(); }
+    const PeriodResult& lastResult() const { return m_calculation->lastResult(); }
 
 protected:
-    void showDefaults() override { m_inputs->show(DailyInputs{}); }
-    QWidget* boundField(std::string_view key) const override { return m_inputs->fieldFor(key); }
-    std::optional<Rejection> runCalculation() override;
-    PrintJob printJob(bool afrikaans) const override;
+    void showDefaults() override { m_calculation->inputs().show(DailyInputs{}); }
 
 private:
     std::unique_ptr<Ui::frmDaily> ui;
-    std::optional<InputBinding<DailyInputs>> m_inputs;
-    std::optional<ResultBinding<PeriodResult>> m_results;
-    DailyInputs m_lastInputs;
-    PeriodResult m_lastResult;
+    DescribedCalculation<DailyInputs, PeriodSettings, PeriodResult>* m_calculation = nullptr;
 };
 
 }  // namespace grossby

@@ -44,8 +44,7 @@ MonthlyWindow::MonthlyWindow(Key key, Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmMonthly>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, monthlyInputTable(), kInputs);
-    m_results.emplace(this, periodResultTable(), kResults);
+    m_calculation = &describePeriod(monthlyDescription(), kInputs, kResults);
     setUpPeriodForm();
     // The end date's message quotes the start date as its field shows it.
     ui->dtMStartDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle),
@@ -62,27 +61,7 @@ void MonthlyWindow::showDefaults()
     MonthlyInputs defaults;
     defaults.startDate = TaxYearStart;
     defaults.endDate = FirstMonthEnd;
-    m_inputs->show(defaults);
-}
-
-std::optional<CalculatorWindow::Rejection> MonthlyWindow::runCalculation()
-{
-    const MonthlyInputs in = m_inputs->values();
-    const auto outcome = CalcMonthlyTax(in, settings());
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    m_lastInputs = in;
-    m_lastResult = std::get<PeriodResult>(outcome);
-    shareAnnualIncome(m_lastResult.annualTaxableIncome);
-    m_results->show(m_lastResult);
-    return std::nullopt;
-}
-
-CalculatorWindow::PrintJob MonthlyWindow::printJob(bool afrikaans) const
-{
-    return periodJob(
-        monthlyReport(),
-        PrintMonthly(m_lastInputs, m_lastResult, afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English));
+    m_calculation->inputs().show(defaults);
 }
 
 }  // namespace grossby

@@ -19,21 +19,15 @@ public:
     ~MonthlyWindow() override;
 
     /// The inputs and result of the last calculation, as printed.
-    const MonthlyInputs& lastInputs() const { return m_lastInputs; }
-    const PeriodResult& lastResult() const { return m_lastResult; }
+    const MonthlyInputs& lastInputs() const { return m_calculation->lastInputs(); }
+    const PeriodResult& lastResult() const { return m_calculation->lastResult(); }
 
 protected:
     void showDefaults() override;
-    QWidget* boundField(std::string_view key) const override { return m_inputs->fieldFor(key); }
-    std::optional<Rejection> runCalculation() override;
-    PrintJob printJob(bool afrikaans) const override;
 
 private:
     std::unique_ptr<Ui::frmMonthly> ui;
-    std::optional<InputBinding<MonthlyInputs>> m_inputs;
-    std::optional<ResultBinding<PeriodResult>> m_results;
-    MonthlyInputs m_lastInputs;
-    PeriodResult m_lastResult;
+    DescribedCalculation<MonthlyInputs, PeriodSettings, PeriodResult>* m_calculation = nullptr;
 };
 
 }  // namespace grossby

@@ -9,26 +9,20 @@
 
 namespace grossby {
 
-namespace {
-
-template <class Window> QWidget* make(Module1& state)
-{
-    return CalculatorWindow::create<Window>(state);
-}
-
-}  // namespace
-
 void registerPayrollWindows(CalculatorRegistry& registry)
 {
     // window, menu command, factory, arrangement, place in "&Initialise All"'s
-    // closing order (0: stays open). The fortnightly window and QuickTax stay
-    // open with what they show.
-    registry.add({"frmAnnual", "mnuAnnual", make<AnnualWindow>, {}, 1});
-    registry.add({"frmMonthly", "mnuMonthly", make<MonthlyWindow>, {}, 2});
-    registry.add({"frmWeekly", "mnuWeekly", make<WeeklyWindow>, {}, 3});
-    registry.add({"frmDaily", "mnuDaily", make<DailyWindow>, {}, 4});
-    registry.add({"frmFortNight", "mnuFortNight", make<FortnightlyWindow>, {}, 0});
-    registry.add({"frmKwikTax", "QuickTax", make<QuickTaxWindow>, {}, 0});
+    // closing order (0: stays open), place in the menus. The fortnightly
+    // window and QuickTax stay open with what they show; QuickTax is a
+    // command of the menu bar itself.
+    const CalculatorMenu taxCalcs{"mnuTaxCalc", "&TaxCalcs"};
+    registry.add({"frmAnnual", "mnuAnnual", windowFactory<AnnualWindow>(), {}, 1, {taxCalcs, "&Annual", 30}});
+    registry.add({"frmMonthly", "mnuMonthly", windowFactory<MonthlyWindow>(), {}, 2, {taxCalcs, "&Monthly", 31}});
+    registry.add(
+        {"frmFortNight", "mnuFortNight", windowFactory<FortnightlyWindow>(), {}, 0, {taxCalcs, "&FortNightly", 32}});
+    registry.add({"frmWeekly", "mnuWeekly", windowFactory<WeeklyWindow>(), {}, 3, {taxCalcs, "&Weekly", 33}});
+    registry.add({"frmDaily", "mnuDaily", windowFactory<DailyWindow>(), {}, 4, {taxCalcs, "&Daily", 34}});
+    registry.add({"frmKwikTax", "QuickTax", windowFactory<QuickTaxWindow>(), {}, 0, {{}, "&QuickTax", 40}});
 }
 
 }  // namespace grossby

@@ -66,7 +66,7 @@ void PeriodWindow::setUpPeriodForm()
     }
     for (DateEdit* field : findChildren<DateEdit*>())
         field->setMinimumWidth(110);
-    if (auto* age = qobject_cast<NumericEdit*>(boundField("age")))
+    if (auto* age = qobject_cast<NumericEdit*>(inputField("age")))
         age->setRejectionMessage(
             tr("Incorrect Age"),
             tr("The age entered is not correct please enter the age in whole years, between 0 and %1").arg(kMaxAge));
@@ -90,35 +90,9 @@ PeriodSettings PeriodWindow::settings() const
     return {v.EmployeeUIF, v.EmployerUIF, v.SkillLevy, v.UIFLimit, v.TAIncRate8020};
 }
 
-QWidget* PeriodWindow::focusFor(const InputError& error) const
-{
-    switch (error.field) {
-    case InputField::StartDate: return boundField("start");
-    case InputField::EndDate: return boundField("end");
-    case InputField::Beneficiaries: return boundField("beneficiaries");
-    case InputField::ThisPeriodDays: return boundField("days-worked");
-    default: break;  // the window's own rule, else "&Calculate"
-    }
-    return nullptr;
-}
-
-CalculatorWindow::Rejection PeriodWindow::rejection(const InputError& error) const
-{
-    return {QString::fromStdString(error.title), QString::fromStdString(error.text), focusFor(error)};
-}
-
 void PeriodWindow::shareAnnualIncome(double annualTaxableIncome)
 {
     m_state.AnnualTaxableIncome = annualTaxableIncome;
-}
-
-CalculatorWindow::PrintJob PeriodWindow::periodJob(const PeriodReport& report, PrintRecord row)
-{
-    PrintJob job;
-    job.tables.push_back(StagedTable{report.table, {std::move(row)}});
-    job.templateName = QString::fromStdString(report.templateName);
-    job.previewTitle = QString::fromStdString(report.previewTitle);
-    return job;
 }
 
 QString PeriodWindow::printDatabasePath() const

@@ -5,10 +5,12 @@
 // Afrikaans check sheets, the age field's message, and the calculators'
 // rejections sent to the field they name.
 
+#include "payroll/period_calculators.h"
 #include "payroll/period_inputs.h"
 #include "payroll/period_print.h"
 #include "payroll/period_tax.h"
 #include "widgets/calculator_window.h"
+#include "widgets/described_calculation.h"
 #include "widgets/field_binding.h"
 
 #include <string_view>
@@ -38,18 +40,22 @@ protected:
     /// Puts the inputs back to their load-time values and shows them.
     virtual void showDefaults() = 0;
 
-    /// The field bound to input `key` ("start", "beneficiaries"), or nullptr.
-    virtual QWidget* boundField(std::string_view key) const = 0;
-    /// Where a rejection sends the focus; by default the field its input
-    /// names, else "&Calculate".
-    virtual QWidget* focusFor(const InputError& error) const;
-    Rejection rejection(const InputError& error) const;
+    /// The window's calculation from its calculator's description, on the
+    /// Setup panel's rates; the annual taxable income it finds is shared for
+    /// QuickTax.
+    template <class In, class Result>
+    DescribedCalculation<In, PeriodSettings, Result>&
+    describePeriod(CalculatorDescription<In, PeriodSettings, Result> description, const std::vector<FieldKey>& inputs,
+                   const std::vector<ResultField>& results)
+    {
+        auto& calculation = describeCalculation(this, std::move(description), inputs, results);
+        calculation.settings = [this] { return settings(); };
+        calculation.shown = [this](const Result& r) { shareAnnualIncome(r.annualTaxableIncome); };
+        return calculation;
+    }
 
     /// Keeps the income the calculation taxed for QuickTax to show.
     void shareAnnualIncome(double annualTaxableIncome);
-
-    /// One table, one row, the check sheet's template and title.
-    static PrintJob periodJob(const PeriodReport& report, PrintRecord row);
 
     QString printDatabasePath() const override;
 

@@ -94,13 +94,9 @@ void QuickTaxWindow::onAgeChanged(double value)
     }
 }
 
-CalculatorWindow::PrintJob QuickTaxWindow::printJob(bool) const
+PrintJob QuickTaxWindow::printJob(bool) const
 {
-    PrintJob job;
-    job.tables.push_back(StagedTable{kKwikTaxTable, {KwikTaxRecord(m_state)}});
-    job.templateName = QString::fromLatin1(kKwikTaxTemplate);
-    job.previewTitle = QString::fromLatin1(kKwikTaxTitle);
-    return job;
+    return PrintJob::oneRow(quickTaxReport(), KwikTaxRecord(m_state));
 }
 
 QString QuickTaxWindow::printDatabasePath() const

@@ -46,8 +46,7 @@ ShortPeriodWindow::ShortPeriodWindow(Key key, Period period, Module1& state, QWi
     setWindowTitle(week ? tr("Weekly") : tr("Fortnightly"));
     ui->lblNormalDays->setText(week ? tr("Normal work week") : tr("Normal fortnight"));
     ui->lblThisDays->setText(week ? tr("This work week") : tr("This fortnight"));
-    m_inputs.emplace(this, week ? weeklyInputTable() : fortnightlyInputTable(), kInputs);
-    m_results.emplace(this, periodResultTable(), kResults);
+    m_calculation = &describePeriod(week ? weeklyDescription() : fortnightlyDescription(), kInputs, kResults);
     setUpPeriodForm();
 }
 
@@ -55,30 +54,8 @@ ShortPeriodWindow::~ShortPeriodWindow() = default;
 
 void ShortPeriodWindow::showDefaults()
 {
-    ShortPeriodInputs defaults;
-    defaults.normalDays = defaults.thisDays = m_period == Period::Week ? 7 : 14;
-    m_inputs->show(defaults);
-}
-
-std::optional<CalculatorWindow::Rejection> ShortPeriodWindow::runCalculation()
-{
-    const ShortPeriodInputs in = m_inputs->values();
-    const auto outcome = m_period == Period::Week ? CalcWeeklyTax(in, settings()) : CalcFortnightlyTax(in, settings());
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    m_lastInputs = in;
-    m_lastResult = std::get<PeriodResult>(outcome);
-    shareAnnualIncome(m_lastResult.annualTaxableIncome);
-    m_results->show(m_lastResult);
-    return std::nullopt;
-}
-
-CalculatorWindow::PrintJob ShortPeriodWindow::printJob(bool afrikaans) const
-{
-    const PrintLanguage language = afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English;
-    return m_period == Period::Week
-        ? periodJob(weeklyReport(), PrintWeekly(m_lastInputs, m_lastResult, language))
-        : periodJob(fortnightlyReport(), PrintFortnightly(m_lastInputs, m_lastResult, language));
+    m_calculation->inputs().show(m_period == Period::Week ? weeklyDescription().defaults
+                                                          : fortnightlyDescription().defaults);
 }
 
 }  // namespace grossby

@@ -22,22 +22,16 @@ public:
     ShortPeriodWindow(Key key, Period period, Module1& state, QWidget* parent = nullptr);
     ~ShortPeriodWindow() override;
 
-    const ShortPeriodInputs& lastInputs() const { return m_lastInputs; }
-    const PeriodResult& lastResult() const { return m_lastResult; }
+    const ShortPeriodInputs& lastInputs() const { return m_calculation->lastInputs(); }
+    const PeriodResult& lastResult() const { return m_calculation->lastResult(); }
 
 protected:
     void showDefaults() override;
-    QWidget* boundField(std::string_view key) const override { return m_inputs->fieldFor(key); }
-    std::optional<Rejection> runCalculation() override;
-    PrintJob printJob(bool afrikaans) const override;
 
 private:
     Period m_period;
     std::unique_ptr<Ui::frmShortPeriod> ui;
-    std::optional<InputBinding<ShortPeriodInputs>> m_inputs;
-    std::optional<ResultBinding<PeriodResult>> m_results;
-    ShortPeriodInputs m_lastInputs;
-    PeriodResult m_lastResult;
+    DescribedCalculation<ShortPeriodInputs, PeriodSettings, PeriodResult>* m_calculation = nullptr;
 };
 
 /// `frmWeekly`: a week's pay, 52 a year, of which some days may not have been worked.

@@ -185,31 +185,17 @@ void CarAllowanceWindow::refuseBothCosts(NumericEdit* edited, double typed, doub
 std::optional<CalculatorWindow::Rejection> CarAllowanceWindow::runCalculation()
 {
     const auto outcome = CalcCarAllowance(m_state.CarAllowance);
-    if (const auto* error = std::get_if<InputError>(&outcome)) {
-        QWidget* field = nullptr;
-        switch (error->field) {
-        case InputField::StartDate: field = ui->dtCarAlStartDate; break;
-        case InputField::EndDate: field = ui->dtCarAlEndDate; break;
-        case InputField::WearAndTear: field = ui->silgEdit10; break;
-        case InputField::ClosingReading: field = ui->silgEdit3; break;
-        default: break;
-        }
-        return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), field};
-    }
+    if (const auto* error = std::get_if<InputError>(&outcome))
+        return rejection(*error);
     m_state.CarAllowanceResults = std::get<CarAllowanceResult>(outcome);
     m_results->show(m_state.CarAllowanceResults);
     return std::nullopt;
 }
 
-CalculatorWindow::PrintJob CarAllowanceWindow::printJob(bool) const
+PrintJob CarAllowanceWindow::printJob(bool) const
 {
     const CarAllowanceInputs& in = m_state.CarAllowance;
-    const VehicleReport report = carAllowanceReport(in);
-    PrintJob job;
-    job.tables.push_back(StagedTable{report.table, {PrintCarAll1(in, m_state.CarAllowanceResults)}});
-    job.templateName = QString::fromStdString(report.templateName);
-    job.previewTitle = QString::fromStdString(report.previewTitle);
-    return job;
+    return PrintJob::oneRow(carAllowanceReport(in), PrintCarAll1(in, m_state.CarAllowanceResults));
 }
 
 QString CarAllowanceWindow::printDatabasePath() const

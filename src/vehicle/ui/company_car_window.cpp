@@ -167,10 +167,8 @@ void CompanyCarWindow::load()
 std::optional<CalculatorWindow::Rejection> CompanyCarWindow::runCalculation()
 {
     if (reg().CurrentCar > 0) {
-        if (const auto error = checkVehicleDates(reg().slot(reg().CurrentCar))) {
-            QWidget* field = error->field == InputField::EndDate ? ui->dtCCEndDate : ui->dtCCStartDate;
-            return Rejection{QString::fromStdString(error->title), QString::fromStdString(error->text), field};
-        }
+        if (const auto error = checkVehicleDates(reg().slot(reg().CurrentCar)))
+            return rejection(*error);
     }
     // Every vehicle of the register is valued: a closing reading below the
     // opening one on any of them is refused, naming the vehicle.
@@ -306,14 +304,12 @@ void CompanyCarWindow::registrationChanged()
     apply(registrationRule(reg()));
 }
 
-CalculatorWindow::PrintJob CompanyCarWindow::printJob(bool) const
+PrintJob CompanyCarWindow::printJob(bool) const
 {
     const CompanyCarRegister& r = m_state.CompanyCar;
-    const VehicleReport report = compCarReport();
     PrintJob job;
-    job.tables.push_back(StagedTable{report.table, CompCarPrint(r, PrintCalc(r, m_lastResult))});
-    job.templateName = QString::fromStdString(report.templateName);
-    job.previewTitle = QString::fromStdString(report.previewTitle);
+    job.report = compCarReport();
+    job.tables.push_back(StagedTable{job.report.table, CompCarPrint(r, PrintCalc(r, m_lastResult))});
     return job;
 }
 

@@ -11,24 +11,26 @@ namespace {
 // The company car window needs the main window at least this wide.
 constexpr int kCompanyCarWidthTwips = 13405;
 
-template <class Window> QWidget* make(Module1& state)
-{
-    return CalculatorWindow::create<Window>(state);
-}
-
 }  // namespace
 
 void registerVehicleWindows(CalculatorRegistry& registry)
 {
     // window, menu command, factory, arrangement, place in "&Initialise All"'s
-    // closing order. Both cascade; the company car window first widens a main
-    // window in the normal state.
+    // closing order, place in the menus. Both cascade; the company car window
+    // first widens a main window in the normal state.
+    const CalculatorMenu cars{"mnuCarCalcs", "&Car Calculations"};
     registry.add({"frmCompCar",
                   "mnuCompCar",
-                  make<CompanyCarWindow>,
+                  windowFactory<CompanyCarWindow>(),
                   {.cascade = true, .widenToTwips = kCompanyCarWidthTwips},
-                  5});
-    registry.add({"frmCarAll1", "mnuCarAll1", make<CarAllowanceWindow>, {.cascade = true}, 6});
+                  5,
+                  {cars, "&Company car", 50}});
+    registry.add({"frmCarAll1",
+                  "mnuCarAll1",
+                  windowFactory<CarAllowanceWindow>(),
+                  {.cascade = true},
+                  6,
+                  {cars, "Car Allowance", 51}});
 }
 
 }  // namespace grossby

@@ -42,50 +42,18 @@ static void PrintTo(const QString& text, std::ostream* out)
 namespace grossby {
 namespace {
 
-class FinanceWindowsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        setMessageHandler([this](const MessageRequest& request) {
-            messages.push_back(request);
-            return QMessageBox::Ok;
-        });
-        setDatabasePaths(state, folder.path());
-        window.setProgramFolder(folder.path());
-        window.resize(1100, 800);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    void TearDown() override
-    {
-        closePreviews();
-        setMessageHandler({});
-    }
+using test::closePreviews;
 
-    // Closes every preview window; whether there was one.
-    static bool closePreviews()
-    {
-        // Found first, deleted after: a preview takes its own dialogs with it.
-        QList<QPointer<ReportPreview>> previews;
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (auto* preview = qobject_cast<ReportPreview*>(top))
-                previews.append(preview);
-        }
-        for (const QPointer<ReportPreview>& preview : previews)
-            delete preview.data();
-        return !previews.isEmpty();
-    }
+class FinanceWindowsTest : public test::ProgramFixture {
+protected:
+    FinanceWindowsTest()
+        : ProgramFixture({1100, 800})
+    { }
 
     // The window a menu command opens, as the active one.
     QWidget* open(const char* command)
     {
-        QAction* action = window.findChild<QAction*>(command);
-        EXPECT_TRUE(action && action->isEnabled()) << command;
-        if (!action)
-            return nullptr;
-        action->trigger();
-        QCoreApplication::processEvents();
-        w = window.mdiArea()->activeSubWindow() ? window.mdiArea()->activeSubWindow()->widget() : nullptr;
+        w = openFromMenu(command);
         return w;
     }
     void close()
@@ -132,16 +100,9 @@ protected:
         EXPECT_TRUE(panel->isVisible());
         click("cmdVR");
         EXPECT_FALSE(panel->isVisible());
-        QSqlRecord row;
-        {
-            auto db = QSqlDatabase::addDatabase("QSQLITE", "finance_windows_test_read");
-            db.setDatabaseName(QString::fromStdString(state.PrintDatabasePath));
-            EXPECT_TRUE(db.open());
-            QSqlQuery q(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(table)), db);
-            EXPECT_TRUE(q.next()) << table;
-            row = q.record();
-        }
-        QSqlDatabase::removeDatabase("finance_windows_test_read");
+        const std::vector<QSqlRecord> rows = printRows(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(table)));
+        EXPECT_FALSE(rows.empty()) << table;
+        const QSqlRecord row = rows.empty() ? QSqlRecord() : rows.front();
         const bool previewed = closePreviews();
         // Back to the window, as the user would after looking at the preview.
         window.activateWindow();
@@ -164,11 +125,8 @@ protected:
         EXPECT_TRUE(hasFocus("cmdOk"));
     }
 
-    QTemporaryDir folder;
-    Module1 state;
-    MainWindow window{state, programCalculators()};
+    MainWindow& window = main;
     QWidget* w = nullptr;
-    std::vector<MessageRequest> messages;
 };
 
 TEST_F(FinanceWindowsTest, LoanBusterWorksOutTheShorterLoan)
@@ -555,7 +513,6 @@ TEST_F(FinanceWindowsTest, InflationSpinControlsWrap)
     EXPECT_EQ(shown("numAns1"), "1 000.00");
     EXPECT_TRUE(messages.empty());
 }
-
 
 TEST_F(FinanceWindowsTest, EveryWindowOpensReadyToTypeWithNoSharedMnemonic)
 {

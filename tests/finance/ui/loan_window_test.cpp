@@ -49,17 +49,7 @@ protected:
         main.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     }
-    void TearDown() override
-    {
-        // Collected first: a preview takes its own top-level children with it.
-        QList<QPointer<ReportPreview>> previews;
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (auto* preview = qobject_cast<ReportPreview*>(top))
-                previews.append(preview);
-        }
-        for (const QPointer<ReportPreview>& preview : previews)
-            delete preview.data();
-    }
+    void TearDown() override { test::closePreviews(); }
 
     QWidget* open()
     {
@@ -97,17 +87,8 @@ protected:
 
     std::vector<QSqlRecord> printRows(const QString& table) const
     {
-        std::vector<QSqlRecord> rows;
-        {
-            auto db = QSqlDatabase::addDatabase("QSQLITE", "loan_window_test_read");
-            db.setDatabaseName(QString::fromStdString(state.PrintDatabasePath));
-            EXPECT_TRUE(db.open());
-            QSqlQuery q("SELECT * FROM " + table + (table == "Amort" ? " ORDER BY Year" : ""), db);
-            while (q.next())
-                rows.push_back(q.record());
-        }
-        QSqlDatabase::removeDatabase("loan_window_test_read");
-        return rows;
+        return test::printRows(state.PrintDatabasePath,
+                               "SELECT * FROM " + table + (table == "Amort" ? " ORDER BY Year" : ""));
     }
 
     QTemporaryDir folder;
@@ -433,7 +414,6 @@ TEST_F(LoanWindowTest, PrintStagesTheLoanAndReplacesTheScheduleRows)
         EXPECT_TRUE(messages.list.back().text.contains("LonrepaA.rpt")) << messages.list.back().text.toStdString();
     }
 }
-
 
 TEST_F(LoanWindowTest, NoTwoControlsShareAMnemonicWhateverIsUp)
 {

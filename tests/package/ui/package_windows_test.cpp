@@ -48,33 +48,15 @@ SetupValues workedExampleSettings()
     return v;
 }
 
-class PackageWindowsTest : public ::testing::Test {
+class PackageWindowsTest : public test::ProgramFixture {
 protected:
+    PackageWindowsTest()
+        : ProgramFixture({1280, 900})
+    { }
     void SetUp() override
     {
-        ASSERT_TRUE(folder.isValid());
-        setMessageHandler([this](const MessageRequest& request) {
-            messages.push_back(request);
-            return QMessageBox::Ok;
-        });
-        setDatabasePaths(state, folder.path());
-        main.setProgramFolder(folder.path());
-        main.resize(1280, 900);
-        main.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+        ProgramFixture::SetUp();
         storeSettings(workedExampleSettings());
-    }
-    void TearDown() override
-    {
-        // A preview may take another with it; each is deleted once.
-        QList<QPointer<QWidget>> previews;
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (qobject_cast<ReportPreview*>(top))
-                previews.append(top);
-        }
-        for (const QPointer<QWidget>& preview : previews)
-            delete preview.data();
-        setMessageHandler({});
     }
 
     QString settingsPath() const { return QString::fromStdString(state.SettingsDatabasePath); }
@@ -92,13 +74,7 @@ protected:
     // Opens a window from its menu command, as the user does.
     QWidget* open(const char* command)
     {
-        QAction* action = main.findChild<QAction*>(command);
-        EXPECT_TRUE(action && action->isEnabled()) << command;
-        if (!action)
-            return nullptr;
-        action->trigger();
-        QCoreApplication::processEvents();
-        win = main.mdiArea()->activeSubWindow() ? main.mdiArea()->activeSubWindow()->widget() : nullptr;
+        win = openFromMenu(command);
         EXPECT_NE(win, nullptr) << command;
         return win;
     }
@@ -125,18 +101,10 @@ protected:
 
     QSqlRecord printRow()
     {
-        QSqlRecord row;
-        {
-            auto db = QSqlDatabase::addDatabase("QSQLITE", "package_windows_test_read");
-            db.setDatabaseName(QString::fromStdString(state.PrintDatabasePath));
-            EXPECT_TRUE(db.open());
-            QSqlQuery q("SELECT * FROM SalPackage", db);
-            EXPECT_TRUE(q.next());
-            row = q.record();
-            EXPECT_FALSE(q.next()) << "one row";
-        }
-        QSqlDatabase::removeDatabase("package_windows_test_read");
-        return row;
+        const std::vector<QSqlRecord> rows = printRows("SELECT * FROM SalPackage");
+        EXPECT_FALSE(rows.empty());
+        EXPECT_FALSE(rows.size() > 1) << "one row";
+        return rows.empty() ? QSqlRecord() : rows.front();
     }
 
     // Prints to the preview with `name` typed on the print panel; a missing
@@ -154,11 +122,7 @@ protected:
         messages.resize(before);
     }
 
-    QTemporaryDir folder;
-    Module1 state;
-    MainWindow main{state, programCalculators()};
     QWidget* win = nullptr;
-    std::vector<MessageRequest> messages;
 };
 
 // Typed inputs and the figures the window shows for them.
@@ -477,7 +441,6 @@ TEST_F(PackageWindowsTest, RAPanelExplainsTheLastCalculation)
     EXPECT_EQ(RAExplanationPanel::lines({1000, 360000})[2], "ie: R 3 500 - R1 000.00 = R2 500.00");
     EXPECT_EQ(RAExplanationPanel::lines({1000, 360000})[5], "ie: R 360 000.00 X 15% = R54 000.00");
 }
-
 
 TEST_F(PackageWindowsTest, NoTwoControlsShareAMnemonicWithAnyPanelUp)
 {

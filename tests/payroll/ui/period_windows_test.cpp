@@ -52,10 +52,7 @@ struct PeriodWindowFixture : ::testing::Test {
     void TearDown() override
     {
         window.reset();
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (qobject_cast<ReportPreview*>(w))
-                delete w;
-        }
+        test::closePreviews();
         setMessageHandler({});
     }
 

@@ -33,43 +33,14 @@ namespace {
 
 const QString kCompCarCaption = QStringLiteral("Full use of Company Car :  Vehicle number %1 of %2");
 
-class VehicleWindowsTest : public ::testing::Test {
+// The program folder stays the build's, so the printouts find their templates.
+class VehicleWindowsTest : public test::ProgramFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        setMessageHandler([this](const MessageRequest& request) {
-            messages.push_back(request);
-            return QMessageBox::Ok;
-        });
-        setDatabasePaths(state, folder.path());
-        main.resize(900, 700);
-        main.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-    }
-    void TearDown() override
-    {
-        // A preview may own other top-level windows: each is deleted once.
-        QList<QPointer<QWidget>> previews;
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (qobject_cast<ReportPreview*>(top))
-                previews.append(top);
-        }
-        for (const QPointer<QWidget>& preview : previews)
-            delete preview.data();
-        setMessageHandler({});
-    }
+    VehicleWindowsTest()
+        : ProgramFixture({900, 700}, false)
+    { }
 
-    QWidget* open(const char* command)
-    {
-        auto* action = main.findChild<QAction*>(QLatin1String(command));
-        EXPECT_TRUE(action && action->isEnabled()) << command;
-        if (action)
-            action->trigger();
-        QCoreApplication::processEvents();
-        QMdiSubWindow* frame = main.mdiArea()->activeSubWindow();
-        return frame ? frame->widget() : nullptr;
-    }
+    QWidget* open(const char* command) { return openFromMenu(command); }
     QString shown(const char* name) const { return test::shown(w, QLatin1String(name)); }
     void type(const char* name, const QString& keys, const char* leaveTo = "cmdCalculate")
     {
@@ -91,26 +62,13 @@ protected:
         type("dtCCStartDate", start, "txtCCMake");
     }
 
-    std::vector<QSqlRecord> printRows(const QString& table, const QString& order = QString())
+    std::vector<QSqlRecord> printRows(const QString& table, const QString& order = QString()) const
     {
-        std::vector<QSqlRecord> rows;
-        {
-            auto db = QSqlDatabase::addDatabase("QSQLITE", "vehicle_windows_test_read");
-            db.setDatabaseName(QString::fromStdString(state.PrintDatabasePath));
-            EXPECT_TRUE(db.open());
-            QSqlQuery q("SELECT * FROM " + table + (order.isEmpty() ? QString() : " ORDER BY " + order), db);
-            while (q.next())
-                rows.push_back(q.record());
-        }
-        QSqlDatabase::removeDatabase("vehicle_windows_test_read");
-        return rows;
+        return ProgramFixture::printRows("SELECT * FROM " + table +
+                                         (order.isEmpty() ? QString() : " ORDER BY " + order));
     }
 
-    QTemporaryDir folder;
-    Module1 state;
-    MainWindow main{state, programCalculators()};
     QWidget* w = nullptr;
-    std::vector<MessageRequest> messages;
 };
 
 TEST_F(VehicleWindowsTest, CompanyCarWorkedExamples)
