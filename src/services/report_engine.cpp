@@ -860,9 +860,10 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
         // Only what the footer reads is needed to measure it.
         const QSet<QString> footerTables = tablesNamed(tpl.footerTags);
         r.root = toData(r.tables, title, used, &footerTables);
-        // The text is parsed before it is laid out, so what cannot be laid
-        // out in good time is refused first.
-        r.doc = r.newDocument(kBodyPointSize, false);
+        // The layout is given its device before the text is parsed, so the
+        // text is laid out once; what cannot be laid out in good time is
+        // refused before the pages are counted.
+        r.doc = r.newDocument(kBodyPointSize);
         report.relayout();
         if (!report.m_error.isEmpty())
             return failed(report.m_error);
@@ -905,7 +906,6 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
         return failed(tooLongParagraph(longest));
     if (QString error = report.tooManyPagesError(forcedBreaksInDocument(*r.doc)); !error.isEmpty())
         return failed(error);
-    r.startLayout(*r.doc);
     r.pages = std::max(1, r.doc->pageCount());
     if (QString error = report.layoutLimitError(); !error.isEmpty())
         return failed(error);
