@@ -705,15 +705,13 @@ struct Report::Impl {
     QStringList resourceFolders;  ///< where a template's pictures may come from
     mutable QStringList warnings;
 
-    /// A document with the report's type. Unless `laidOut` is false, its
-    /// layout is made at once; otherwise text put into it is only parsed
-    /// until startLayout().
-    std::unique_ptr<QTextDocument> newDocument(double pointSize, bool laidOut = true) const
+    /// A document with the report's type, its layout made at once so text
+    /// put into it is laid out as it is parsed.
+    std::unique_ptr<QTextDocument> newDocument(double pointSize) const
     {
         auto document = std::make_unique<ReportDocument>(resourceFolders, templateName, &warnings);
         document->setUseDesignMetrics(true);
-        if (laidOut)
-            startLayout(*document);
+        startLayout(*document);
         document->setDocumentMargin(0);
         QFont font(QString::fromLatin1(kFontFamily));
         font.setPointSizeF(pointSize);
