@@ -7,8 +7,8 @@
 //
 // Rows are counted as items: items_per_second is rows a second.
 
+#include "app/cli_registration.h"
 #include "cli/batch.h"
-#include "cli/calculators.h"
 #include "payroll/period_tax.h"
 
 #include <benchmark/benchmark.h>

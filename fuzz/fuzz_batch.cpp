@@ -3,8 +3,8 @@
 // first byte chooses the calculator; the rest is the file. Results go to
 // standard output, which is silenced.
 
+#include "app/cli_registration.h"
 #include "cli/batch.h"
-#include "cli/calculators.h"
 #include "fuzz_util.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // --vehicles reads it, then the calculation and its printout rows. The first
 // byte chooses the IRP5 total and the auto split.
 
-#include "cli/calculators.h"
+#include "app/cli_registration.h"
 #include "fuzz_util.h"
 
 #include <cmath>

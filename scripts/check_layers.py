@@ -23,22 +23,23 @@ ALLOWED = {
     "widgets": {"core", "services", "widgets"},
     **{f"{s}/ui": {"core", s, f"{s}/ui", "services", "widgets"} for s in SUBSYSTEMS},
     "shell": {"core", "services", "widgets", "shell"},
-    "app": {*FOLDERS, *(f"{s}/ui" for s in SUBSYSTEMS)},
-    "cli": {"core", *SUBSYSTEMS, "services", "cli"},
+    "app": {*FOLDERS, *(f"{s}/ui" for s in SUBSYSTEMS), *(f"{s}/cli" for s in SUBSYSTEMS)},
+    "cli": {"core", "services", "cli"},
+    **{f"{s}/cli": {"core", s, f"{s}/cli", "services", "cli"} for s in SUBSYSTEMS},
 }
 NO_QT = {"core", *SUBSYSTEMS}
-NO_WIDGETS = {"services", "cli"}
+NO_WIDGETS = {"services", "cli", *(f"{s}/cli" for s in SUBSYSTEMS)}
 WIDGET_HEADERS = re.compile(
     r"<(QtWidgets|QtPrintSupport|QApplication|QWidget|QDialog|QMainWindow|QMessageBox|QPrint\w*|QAbstractButton|QLineEdit|QLabel)\b"
 )
-OURS = re.compile(r'#\s*include\s*"([a-z_]+)/(ui/)?[^"]*"')
+OURS = re.compile(r'#\s*include\s*"([a-z_]+)/((?:ui|cli)/)?[^"]*"')
 ANY = re.compile(r"#\s*include\s*([<\"][^>\"]*[>\"])")
 
 
 def layer_of(path: pathlib.Path) -> str:
     parts = path.relative_to(SRC).parts
-    if len(parts) > 2 and parts[0] in SUBSYSTEMS and parts[1] == "ui":
-        return f"{parts[0]}/ui"
+    if len(parts) > 2 and parts[0] in SUBSYSTEMS and parts[1] in ("ui", "cli"):
+        return f"{parts[0]}/{parts[1]}"
     return parts[0]
 
 
@@ -60,7 +61,7 @@ def main() -> int:
             ours = OURS.match(line.strip())
             where = f"{path.relative_to(SRC.parent)}:{number}"
             if ours:
-                target = ours.group(1) + ("/ui" if ours.group(2) else "")
+                target = ours.group(1) + ("/" + ours.group(2).rstrip("/") if ours.group(2) else "")
                 if target not in allowed and ours.group(1) in FOLDERS:
                     faults.append(f"{where}: layer {layer} may not include {header}")
             elif layer in NO_QT and header.startswith("<Q"):

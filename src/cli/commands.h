@@ -12,8 +12,6 @@ namespace grossby::cli {
 using Runner = std::function<int()>;
 
 /// Adds the subcommand to `app`; returns the code to run when it is chosen.
-/// Every calculator's subcommand, made from its description (calculators.h).
-std::vector<Runner> addCalculatorCommands(CLI::App& app);
 /// `settings`: shows the settings store and changes its values.
 Runner addSettingsCommand(CLI::App& app);
 

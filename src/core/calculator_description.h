@@ -12,6 +12,22 @@
 
 namespace grossby {
 
+/// Where a calculator's command sits in the program's menus and how
+/// "&Initialise All" treats its window.
+struct MenuEntry {
+    const char* window = "";  ///< the window's objectName: "frmMonthly"
+    const char* command = "";  ///< the command that opens it: "mnuMonthly"
+    const char* menu = "";  ///< the menu's objectName ("mnuTaxCalc"); empty: the menu bar itself
+    const char* menuCaption = "";  ///< "&TaxCalcs"
+    const char* caption = "";  ///< the command's caption: "&Monthly"
+    /// Place among all calculator commands (the menus come in the order of
+    /// their first command, after "&File").
+    int order = 0;
+    /// Place in the order "&Initialise All" closes windows (1 first); 0 for a
+    /// window that stays open with what it shows.
+    int initialiseAllRank = 0;
+};
+
 template <class In, class Settings, class Result> struct CalculatorDescription {
     const char* name = "";  ///< the subcommand: "monthly"
     const char* summary = "";  ///< one line for --help
@@ -21,6 +37,11 @@ template <class In, class Settings, class Result> struct CalculatorDescription {
     In defaults{};  ///< the inputs nothing has been given for
     ReportDescriptor report;  ///< where the printout's row goes and how it is shown
     PrintRecord (*print)(const In&, const Result&, PrintLanguage) = nullptr;
+    /// Whether a result has something to print; null: every result has.
+    bool (*canPrint)(const Result&) = nullptr;
+    /// Said when Print is asked for with nothing to print; empty: nothing is said.
+    const char* nothingToPrint = "";
+    MenuEntry menu;
 };
 
 }  // namespace grossby

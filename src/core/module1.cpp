@@ -19,6 +19,11 @@ void Module1::InitialiseAll()
     fresh.QuickTaxAverageRateAfter = QuickTaxAverageRateAfter;
     fresh.PrintDatabasePath = std::move(PrintDatabasePath);
     fresh.SettingsDatabasePath = std::move(SettingsDatabasePath);
+    // Each subsystem's memory stays where its windows found it, at its start
+    // values.
+    for (const KeptMemory& kept : m_memories)
+        kept.reset(kept.value.get());
+    fresh.m_memories = std::move(m_memories);
     *this = std::move(fresh);
 }
 

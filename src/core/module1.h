@@ -8,7 +8,11 @@
 #include "core/year_figures.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <typeindex>
+#include <utility>
+#include <vector>
 
 namespace grossby {
 
@@ -72,9 +76,34 @@ struct Module1 {
     double InflPeriod = 0;  ///< whole years
     double InflRate = 0;  ///< percent a year, may be negative
 
-    /// Puts every variable back to its start value (its initialiser above).
-    /// Variables documented as "not reset" keep their values.
+    /// What one subsystem's windows keep between visits, in the subsystem's
+    /// own struct `T` (its start values are its initialisers): made at its
+    /// first use and put back to its start values by InitialiseAll().
+    template <class T> T& memory()
+    {
+        for (const auto& kept : m_memories) {
+            if (kept.type == std::type_index(typeid(T)))
+                return *static_cast<T*>(kept.value.get());
+        }
+        auto made = std::make_shared<T>();
+        T& result = *made;
+        m_memories.push_back(
+            {std::type_index(typeid(T)), std::move(made), [](void* value) { *static_cast<T*>(value) = T{}; }});
+        return result;
+    }
+
+    /// Puts every variable back to its start value (its initialiser above),
+    /// and every subsystem's memory. Variables documented as "not reset" keep
+    /// their values.
     void InitialiseAll();
+
+private:
+    struct KeptMemory {
+        std::type_index type;
+        std::shared_ptr<void> value;
+        void (*reset)(void*);
+    };
+    std::vector<KeptMemory> m_memories;
 };
 
 }  // namespace grossby

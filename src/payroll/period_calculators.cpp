@@ -5,6 +5,17 @@
 
 namespace grossby {
 
+namespace {
+
+// The PAYE calculators share the "&TaxCalcs" menu. The fortnightly window
+// stays open with what it shows when everything is initialised.
+MenuEntry taxCalcs(const char* window, const char* command, const char* caption, int order, int initialiseAllRank)
+{
+    return {window, command, "mnuTaxCalc", "&TaxCalcs", caption, order, initialiseAllRank};
+}
+
+}  // namespace
+
 CalculatorDescription<MonthlyInputs, PeriodSettings, PeriodResult> monthlyDescription()
 {
     return {.name = "monthly",
@@ -13,7 +24,8 @@ CalculatorDescription<MonthlyInputs, PeriodSettings, PeriodResult> monthlyDescri
             .results = &monthlyResultTable(),
             .compute = &CalcMonthlyTax,
             .report = monthlyReport(),
-            .print = &PrintMonthly};
+            .print = &PrintMonthly,
+            .menu = taxCalcs("frmMonthly", "mnuMonthly", "&Monthly", 31, 2)};
 }
 
 CalculatorDescription<AnnualInputs, PeriodSettings, AnnualResult> annualDescription()
@@ -24,7 +36,8 @@ CalculatorDescription<AnnualInputs, PeriodSettings, AnnualResult> annualDescript
             .results = &annualResultTable(),
             .compute = &CalcAnnualPAYE,
             .report = annualReport(),
-            .print = &PrintAnnual};
+            .print = &PrintAnnual,
+            .menu = taxCalcs("frmAnnual", "mnuAnnual", "&Annual", 30, 1)};
 }
 
 CalculatorDescription<ShortPeriodInputs, PeriodSettings, PeriodResult> weeklyDescription()
@@ -38,7 +51,8 @@ CalculatorDescription<ShortPeriodInputs, PeriodSettings, PeriodResult> weeklyDes
             .compute = &CalcWeeklyTax,
             .defaults = week,
             .report = weeklyReport(),
-            .print = &PrintWeekly};
+            .print = &PrintWeekly,
+            .menu = taxCalcs("frmWeekly", "mnuWeekly", "&Weekly", 33, 3)};
 }
 
 CalculatorDescription<ShortPeriodInputs, PeriodSettings, PeriodResult> fortnightlyDescription()
@@ -52,7 +66,8 @@ CalculatorDescription<ShortPeriodInputs, PeriodSettings, PeriodResult> fortnight
             .compute = &CalcFortnightlyTax,
             .defaults = fortnight,
             .report = fortnightlyReport(),
-            .print = &PrintFortnightly};
+            .print = &PrintFortnightly,
+            .menu = taxCalcs("frmFortNight", "mnuFortNight", "&FortNightly", 32, 0)};
 }
 
 CalculatorDescription<DailyInputs, PeriodSettings, PeriodResult> dailyDescription()
@@ -63,7 +78,8 @@ CalculatorDescription<DailyInputs, PeriodSettings, PeriodResult> dailyDescriptio
             .results = &periodResultTable(),
             .compute = &CalcDailyTax,
             .report = dailyReport(),
-            .print = &PrintDaily};
+            .print = &PrintDaily,
+            .menu = taxCalcs("frmDaily", "mnuDaily", "&Daily", 34, 4)};
 }
 
 }  // namespace grossby

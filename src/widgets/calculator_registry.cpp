@@ -4,6 +4,18 @@
 
 namespace grossby {
 
+CalculatorEntry calculatorEntry(const MenuEntry& menu, CalculatorFactory factory, ArrangeRule arrange)
+{
+    return {QString::fromUtf8(menu.window),
+            QString::fromUtf8(menu.command),
+            std::move(factory),
+            arrange,
+            menu.initialiseAllRank,
+            {{QString::fromUtf8(menu.menu), QString::fromUtf8(menu.menuCaption)},
+             QString::fromUtf8(menu.caption),
+             menu.order}};
+}
+
 void CalculatorRegistry::add(CalculatorEntry entry)
 {
     if (CalculatorEntry* existing = byWindow(entry.windowName))

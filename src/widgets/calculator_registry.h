@@ -5,6 +5,7 @@
 // what it opens and how. The main window builds its calculator menus from
 // these entries, so it never names a subsystem.
 
+#include "core/calculator_description.h"
 #include "widgets/calculator_window.h"
 
 #include <QString>
@@ -62,6 +63,9 @@ template <class W, class... Args> CalculatorFactory windowFactory(Args... args)
 {
     return [=](Module1& state) -> QWidget* { return CalculatorWindow::create<W>(args..., state); };
 }
+
+/// The entry of a calculator whose description gives its menu place.
+CalculatorEntry calculatorEntry(const MenuEntry& menu, CalculatorFactory factory, ArrangeRule arrange = {});
 
 class CalculatorRegistry {
 public:

@@ -1,5 +1,6 @@
 #include "payroll/ui/payroll_windows.h"
 
+#include "payroll/period_calculators.h"
 #include "payroll/ui/annual_window.h"
 #include "payroll/ui/daily_window.h"
 #include "payroll/ui/monthly_window.h"
@@ -11,17 +12,13 @@ namespace grossby {
 
 void registerPayrollWindows(CalculatorRegistry& registry)
 {
-    // window, menu command, factory, arrangement, place in "&Initialise All"'s
-    // closing order (0: stays open), place in the menus. The fortnightly
-    // window and QuickTax stay open with what they show; QuickTax is a
-    // command of the menu bar itself.
-    const CalculatorMenu taxCalcs{"mnuTaxCalc", "&TaxCalcs"};
-    registry.add({"frmAnnual", "mnuAnnual", windowFactory<AnnualWindow>(), {}, 1, {taxCalcs, "&Annual", 30}});
-    registry.add({"frmMonthly", "mnuMonthly", windowFactory<MonthlyWindow>(), {}, 2, {taxCalcs, "&Monthly", 31}});
-    registry.add(
-        {"frmFortNight", "mnuFortNight", windowFactory<FortnightlyWindow>(), {}, 0, {taxCalcs, "&FortNightly", 32}});
-    registry.add({"frmWeekly", "mnuWeekly", windowFactory<WeeklyWindow>(), {}, 3, {taxCalcs, "&Weekly", 33}});
-    registry.add({"frmDaily", "mnuDaily", windowFactory<DailyWindow>(), {}, 4, {taxCalcs, "&Daily", 34}});
+    registry.add(calculatorEntry(annualDescription().menu, windowFactory<AnnualWindow>()));
+    registry.add(calculatorEntry(monthlyDescription().menu, windowFactory<MonthlyWindow>()));
+    registry.add(calculatorEntry(fortnightlyDescription().menu, windowFactory<FortnightlyWindow>()));
+    registry.add(calculatorEntry(weeklyDescription().menu, windowFactory<WeeklyWindow>()));
+    registry.add(calculatorEntry(dailyDescription().menu, windowFactory<DailyWindow>()));
+    // QuickTax is a command of the menu bar itself and stays open with what
+    // it shows.
     registry.add({"frmKwikTax", "QuickTax", windowFactory<QuickTaxWindow>(), {}, 0, {{}, "&QuickTax", 40}});
 }
 

@@ -2,7 +2,7 @@
 // QuickTax and the five PAYE period calculators, each from its input and
 // result tables, its pure calculation and its printout.
 
-#include "cli/calculators.h"
+#include "payroll/cli/payroll_commands.h"
 #include "cli/settings_source.h"
 #include "payroll/period_calculators.h"
 #include "payroll/period_inputs.h"
@@ -45,8 +45,6 @@ CalculatorDef<In, PeriodSettings, Result> periodDef(const CalculatorDescription<
     def.print = d.print;
     return def;
 }
-
-}  // namespace
 
 std::shared_ptr<const Calculator> taxCalculator()
 {
@@ -107,6 +105,14 @@ std::shared_ptr<const Calculator> fortnightlyCalculator()
 std::shared_ptr<const Calculator> dailyCalculator()
 {
     return describe(periodDef(dailyDescription()));
+}
+
+}  // namespace
+
+std::vector<std::shared_ptr<const Calculator>> payrollCalculators()
+{
+    return {taxCalculator(),    quickTaxCalculator(),    monthlyCalculator(), annualCalculator(),
+            weeklyCalculator(), fortnightlyCalculator(), dailyCalculator()};
 }
 
 }  // namespace grossby::cli

@@ -1,17 +1,17 @@
-#include "cli/calculators.h"
+#include "app/cli_registration.h"
 
-#include "cli/commands.h"
 #include "cli/subcommand.h"
+#include "finance/cli/finance_commands.h"
+#include "package/cli/package_commands.h"
+#include "payroll/cli/payroll_commands.h"
+#include "vehicle/cli/vehicle_commands.h"
 
 namespace grossby::cli {
 
 std::vector<std::shared_ptr<const Calculator>> calculators()
 {
-    std::vector<std::shared_ptr<const Calculator>> all = {
-        taxCalculator(),    quickTaxCalculator(),    monthlyCalculator(), annualCalculator(),
-        weeklyCalculator(), fortnightlyCalculator(), dailyCalculator(),
-    };
-    for (auto more : {packageCalculators(), vehicleCalculators(), financeCalculators()})
+    std::vector<std::shared_ptr<const Calculator>> all;
+    for (auto more : {payrollCalculators(), packageCalculators(), vehicleCalculators(), financeCalculators()})
         all.insert(all.end(), more.begin(), more.end());
     return all;
 }

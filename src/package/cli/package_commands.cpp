@@ -3,7 +3,7 @@
 // from a required take-home pay back to the gross salary; --annual for the
 // annual windows' amounts. Both print the package statement.
 
-#include "cli/calculators.h"
+#include "package/cli/package_commands.h"
 #include "cli/settings_source.h"
 #include "package/package_calc.h"
 #include "package/package_inputs.h"

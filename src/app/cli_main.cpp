@@ -1,6 +1,6 @@
 // grossby-cli: the calculators of Grossby 2018 for scripts and payroll files.
 
-#include "cli/commands.h"
+#include "app/cli_registration.h"
 #include "cli/output.h"
 
 #include <iostream>

@@ -3,7 +3,7 @@
 // each from its input and result tables, its pure calculation and its
 // printout.
 
-#include "cli/calculators.h"
+#include "vehicle/cli/vehicle_commands.h"
 #include "vehicle/car_allowance.h"
 #include "vehicle/company_car.h"
 #include "vehicle/vehicle_inputs.h"

@@ -3,7 +3,7 @@
 // inflation projection, each from its input and result tables, its pure
 // calculation and its printout.
 
-#include "cli/calculators.h"
+#include "finance/cli/finance_commands.h"
 #include "finance/finance_inputs.h"
 #include "finance/finance_print.h"
 
