@@ -3,6 +3,7 @@
 #include "widgets/message_service.h"
 #include "widgets/twips.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPainter>
 #include <QPdfBookmarkModel>
 #include <QPdfDocument>
 #include <QPdfPageNavigator>
@@ -19,10 +21,13 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyledItemDelegate>
+#include <QTextDocument>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace grossby {
@@ -51,6 +56,63 @@ public:
 private:
     Text m_text;
 };
+
+/// Draws a list's rows as rich text, wrapped to the list's width, so a
+/// found word can stand out in bold within its context.
+class RichTextDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        QTextDocument text;
+        layOut(text, item);
+        item.text.clear();
+        const QStyle* style = item.widget ? item.widget->style() : nullptr;
+        if (style)
+            style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.palette = item.palette;
+        if (item.state & QStyle::State_Selected)
+            context.palette.setColor(QPalette::Text, item.palette.color(QPalette::HighlightedText));
+        painter->save();
+        painter->translate(item.rect.topLeft());
+        painter->setClipRect(item.rect.translated(-item.rect.topLeft()));
+        text.documentLayout()->draw(painter, context);
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(item.widget))
+            item.rect.setWidth(view->viewport()->width());
+        QTextDocument text;
+        layOut(text, item);
+        return {item.rect.width(), int(std::ceil(text.size().height()))};
+    }
+
+private:
+    static void layOut(QTextDocument& text, const QStyleOptionViewItem& item)
+    {
+        text.setDefaultFont(item.font);
+        text.setDocumentMargin(2);
+        text.setHtml(item.text);
+        text.setTextWidth(qMax(40, item.rect.width()));
+    }
+};
+
+/// Context text as one line: the viewer marks a line break inside the
+/// context with a return glyph, which means nothing to a reader here.
+QString oneLine(QString text)
+{
+    text.replace(QChar(0x23CE), QLatin1Char(' '));
+    text.replace(QChar(0x21B5), QLatin1Char(' '));
+    return text.simplified();
+}
 
 int pageOf(const QModelIndex& source, int role)
 {
@@ -86,13 +148,16 @@ HelpBrowser::HelpBrowser(QWidget* parent)
     findLabel->setBuddy(m_find);
     m_search = new QPdfSearchModel(this);
     m_search->setDocument(m_document);
+    // Each place found: its page, and the word in bold within the text
+    // around it, wrapped rather than cut.
     auto* results = new TextProxy(
-        [](const QModelIndex& i) {
-            const QString before = i.data(int(QPdfSearchModel::Role::ContextBefore)).toString().simplified();
-            const QString after = i.data(int(QPdfSearchModel::Role::ContextAfter)).toString().simplified();
+        [this](const QModelIndex& i) {
+            const QString before = oneLine(i.data(int(QPdfSearchModel::Role::ContextBefore)).toString());
+            const QString after = oneLine(i.data(int(QPdfSearchModel::Role::ContextAfter)).toString());
             return tr("Page %1: %2")
                 .arg(pageOf(i, int(QPdfSearchModel::Role::Page)) + 1)
-                .arg(before + QStringLiteral(" … ") + after);
+                .arg(QStringLiteral("…%1 <b>%2</b> %3…")
+                         .arg(before.toHtmlEscaped(), m_search->searchString().toHtmlEscaped(), after.toHtmlEscaped()));
         },
         this);
     results->setSourceModel(m_search);
@@ -100,7 +165,9 @@ HelpBrowser::HelpBrowser(QWidget* parent)
     m_results->setObjectName(QStringLiteral("lstFound"));
     m_results->setModel(results);
     m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_results->setUniformItemSizes(true);
+    m_results->setWordWrap(true);
+    m_results->setResizeMode(QListView::Adjust);
+    m_results->setItemDelegate(new RichTextDelegate(m_results));
     m_results->hide();
 
     auto* outlineLabel = new QLabel(tr("&Contents:"), m_side);
@@ -115,6 +182,11 @@ HelpBrowser::HelpBrowser(QWidget* parent)
     m_tree->setHeaderHidden(true);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tree->setUniformRowHeights(true);
+    // A title is never cut short: the panel widens to the longest one it
+    // can, and scrolls sideways beyond that.
+    m_tree->setTextElideMode(Qt::ElideNone);
+    m_tree->header()->setStretchLastSection(false);
+    m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     outlineLabel->setBuddy(m_tree);
 
     auto* side = new QVBoxLayout(m_side);
@@ -159,6 +231,7 @@ HelpBrowser::HelpBrowser(QWidget* parent)
         if (m_outline->rowCount() > 0) {
             m_side->show();
             m_tree->expandToDepth(0);
+            fitSidePanel();
         }
     });
 
@@ -271,6 +344,18 @@ void HelpBrowser::showResult(int row)
     m_result = row;
     m_results->setCurrentIndex(m_results->model()->index(row, 0));
     goToPage(index.data(int(QPdfSearchModel::Role::Page)).toInt());
+}
+
+void HelpBrowser::fitSidePanel()
+{
+    // Wide enough for the longest title with its indentation, up to 45 % of
+    // the window.
+    m_tree->resizeColumnToContents(0);
+    const int wanted = m_tree->header()->sectionSize(0) + 2 * m_tree->frameWidth() +
+        m_tree->verticalScrollBar()->sizeHint().width() + 8;
+    const int total = m_splitter->width() > 0 ? m_splitter->width() : 1000;
+    const int side = qBound(260, wanted, total * 45 / 100);
+    m_splitter->setSizes({side, qMax(0, total - side)});
 }
 
 void HelpBrowser::resizeEvent(QResizeEvent* event)

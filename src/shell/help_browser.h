@@ -52,6 +52,7 @@ protected:
 
 private:
     void layoutViewer();
+    void fitSidePanel();
     void startSearch();
     void nextResult();
     void showResult(int row);

@@ -10,7 +10,9 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QListView>
 #include <QPainter>
 #include <QPdfBookmarkModel>
 #include <QPdfDocument>
@@ -162,6 +164,11 @@ TEST_F(HelpBrowserTest, OutlineSearchAndKeysNavigateTheGuide)
     const int quickTaxPage = outline->index(quickTax, 0).data(int(QPdfBookmarkModel::Role::Page)).toInt();
     EXPECT_GT(quickTaxPage, 1);
     auto* tree = help->findChild<QTreeView*>("treContents");
+    // No title is cut short: the panel is wide enough for the longest.
+    QTRY_VERIFY(tree->viewport()->width() > 0);
+    tree->resizeColumnToContents(0);
+    EXPECT_LE(tree->header()->sectionSize(0), tree->viewport()->width());
+    EXPECT_EQ(tree->textElideMode(), Qt::ElideNone);
     tree->setFocus();
     tree->setCurrentIndex(tree->model()->index(quickTax, 0));
     QTest::keyClick(tree, Qt::Key_Return);
@@ -193,6 +200,13 @@ TEST_F(HelpBrowserTest, OutlineSearchAndKeysNavigateTheGuide)
     ASSERT_TRUE(find->hasFocus());
     QTest::keyClicks(find, "Initialise");
     QTRY_VERIFY(help->searchModel()->rowCount({}) > 0);
+    // Each place found reads as plain text around the word, in bold.
+    auto* found = help->findChild<QListView*>("lstFound");
+    for (int row = 0; row < found->model()->rowCount(); ++row) {
+        const QString text = found->model()->index(row, 0).data().toString();
+        EXPECT_TRUE(text.contains("<b>Initialise</b>")) << text.toStdString();
+        EXPECT_FALSE(text.contains(QChar(0x23CE)) || text.contains(QChar(0x21B5))) << text.toStdString();
+    }
     QTest::keyClick(find, Qt::Key_Return);
     EXPECT_EQ(help->currentPage(), help->searchModel()->index(0, 0).data(int(QPdfSearchModel::Role::Page)).toInt());
 
