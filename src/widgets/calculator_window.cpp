@@ -10,12 +10,17 @@
 #include "widgets/setup_panel.h"
 #include "widgets/window_mnemonics.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+
+#include <utility>
 
 namespace grossby {
 
@@ -254,9 +259,35 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event)
         }
     }
     if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && watched->isWidgetType() &&
-        insidePanel(static_cast<QWidget*>(watched)))
+        insidePanel(static_cast<QWidget*>(watched))) {
         fitPanel(event->type() == QEvent::Show);
+        if (watched == m_controls.printPanel || watched == m_controls.setupPanel)
+            lockForm(event->type() == QEvent::Show);
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void CalculatorWindow::lockForm(bool locked)
+{
+    // While a print or setup panel is up, nothing behind it can change what
+    // is printed or calculated; what the window had disabled itself stays so.
+    if (!locked) {
+        for (const QPointer<QWidget>& widget : std::exchange(m_lockedByPanel, {})) {
+            if (widget)
+                widget->setEnabled(true);
+        }
+        return;
+    }
+    if (!m_lockedByPanel.isEmpty())
+        return;
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        const bool input = qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractButton*>(widget) ||
+            qobject_cast<QAbstractSpinBox*>(widget) || qobject_cast<QComboBox*>(widget);
+        if (input && widget->isEnabled() && !insidePanel(widget)) {
+            widget->setEnabled(false);
+            m_lockedByPanel.append(widget);
+        }
+    }
 }
 
 bool CalculatorWindow::insidePanel(const QWidget* widget) const

@@ -168,12 +168,15 @@ private:
     void closeWindow();
     bool stageAndRun(int destination, bool afrikaans);
     bool insidePanel(const QWidget* widget) const;
+    /// Disables the form behind a print or setup panel, or gives back what it disabled.
+    void lockForm(bool locked);
     void dockPanel(QWidget* panel);
     void notePanelSize();
     void fitPanel(bool shown);
     QWidget* frameWidget();
 
     Controls m_controls;
+    QList<QPointer<QWidget>> m_lockedByPanel;
     std::unique_ptr<WindowCalculation> m_calculation;
     std::vector<std::pair<std::string, QPointer<QWidget>>> m_inputFields;  // input key, the field showing it
     int m_panelTop = -1;

@@ -349,6 +349,36 @@ TEST_F(PeriodWindowFixture, PrintStagesTheLastCalculationInTheChosenLanguage)
     }
 }
 
+// While the print or setup panel is up the form behind it cannot change
+// what is printed; what the window had disabled itself stays disabled.
+TEST_F(PeriodWindowFixture, TheFormIsLockedWhileAPanelIsUp)
+{
+    open<MonthlyWindow>();
+    type("numSalRemun", "20000");
+    calculate();
+    child<QWidget>("Text1")->setEnabled(false);
+    const struct {
+        const char* button;
+        const char* panel;
+        const char* inside;  ///< a control of the panel, usable while it is up
+        const char* close;
+    } panels[] = {{"cmdPrint", "fraPrint", "Option2", "cmdCancel"},
+                  {"cmdSettings", "Frame3", "numUIFLimit", "cmdSetupOK"}};
+    for (const auto& p : panels) {
+        SCOPED_TRACE(p.panel);
+        click(p.button);
+        ASSERT_TRUE(child<QWidget>(p.panel)->isVisible());
+        for (const char* behind : {"numSalRemun", "Text1", "cmdCalculate", "cmdOk"})
+            EXPECT_FALSE(child<QWidget>(behind)->isEnabled()) << behind;
+        EXPECT_TRUE(child<QWidget>(p.inside)->isEnabled());
+        click(p.close);
+        EXPECT_FALSE(child<QWidget>(p.panel)->isVisible());
+        EXPECT_TRUE(child<QWidget>("numSalRemun")->isEnabled());
+        EXPECT_TRUE(child<QWidget>("cmdCalculate")->isEnabled());
+        EXPECT_FALSE(child<QWidget>("Text1")->isEnabled()) << "disabled by the window, not by the panel";
+    }
+}
+
 TEST_F(PeriodWindowFixture, ButtonMnemonicsComeBeforeTheMenuBar)
 {
     // The main window's "&Car Calculations" and "Bu&siness Calculations"
