@@ -4,6 +4,9 @@
 #include "shell/program_icon.h"
 
 #include <QApplication>
+#include <QSettings>
+
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -13,6 +16,9 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(grossby::programIcon());
     grossby::Module1 state;
     grossby::MainWindow window(state, grossby::programCalculators());
+    // The window's size and place are kept between runs in the user's
+    // settings for the program.
+    window.rememberPlaceIn(std::make_shared<QSettings>());
     // Refusing the disclaimer ends the program here.
     if (!window.startUp())
         return 0;

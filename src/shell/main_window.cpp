@@ -25,6 +25,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QSettings>
 #include <QUrl>
 
 #include <algorithm>
@@ -86,7 +87,7 @@ MainWindow::MainWindow(Module1& state, CalculatorRegistry calculators, QWidget* 
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi = area;
     setCentralWidget(m_mdi);
-    resize(1024, 720);
+    resize(roomForLargestCalculator());
     buildMenus();
 
     // F10 takes the keyboard to the menu bar, as in other desktop programs.
@@ -464,6 +465,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         m_help->close();
     if (m_about)
         m_about->close();
+    if (m_placeStore)
+        m_placeStore->setValue(QStringLiteral("MainWindow/geometry"), saveGeometry());
     QMainWindow::closeEvent(event);
 }
 

@@ -15,6 +15,7 @@
 class QMdiArea;
 class QMdiSubWindow;
 class QPrinter;
+class QSettings;
 
 namespace grossby {
 
@@ -45,6 +46,20 @@ public:
     /// dialogs. Returns false when the user refused the disclaimer; the
     /// window is then closed and nothing has been written.
     bool startUp(const ProgramVersion& version = kProgramVersion);
+
+    /// Where the window was and how large, kept between runs in `store`
+    /// (the program's own settings; tests keep theirs apart or none). Without
+    /// a store the window opens at its start-up size every time.
+    void rememberPlaceIn(std::shared_ptr<QSettings> store);
+
+    /// The size the window's inside needs to show the largest calculator
+    /// with any of its panels or grids open.
+    static QSize roomForLargestCalculator();
+
+    /// Puts the window at its remembered place, or at the size that holds
+    /// the largest calculator centred on `screen`'s free area, maximised when
+    /// that area is smaller.
+    void placeOnScreen(const QRect& available);
 
     /// Opens the calculator window named `windowName` ("frmKwikTax"), or
     /// brings it forward with its contents when it is open already. Returns
@@ -98,6 +113,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    std::shared_ptr<QSettings> m_placeStore;
     void buildMenus();
     QMenu* addSubmenu(const QString& name, const QString& caption);
     QAction* addCommand(QWidget* menu, const QString& name, const QString& caption, void (MainWindow::*slot)());

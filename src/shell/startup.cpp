@@ -16,6 +16,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
+#include <QSettings>
 
 namespace grossby {
 
@@ -28,6 +30,41 @@ QString MainWindow::settingsPath() const
     return QString::fromStdString(m_state.SettingsDatabasePath);
 }
 
+QSize MainWindow::roomForLargestCalculator()
+{
+    // The loan calculator with its monthly schedule is the widest window
+    // (1 236 pixels with its frame); the company car register with its print
+    // panel, and the package windows with their Setup panel, the tallest
+    // (about 840). The menu bar and the area's own edges come on top.
+    return {1250, 870};
+}
+
+void MainWindow::rememberPlaceIn(std::shared_ptr<QSettings> store)
+{
+    m_placeStore = std::move(store);
+}
+
+void MainWindow::placeOnScreen(const QRect& available)
+{
+    if (m_placeStore) {
+        const QByteArray kept = m_placeStore->value(QStringLiteral("MainWindow/geometry")).toByteArray();
+        if (!kept.isEmpty() && restoreGeometry(kept))
+            return;
+    }
+    // The frame around the inside, as the window system draws it (an
+    // estimate until the window has been shown once).
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize wanted = roomForLargestCalculator();
+    const QSize outside = wanted + (frame.isEmpty() ? QSize(8, 32) : frame);
+    if (outside.width() > available.width() || outside.height() > available.height()) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    resize(wanted);
+    move(available.left() + (available.width() - outside.width()) / 2,
+         available.top() + (available.height() - outside.height()) / 2);
+}
+
 bool MainWindow::startUp(const ProgramVersion& version)
 {
     m_version = version;
@@ -38,7 +75,10 @@ bool MainWindow::startUp(const ProgramVersion& version)
     // 2. The caption with the version.
     setWindowTitle(QStringLiteral("Grossby 2018 Ver: ") + version.text());
 
-    // 3. On screen before anything else happens.
+    // 3. On screen before anything else happens: where the user left it,
+    // or large enough for the largest calculator.
+    if (const QScreen* where = screen())
+        placeOnScreen(where->availableGeometry());
     show();
     QCoreApplication::processEvents();
 

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QSet>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -525,3 +526,46 @@ TEST_F(MainWindowTest, ExitClosesTheMainWindowAndTheHelpWindow)
 }  // namespace grossby
 
 #include "main_window_test.moc"
+
+namespace grossby {
+namespace {
+
+// The window opens large enough for the largest calculator, maximised on a
+// screen too small for that, and where the user left it once it has a store.
+TEST(MainWindowPlace, OpensRoomyOrMaximisedAndComesBackWhereTheUserLeftIt)
+{
+    Module1 state;
+    const QSize room = MainWindow::roomForLargestCalculator();
+    {
+        MainWindow window(state);
+        window.placeOnScreen(QRect(0, 0, 1920, 1080));
+        EXPECT_FALSE(window.isMaximized());
+        EXPECT_EQ(window.size(), room);
+        EXPECT_GT(window.x(), 0);
+        EXPECT_GT(window.y(), 0);
+    }
+    {
+        MainWindow window(state);
+        window.placeOnScreen(QRect(0, 0, 1280, 800));
+        EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+    }
+
+    QTemporaryDir folder;
+    const QString ini = folder.filePath("place.ini");
+    {
+        MainWindow window(state);
+        window.rememberPlaceIn(std::make_shared<QSettings>(ini, QSettings::IniFormat));
+        window.placeOnScreen(QRect(0, 0, 1920, 1080));
+        window.show();
+        window.setGeometry(100, 120, 1100, 700);
+        QCoreApplication::processEvents();
+        window.close();
+    }
+    MainWindow again(state);
+    again.rememberPlaceIn(std::make_shared<QSettings>(ini, QSettings::IniFormat));
+    again.placeOnScreen(QRect(0, 0, 1920, 1080));
+    EXPECT_EQ(again.size(), QSize(1100, 700));
+}
+
+}  // namespace
+}  // namespace grossby
