@@ -2,10 +2,10 @@
 // Travel allowance window (`frmCarAll1`): the part of a travel allowance an
 // employee may claim back for business travel, from deemed costs or, when
 // accurate records were kept, from the year's actual costs. Inputs and
-// results live in the shared state and survive closing the window; only the
+// results live in the vehicle memory (`VehicleMemory`) and survive closing the window; only the
 // two dates start again at the tax year on every opening.
 
-#include "core/vehicle_state.h"
+#include "vehicle/vehicle_state.h"
 #include "widgets/calculator_window.h"
 #include "widgets/field_binding.h"
 
@@ -36,6 +36,9 @@ protected:
 private:
     void showMethod();
     void refuseBothCosts(NumericEdit* edited, double typed, double other);
+    /// The vehicle windows' memory in the shared state: the inputs and last
+    /// results kept between visits.
+    VehicleMemory& kept() const;
 
     Module1& m_state;
     std::unique_ptr<Ui::frmCarAll1> ui;

@@ -6,6 +6,7 @@
 #include "gui_test_util.h"
 #include "services/file_locations.h"
 #include "shell/main_window.h"
+#include "vehicle/vehicle_state.h"
 #include "widgets/calculator_registry.h"
 #include "widgets/message_service.h"
 #include "widgets/report_preview.h"
@@ -393,8 +394,8 @@ TEST_F(VehicleWindowsTest, CarAllowanceRefusesWearAndTearWithALease)
     EXPECT_EQ(messages[0].title, "Single Payment");
     EXPECT_EQ(messages[0].text, "Only one amount for either Wear & Tear or Lease payments will be accepted");
     EXPECT_EQ(shown("silgEdit10"), "0");
-    EXPECT_EQ(state.CarAllowance.WearAndTear, 0);
-    EXPECT_EQ(state.CarAllowance.LeasePayments, 3000);
+    EXPECT_EQ(state.memory<VehicleMemory>().CarAllowance.WearAndTear, 0);
+    EXPECT_EQ(state.memory<VehicleMemory>().CarAllowance.LeasePayments, 3000);
 }
 
 TEST_F(VehicleWindowsTest, CarAllowancePrintsTheDeemedRow)
