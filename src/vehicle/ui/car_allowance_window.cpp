@@ -61,10 +61,14 @@ CarAllowanceWindow::CarAllowanceWindow(Key key, Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmCarAll1>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, carAllowanceInputTable(), kInputs);
-    m_results.emplace(this, carAllowanceResultTable(), kResults);
-    writeThrough(this, *m_inputs, carAllowanceInputTable(), kInputs,
+    // The fields write through to the kept inputs, which the calculation
+    // reads whole (the method and the include boxes are kept there too), and
+    // the results it shows are kept beside them.
+    m_described = &describeCalculation(this, carAllowanceDescription(), kInputs, kResults);
+    writeThrough(this, m_described->inputs(), carAllowanceInputTable(), kInputs,
                  [this]() -> CarAllowanceInputs& { return kept().CarAllowance; });
+    m_described->prepare = [this](CarAllowanceInputs& in) { in = kept().CarAllowance; };
+    m_described->shown = [this](const CarAllowanceResult& r) { kept().CarAllowanceResults = r; };
     ui->Text3->setMaxLength(kMaxTextLength);
     connect(ui->Text3, &QLineEdit::textChanged, this,
             [this](const QString& text) { kept().CarAllowance.SecondName = text.toStdString(); });
@@ -144,7 +148,7 @@ void CarAllowanceWindow::load()
     in.EndDate = TaxYearEnd;
     ui->dtCarAlStartDate->setRange(TaxYearStart, TaxYearEnd);
     ui->dtCarAlEndDate->setRange(TaxYearStart, TaxYearEnd);
-    m_inputs->show(in);
+    m_described->inputs().show(in);
     {
         const QSignalBlocker b1(ui->Text3), b2(ui->Option3), b3(ui->Option4), b4(ui->Check1), b5(ui->Check2);
         ui->Text3->setText(QString::fromStdString(in.SecondName));
@@ -185,22 +189,6 @@ void CarAllowanceWindow::refuseBothCosts(NumericEdit* edited, double typed, doub
     edited->setValue(0);
     edited->setFocus(Qt::OtherFocusReason);
     edited->selectAll();
-}
-
-std::optional<CalculatorWindow::Rejection> CarAllowanceWindow::runCalculation()
-{
-    const auto outcome = CalcCarAllowance(kept().CarAllowance);
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    kept().CarAllowanceResults = std::get<CarAllowanceResult>(outcome);
-    m_results->show(kept().CarAllowanceResults);
-    return std::nullopt;
-}
-
-PrintJob CarAllowanceWindow::printJob(bool) const
-{
-    const CarAllowanceInputs& in = kept().CarAllowance;
-    return PrintJob::oneRow(carAllowanceReport(in), PrintCarAll1(in, kept().CarAllowanceResults));
 }
 
 QString CarAllowanceWindow::printDatabasePath() const

@@ -5,9 +5,10 @@
 // results live in the vehicle memory (`VehicleMemory`) and survive closing the window; only the
 // two dates start again at the tax year on every opening.
 
+#include "vehicle/vehicle_calculators.h"
 #include "vehicle/vehicle_state.h"
 #include "widgets/calculator_window.h"
-#include "widgets/field_binding.h"
+#include "widgets/described_calculation.h"
 
 #include <memory>
 #include <optional>
@@ -28,8 +29,6 @@ public:
 
 protected:
     void load() override;
-    std::optional<Rejection> runCalculation() override;
-    PrintJob printJob(bool afrikaans) const override;
     QString printDatabasePath() const override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -42,8 +41,8 @@ private:
 
     Module1& m_state;
     std::unique_ptr<Ui::frmCarAll1> ui;
-    std::optional<InputBinding<CarAllowanceInputs>> m_inputs;
-    std::optional<ResultBinding<CarAllowanceResult>> m_results;
+    /// The calculation made from the description, its inputs the ones kept.
+    DescribedCalculation<CarAllowanceInputs, NoSettings, CarAllowanceResult>* m_described = nullptr;
 };
 
 }  // namespace grossby

@@ -428,6 +428,37 @@ TEST_F(VehicleWindowsTest, CarAllowancePrintsTheDeemedRow)
         EXPECT_TRUE(m.text.contains("caepnrk.rpt")) << m.text.toStdString();
 }
 
+// With records kept the row carries the actual costs, and the printout takes
+// the actual-cost template.
+TEST_F(VehicleWindowsTest, CarAllowanceWithRecordsKeptPrintsTheActualCostRow)
+{
+    w = open("mnuCarAll1");
+    ASSERT_NE(w, nullptr);
+    click("Option4");
+    type("Text1", "Thandi Mokoena");
+    type("Text3", "Fleet pool");
+    type("silgEdit2", "50000");
+    type("silgEdit4", "10000");
+    type("silgEdit3", "40000");
+    type("silgEdit5", "12000");
+    type("silgEdit6", "60000");
+    click("cmdPrint");
+    ASSERT_TRUE(child<QGroupBox>("Frame1")->isVisible());
+    click("cmdVR");
+
+    const auto rows = printRows("traveldeduction");
+    ASSERT_EQ(rows.size(), 1u);
+    const QSqlRecord& row = rows[0];
+    EXPECT_EQ(row.value("mta01").toString(), "Thandi Mokoena");
+    EXPECT_EQ(row.value("TPName").toString(), "Fleet pool");
+    EXPECT_EQ(row.value("mta08").toDouble(), 60000);
+    EXPECT_EQ(row.value("totcost").toDouble(), 60000);
+    EXPECT_EQ(row.value("pu").toDouble(), 36000);
+    EXPECT_EQ(row.value("tadeduction").toDouble(), 24000);
+    for (const MessageRequest& m : messages)
+        EXPECT_TRUE(m.text.contains("caeprk.rpt")) << m.text.toStdString();
+}
+
 TEST_F(VehicleWindowsTest, NoTwoControlsShareAMnemonicAndTheFirstFieldHasTheFocus)
 {
     const std::pair<const char*, const char*> windows[] = {{"mnuCompCar", "txtCCRegNumber"}, {"mnuCarAll1", "Text1"}};
