@@ -8,6 +8,7 @@
 #include "cli/input_parse.h"
 #include "cli/records_file.h"
 #include "core/calc_outcome.h"
+#include "core/calculator_description.h"
 #include "core/input_table.h"
 #include "core/print_record.h"
 
@@ -126,8 +127,7 @@ public:
     }
 };
 
-/// No settings: the calculator takes its inputs alone.
-struct NoSettings { };
+using grossby::NoSettings;  ///< (core/calculator_description.h)
 
 /// Which inputs of a calculation were given (an option or a non-blank cell).
 class GivenInputs {

@@ -12,6 +12,9 @@
 
 namespace grossby {
 
+/// No settings: the calculator takes its inputs alone.
+struct NoSettings { };
+
 /// Where a calculator's command sits in the program's menus and how
 /// "&Initialise All" treats its window.
 struct MenuEntry {
@@ -36,6 +39,9 @@ template <class In, class Settings, class Result> struct CalculatorDescription {
     CalcOutcome<Result> (*compute)(const In&, const Settings&) = nullptr;
     In defaults{};  ///< the inputs nothing has been given for
     ReportDescriptor report;  ///< where the printout's row goes and how it is shown
+    /// The report for these inputs when it depends on them (a template per
+    /// method); null: always `report`.
+    ReportDescriptor (*reportFor)(const In&) = nullptr;
     PrintRecord (*print)(const In&, const Result&, PrintLanguage) = nullptr;
     /// Whether a result has something to print; null: every result has.
     bool (*canPrint)(const Result&) = nullptr;

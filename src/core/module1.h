@@ -4,7 +4,6 @@
 // Windows and the command line each get a reference to one Module1; nothing
 // here is global, so tests can build as many as they like.
 
-#include "core/vehicle_state.h"
 #include "core/year_figures.h"
 
 #include <cstdint>
@@ -17,8 +16,9 @@
 namespace grossby {
 
 /// State that must outlive a single calculator window: the annual tax
-/// function's input and results, the QuickTax results, the file locations and
-/// the vehicle and finance calculators' kept values.
+/// function's input and results, the QuickTax results, the file locations, the
+/// finance calculators' kept values, and each subsystem's own memory
+/// (`memory<T>()`).
 struct Module1 {
     // Annual tax function (CalcAnnualTax).
     double AnnualTaxableIncome = 0;  ///< input; not reset: keeps the last income taxed
@@ -42,12 +42,6 @@ struct Module1 {
     // to the report call with it, not kept here.)
     std::string PrintDatabasePath;
     std::string SettingsDatabasePath;
-
-    // Vehicles: the company car register, and the travel allowance's inputs
-    // (its dates apart, which the window resets) and last results.
-    CompanyCarRegister CompanyCar;
-    CarAllowanceInputs CarAllowance;
-    CarAllowanceResult CarAllowanceResults;
 
     // Finance. The loan calculator's mode and four quantities, its finance
     // charges toggle and the shape of the last yearly schedule; then what the

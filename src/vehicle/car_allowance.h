@@ -6,7 +6,7 @@
 // allowance received.
 
 #include "core/calc_outcome.h"
-#include "core/vehicle_state.h"
+#include "vehicle/vehicle_state.h"
 
 #include <optional>
 #include <string>

@@ -8,7 +8,7 @@
 // total, and the totals are the sums over the whole register.
 
 #include "core/calc_outcome.h"
-#include "core/vehicle_state.h"
+#include "vehicle/vehicle_state.h"
 
 #include <optional>
 #include <string>

@@ -4,7 +4,7 @@
 // allowance's one row.
 
 #include "core/print_record.h"
-#include "core/vehicle_state.h"
+#include "vehicle/vehicle_state.h"
 #include "vehicle/company_car.h"
 
 #include <string>

@@ -53,7 +53,8 @@ public:
 
     PrintJob printJob(PrintLanguage language) const override
     {
-        return PrintJob::oneRow(m_description.report, m_description.print(m_lastInputs, m_lastResult, language));
+        return PrintJob::oneRow(m_description.reportFor ? m_description.reportFor(m_lastInputs) : m_description.report,
+                                m_description.print(m_lastInputs, m_lastResult, language));
     }
 
     InputBinding<In>& inputs() { return m_inputs; }

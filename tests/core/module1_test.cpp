@@ -71,37 +71,6 @@ TEST(InitialiseAll, ResetsResultsAndKeepsWhatIsNotReset)
     EXPECT_EQ(s.SettingsDatabasePath, "/p/Settings.db");
 }
 
-TEST(InitialiseAll, EmptiesTheCarRegisterAndResetsTheTravelAllowance)
-{
-    Module1 s;
-    Vehicle v;
-    v.CCRegNumber = "CA 1";
-    s.CompanyCar.Cars = {v, v};
-    s.CompanyCar.CurrentCar = s.CompanyCar.DisplayedCar = 2;
-    s.CompanyCar.AutoSplit3802 = 1;
-    s.CompanyCar.Actual3802 = 73000;
-    s.CarAllowance.EmployeeName = "P. Dlamini";
-    s.CarAllowance.RecordKept = 1;
-    s.CarAllowance.IncludeFuel = 0;
-    s.CarAllowance.IncludeMaintenance = 0;
-    s.CarAllowance.VehicleValue = 300000;
-    s.CarAllowanceResults.DeductionClaim = 57526.8;
-
-    s.InitialiseAll();
-
-    EXPECT_EQ(s.CompanyCar.CarCount(), 0);
-    EXPECT_EQ(s.CompanyCar.CurrentCar, 0);
-    EXPECT_EQ(s.CompanyCar.DisplayedCar, 0);
-    EXPECT_EQ(s.CompanyCar.AutoSplit3802, 0);
-    EXPECT_EQ(s.CompanyCar.Actual3802, 0);
-    EXPECT_EQ(s.CarAllowance.EmployeeName, "");
-    EXPECT_EQ(s.CarAllowance.RecordKept, 0);
-    EXPECT_EQ(s.CarAllowance.IncludeFuel, 1);
-    EXPECT_EQ(s.CarAllowance.IncludeMaintenance, 1);
-    EXPECT_EQ(s.CarAllowance.VehicleValue, 0);
-    EXPECT_EQ(s.CarAllowanceResults.DeductionClaim, 0);
-}
-
 TEST(InitialiseAll, FinanceBackToItsStartValues)
 {
     Module1 s;

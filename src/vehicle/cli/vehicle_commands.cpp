@@ -6,6 +6,7 @@
 #include "vehicle/cli/vehicle_commands.h"
 #include "vehicle/car_allowance.h"
 #include "vehicle/company_car.h"
+#include "vehicle/vehicle_calculators.h"
 #include "vehicle/vehicle_inputs.h"
 #include "vehicle/vehicle_print.h"
 
@@ -15,19 +16,14 @@ namespace {
 /// Most vehicles a register holds (the window counts them in 16 bits).
 constexpr std::size_t kMaxVehicles = 32767;
 
-// What "&Calculate" computes, after the checks the window makes as the
-// fields are typed. The code 3802 amount typed for a vehicle is replaced by
+// What "&Calculate" computes (the description's calculation), with one rule
+// of the command line's own. The code 3802 amount typed for a vehicle is replaced by
 // the calculation when there is one vehicle (it carries the IRP5 total) and
 // with the auto split: a figure given there would be lost, so it is refused.
 CalcOutcome<CompCarResult> companyCar(const CompanyCarRegister& in, const NoSettings&)
 {
-    for (std::size_t i = 0; i < in.Cars.size(); ++i) {
-        const Vehicle& v = in.Cars[i];
-        if (auto error = checkVehicleDates(v))
-            return InputError{error->title, vehicleName(i + 1, v) + ": " + error->text, error->field};
-        if (auto error = checkVehicleReadings(v, vehicleName(i + 1, v)))
-            return *error;
-    }
+    if (auto error = checkRegisterVehicles(in))
+        return *error;
     CompanyCarRegister reg = registerOf(in.Cars, in.Actual3802, in.AutoSplit3802 == 1);
     for (std::size_t i = 0; i < reg.Cars.size(); ++i) {
         const Vehicle& v = reg.Cars[i];
@@ -91,11 +87,12 @@ std::optional<std::string> carAllowancePrint(const CarAllowanceInputs& in, const
 
 std::shared_ptr<const Calculator> companyCarCalculator()
 {
+    const auto d = companyCarDescription();
     CalculatorDef<CompanyCarRegister, NoSettings, CompCarResult> def;
-    def.name = "company-car";
-    def.description = "Company car fringe benefit for 2017/18 over a register of vehicles";
-    def.inputs = &companyCarInputTable();
-    def.results = &compCarTotalsTable();
+    def.name = d.name;
+    def.description = d.summary;
+    def.inputs = d.inputs;
+    def.results = d.results;
     def.compute = &companyCar;
     def.records = {recordsInput<CompanyCarRegister, Vehicle, &CompanyCarRegister::Cars>(
         {.key = "vehicles",
@@ -110,21 +107,22 @@ std::shared_ptr<const Calculator> companyCarCalculator()
     vehicles.across = true;
     vehicles.first = true;
     def.lists = {std::move(vehicles)};
-    def.report = compCarReport();
+    def.report = d.report;
     def.printJob = &companyCarPrint;
     return describe(std::move(def));
 }
 
 std::shared_ptr<const Calculator> carAllowanceCalculator()
 {
+    const auto d = carAllowanceDescription();
     CalculatorDef<CarAllowanceInputs, NoSettings, CarAllowanceResult> def;
-    def.name = "car-allowance";
-    def.description = "Deduction claim on a travel allowance for 2017/18, from deemed or actual costs";
-    def.inputs = &carAllowanceInputTable();
-    def.results = &carAllowanceResultTable();
-    def.compute = [](const CarAllowanceInputs& in, const NoSettings&) { return CalcCarAllowance(in); };
+    def.name = d.name;
+    def.description = d.summary;
+    def.inputs = d.inputs;
+    def.results = d.results;
+    def.compute = d.compute;
     def.check = &carAllowanceCheck;
-    def.report = carAllowanceReport(CarAllowanceInputs{});
+    def.report = d.report;
     def.printJob = &carAllowancePrint;
     return describe(std::move(def));
 }

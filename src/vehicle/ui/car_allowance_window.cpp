@@ -61,13 +61,17 @@ CarAllowanceWindow::CarAllowanceWindow(Key key, Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmCarAll1>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, carAllowanceInputTable(), kInputs);
-    m_results.emplace(this, carAllowanceResultTable(), kResults);
-    writeThrough(this, *m_inputs, carAllowanceInputTable(), kInputs,
-                 [this]() -> CarAllowanceInputs& { return m_state.CarAllowance; });
+    // The fields write through to the kept inputs, which the calculation
+    // reads whole (the method and the include boxes are kept there too), and
+    // the results it shows are kept beside them.
+    m_described = &describeCalculation(this, carAllowanceDescription(), kInputs, kResults);
+    writeThrough(this, m_described->inputs(), carAllowanceInputTable(), kInputs,
+                 [this]() -> CarAllowanceInputs& { return kept().CarAllowance; });
+    m_described->prepare = [this](CarAllowanceInputs& in) { in = kept().CarAllowance; };
+    m_described->shown = [this](const CarAllowanceResult& r) { kept().CarAllowanceResults = r; };
     ui->Text3->setMaxLength(kMaxTextLength);
     connect(ui->Text3, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_state.CarAllowance.SecondName = text.toStdString(); });
+            [this](const QString& text) { kept().CarAllowance.SecondName = text.toStdString(); });
 
     for (NumericEdit* field : findChildren<NumericEdit*>())
         field->setMinimumWidth(field->isReadOnly() && field->decimals() == 0 ? 70 : 100);
@@ -82,27 +86,27 @@ CarAllowanceWindow::CarAllowanceWindow(Key key, Module1& state, QWidget* parent)
     // The method is chosen without recalculating; the include boxes
     // recalculate at once.
     connect(ui->Option3, &QRadioButton::clicked, this, [this] {
-        m_state.CarAllowance.RecordKept = 0;
+        kept().CarAllowance.RecordKept = 0;
         showMethod();
     });
     connect(ui->Option4, &QRadioButton::clicked, this, [this] {
-        m_state.CarAllowance.RecordKept = 1;
+        kept().CarAllowance.RecordKept = 1;
         showMethod();
     });
     connect(ui->Check1, &QCheckBox::clicked, this, [this](bool ticked) {
-        m_state.CarAllowance.IncludeFuel = ticked ? 1 : 0;
+        kept().CarAllowance.IncludeFuel = ticked ? 1 : 0;
         calculate();
     });
     connect(ui->Check2, &QCheckBox::clicked, this, [this](bool ticked) {
-        m_state.CarAllowance.IncludeMaintenance = ticked ? 1 : 0;
+        kept().CarAllowance.IncludeMaintenance = ticked ? 1 : 0;
         calculate();
     });
 
     // Wear and tear and lease payments exclude each other.
     connect(ui->silgEdit10, &NumericEdit::valueChanged, this,
-            [this](double v) { refuseBothCosts(ui->silgEdit10, v, m_state.CarAllowance.LeasePayments); });
+            [this](double v) { refuseBothCosts(ui->silgEdit10, v, kept().CarAllowance.LeasePayments); });
     connect(ui->silgEdit11, &NumericEdit::valueChanged, this,
-            [this](double v) { refuseBothCosts(ui->silgEdit11, v, m_state.CarAllowance.WearAndTear); });
+            [this](double v) { refuseBothCosts(ui->silgEdit11, v, kept().CarAllowance.WearAndTear); });
 
     ui->dtCarAlStartDate->setRejectionMessage(
         QString::fromLatin1(kVehicleDateTitle),
@@ -111,9 +115,9 @@ CarAllowanceWindow::CarAllowanceWindow(Key key, Module1& state, QWidget* parent)
         return QString::fromStdString(vehicleDateMessage(ui->dtCarAlStartDate->text().toStdString()));
     });
     connect(ui->dtCarAlStartDate, &FieldEdit::focusReceived, this,
-            [this] { ui->dtCarAlStartDate->setMaximum(m_state.CarAllowance.EndDate); });
+            [this] { ui->dtCarAlStartDate->setMaximum(kept().CarAllowance.EndDate); });
     connect(ui->dtCarAlEndDate, &FieldEdit::focusReceived, this,
-            [this] { ui->dtCarAlEndDate->setMinimum(m_state.CarAllowance.StartDate); });
+            [this] { ui->dtCarAlEndDate->setMinimum(kept().CarAllowance.StartDate); });
 
     // "&Print" calculates first; the panel then waits on "P&rint directly
     // to printer".
@@ -132,14 +136,19 @@ CarAllowanceWindow::CarAllowanceWindow(Key key, Module1& state, QWidget* parent)
 
 CarAllowanceWindow::~CarAllowanceWindow() = default;
 
+VehicleMemory& CarAllowanceWindow::kept() const
+{
+    return m_state.memory<VehicleMemory>();
+}
+
 void CarAllowanceWindow::load()
 {
-    CarAllowanceInputs& in = m_state.CarAllowance;
+    CarAllowanceInputs& in = kept().CarAllowance;
     in.StartDate = TaxYearStart;
     in.EndDate = TaxYearEnd;
     ui->dtCarAlStartDate->setRange(TaxYearStart, TaxYearEnd);
     ui->dtCarAlEndDate->setRange(TaxYearStart, TaxYearEnd);
-    m_inputs->show(in);
+    m_described->inputs().show(in);
     {
         const QSignalBlocker b1(ui->Text3), b2(ui->Option3), b3(ui->Option4), b4(ui->Check1), b5(ui->Check2);
         ui->Text3->setText(QString::fromStdString(in.SecondName));
@@ -153,7 +162,7 @@ void CarAllowanceWindow::load()
 
 void CarAllowanceWindow::showMethod()
 {
-    const bool deemed = m_state.CarAllowance.RecordKept == 0;
+    const bool deemed = kept().CarAllowance.RecordKept == 0;
     // Deemed costs: the vehicle, the distances and the period. Records kept:
     // the allowance, the distances and the six costs.
     ui->silgEdit1->setEnabled(deemed);
@@ -182,22 +191,6 @@ void CarAllowanceWindow::refuseBothCosts(NumericEdit* edited, double typed, doub
     edited->selectAll();
 }
 
-std::optional<CalculatorWindow::Rejection> CarAllowanceWindow::runCalculation()
-{
-    const auto outcome = CalcCarAllowance(m_state.CarAllowance);
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    m_state.CarAllowanceResults = std::get<CarAllowanceResult>(outcome);
-    m_results->show(m_state.CarAllowanceResults);
-    return std::nullopt;
-}
-
-PrintJob CarAllowanceWindow::printJob(bool) const
-{
-    const CarAllowanceInputs& in = m_state.CarAllowance;
-    return PrintJob::oneRow(carAllowanceReport(in), PrintCarAll1(in, m_state.CarAllowanceResults));
-}
-
 QString CarAllowanceWindow::printDatabasePath() const
 {
     return QString::fromStdString(m_state.PrintDatabasePath);
@@ -206,9 +199,9 @@ QString CarAllowanceWindow::printDatabasePath() const
 void CarAllowanceWindow::closeEvent(QCloseEvent* event)
 {
     // Closing keeps the last case in the shared state, calculated.
-    const auto outcome = CalcCarAllowance(m_state.CarAllowance);
+    const auto outcome = CalcCarAllowance(kept().CarAllowance);
     if (const auto* result = std::get_if<CarAllowanceResult>(&outcome))
-        m_state.CarAllowanceResults = *result;
+        kept().CarAllowanceResults = *result;
     event->accept();
 }
 

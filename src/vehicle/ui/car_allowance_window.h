@@ -2,12 +2,13 @@
 // Travel allowance window (`frmCarAll1`): the part of a travel allowance an
 // employee may claim back for business travel, from deemed costs or, when
 // accurate records were kept, from the year's actual costs. Inputs and
-// results live in the shared state and survive closing the window; only the
+// results live in the vehicle memory (`VehicleMemory`) and survive closing the window; only the
 // two dates start again at the tax year on every opening.
 
-#include "core/vehicle_state.h"
+#include "vehicle/vehicle_calculators.h"
+#include "vehicle/vehicle_state.h"
 #include "widgets/calculator_window.h"
-#include "widgets/field_binding.h"
+#include "widgets/described_calculation.h"
 
 #include <memory>
 #include <optional>
@@ -28,19 +29,20 @@ public:
 
 protected:
     void load() override;
-    std::optional<Rejection> runCalculation() override;
-    PrintJob printJob(bool afrikaans) const override;
     QString printDatabasePath() const override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void showMethod();
     void refuseBothCosts(NumericEdit* edited, double typed, double other);
+    /// The vehicle windows' memory in the shared state: the inputs and last
+    /// results kept between visits.
+    VehicleMemory& kept() const;
 
     Module1& m_state;
     std::unique_ptr<Ui::frmCarAll1> ui;
-    std::optional<InputBinding<CarAllowanceInputs>> m_inputs;
-    std::optional<ResultBinding<CarAllowanceResult>> m_results;
+    /// The calculation made from the description, its inputs the ones kept.
+    DescribedCalculation<CarAllowanceInputs, NoSettings, CarAllowanceResult>* m_described = nullptr;
 };
 
 }  // namespace grossby

@@ -152,7 +152,7 @@ CompanyCarWindow::~CompanyCarWindow() = default;
 
 CompanyCarRegister& CompanyCarWindow::reg()
 {
-    return m_state.CompanyCar;
+    return m_state.memory<VehicleMemory>().CompanyCar;
 }
 
 void CompanyCarWindow::load()
@@ -306,7 +306,7 @@ void CompanyCarWindow::registrationChanged()
 
 PrintJob CompanyCarWindow::printJob(bool) const
 {
-    const CompanyCarRegister& r = m_state.CompanyCar;
+    const CompanyCarRegister& r = m_state.memory<VehicleMemory>().CompanyCar;
     PrintJob job;
     job.report = compCarReport();
     job.tables.push_back(StagedTable{job.report.table, CompCarPrint(r, PrintCalc(r, m_lastResult))});

@@ -2,7 +2,7 @@
 // Company car window (`frmCompCar`): the register of company cars the
 // employee held during the tax year, one vehicle on display at a time, and
 // the fringe benefit of each and of the whole register. The register lives in
-// the shared state, so closing the window keeps every vehicle; the window
+// the vehicle memory (`VehicleMemory`) of the shared state, so closing the window keeps every vehicle; the window
 // only calls the register's operations and shows what they leave.
 
 #include "core/input_table.h"

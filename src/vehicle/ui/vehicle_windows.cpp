@@ -2,6 +2,7 @@
 
 #include "vehicle/ui/car_allowance_window.h"
 #include "vehicle/ui/company_car_window.h"
+#include "vehicle/vehicle_calculators.h"
 #include "widgets/calculator_registry.h"
 
 namespace grossby {
@@ -15,22 +16,12 @@ constexpr int kCompanyCarWidthTwips = 13405;
 
 void registerVehicleWindows(CalculatorRegistry& registry)
 {
-    // window, menu command, factory, arrangement, place in "&Initialise All"'s
-    // closing order, place in the menus. Both cascade; the company car window
-    // first widens a main window in the normal state.
-    const CalculatorMenu cars{"mnuCarCalcs", "&Car Calculations"};
-    registry.add({"frmCompCar",
-                  "mnuCompCar",
-                  windowFactory<CompanyCarWindow>(),
-                  {.cascade = true, .widenToTwips = kCompanyCarWidthTwips},
-                  5,
-                  {cars, "&Company car", 50}});
-    registry.add({"frmCarAll1",
-                  "mnuCarAll1",
-                  windowFactory<CarAllowanceWindow>(),
-                  {.cascade = true},
-                  6,
-                  {cars, "Car Allowance", 51}});
+    // Both cascade; the company car window first widens a main window in the
+    // normal state.
+    registry.add(calculatorEntry(companyCarDescription().menu, windowFactory<CompanyCarWindow>(),
+                                 {.cascade = true, .widenToTwips = kCompanyCarWidthTwips}));
+    registry.add(
+        calculatorEntry(carAllowanceDescription().menu, windowFactory<CarAllowanceWindow>(), {.cascade = true}));
 }
 
 }  // namespace grossby

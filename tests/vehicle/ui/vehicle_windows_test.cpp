@@ -6,6 +6,7 @@
 #include "gui_test_util.h"
 #include "services/file_locations.h"
 #include "shell/main_window.h"
+#include "vehicle/vehicle_state.h"
 #include "widgets/calculator_registry.h"
 #include "widgets/message_service.h"
 #include "widgets/report_preview.h"
@@ -393,8 +394,8 @@ TEST_F(VehicleWindowsTest, CarAllowanceRefusesWearAndTearWithALease)
     EXPECT_EQ(messages[0].title, "Single Payment");
     EXPECT_EQ(messages[0].text, "Only one amount for either Wear & Tear or Lease payments will be accepted");
     EXPECT_EQ(shown("silgEdit10"), "0");
-    EXPECT_EQ(state.CarAllowance.WearAndTear, 0);
-    EXPECT_EQ(state.CarAllowance.LeasePayments, 3000);
+    EXPECT_EQ(state.memory<VehicleMemory>().CarAllowance.WearAndTear, 0);
+    EXPECT_EQ(state.memory<VehicleMemory>().CarAllowance.LeasePayments, 3000);
 }
 
 TEST_F(VehicleWindowsTest, CarAllowancePrintsTheDeemedRow)
@@ -425,6 +426,37 @@ TEST_F(VehicleWindowsTest, CarAllowancePrintsTheDeemedRow)
     EXPECT_EQ(row.value("DateEnd").toString(), "28/02/2018");
     for (const MessageRequest& m : messages)
         EXPECT_TRUE(m.text.contains("caepnrk.rpt")) << m.text.toStdString();
+}
+
+// With records kept the row carries the actual costs, and the printout takes
+// the actual-cost template.
+TEST_F(VehicleWindowsTest, CarAllowanceWithRecordsKeptPrintsTheActualCostRow)
+{
+    w = open("mnuCarAll1");
+    ASSERT_NE(w, nullptr);
+    click("Option4");
+    type("Text1", "Thandi Mokoena");
+    type("Text3", "Fleet pool");
+    type("silgEdit2", "50000");
+    type("silgEdit4", "10000");
+    type("silgEdit3", "40000");
+    type("silgEdit5", "12000");
+    type("silgEdit6", "60000");
+    click("cmdPrint");
+    ASSERT_TRUE(child<QGroupBox>("Frame1")->isVisible());
+    click("cmdVR");
+
+    const auto rows = printRows("traveldeduction");
+    ASSERT_EQ(rows.size(), 1u);
+    const QSqlRecord& row = rows[0];
+    EXPECT_EQ(row.value("mta01").toString(), "Thandi Mokoena");
+    EXPECT_EQ(row.value("TPName").toString(), "Fleet pool");
+    EXPECT_EQ(row.value("mta08").toDouble(), 60000);
+    EXPECT_EQ(row.value("totcost").toDouble(), 60000);
+    EXPECT_EQ(row.value("pu").toDouble(), 36000);
+    EXPECT_EQ(row.value("tadeduction").toDouble(), 24000);
+    for (const MessageRequest& m : messages)
+        EXPECT_TRUE(m.text.contains("caeprk.rpt")) << m.text.toStdString();
 }
 
 TEST_F(VehicleWindowsTest, NoTwoControlsShareAMnemonicAndTheFirstFieldHasTheFocus)

@@ -1,8 +1,10 @@
 #pragma once
 // What the vehicle calculators keep between visits to their windows: the
 // company car register and the travel allowance's inputs and results. Plain
-// data only, so the shared state can hold it; the operations on it are in
-// company_car.h and car_allowance.h.
+// data only; the operations on it are in company_car.h and car_allowance.h.
+// The windows keep it as the vehicle subsystem's memory in the shared state
+// (`state.memory<VehicleMemory>()`), which File > Initialise All puts back to
+// its start values.
 
 #include "core/year_figures.h"
 
@@ -102,6 +104,16 @@ struct CarAllowanceResult {
     double TotalCosts = 0;
     double PrivateUse = 0;
     double DeductionClaim = 0;
+};
+
+/// The vehicle windows' memory between visits: the company car register, and
+/// the travel allowance's inputs (its dates apart, which the window resets on
+/// every opening) and last results. Initialise All empties the register and
+/// puts the travel allowance back to these start values.
+struct VehicleMemory {
+    CompanyCarRegister CompanyCar;
+    CarAllowanceInputs CarAllowance;
+    CarAllowanceResult CarAllowanceResults;
 };
 
 }  // namespace grossby
