@@ -4,8 +4,8 @@
 // allowance's one row.
 
 #include "core/print_record.h"
-#include "vehicle/vehicle_state.h"
 #include "vehicle/company_car.h"
+#include "vehicle/vehicle_state.h"
 
 #include <string>
 #include <vector>
