@@ -131,6 +131,14 @@ Columns companyCarColumns()
     return c;
 }
 
+Columns companyCarTotalsColumns()
+{
+    Columns c;
+    add(c, {"CMVMaxNum"}, I);
+    add(c, {"TotAdjustTaxableInc", "TotFB3802", "TotAdjustTaxableIncSARS"}, R);
+    return c;
+}
+
 Columns travelDeductionColumns()
 {
     Columns c;
@@ -218,6 +226,7 @@ std::vector<PrintTable> buildSchema()
         {"kwiktax", false, kwiktaxColumns()},
         {"SalPackage", false, salaryPackageColumns()},
         {"compcar", true, companyCarColumns()},
+        {"compcartotals", false, companyCarTotalsColumns()},
         {"traveldeduction", false, travelDeductionColumns()},
         {"Loans", false, loanColumns()},
         {"Amort", true, amortisationColumns()},

@@ -57,7 +57,8 @@ constexpr double kFooterGapMm = 3;
 /// The value accessors a template may put before a column name.
 const QStringList& modifiers()
 {
-    static const QStringList names{QStringLiteral("raw"), QStringLiteral("date"), QStringLiteral("if")};
+    static const QStringList names{QStringLiteral("raw"), QStringLiteral("whole"), QStringLiteral("date"),
+                                   QStringLiteral("if")};
     return names;
 }
 
@@ -470,10 +471,11 @@ QString checkTags(const std::vector<ReportTag>& tags, const std::vector<ReportTa
     return {};
 }
 
-/// The accessors ("raw.", "date.", "if.") a template's placeholders use; the
+/// The accessors ("raw.", "whole.", "date.", "if.") a template's placeholders use; the
 /// values of the others are never made.
 struct Accessors {
     bool raw = false;
+    bool whole = false;
     bool date = false;
     bool cond = false;
 };
@@ -485,6 +487,7 @@ Accessors accessorsUsed(const std::vector<ReportTag>& body, const std::vector<Re
         for (const ReportTag& tag : *tags) {
             for (const QStringView part : QStringView(tag.name).split(QLatin1Char('.'))) {
                 used.raw = used.raw || part == QLatin1String("raw");
+                used.whole = used.whole || part == QLatin1String("whole");
                 used.date = used.date || part == QLatin1String("date");
                 used.cond = used.cond || part == QLatin1String("if");
             }
@@ -524,6 +527,7 @@ mstch::data toData(const std::vector<ReportTable>& tables, const QString& title,
         for (const QVariantList& values : table.rows) {
             mstch::data row;
             mstch::data raw;
+            mstch::data whole;
             mstch::data date;
             mstch::data cond;
             for (qsizetype i = 0; i < values.size(); ++i) {
@@ -532,6 +536,8 @@ mstch::data toData(const std::vector<ReportTable>& tables, const QString& title,
                 row.set(name, formatReportValue(v).toStdString());
                 if (used.raw)
                     raw.set(name, rawReportValue(v).toStdString());
+                if (used.whole)
+                    whole.set(name, wholeReportValue(v).toStdString());
                 if (used.date)
                     date.set(name, dateReportValue(v).toStdString());
                 if (used.cond)
@@ -539,6 +545,8 @@ mstch::data toData(const std::vector<ReportTable>& tables, const QString& title,
             }
             if (used.raw)
                 row.set("raw", raw);
+            if (used.whole)
+                row.set("whole", whole);
             if (used.date)
                 row.set("date", date);
             if (used.cond)

@@ -85,6 +85,18 @@ QString rawReportValue(const QVariant& value)
     return value.toString();
 }
 
+QString wholeReportValue(const QVariant& value)
+{
+    if (isReal(value)) {
+        const double v = value.toDouble();
+        QString shown = formatReportAmount(v);
+        if (std::isfinite(v) && v == std::trunc(v))
+            shown.chop(3);  // ".00"
+        return shown;
+    }
+    return formatReportValue(value);
+}
+
 QString dateReportValue(const QVariant& value)
 {
     if (value.isNull())

@@ -19,6 +19,11 @@ QString formatReportValue(const QVariant& value);
 /// "36"), text as it stands.
 QString rawReportValue(const QVariant& value);
 
+/// A figure counted in whole units (kilometres): an amount without the
+/// decimals when it is whole ("23 000"), with them when it is not
+/// ("12 345.60"); integers and text as `formatReportValue` shows them.
+QString wholeReportValue(const QVariant& value);
+
 /// A number read as a day number (days from 30/12/1899) shown "dd/mm/yyyy";
 /// text is passed through, NULL gives nothing.
 QString dateReportValue(const QVariant& value);

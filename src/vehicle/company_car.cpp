@@ -18,6 +18,15 @@ Guarded daysHeld(const Vehicle& v)
     return Guarded(v.CCEndDate) - Guarded(v.CCStartDate) + Guarded(1);
 }
 
+// Whether a vehicle is valued at all: it has a price or a distance.
+bool takesShare(const Vehicle& v)
+{
+    double distance = v.TotalDistance;
+    if (v.EndMileage > 0)
+        assignGuarded(distance, Guarded(v.EndMileage) - Guarded(v.StartMileage));
+    return distance != 0 || v.CCPrice != 0;
+}
+
 // One vehicle. `totalDays` is the days of every vehicle together, for the
 // auto split; `table` the travel cost table fuel is valued with.
 CarResult valueVehicle(const CompanyCarRegister& reg, const Vehicle& v, double totalDays,
@@ -126,12 +135,15 @@ void periodAmounts(const Vehicle& v, CarResult& r)
     assignGuarded(r.WeekFB20, R(P * m * Guarded(12) / weeks) * lo);
 }
 
-// Days of all vehicles together, the denominator of the auto split.
+// Days of the vehicles that are valued, the denominator of the auto split.
+// A vehicle with neither a price nor a distance carries no benefit, so it
+// takes no share: the shares of the others add up to the declared total.
 double totalDaysHeld(const CompanyCarRegister& reg)
 {
     double total = 0;
     for (const Vehicle& v : reg.Cars)
-        total = total + (v.CCEndDate - v.CCStartDate) + 1;
+        if (takesShare(v))
+            total = total + (v.CCEndDate - v.CCStartDate) + 1;
     return total;
 }
 

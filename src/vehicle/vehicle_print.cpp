@@ -86,6 +86,36 @@ std::vector<PrintRecord> CompCarPrint(const CompanyCarRegister& reg, const CompC
     return rows;
 }
 
+PrintRecord CompCarPrintTotals(const CompanyCarRegister& reg, const CompCarResult& print)
+{
+    double adjustment = 0;
+    double fb3802 = 0;
+    double claim = 0;
+    const int count = reg.CarCount();
+    for (int n = 1; n <= count && static_cast<std::size_t>(n) <= print.Cars.size(); ++n) {
+        const CarResult& r = print.Cars[static_cast<std::size_t>(n - 1)];
+        adjustment += reg.slot(n).CCPrice != 0 ? r.AdjustTaxableInc : r.SARSDeductionClaim;
+        fb3802 += r.FB3802ThisCar;
+        claim += r.SARSDeductionClaim;
+    }
+    RowWriter w;
+    w.integer("CMVMaxNum", count);
+    w.amount("TotAdjustTaxableInc", adjustment);
+    w.amount("TotFB3802", fb3802);
+    w.amount("TotAdjustTaxableIncSARS", claim);
+    return w.take();
+}
+
+PrintJob compCarPrintJob(const CompanyCarRegister& reg, const CompCarResult& window)
+{
+    const CompCarResult print = PrintCalc(reg, window);
+    PrintJob job;
+    job.report = compCarReport();
+    job.tables.push_back(StagedTable{job.report.table, CompCarPrint(reg, print)});
+    job.tables.push_back(StagedTable{"compcartotals", {CompCarPrintTotals(reg, print)}});
+    return job;
+}
+
 PrintRecord PrintCarAll1(const CarAllowanceInputs& in, const CarAllowanceResult& r)
 {
     RowWriter w;

@@ -24,6 +24,15 @@ ReportDescriptor carAllowanceReport(const CarAllowanceInputs& in);
 /// its claim as its adjustment and no true inclusion.
 std::vector<PrintRecord> CompCarPrint(const CompanyCarRegister& reg, const CompCarResult& print);
 
+/// The register's totals as the printout shows them, one `compcartotals`
+/// row: the adjustments, the code 3802 amounts and the claims of `print`
+/// added up as `CompCarPrint` prints them per vehicle.
+PrintRecord CompCarPrintTotals(const CompanyCarRegister& reg, const CompCarResult& print);
+
+/// The whole company car printout: the print-time pass over `reg` after the
+/// window's pass `window`, one row per vehicle and the register's totals.
+PrintJob compCarPrintJob(const CompanyCarRegister& reg, const CompCarResult& window);
+
 /// The `traveldeduction` row: the names, distances and claim, then the
 /// actual costs (records kept) or the deemed-cost working. The fields of the
 /// other method are not written, so they keep what the row held.

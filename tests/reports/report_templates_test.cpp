@@ -121,7 +121,7 @@ std::vector<StagedTable> companyCars()
     b.EmpPaidInsurance = 4000;
     CompanyCarRegister reg = registerOf({a, b}, 0, false);
     const CompCarResult window = calculatePressed(reg);
-    return {{"compcar", CompCarPrint(reg, PrintCalc(reg, window))}};
+    return compCarPrintJob(reg, window).tables;
 }
 
 CarAllowanceInputs allowanceInputs()
@@ -299,16 +299,21 @@ std::vector<ReportCase> reportCases()
           "365",
           "Adjustment to taxable income",
           "-3 000.00",
+          "Register totals",
+          "123 000.00",
+          "15 000",
           "Page 1 of 3",
-          "Page 3 of 3"}},
+          "Page 3 of 3"},
+         {"15 000.00", "20 000.00"}},
         {"company car register, empty",
          [] {
-             return std::vector<StagedTable>{{"compcar", {}}};
+             const CompanyCarRegister reg = registerOf({}, 0, false);
+             return compCarPrintJob(reg, CompCarCalc(reg)).tables;
          },
          compCarReport().templateName,
          compCarReport().previewTitle,
          {"Full use of Company Car", "The register holds no vehicles.", "Page 1 of 1"},
-         {"Vehicle number"}},
+         {"Vehicle number", "Register totals"}},
         {"travel allowance, deemed costs",
          one(deemedAllowance),
          carAllowanceReport(allowanceInputs()).templateName,

@@ -57,6 +57,13 @@ TEST(ReportFormat, ValuesAreFormattedByType)
         }
         EXPECT_EQ(reportValueIsSet(c.value), c.set);
     }
+    // Whole units (kilometres): decimals only where the figure has them.
+    const std::pair<QVariant, const char*> whole[] = {
+        {23000.0, "23 000"}, {12345.6, "12 345.60"}, {-1234.0, "-1 234"},
+        {-0.0, "0"},         {QVariant(40), "40"},   {QVariant(QString()), ""},
+    };
+    for (const auto& [value, shown] : whole)
+        EXPECT_EQ(wholeReportValue(value).toStdString(), shown) << value.toString().toStdString();
 }
 
 // ---------------------------------------------------------------- rendering

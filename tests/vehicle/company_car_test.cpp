@@ -152,6 +152,16 @@ TEST(CompCarCalc, AutoSplitSharesTheIrp5TotalByDaysHeld)
     EXPECT_DOUBLE_EQ(r.Cars[0].FB3802ThisCar, 20000);
     EXPECT_DOUBLE_EQ(r.Cars[1].FB3802ThisCar, 53000);
     EXPECT_DOUBLE_EQ(reg.Cars[1].FB3802ThisCar, 53000);
+    // A vehicle added with only its registration takes no share: the
+    // declared total still goes whole to the vehicles that are valued.
+    reg =
+        registerOf({car(200000, TaxYearStart, TaxYearStart + 99), car(250000, TaxYearStart + 100, TaxYearEnd), car(0)},
+                   73000, true);
+    const CompCarResult withBlank = recalculate(reg);
+    EXPECT_DOUBLE_EQ(withBlank.Cars[0].FB3802ThisCar, 20000);
+    EXPECT_DOUBLE_EQ(withBlank.Cars[1].FB3802ThisCar, 53000);
+    EXPECT_EQ(withBlank.Cars[2].FB3802ThisCar, 0);
+    EXPECT_EQ(withBlank.TotAdjustTaxableInc, r.TotAdjustTaxableInc);
     // Without the auto split the typed amounts stand.
     reg.AutoSplit3802 = 0;
     reg.Cars[0].FB3802ThisCar = 1234;

@@ -50,7 +50,7 @@ std::optional<std::string> companyCarPrint(const CompanyCarRegister& in, const C
 {
     CompanyCarRegister reg = registerOf(in.Cars, in.Actual3802, in.AutoSplit3802 == 1);
     const CompCarResult window = calculatePressed(reg);
-    job.tables = {StagedTable{job.report.table, CompCarPrint(reg, PrintCalc(reg, window))}};
+    job.tables = compCarPrintJob(reg, window).tables;
     return std::nullopt;
 }
 

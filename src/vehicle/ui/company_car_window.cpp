@@ -307,10 +307,7 @@ void CompanyCarWindow::registrationChanged()
 PrintJob CompanyCarWindow::printJob(bool) const
 {
     const CompanyCarRegister& r = m_state.memory<VehicleMemory>().CompanyCar;
-    PrintJob job;
-    job.report = compCarReport();
-    job.tables.push_back(StagedTable{job.report.table, CompCarPrint(r, PrintCalc(r, m_lastResult))});
-    return job;
+    return compCarPrintJob(r, m_lastResult);
 }
 
 QString CompanyCarWindow::printDatabasePath() const
