@@ -57,8 +57,8 @@ constexpr double kFooterGapMm = 3;
 /// The value accessors a template may put before a column name.
 const QStringList& modifiers()
 {
-    static const QStringList names{QStringLiteral("raw"), QStringLiteral("whole"), QStringLiteral("date"),
-                                   QStringLiteral("if")};
+    static const QStringList names{QStringLiteral("raw"), QStringLiteral("whole"), QStringLiteral("exact"),
+                                   QStringLiteral("date"), QStringLiteral("if")};
     return names;
 }
 
@@ -471,11 +471,12 @@ QString checkTags(const std::vector<ReportTag>& tags, const std::vector<ReportTa
     return {};
 }
 
-/// The accessors ("raw.", "whole.", "date.", "if.") a template's placeholders use; the
+/// The accessors ("raw.", "whole.", "exact.", "date.", "if.") a template's placeholders use; the
 /// values of the others are never made.
 struct Accessors {
     bool raw = false;
     bool whole = false;
+    bool exact = false;
     bool date = false;
     bool cond = false;
 };
@@ -488,6 +489,7 @@ Accessors accessorsUsed(const std::vector<ReportTag>& body, const std::vector<Re
             for (const QStringView part : QStringView(tag.name).split(QLatin1Char('.'))) {
                 used.raw = used.raw || part == QLatin1String("raw");
                 used.whole = used.whole || part == QLatin1String("whole");
+                used.exact = used.exact || part == QLatin1String("exact");
                 used.date = used.date || part == QLatin1String("date");
                 used.cond = used.cond || part == QLatin1String("if");
             }
@@ -528,6 +530,7 @@ mstch::data toData(const std::vector<ReportTable>& tables, const QString& title,
             mstch::data row;
             mstch::data raw;
             mstch::data whole;
+            mstch::data exact;
             mstch::data date;
             mstch::data cond;
             for (qsizetype i = 0; i < values.size(); ++i) {
@@ -538,6 +541,8 @@ mstch::data toData(const std::vector<ReportTable>& tables, const QString& title,
                     raw.set(name, rawReportValue(v).toStdString());
                 if (used.whole)
                     whole.set(name, wholeReportValue(v).toStdString());
+                if (used.exact)
+                    exact.set(name, exactReportValue(v).toStdString());
                 if (used.date)
                     date.set(name, dateReportValue(v).toStdString());
                 if (used.cond)
@@ -547,6 +552,8 @@ mstch::data toData(const std::vector<ReportTable>& tables, const QString& title,
                 row.set("raw", raw);
             if (used.whole)
                 row.set("whole", whole);
+            if (used.exact)
+                row.set("exact", exact);
             if (used.date)
                 row.set("date", date);
             if (used.cond)

@@ -30,14 +30,14 @@ bool isReal(const QVariant& value)
 
 }  // namespace
 
-QString formatReportAmount(double value)
+QString formatReportAmount(double value, int decimals)
 {
     if (!std::isfinite(value))
         return QString::number(value);
     // printf rounds the binary value, independent of the C locale only for
     // the digits; the decimal point is put back explicitly below.
     char buf[400];
-    std::snprintf(buf, sizeof buf, "%.2f", std::fabs(value));
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
     std::string digits(buf);
     for (char& c : digits) {
         if (c == ',')
@@ -95,6 +95,29 @@ QString wholeReportValue(const QVariant& value)
         return shown;
     }
     return formatReportValue(value);
+}
+
+QString formatReportFigure(double value, int least, int most)
+{
+    QString text = formatReportAmount(value, most);
+    if (!std::isfinite(value) || least >= most)
+        return text;
+    const qsizetype dot = text.indexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return text;
+    while (text.size() - dot - 1 > least && text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
+QString exactReportValue(const QVariant& value)
+{
+    if (!isReal(value))
+        return formatReportValue(value);
+    // At most six decimals: beyond them it is the binary fraction's noise.
+    return formatReportFigure(value.toDouble(), 2, 6);
 }
 
 QString dateReportValue(const QVariant& value)

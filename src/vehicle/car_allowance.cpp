@@ -53,14 +53,16 @@ CarAllowanceResult CalcDeemedTravelCost(const CarAllowanceInputs& in, double per
     fixed = std::floor(fixed * 1000000) / 1000000;
 
     // Everything in cents per kilometre from here.
-    r.FixedCostPerKm = fixed * 100;
+    const double fixedCents = fixed * 100;
     r.TravelFuelRate = r.TravelFuelRate * 100;
     r.TravelMaintRate = r.TravelMaintRate * 100;
-    r.TotalRatePerKm = r.FixedCostPerKm + r.TravelFuelRate + r.TravelMaintRate;
-
-    // The claim uses the full rate; the rate is shown to one decimal.
-    r.DeductionClaim = r.BusinessKm * r.TotalRatePerKm / 100;
-    r.TotalRatePerKm = roundHalfEven(r.TotalRatePerKm, 1);
+    const double totalCents = fixedCents + r.TravelFuelRate + r.TravelMaintRate;
+    r.DeductionClaim = r.BusinessKm * totalCents / 100;
+    // The rates as the claim uses them: the fixed cost has four decimals of
+    // a cent (six of a rand), the table's rates two, so four decimals show
+    // them exactly, and the parts add up to the total shown.
+    r.FixedCostPerKm = roundHalfEven(fixedCents, 4);
+    r.TotalRatePerKm = roundHalfEven(totalCents, 4);
     capAtAllowance(in, r);
     return r;
 }

@@ -259,11 +259,12 @@ const std::vector<ResultSpec<CarAllowanceResult>>& carAllowanceResultTable()
         resultAt<R, &R::FixedCostPerKm>({.key = "fixed_cost_per_km",
                                          .label = "Fixed cost (cents/km)",
                                          .help = "deemed: the fixed cost over the total distance and the part of "
-                                                 "the year"}),
+                                                 "the year",
+                                         .decimals = 4}),
         resultAt<R, &R::TotalRatePerKm>({.key = "total_rate_per_km",
                                          .label = "Total cost (cents/km)",
-                                         .help = "deemed: fixed, fuel and maintenance cents/km (to one decimal)",
-                                         .decimals = 1}),
+                                         .help = "deemed: fixed, fuel and maintenance cents/km together",
+                                         .decimals = 4}),
         resultAt<R, &R::TotalCosts>(
             {.key = "total_costs", .label = "Travel expenses", .help = "actual: the year's costs together"}),
         resultAt<R, &R::PrivateUse>(

@@ -53,6 +53,8 @@ QString NumericEdit::formatValue(double value) const
         value = 0;  // never show "-0"
     if (isReadOnly() && m_decimals == 2 && std::isfinite(value))
         return formatReportAmount(value);
+    if (isReadOnly() && m_leastShown >= 0 && std::isfinite(value))
+        return formatReportFigure(value, m_leastShown, m_decimals);
     QString text = QString::number(value, 'f', m_decimals);
     if (text.startsWith(QLatin1Char('-')) && text.toDouble() == 0)
         text.remove(0, 1);  // a tiny negative would show as "-0.00"

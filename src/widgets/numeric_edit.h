@@ -35,6 +35,11 @@ public:
     int decimals() const { return m_decimals; }
     void setDecimals(int decimals);
 
+    /// A result shown with the decimals it has, at least `least` and at most
+    /// `decimals()`: a rate worked to four decimals shows "310.89" or
+    /// "155.0191", never a rounded figure. -1 (the default): always `decimals()`.
+    void setLeastDecimalsShown(int least) { m_leastShown = least; }
+
     /// Entries below the minimum or above the maximum are rejected with the
     /// field's message. Unless the window sets its own, the limits are 0 and
     /// kMaxAmount.
@@ -84,6 +89,7 @@ private:
     double m_value = 0;
     double m_entryValue = 0;
     int m_decimals = 2;
+    int m_leastShown = -1;
     double m_minimum;
     double m_maximum;
 };

@@ -24,8 +24,8 @@ cli_case(company_car_help 0 "~registration TEXT" company-car --help)
 report_case(company_car_report_pdf pdf "Full use of Company Car|CA 3, own car|-7 500.00|R 21 500.00|Page 1 of 4"
             company-car --vehicles ${VEHICLE_DATA}/vehicle_three.csv)
 
-# car-allowance: the deemed-cost example (value 300 000, 30 000 km, 12 000 business: 479.4 c/km, 57 526.80),
-# without fuel (360.5 c/km), and actual costs with and without readings.
+# car-allowance: the deemed-cost example (value 300 000, 30 000 km, 12 000 business: 479.39 c/km, 57 526.80),
+# without fuel (360.49 c/km), and actual costs with and without readings.
 set(ALLOWANCE_DEEMED car-allowance --name "P Dlamini" --vehicle-value 300000 --open-km 10000 --close-km 40000
     --business-km 12000)
 cli_case(car_allowance_deemed_text 0 vehicle_car_allowance_deemed.txt ${ALLOWANCE_DEEMED})
@@ -41,7 +41,7 @@ cli_case(car_allowance_start_before_year 1 "~{\"error\":\"The date entered is no
 cli_case(car_allowance_cost_without_records 2 - car-allowance --fuel-oil 5000)
 cli_case(car_allowance_bad_value 2 - car-allowance --vehicle-value 1,5)
 cli_case(car_allowance_batch 0 vehicle_car_allowance_batch.csv car-allowance --batch ${VEHICLE_DATA}/vehicle_allowance_batch.csv)
-report_case(car_allowance_report_pdf pdf "Travel Allowance|P Dlamini|Deemed costs|479.4|R 57 526.80" ${ALLOWANCE_DEEMED})
+report_case(car_allowance_report_pdf pdf "Travel Allowance|P Dlamini|Deemed costs|479.39|R 57 526.80" ${ALLOWANCE_DEEMED})
 report_case(car_allowance_actual_report_csv csv ${GOLDEN}/vehicle_car_allowance_actual_report.csv
             car-allowance --name "S Naidoo" --records-kept --open-km 10000 --close-km 40000 --business-km 12000
             --fuel-oil 30000 --repairs 12000 --insurance-licence 9000 --other 9000)

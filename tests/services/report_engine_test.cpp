@@ -64,6 +64,13 @@ TEST(ReportFormat, ValuesAreFormattedByType)
     };
     for (const auto& [value, shown] : whole)
         EXPECT_EQ(wholeReportValue(value).toStdString(), shown) << value.toString().toStdString();
+    // Rates: the decimals they are worked with, at least two.
+    const std::pair<QVariant, const char*> exact[] = {
+        {310.89, "310.89"},   {155.0191, "155.0191"}, {300.0, "300.00"},
+        {1234.5, "1 234.50"}, {0.1 + 0.2, "0.30"},    {QVariant(7), "7"},
+    };
+    for (const auto& [value, shown] : exact)
+        EXPECT_EQ(exactReportValue(value).toStdString(), shown) << value.toString().toStdString();
 }
 
 // ---------------------------------------------------------------- rendering

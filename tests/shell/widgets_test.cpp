@@ -269,6 +269,13 @@ TEST(NumericEdit, ReadOnlyResultFieldTakesNoTypingAndNoTabStop)
     edit->setValue(-1234567.891);
     EXPECT_EQ(edit->text(), "-1 234 567.89");
     EXPECT_EQ(edit->focusPolicy(), Qt::ClickFocus);
+    // A rate worked to four decimals shows the decimals it has, at least two.
+    edit->setDecimals(4);
+    edit->setLeastDecimalsShown(2);
+    for (const auto& [value, text] : {std::pair{310.89, "310.89"}, {155.0191, "155.0191"}, {1479.0, "1 479.00"}}) {
+        edit->setValue(value);
+        EXPECT_EQ(edit->text(), text);
+    }
 }
 
 TEST(DateEdit, AcceptsDatesOfTheYearAndRejectsOthersWithTheYearMessage)

@@ -38,15 +38,16 @@ TEST(CarAllowance, DeemedCosts)
     CarAllowanceInputs halfYear = deemed();
     halfYear.EndDate = TaxYearStart + 181;
     const Case cases[] = {
-        {"full year", deemed(), 310.89, 118.9, 49.6, 479.4, 57526.8},
-        {"allowance caps the claim", capped, 310.89, 118.9, 49.6, 479.4, 50000},
-        {"fuel left out", noFuel, 310.89, 0, 49.6, 360.5, 12000 * 360.49 / 100},
+        {"full year", deemed(), 310.89, 118.9, 49.6, 479.39, 57526.8},
+        {"allowance caps the claim", capped, 310.89, 118.9, 49.6, 479.39, 50000},
+        // The rate shown is the rate the claim is worked from.
+        {"fuel left out", noFuel, 310.89, 0, 49.6, 360.49, 12000 * 360.49 / 100},
         // 93 267 / 30 000 * (182 / 365) = 1.55019123..., cut to 1.550191
-        {"half year", halfYear, 155.0191, 118.9, 49.6, 323.5, 12000 * 323.5191 / 100},
+        {"half year", halfYear, 155.0191, 118.9, 49.6, 323.5191, 12000 * 323.5191 / 100},
     };
     for (const Case& c : cases) {
         const CarAllowanceResult r = calc(c.in);
-        EXPECT_NEAR(r.FixedCostPerKm, c.fixedPerKm, 1e-9) << c.what;
+        EXPECT_DOUBLE_EQ(r.FixedCostPerKm, c.fixedPerKm) << c.what;
         EXPECT_NEAR(r.TravelFuelRate, c.fuel, 1e-9) << c.what;
         EXPECT_NEAR(r.TravelMaintRate, c.maintenance, 1e-9) << c.what;
         EXPECT_DOUBLE_EQ(r.TotalRatePerKm, c.totalRate) << c.what;

@@ -75,6 +75,11 @@ CarAllowanceWindow::CarAllowanceWindow(Key key, Module1& state, QWidget* parent)
 
     for (NumericEdit* field : findChildren<NumericEdit*>())
         field->setMinimumWidth(field->isReadOnly() && field->decimals() == 0 ? 70 : 100);
+    // The fixed and total rates are worked to four decimals of a cent.
+    for (NumericEdit* field : {ui->sidbEdit1_0, ui->sidbEdit1_3}) {
+        field->setDecimals(4);
+        field->setLeastDecimalsShown(2);
+    }
     for (NumericEdit* field : {ui->silgEdit13_4, ui->silgEdit13_6}) {
         field->setMinimumWidth(48);
         field->setMaximumWidth(60);

@@ -349,13 +349,13 @@ TEST_F(VehicleWindowsTest, CarAllowanceBothMethods)
     EXPECT_EQ(shown("sidbEdit1_0"), "310.89");
     EXPECT_EQ(shown("sidbEdit1_1"), "118.90");
     EXPECT_EQ(shown("sidbEdit1_2"), "49.60");
-    EXPECT_EQ(shown("sidbEdit1_3"), "479.40");
+    EXPECT_EQ(shown("sidbEdit1_3"), "479.39");  // the rate the claim is worked from
     EXPECT_EQ(shown("sidbEdit1_4"), "57 526.80");
 
     // Unticking fuel recalculates at once; the allowance caps the claim.
     click("Check1");
     EXPECT_EQ(shown("sidbEdit1_1"), "0.00");
-    EXPECT_EQ(shown("sidbEdit1_3"), "360.50");
+    EXPECT_EQ(shown("sidbEdit1_3"), "360.49");
     click("Check1");
     type("silgEdit2", "50000");
     click("cmdCalculate");
