@@ -107,11 +107,12 @@ CarAllowanceWindow::CarAllowanceWindow(Key key, Module1& state, QWidget* parent)
         calculate();
     });
 
-    // Wear and tear and lease payments exclude each other.
-    connect(ui->silgEdit10, &NumericEdit::valueChanged, this,
-            [this](double v) { refuseBothCosts(ui->silgEdit10, v, kept().CarAllowance.LeasePayments); });
-    connect(ui->silgEdit11, &NumericEdit::valueChanged, this,
-            [this](double v) { refuseBothCosts(ui->silgEdit11, v, kept().CarAllowance.WearAndTear); });
+    // Wear and tear and lease payments exclude each other: checked when the
+    // field is left (or Return pressed), never in the middle of typing.
+    connect(ui->silgEdit10, &QLineEdit::editingFinished, this,
+            [this] { refuseBothCosts(ui->silgEdit10, ui->silgEdit10->value(), kept().CarAllowance.LeasePayments); });
+    connect(ui->silgEdit11, &QLineEdit::editingFinished, this,
+            [this] { refuseBothCosts(ui->silgEdit11, ui->silgEdit11->value(), kept().CarAllowance.WearAndTear); });
 
     ui->dtCarAlStartDate->setRejectionMessage(
         QString::fromLatin1(kVehicleDateTitle),

@@ -9,6 +9,7 @@
 #include "vehicle/vehicle_state.h"
 #include "widgets/calculator_registry.h"
 #include "widgets/message_service.h"
+#include "widgets/numeric_edit.h"
 #include "widgets/report_preview.h"
 
 #include <QAction>
@@ -389,7 +390,15 @@ TEST_F(VehicleWindowsTest, CarAllowanceRefusesWearAndTearWithALease)
     ASSERT_NE(w, nullptr);
     click("Option4");
     type("silgEdit11", "3000");
-    type("silgEdit10", "5000");
+    // Nothing is said while the amount is typed: the whole of it stays.
+    auto* wear = child<NumericEdit>("silgEdit10");
+    wear->setFocus();
+    QTest::keyClicks(wear, "5000");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(wear->text(), "5000");
+    // Leaving the field refuses it.
+    child("cmdCalculate")->setFocus();
+    QCoreApplication::processEvents();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].title, "Single Payment");
     EXPECT_EQ(messages[0].text, "Only one amount for either Wear & Tear or Lease payments will be accepted");
