@@ -409,6 +409,15 @@ std::string vehicleDateMessage(const std::string& from)
         std::string(kTaxYearEndText);
 }
 
+std::string startDateMessage(std::string_view typed, double endDate)
+{
+    const std::optional<double> start = parseDate(typed);
+    if (start && *start >= TaxYearStart && *start <= TaxYearEnd && *start > endDate)
+        return "The start date " + formatDate(*start) + " is after the end date " + formatDate(endDate) +
+            ". Enter a start date on or before " + formatDate(endDate) + ", or change the end date first.";
+    return vehicleDateMessage(std::string(kTaxYearStartText));
+}
+
 std::optional<InputError> checkVehicleDates(const Vehicle& vehicle)
 {
     if (!(vehicle.CCStartDate >= TaxYearStart && vehicle.CCStartDate <= TaxYearEnd))

@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace grossby {
@@ -175,5 +176,9 @@ inline constexpr const char* kPeriodOfUseMessage = "The period of use may only b
 /// "The date entered is not correct please enter a date between " + `from`
 /// + " and 28/02/2018".
 std::string vehicleDateMessage(const std::string& from);
+
+/// What a refused start date is told: that it is after the end date when it
+/// lies in the tax year but after `endDate`, else the tax year's range.
+std::string startDateMessage(std::string_view typed, double endDate);
 
 }  // namespace grossby

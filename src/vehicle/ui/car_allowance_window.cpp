@@ -114,9 +114,10 @@ CarAllowanceWindow::CarAllowanceWindow(Key key, Module1& state, QWidget* parent)
     connect(ui->silgEdit11, &QLineEdit::editingFinished, this,
             [this] { refuseBothCosts(ui->silgEdit11, ui->silgEdit11->value(), kept().CarAllowance.WearAndTear); });
 
-    ui->dtCarAlStartDate->setRejectionMessage(
-        QString::fromLatin1(kVehicleDateTitle),
-        QString::fromStdString(vehicleDateMessage(std::string(kTaxYearStartText))));
+    ui->dtCarAlStartDate->setRejectionMessage(QString::fromLatin1(kVehicleDateTitle), [this] {
+        return QString::fromStdString(
+            startDateMessage(ui->dtCarAlStartDate->text().toStdString(), kept().CarAllowance.EndDate));
+    });
     ui->dtCarAlEndDate->setRejectionMessage(QString::fromLatin1(kVehicleDateTitle), [this] {
         return QString::fromStdString(vehicleDateMessage(ui->dtCarAlStartDate->text().toStdString()));
     });

@@ -121,8 +121,10 @@ CompanyCarWindow::CompanyCarWindow(Key key, Module1& state, QWidget* parent)
 
     // Dates: each limits the other when it is entered; both lie in the tax
     // year. An end date refused blocks closing until the field is left.
-    ui->dtCCStartDate->setRejectionMessage(QString::fromLatin1(kVehicleDateTitle),
-                                           QString::fromStdString(vehicleDateMessage(std::string(kTaxYearStartText))));
+    ui->dtCCStartDate->setRejectionMessage(QString::fromLatin1(kVehicleDateTitle), [this] {
+        return QString::fromStdString(
+            startDateMessage(ui->dtCCStartDate->text().toStdString(), reg().slot(reg().CurrentCar).CCEndDate));
+    });
     ui->dtCCEndDate->setRejectionMessage(QString::fromLatin1(kVehicleDateTitle), [this] {
         return QString::fromStdString(vehicleDateMessage(ui->dtCCStartDate->text().toStdString()));
     });

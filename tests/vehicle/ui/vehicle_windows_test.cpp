@@ -244,6 +244,29 @@ TEST_F(VehicleWindowsTest, CompanyCarDatesAreRefusedAndAnEndDateRefusedBlocksClo
     EXPECT_EQ(messages.size(), 3u);
 }
 
+// A start date in the tax year but after the end date is told so, in both
+// vehicle windows, rather than sent to the year's range it is already in.
+TEST_F(VehicleWindowsTest, AStartDateAfterTheEndDateIsToldSo)
+{
+    const std::string expected = "The start date 01/06/2017 is after the end date 31/05/2017. Enter a start date on "
+                                 "or before 31/05/2017, or change the end date first.";
+    w = open("mnuCompCar");
+    ASSERT_NE(w, nullptr);
+    addVehicle("AAA 111", "100000");
+    type("dtCCEndDate", "31/05/2017");
+    type("dtCCStartDate", "01/06/2017");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text.toStdString(), expected);
+    EXPECT_EQ(shown("dtCCStartDate"), "01/03/2017");
+
+    w = open("mnuCarAll1");
+    ASSERT_NE(w, nullptr);
+    type("dtCarAlEndDate", "31/05/2017");
+    type("dtCarAlStartDate", "01/06/2017");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].text.toStdString(), expected);
+}
+
 TEST_F(VehicleWindowsTest, ClosingReadingsBelowTheOpeningOnesAreRefusedNamingTheVehicle)
 {
     struct Case {
