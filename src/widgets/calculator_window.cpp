@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 
@@ -261,10 +262,32 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event)
     if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && watched->isWidgetType() &&
         insidePanel(static_cast<QWidget*>(watched))) {
         fitPanel(event->type() == QEvent::Show);
+        if (event->type() == QEvent::Show)
+            bringIntoView(static_cast<QWidget*>(watched));
         if (watched == m_controls.printPanel || watched == m_controls.setupPanel)
             lockForm(event->type() == QEvent::Show);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void CalculatorWindow::bringIntoView(const QWidget* panel)
+{
+    // A panel that opens below the edge of the area (the window taller than
+    // the screen leaves room for) would leave the form locked with nothing
+    // in sight to close it: the window moves up and left just enough, never
+    // past the panel's own top edge; the area's scroll bars reach the rest.
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QMdiArea* area = frame ? frame->mdiArea() : nullptr;
+    if (!area || frame->isMaximized())
+        return;
+    if (layout())
+        layout()->activate();
+    const QRect view = area->viewport()->rect();
+    const QRect shown(panel->mapTo(area->viewport(), QPoint(0, 0)), panel->size());
+    const int dx = std::min(std::max(0, shown.right() - view.right()), shown.left() - view.left());
+    const int dy = std::min(std::max(0, shown.bottom() - view.bottom()), shown.top() - view.top());
+    if (dx > 0 || dy > 0)
+        frame->move(frame->pos() - QPoint(std::max(dx, 0), std::max(dy, 0)));
 }
 
 void CalculatorWindow::lockForm(bool locked)

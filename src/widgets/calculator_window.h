@@ -170,6 +170,7 @@ private:
     bool insidePanel(const QWidget* widget) const;
     /// Disables the form behind a print or setup panel, or gives back what it disabled.
     void lockForm(bool locked);
+    void bringIntoView(const QWidget* panel);
     void dockPanel(QWidget* panel);
     void notePanelSize();
     void fitPanel(bool shown);

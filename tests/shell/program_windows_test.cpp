@@ -7,6 +7,7 @@
 #include "gui_test_util.h"
 #include "services/file_locations.h"
 #include "shell/main_window.h"
+#include "widgets/calculator_registry.h"
 #include "widgets/message_service.h"
 #include "widgets/report_preview.h"
 
@@ -20,10 +21,14 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
 
 namespace grossby {
 namespace {
@@ -231,6 +236,78 @@ TEST_F(ProgramWindowsTest, AMaximisedCalculatorKeepsItsFormAtAReadableWidth)
     const QRect shown(monthly->mapTo(window.mdiArea()->viewport(), QPoint(0, 0)), monthly->size());
     EXPECT_TRUE(area.contains(shown.topLeft()));
     EXPECT_LE(shown.left(), area.width() - shown.right());
+}
+
+// Maximised on a 1280 x 800 screen, the calculators have about 1280 x 745
+// pixels. Every calculator opens with its buttons in view, and every panel,
+// grid or print frame it opens comes up in view with its buttons, scrolled
+// there when the window is taller than the area: never below the edge with
+// the form locked, as if the program had frozen.
+TEST_F(ProgramWindowsTest, OnASmallScreenEveryWindowAndPanelComesUpInView)
+{
+    window.resize(1280, 770);
+    QCoreApplication::processEvents();
+    QMdiArea* area = window.mdiArea();
+    const auto inView = [&](const QWidget* w) {
+        const QRect r(w->mapTo(area->viewport(), QPoint(0, 0)), w->size());
+        return area->viewport()->rect().contains(r);
+    };
+    const auto visibleButtons = [](const QWidget* w) {
+        QSet<const QPushButton*> shown;
+        for (const QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->isVisible() && b->isEnabled())
+                shown.insert(b);
+        return shown;
+    };
+    // What is typed first so that there is something to print or show.
+    const std::map<QString, std::vector<std::pair<const char*, const char*>>> inputs{
+        {"frmCompCar", {{"txtCCRegNumber", "CA 1"}, {"numCCPrice", "300000"}}},
+        {"frmLoans", {{"numPrinAmount", "100000"}, {"numPeriod", "240"}, {"numIntRate", "12"}}},
+        {"frmMonthly", {{"Text1", "L. Naidoo"}}},
+    };
+    const char* openers[] = {"cmdSettings", "cmdInfo_0",   "cmdRAExpl", "cmdFinCharge",
+                             "cmdMonAmort", "cmdAnnAmort", "cmdPrint",  "cmPrint"};
+    const char* closers[] = {"cmdSetupOK", "cmdOK_Info_One", "cmdGridClose", "cmdCancel", "cmdRAOK"};
+    const CalculatorRegistry calculators = programCalculators();
+    int panels = 0;
+    for (const CalculatorEntry& entry : calculators.entries()) {
+        SCOPED_TRACE(entry.windowName.toStdString());
+        QWidget* w = open(entry.commandName.toLatin1().constData());
+        ASSERT_NE(w, nullptr);
+        QCoreApplication::processEvents();
+        for (const QPushButton* b : visibleButtons(w))
+            EXPECT_TRUE(inView(b)) << b->objectName().toStdString();
+        if (entry.windowName == QLatin1String("frmCompCar"))
+            click(w, "cmdAdd");
+        if (const auto it = inputs.find(entry.windowName); it != inputs.end())
+            for (const auto& [field, text] : it->second)
+                test::type(w, QLatin1String(field), QLatin1String(text), "cmdCalculate");
+        click(w, "cmdCalculate");
+        for (const char* opener : openers) {
+            auto* button = w->findChild<QPushButton*>(opener);
+            if (!button || !button->isVisible() || !button->isEnabled())
+                continue;
+            const QSet<const QPushButton*> before = visibleButtons(w);
+            button->click();
+            QCoreApplication::processEvents();
+            for (const QPushButton* b : visibleButtons(w)) {
+                if (!before.contains(b)) {
+                    ++panels;
+                    EXPECT_TRUE(inView(b)) << opener << " opens " << b->objectName().toStdString() << " out of view";
+                }
+            }
+            for (const char* closer : closers) {
+                auto* close = w->findChild<QPushButton*>(closer);
+                if (close && close->isVisible() && close->isEnabled())
+                    close->click();
+            }
+            QCoreApplication::processEvents();
+        }
+        if (auto* ok = w->findChild<QPushButton*>("cmdOk"); ok && ok->isEnabled())
+            ok->click();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_GE(panels, 10) << "the panels were opened";
 }
 
 }  // namespace
