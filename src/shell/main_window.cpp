@@ -26,6 +26,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QSettings>
+#include <QStyle>
 #include <QUrl>
 
 #include <algorithm>
@@ -253,6 +254,17 @@ QWidget* MainWindow::openCalculator(const QString& windowName)
         // A window deleted from outside takes its frame with it.
         connect(window, &QObject::destroyed, frame, &QObject::deleteLater);
         m_open.insert(windowName, frame);
+        // A new window opens a title bar's step below and right of the
+        // windows already open, as a cascade puts them, rather than in
+        // whichever corner of the area happens to be free.
+        const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame) + 4;
+        const auto others = static_cast<int>(m_mdi->subWindowList().size()) - 1;
+        const QSize room = m_mdi->viewport()->size();
+        const QSize size = frame->sizeHint();
+        QPoint at(others * step, others * step);
+        at.setX(qMax(0, qMin(at.x(), room.width() - size.width())));
+        at.setY(qMax(0, qMin(at.y(), room.height() - size.height())));
+        frame->move(at);
     }
     if (frame->isMinimized())
         frame->showNormal();

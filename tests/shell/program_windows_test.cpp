@@ -310,5 +310,26 @@ TEST_F(ProgramWindowsTest, OnASmallScreenEveryWindowAndPanelComesUpInView)
     EXPECT_GE(panels, 10) << "the panels were opened";
 }
 
+// A window opened beside others comes a step below and right of them, whole
+// in the area: not pushed into whichever corner is free (after Initialise
+// All, Loans used to open in the bottom-right corner over the company car).
+TEST_F(ProgramWindowsTest, ANewWindowOpensAStepBelowTheOthersNotInAFreeCorner)
+{
+    window.resize(1280, 770);
+    QCoreApplication::processEvents();
+    open("mnuCompCar");
+    window.findChild<QAction*>("mnuNew")->trigger();
+    QCoreApplication::processEvents();
+    open("mnuCompCar");
+    const QRect first = window.mdiArea()->activeSubWindow()->geometry();
+    open("mnuLoans");
+    const QRect loans = window.mdiArea()->activeSubWindow()->geometry();
+    EXPECT_GT(loans.top(), first.top());
+    EXPECT_LT(loans.top(), first.top() + 60);
+    EXPECT_GT(loans.left(), first.left());
+    EXPECT_LT(loans.left(), first.left() + 60);
+    EXPECT_TRUE(window.mdiArea()->viewport()->rect().contains(loans));
+}
+
 }  // namespace
 }  // namespace grossby
