@@ -88,15 +88,18 @@ CarAllowanceWindow::CarAllowanceWindow(Key key, Module1& state, QWidget* parent)
     for (DateEdit* field : findChildren<DateEdit*>())
         field->setMinimumWidth(100);
 
-    // The method is chosen without recalculating; the include boxes
-    // recalculate at once.
+    // The results shown follow the method and the include boxes at once:
+    // the figures of the other method never stand beside this one's. A
+    // method chosen recalculates quietly (a refusal is said on Calculate).
     connect(ui->Option3, &QRadioButton::clicked, this, [this] {
         kept().CarAllowance.RecordKept = 0;
         showMethod();
+        m_described->run();
     });
     connect(ui->Option4, &QRadioButton::clicked, this, [this] {
         kept().CarAllowance.RecordKept = 1;
         showMethod();
+        m_described->run();
     });
     connect(ui->Check1, &QCheckBox::clicked, this, [this](bool ticked) {
         kept().CarAllowance.IncludeFuel = ticked ? 1 : 0;

@@ -391,6 +391,10 @@ TEST_F(VehicleWindowsTest, CarAllowanceBothMethods)
     EXPECT_FALSE(child("fraDeemed")->isVisible());
     EXPECT_TRUE(enabled("silgEdit6"));
     EXPECT_FALSE(enabled("dtCarAlStartDate"));
+    // Its figures at once: no deemed claim beside costs of 0.
+    EXPECT_EQ(shown("sidbEdit2_3"), "0.00");
+    EXPECT_EQ(shown("sidbEdit2_5"), "0.00");
+    EXPECT_TRUE(messages.empty());
     type("silgEdit6", "60000");
     click("cmdCalculate");
     EXPECT_EQ(shown("sidbEdit2_3"), "60 000.00");
