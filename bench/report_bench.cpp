@@ -6,6 +6,7 @@
 // 10 000 vehicles (the last refused as too long for PDF, exported as CSV
 // and XLSX).
 
+#include "app/print_tables.h"
 #include "services/print_database.h"
 #include "services/report_engine.h"
 
@@ -228,6 +229,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    grossby::declareProgramPrintTables();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -1,6 +1,7 @@
 // The report filler: any template text filled with rows staged in a print
 // database (the QuickTax row and a year of a loan schedule), then laid out.
 
+#include "app/print_tables.h"
 #include "core/print_record.h"
 #include "fuzz_util.h"
 #include "services/print_database.h"
@@ -17,6 +18,7 @@ namespace {
 QString stagedDatabase()
 {
     fuzz::needGuiApplication();
+    declareProgramPrintTables();
     const QString db = QString::fromStdString(fuzz::scratchFolder() + "/Crysprin.db");
     std::vector<PrintRecord> schedule;
     for (int k = 1; k <= 12; ++k)

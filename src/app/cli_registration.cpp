@@ -1,5 +1,6 @@
 #include "app/cli_registration.h"
 
+#include "app/print_tables.h"
 #include "cli/subcommand.h"
 #include "finance/cli/finance_commands.h"
 #include "package/cli/package_commands.h"
@@ -10,6 +11,7 @@ namespace grossby::cli {
 
 std::vector<std::shared_ptr<const Calculator>> calculators()
 {
+    declareProgramPrintTables();
     std::vector<std::shared_ptr<const Calculator>> all;
     for (auto more : {payrollCalculators(), packageCalculators(), vehicleCalculators(), financeCalculators()})
         all.insert(all.end(), more.begin(), more.end());

@@ -1,5 +1,6 @@
 #include "app/registration.h"
 
+#include "app/print_tables.h"
 #include "finance/ui/finance_windows.h"
 #include "package/ui/package_windows.h"
 #include "payroll/ui/payroll_windows.h"
@@ -9,6 +10,7 @@ namespace grossby {
 
 CalculatorRegistry programCalculators()
 {
+    declareProgramPrintTables();
     CalculatorRegistry registry;
     registerPayrollWindows(registry);
     registerPackageWindows(registry);

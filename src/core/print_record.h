@@ -3,7 +3,9 @@
 // window and the command line stage exactly the same figures.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -28,6 +30,54 @@ struct StagedTable {
     std::string table;
     std::vector<PrintRecord> rows;  ///< one row for single-row tables
 };
+
+/// SQLite type of a print column: REAL for amounts and other Double or
+/// Single values, INTEGER for Integer, Long and flags, TEXT for labels,
+/// dates written as text and other strings.
+enum class PrintColumnType { Real, Integer, Text };
+
+struct PrintColumn {
+    std::string name;
+    PrintColumnType type;
+};
+
+using PrintColumns = std::vector<PrintColumn>;
+
+/// A table of the print database, declared by the subsystem whose printouts
+/// fill it.
+struct PrintTable {
+    std::string name;
+    /// Multi-row tables are emptied and refilled on every print; the others
+    /// hold exactly one row that every print overwrites in place.
+    bool multiRow = false;
+    PrintColumns columns;
+
+    /// The column called exactly `column`, or nullptr.
+    const PrintColumn* find(std::string_view column) const
+    {
+        for (const PrintColumn& c : columns) {
+            if (c.name == column)
+                return &c;
+        }
+        return nullptr;
+    }
+};
+
+/// What a subsystem's print table declarations say, briefly: `Columns c;
+/// add(c, {"PAmt", "IntRate"}, R);`.
+namespace print_columns {
+using Columns = PrintColumns;
+inline constexpr PrintColumnType R = PrintColumnType::Real;
+inline constexpr PrintColumnType I = PrintColumnType::Integer;
+inline constexpr PrintColumnType T = PrintColumnType::Text;
+
+/// Appends columns of one type, in order.
+inline void add(Columns& columns, std::initializer_list<const char*> names, PrintColumnType type)
+{
+    for (const char* name : names)
+        columns.push_back({name, type});
+}
+}  // namespace print_columns
 
 /// The language of a printout's labels (the check sheets print in either).
 enum class PrintLanguage { English, Afrikaans };

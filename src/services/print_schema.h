@@ -1,35 +1,20 @@
 #pragma once
-// The layout of the print database: every table the calculators stage for
-// the report templates, with its columns and their SQL types.
+// The layout of the print database: the tables the subsystems declare for
+// their printouts (each beside its print rows), gathered once at start.
 
-#include <string>
+#include "core/print_record.h"
+
 #include <string_view>
 #include <vector>
 
 namespace grossby {
 
-/// SQLite type of a print column: REAL for amounts and other Double or
-/// Single values, INTEGER for Integer, Long and flags, TEXT for labels,
-/// dates written as text and other strings.
-enum class PrintColumnType { Real, Integer, Text };
+/// Adds the tables a subsystem declares; a table declared again under the
+/// same name replaces the earlier declaration. Done once at start, before
+/// the print database is opened.
+void declarePrintTables(const std::vector<PrintTable>& tables);
 
-struct PrintColumn {
-    std::string name;
-    PrintColumnType type;
-};
-
-struct PrintTable {
-    std::string name;
-    /// Multi-row tables are emptied and refilled on every print; the others
-    /// hold exactly one row that every print overwrites in place.
-    bool multiRow = false;
-    std::vector<PrintColumn> columns;
-
-    /// The column called exactly `column`, or nullptr.
-    const PrintColumn* find(std::string_view column) const;
-};
-
-/// Every print table, in a fixed order.
+/// Every print table declared, in the order declared.
 const std::vector<PrintTable>& printSchema();
 
 /// The table called exactly `name`, or nullptr.

@@ -1,4 +1,6 @@
 // Services tests need a Qt application object (SQL drivers, fonts, paths).
+#include "app/print_tables.h"
+
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
@@ -7,6 +9,8 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // The program's print tables, as the program and the command line have them.
+    grossby::declareProgramPrintTables();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
