@@ -4,6 +4,7 @@
 
 #include "core/module1.h"
 #include "core/tax_year.h"
+#include "finance/finance_inputs.h"
 #include "widgets/print_panel.h"
 
 #include <QApplication>
@@ -39,11 +40,23 @@ DailyBalanceWindow::DailyBalanceWindow(Key key, Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmDayBal>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, dailyBalanceInputTable(), kInputs);
-    m_results.emplace(this, dailyBalanceResultTable(), kResults);
-    // The dates are read by the window itself (either may still be blank).
+    m_calc = &describeCalculation(this, dailyBalanceDescription(), kInputs, kResults);
+    // The dates are read by the window itself (either may still be blank),
+    // and the days are counted only once both are in.
     noteInputField("start", ui->dtStartDate);
     noteInputField("end", ui->dtEndDate);
+    m_calc->prepare = [this](DailyBalanceInputs& in) {
+        in.start = dayOf(ui->dtStartDate);
+        in.end = dayOf(ui->dtEndDate);
+    };
+    m_calc->check = [](const DailyBalanceInputs& in) -> std::optional<InputError> {
+        if (!dayBalanceDateSet(in.start))
+            return InputError{tr("Date Required").toStdString(), tr("Please enter the start date.").toStdString(),
+                              "start"};
+        if (!dayBalanceDateSet(in.end))
+            return InputError{tr("Date Required").toStdString(), tr("Please enter the end date.").toStdString(), "end"};
+        return std::nullopt;
+    };
     for (QLineEdit* field : std::initializer_list<QLineEdit*>{ui->numCapAmount, ui->dtStartDate, ui->dtEndDate,
                                                               ui->numIntRate, ui->numAnsDB1, ui->numAnsDB2})
         field->setMinimumWidth(130);
@@ -93,7 +106,7 @@ double DailyBalanceWindow::typedRateLimit() const
 
 DailyBalanceInputs DailyBalanceWindow::currentInputs() const
 {
-    DailyBalanceInputs in = m_inputs->values();
+    DailyBalanceInputs in = m_calc->inputs().values();
     in.start = dayOf(ui->dtStartDate);
     in.end = dayOf(ui->dtEndDate);
     return in;
@@ -115,7 +128,7 @@ void DailyBalanceWindow::showKept()
     in.rate = state().DayBalRate;
     // A rate kept from the spin control may be above the typed limit.
     ui->numIntRate->setMaximum(qMax(typedRateLimit(), static_cast<double>(in.rate)));
-    m_inputs->show(in);
+    m_calc->inputs().show(in);
     const QSignalBlocker blockStart(ui->dtStartDate);
     const QSignalBlocker blockEnd(ui->dtEndDate);
     ui->dtStartDate->setValue(state().DayBalStart);
@@ -168,28 +181,6 @@ QString DailyBalanceWindow::dateRangeMessage(bool endDate) const
     return QString::fromStdString(startDateOutOfRangeMessage(other));
 }
 
-std::optional<CalculatorWindow::Rejection> DailyBalanceWindow::runCalculation()
-{
-    const DailyBalanceInputs in = currentInputs();
-    if (!dayBalanceDateSet(in.start) || !dayBalanceDateSet(in.end)) {
-        // Nothing to count yet: the figures are 0 until both dates are in.
-        m_lastInputs = in;
-        m_lastResult = {};
-        m_results->show(m_lastResult);
-        const bool start = !dayBalanceDateSet(in.start);
-        return Rejection{tr("Date Required"),
-                         start ? tr("Please enter the start date.") : tr("Please enter the end date."),
-                         start ? ui->dtStartDate : ui->dtEndDate};
-    }
-    const auto outcome = CalcDailyBalance(in);
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    m_lastInputs = in;
-    m_lastResult = std::get<DailyBalanceResult>(outcome);
-    m_results->show(m_lastResult);
-    return std::nullopt;
-}
-
 void DailyBalanceWindow::spinDate(bool up)
 {
     const std::int32_t start = dayOf(ui->dtStartDate);
@@ -209,7 +200,7 @@ void DailyBalanceWindow::spinDate(bool up)
 
 void DailyBalanceWindow::spinRate(bool up)
 {
-    const double rate = m_inputs->values().rate;
+    const double rate = m_calc->inputs().values().rate;
     if (rate == 0)
         return;
     const SpinValue next = spinDailyBalanceRate(rate, state().RateSpinStep, up);
@@ -219,16 +210,6 @@ void DailyBalanceWindow::spinRate(bool up)
     ui->numIntRate->setValue(next.value);
     recalculateQuietly();
     focusOk();
-}
-
-bool DailyBalanceWindow::hasSomethingToPrint() const
-{
-    return canPrintDailyBalance(m_lastResult);
-}
-
-PrintJob DailyBalanceWindow::printJob(bool) const
-{
-    return PrintJob::oneRow(dailyBalanceReport(), PrintDailyBalance(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby

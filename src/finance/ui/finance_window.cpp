@@ -30,17 +30,6 @@ void FinanceWindow::recalculateQuietly()
     (void)runCalculation();
 }
 
-bool FinanceWindow::prepareToPrint()
-{
-    // What is printed is what the fields hold now, with its own results.
-    if (!calculate())
-        return false;
-    if (hasSomethingToPrint())
-        return true;
-    focusOk();
-    return false;
-}
-
 QString FinanceWindow::printDatabasePath() const
 {
     return QString::fromStdString(m_state.PrintDatabasePath);

@@ -3,11 +3,11 @@
 // share. Their inputs live in the shared state: each field stores its value
 // there as it changes, the window shows the kept values when it opens, and
 // every activation (the first showing included) calculates again, so the
-// window always shows the figures of its fields. Print calculates first and
-// shows the print panel only when there is something to print.
+// window always shows the figures of its fields. Each runs on its
+// calculator's description (finance/finance_calculators.h); Print calculates
+// first, and the base shows the print panel only when the description finds
+// something to print.
 
-#include "core/print_record.h"
-#include "finance/finance_print.h"
 #include "widgets/calculator_window.h"
 
 #include <utility>
@@ -29,14 +29,11 @@ protected:
 
     /// Shows the kept values and calculates them, without a message.
     void load() override;
-    /// Puts the shared state's values into the fields.
+    /// Puts the kept values into the fields.
     virtual void showKept() = 0;
-    /// Whether the last calculation has anything to print.
-    virtual bool hasSomethingToPrint() const = 0;
 
-    /// Calculates what the fields hold; when the figures cannot be printed,
-    /// the focus goes to "&OK" and the panel stays down.
-    bool prepareToPrint() override;
+    /// Calculates what the fields hold, so what is printed is what they show.
+    bool prepareToPrint() override { return calculate(); }
     QString printDatabasePath() const override;
 
     /// Calculates without showing a message: window activation must never

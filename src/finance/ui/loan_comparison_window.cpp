@@ -25,7 +25,8 @@ LoanComparisonWindow::LoanComparisonWindow(Key key, Module1& state, QWidget* par
     , ui(std::make_unique<Ui::frmLoanComp>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, loanComparisonInputTable(), kInputs);
+    m_calc = &describeCalculation(this, loanComparisonDescription(), kInputs, {});
+    m_calc->shown = [this](const LoanComparisonResult& r) { showTerms(r); };
     for (NumericEdit* field : {ui->numBAmt, ui->numIntRate})
         field->setMinimumWidth(130);
     connect(ui->numBAmt, &NumericEdit::valueChanged, this, &LoanComparisonWindow::keep);
@@ -35,7 +36,7 @@ LoanComparisonWindow::LoanComparisonWindow(Key key, Module1& state, QWidget* par
     // rows selectable so the figures can be copied.
     QTableWidget* grid = ui->grdPayments;
     grid->setColumnCount(4);
-    grid->setRowCount(static_cast<int>(m_lastResult.terms.size()));
+    grid->setRowCount(static_cast<int>(LoanComparisonResult{}.terms.size()));
     grid->setHorizontalHeaderLabels({tr("Period"), tr("Monthly repayment"), tr("Total Interest"), tr("Total Paid")});
     grid->verticalHeader()->hide();
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -65,32 +66,20 @@ LoanComparisonWindow::~LoanComparisonWindow() = default;
 
 void LoanComparisonWindow::keep()
 {
-    state().CompPrincipal = m_inputs->values().principal;
-    state().CompRate = m_inputs->values().rate;
+    state().CompPrincipal = m_calc->inputs().values().principal;
+    state().CompRate = m_calc->inputs().values().rate;
 }
 
 void LoanComparisonWindow::showKept()
 {
-    m_inputs->show({state().CompPrincipal, state().CompRate});
+    m_calc->inputs().show({state().CompPrincipal, state().CompRate});
 }
 
-std::optional<CalculatorWindow::Rejection> LoanComparisonWindow::runCalculation()
-{
-    const LoanComparisonInputs in = m_inputs->values();
-    const auto outcome = CompareLoans(in);
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    m_lastInputs = in;
-    m_lastResult = std::get<LoanComparisonResult>(outcome);
-    showTerms();
-    return std::nullopt;
-}
-
-void LoanComparisonWindow::showTerms()
+void LoanComparisonWindow::showTerms(const LoanComparisonResult& r)
 {
     QTableWidget* grid = ui->grdPayments;
-    for (std::size_t k = 0; k < m_lastResult.terms.size(); ++k) {
-        const ComparisonTerm& t = m_lastResult.terms[k];
+    for (std::size_t k = 0; k < r.terms.size(); ++k) {
+        const ComparisonTerm& t = r.terms[k];
         const int row = static_cast<int>(k);
         grid->item(row, 0)->setText(QString::fromStdString(t.label).trimmed());
         grid->item(row, 1)->setText(formatReportAmount(t.repayment));
@@ -121,16 +110,6 @@ void LoanComparisonWindow::fitGrid()
     for (int row = 0; row < grid->rowCount(); ++row)
         height += grid->rowHeight(row);
     grid->setFixedSize(width, height);
-}
-
-bool LoanComparisonWindow::hasSomethingToPrint() const
-{
-    return canPrintLoanComparison(m_lastInputs);
-}
-
-PrintJob LoanComparisonWindow::printJob(bool) const
-{
-    return PrintJob::oneRow(loanComparisonReport(), PrintLoanComparison(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby
