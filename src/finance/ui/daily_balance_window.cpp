@@ -2,9 +2,9 @@
 
 #include "ui_daily_balance_window.h"
 
-#include "core/module1.h"
 #include "core/tax_year.h"
 #include "finance/finance_inputs.h"
+#include "finance/finance_memory.h"
 #include "widgets/print_panel.h"
 
 #include <QApplication>
@@ -115,24 +115,24 @@ DailyBalanceInputs DailyBalanceWindow::currentInputs() const
 void DailyBalanceWindow::keep()
 {
     const DailyBalanceInputs in = currentInputs();
-    state().DayBalCapital = in.capital;
-    state().DayBalRate = in.rate;
-    state().DayBalStart = in.start;
-    state().DayBalEnd = in.end;
+    kept().DayBalCapital = in.capital;
+    kept().DayBalRate = in.rate;
+    kept().DayBalStart = in.start;
+    kept().DayBalEnd = in.end;
 }
 
 void DailyBalanceWindow::showKept()
 {
     DailyBalanceInputs in;
-    in.capital = state().DayBalCapital;
-    in.rate = state().DayBalRate;
+    in.capital = kept().DayBalCapital;
+    in.rate = kept().DayBalRate;
     // A rate kept from the spin control may be above the typed limit.
     ui->numIntRate->setMaximum(qMax(typedRateLimit(), static_cast<double>(in.rate)));
     m_calc->inputs().show(in);
     const QSignalBlocker blockStart(ui->dtStartDate);
     const QSignalBlocker blockEnd(ui->dtEndDate);
-    ui->dtStartDate->setValue(state().DayBalStart);
-    ui->dtEndDate->setValue(state().DayBalEnd);
+    ui->dtStartDate->setValue(kept().DayBalStart);
+    ui->dtEndDate->setValue(kept().DayBalEnd);
 }
 
 void DailyBalanceWindow::limitStartDate()
@@ -203,7 +203,7 @@ void DailyBalanceWindow::spinRate(bool up)
     const double rate = m_calc->inputs().values().rate;
     if (rate == 0)
         return;
-    const SpinValue next = spinDailyBalanceRate(rate, state().RateSpinStep, up);
+    const SpinValue next = spinDailyBalanceRate(rate, kept().RateSpinStep, up);
     if (next.beep)
         QApplication::beep();
     ui->numIntRate->setMaximum(qMax(typedRateLimit(), next.value));

@@ -1,6 +1,7 @@
 #include "finance/ui/finance_window.h"
 
 #include "core/module1.h"
+#include "finance/finance_memory.h"
 #include "finance/ui/spin_control.h"
 #include "widgets/field_edit.h"
 
@@ -16,6 +17,11 @@ FinanceWindow::FinanceWindow(Key key, Module1& state, QWidget* parent)
     : CalculatorWindow(key, parent)
     , m_state(state)
 { }
+
+FinanceMemory& FinanceWindow::kept() const
+{
+    return m_state.memory<FinanceMemory>();
+}
 
 void FinanceWindow::load()
 {

@@ -1,7 +1,7 @@
 #pragma once
 // What the loan buster, loan comparison, daily balance and inflation windows
-// share. Their inputs live in the shared state: each field stores its value
-// there as it changes, the window shows the kept values when it opens, and
+// share. Their inputs live in the finance memory (finance/finance_memory.h):
+// each field stores its value there as it changes, the window shows the kept values when it opens, and
 // every activation (the first showing included) calculates again, so the
 // window always shows the figures of its fields. Each runs on its
 // calculator's description (finance/finance_calculators.h); Print calculates
@@ -17,6 +17,7 @@ class QLineEdit;
 
 namespace grossby {
 
+struct FinanceMemory;
 struct Module1;
 class SpinControl;
 
@@ -25,7 +26,8 @@ class FinanceWindow : public CalculatorWindow {
 protected:
     FinanceWindow(Key key, Module1& state, QWidget* parent);
 
-    Module1& state() const { return m_state; }
+    /// What the finance windows keep between visits.
+    FinanceMemory& kept() const;
 
     /// Shows the kept values and calculates them, without a message.
     void load() override;

@@ -2,7 +2,7 @@
 
 #include "ui_inflation_window.h"
 
-#include "core/module1.h"
+#include "finance/finance_memory.h"
 #include "widgets/print_panel.h"
 
 #include <QApplication>
@@ -59,14 +59,14 @@ InflationWindow::~InflationWindow() = default;
 void InflationWindow::keep()
 {
     const InflationInputs& in = m_calc->inputs().values();
-    state().InflPresentCost = in.presentCost;
-    state().InflPeriod = in.years;
-    state().InflRate = in.rate;
+    kept().InflPresentCost = in.presentCost;
+    kept().InflPeriod = in.years;
+    kept().InflRate = in.rate;
 }
 
 void InflationWindow::showKept()
 {
-    m_calc->inputs().show({state().InflPresentCost, state().InflPeriod, state().InflRate});
+    m_calc->inputs().show({kept().InflPresentCost, kept().InflPeriod, kept().InflRate});
 }
 
 void InflationWindow::showTooLarge(const InflationResult& r)

@@ -2,7 +2,7 @@
 
 #include "ui_loan_buster_window.h"
 
-#include "core/module1.h"
+#include "finance/finance_memory.h"
 #include "widgets/print_panel.h"
 
 namespace grossby {
@@ -65,17 +65,17 @@ void LoanBusterWindow::keep()
     // The principal, rate and extra payment outlive the window; the period
     // starts at 0 each time it opens.
     const LoanBusterInputs& in = m_calc->inputs().values();
-    state().BusterPrincipal = in.principal;
-    state().BusterRate = in.rate;
-    state().BusterExtraPayment = in.extra;
+    kept().BusterPrincipal = in.principal;
+    kept().BusterRate = in.rate;
+    kept().BusterExtraPayment = in.extra;
 }
 
 void LoanBusterWindow::showKept()
 {
     LoanBusterInputs in;
-    in.principal = state().BusterPrincipal;
-    in.rate = state().BusterRate;
-    in.extra = state().BusterExtraPayment;
+    in.principal = kept().BusterPrincipal;
+    in.rate = kept().BusterRate;
+    in.extra = kept().BusterExtraPayment;
     m_calc->inputs().show(in);
 }
 

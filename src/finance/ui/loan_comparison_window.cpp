@@ -2,7 +2,7 @@
 
 #include "ui_loan_comparison_window.h"
 
-#include "core/module1.h"
+#include "finance/finance_memory.h"
 #include "services/report_format.h"
 #include "widgets/print_panel.h"
 
@@ -66,13 +66,13 @@ LoanComparisonWindow::~LoanComparisonWindow() = default;
 
 void LoanComparisonWindow::keep()
 {
-    state().CompPrincipal = m_calc->inputs().values().principal;
-    state().CompRate = m_calc->inputs().values().rate;
+    kept().CompPrincipal = m_calc->inputs().values().principal;
+    kept().CompRate = m_calc->inputs().values().rate;
 }
 
 void LoanComparisonWindow::showKept()
 {
-    m_calc->inputs().show({state().CompPrincipal, state().CompRate});
+    m_calc->inputs().show({kept().CompPrincipal, kept().CompRate});
 }
 
 void LoanComparisonWindow::showTerms(const LoanComparisonResult& r)

@@ -4,7 +4,7 @@
 // schedules in a grid, a graph of the yearly figures and its printouts.
 //
 // The four loan quantities, the mode and the finance charges toggle live in
-// the shared state: the fields are views of it, so every change is stored at
+// the finance memory (finance/finance_memory.h): the fields are views of it, so every change is stored at
 // once and the window shows the last loan again when it is reopened or
 // activated.
 
@@ -27,6 +27,7 @@ class frmLoans;
 
 namespace grossby {
 
+struct FinanceMemory;
 struct Module1;
 class NumericEdit;
 
@@ -69,6 +70,8 @@ private:
     void fitGrid(int rows);
     void setGridShown(bool shown);
     void growToFit();
+    /// The loan and its settings as kept between visits.
+    FinanceMemory& kept() const;
     LoanResult currentLoan() const;
     AnnualSchedule annualSchedule(const LoanResult& loan) const;
     NumericEdit* fieldOf(LoanMode mode) const;

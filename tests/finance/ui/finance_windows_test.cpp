@@ -4,6 +4,7 @@
 
 #include "app/registration.h"
 #include "core/module1.h"
+#include "finance/finance_memory.h"
 #include "finance/ui/optional_date_edit.h"
 #include "finance/ui/spin_control.h"
 #include "gui_test_util.h"
@@ -386,7 +387,7 @@ TEST_F(FinanceWindowsTest, DailyBalanceDatesAreHeldToEachOther)
     // A date can be emptied again, and is then not counted.
     type("dtEndDate", "");
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(state.DayBalEnd, -36522);
+    EXPECT_EQ(state.memory<FinanceMemory>().DayBalEnd, -36522);
 }
 
 TEST_F(FinanceWindowsTest, DailyBalanceSpinControls)
