@@ -1,6 +1,5 @@
 #include "finance/finance_calculators.h"
 
-#include "finance/finance_inputs.h"
 #include "finance/finance_print.h"
 
 namespace grossby {
@@ -11,6 +10,28 @@ namespace {
 MenuEntry businessCalcs(const char* window, const char* command, const char* caption, int order, int initialiseAllRank)
 {
     return {window, command, "mnuBusinessCalcs", "Bu&siness Calculations", caption, order, initialiseAllRank};
+}
+
+// --- loan ---------------------------------------------------------------
+
+CalcOutcome<LoanResult> solveLoan(const LoanCommandInputs& in, const NoSettings&)
+{
+    return LoanCalc(in);
+}
+
+ReportDescriptor loanReportFor(const LoanCommandInputs& in)
+{
+    return loanReport(in.mode, in.schedule);
+}
+
+PrintRecord loanRow(const LoanCommandInputs& in, const LoanResult& r, PrintLanguage)
+{
+    return PrintLoan(in.mode, r, true, in.schedule);
+}
+
+bool loanPrints(const LoanCommandInputs&, const LoanResult& r)
+{
+    return loanComplete(r);
 }
 
 // --- inflation ----------------------------------------------------------
@@ -88,6 +109,21 @@ bool loanBusterPrints(const LoanBusterInputs& in, const LoanBusterResult&)
 }
 
 }  // namespace
+
+CalculatorDescription<LoanCommandInputs, NoSettings, LoanResult> loanDescription()
+{
+    return {.name = "loan",
+            .summary = "A loan solved for the repayment, principal, period or rate from the other three",
+            .inputs = &loanCommandInputTable(),
+            .results = &loanResultTable(),
+            .compute = &solveLoan,
+            .report = loanReport(LoanMode::Repayment, ScheduleKind::None),
+            .reportFor = &loanReportFor,
+            .print = &loanRow,
+            .canPrint = &loanPrints,
+            .nothingToPrint = "Nothing to print: the principal, period, rate and repayment must all be above 0.",
+            .menu = businessCalcs("frmLoans", "mnuLoans", "Loans", 61, 9)};
+}
 
 CalculatorDescription<InflationInputs, NoSettings, InflationResult> inflationDescription()
 {

@@ -13,6 +13,45 @@
 namespace grossby::cli {
 namespace {
 
+// --- from a description -------------------------------------------------
+
+// The printout of a described calculator: its one row, or why there is
+// nothing to print.
+template <auto Describe, class In, class Result>
+std::optional<std::string> describedPrintJob(const In& in, const Result& r, PrintLanguage language, PrintJob& job)
+{
+    static const auto d = Describe();
+    if (d.canPrint && !d.canPrint(in, r))
+        return std::string(d.nothingToPrintFor ? d.nothingToPrintFor(in, r) : d.nothingToPrint);
+    if (d.reportFor)
+        job.report = d.reportFor(in);
+    job.tables = {StagedTable{job.report.table, {d.print(in, r, language)}}};
+    return std::nullopt;
+}
+
+// The subcommand a description makes; the command line's own rules and list
+// results are added by the caller.
+template <auto Describe, class In, class Result>
+CalculatorDef<In, NoSettings, Result> defFrom(const CalculatorDescription<In, NoSettings, Result>& d)
+{
+    CalculatorDef<In, NoSettings, Result> def;
+    def.name = d.name;
+    def.description = d.summary;
+    def.inputs = d.inputs;
+    def.results = d.results;
+    def.compute = d.compute;
+    def.defaults = d.defaults;
+    def.report = d.report;
+    def.print = d.print;
+    def.printJob = &describedPrintJob<Describe, In, Result>;
+    return def;
+}
+
+template <auto Describe> auto describedDef()
+{
+    return defFrom<Describe>(Describe());
+}
+
 // --- loan ---------------------------------------------------------------
 
 // The option of each quantity, and what solving it is called in messages.
@@ -48,14 +87,12 @@ std::optional<std::string> checkLoan(const LoanCommandInputs& in, const GivenInp
     return std::nullopt;
 }
 
-std::optional<std::string> printLoan(const LoanCommandInputs& in, const LoanResult& loan, PrintLanguage, PrintJob& job)
+// The described row, and the schedule the printout includes.
+std::optional<std::string> printLoan(const LoanCommandInputs& in, const LoanResult& loan, PrintLanguage language,
+                                     PrintJob& job)
 {
-    if (!loanComplete(loan))
-        return std::string("Nothing to print: the principal, period, rate and repayment must all be above 0.");
-    const ReportDescriptor report = loanReport(in.mode, in.schedule);
-    job.report = report;
-    // The command line prints the finance charges: they are among its results.
-    job.tables = {StagedTable{report.table, {PrintLoan(in.mode, loan, true, in.schedule)}}};
+    if (auto nothing = describedPrintJob<&loanDescription>(in, loan, language, job))
+        return nothing;
     if (in.schedule == ScheduleKind::Annual)
         job.tables.push_back(
             {kAmortTable, PrintAmort(CalcAnnAmort(loan.principal, loan.months, loan.rate, loan.repayment).lines)});
@@ -141,58 +178,14 @@ std::optional<std::string> checkDailyBalance(const DailyBalanceInputs& in, const
     return std::nullopt;
 }
 
-// --- from a description -------------------------------------------------
-
-// The printout of a described calculator: its one row, or why there is
-// nothing to print.
-template <auto Describe, class In, class Result>
-std::optional<std::string> describedPrintJob(const In& in, const Result& r, PrintLanguage language, PrintJob& job)
-{
-    static const auto d = Describe();
-    if (d.canPrint && !d.canPrint(in, r))
-        return std::string(d.nothingToPrintFor ? d.nothingToPrintFor(in, r) : d.nothingToPrint);
-    job.tables = {StagedTable{job.report.table, {d.print(in, r, language)}}};
-    return std::nullopt;
-}
-
-// The subcommand a description makes; the command line's own rules and list
-// results are added by the caller.
-template <auto Describe, class In, class Result>
-CalculatorDef<In, NoSettings, Result> defFrom(const CalculatorDescription<In, NoSettings, Result>& d)
-{
-    CalculatorDef<In, NoSettings, Result> def;
-    def.name = d.name;
-    def.description = d.summary;
-    def.inputs = d.inputs;
-    def.results = d.results;
-    def.compute = d.compute;
-    def.defaults = d.defaults;
-    def.report = d.report;
-    def.print = d.print;
-    def.printJob = &describedPrintJob<Describe, In, Result>;
-    return def;
-}
-
-template <auto Describe> auto describedDef()
-{
-    return defFrom<Describe>(Describe());
-}
-
 }  // namespace
 
 std::vector<std::shared_ptr<const Calculator>> financeCalculators()
 {
-    CalculatorDef<LoanCommandInputs, NoSettings, LoanResult> loan{
-        .name = "loan",
-        .description = "A loan solved for the repayment, principal, period or rate from the other three",
-        .inputs = &loanCommandInputTable(),
-        .results = &loanResultTable(),
-        .compute = [](const LoanCommandInputs& in, const NoSettings&) { return LoanCalc(in); },
-        .report = loanReport(LoanMode::Repayment, ScheduleKind::None),
-        .check = &checkLoan,
-        .printJob = &printLoan,
-        .reportOnly = {"schedule"},
-    };
+    auto loan = describedDef<&loanDescription>();
+    loan.check = &checkLoan;
+    loan.printJob = &printLoan;
+    loan.reportOnly = {"schedule"};
 
     CalculatorDef<ScheduleCommandInputs, NoSettings, ScheduleResult> schedule{
         .name = "schedule",

@@ -13,8 +13,7 @@ namespace grossby {
 void registerFinanceWindows(CalculatorRegistry& registry)
 {
     registry.add(calculatorEntry(inflationDescription().menu, windowFactory<InflationWindow>()));
-    const CalculatorMenu business{"mnuBusinessCalcs", "Bu&siness Calculations"};
-    registry.add({"frmLoans", "mnuLoans", windowFactory<LoanWindow>(), {}, 9, {business, "Loans", 61}});
+    registry.add(calculatorEntry(loanDescription().menu, windowFactory<LoanWindow>()));
     registry.add(calculatorEntry(loanBusterDescription().menu, windowFactory<LoanBusterWindow>()));
     registry.add(calculatorEntry(loanComparisonDescription().menu, windowFactory<LoanComparisonWindow>()));
     registry.add(calculatorEntry(dailyBalanceDescription().menu, windowFactory<DailyBalanceWindow>()));

@@ -72,7 +72,30 @@ LoanWindow::LoanWindow(Key key, Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmLoans>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, loanInputTable(), kInputs);
+    // The print panel comes up whatever the loan; a destination chosen on it
+    // checks that there is a whole loan to print (printRequested).
+    auto description = loanDescription();
+    description.canPrint = nullptr;
+    m_calc = &describeCalculation(this, std::move(description), kInputs, {});
+    m_calc->prepare = [this](LoanCommandInputs& in) {
+        const FinanceMemory& loan = kept();
+        in.mode = mode();
+        in.principal = loan.LoanPrincipal;
+        in.months = loan.LoanPeriod;
+        in.rate = loan.LoanRate;
+        in.repayment = loan.LoanRepayment;
+    };
+    m_calc->shown = [this](const LoanResult& r) {
+        FinanceMemory& loan = kept();
+        loan.LoanPrincipal = r.principal;
+        loan.LoanPeriod = r.months;
+        loan.LoanRate = r.rate;
+        loan.LoanRepayment = r.repayment;
+        showQuantities();
+        ui->Text1->setVisible(r.rateAboveLimit);
+        if (loan.FinChargesShown == "DOWN")
+            showFinanceCharges();
+    };
     ui->numIntRate->setDecimals(3);
 
     m_modes = new QButtonGroup(this);
@@ -237,7 +260,13 @@ void LoanWindow::styleMode(LoanMode solved)
 
 void LoanWindow::showQuantities()
 {
-    m_inputs->show(LoanInputs{mode(), kept().LoanPrincipal, kept().LoanPeriod, kept().LoanRate, kept().LoanRepayment});
+    LoanCommandInputs in;
+    in.mode = mode();
+    in.principal = kept().LoanPrincipal;
+    in.months = kept().LoanPeriod;
+    in.rate = kept().LoanRate;
+    in.repayment = kept().LoanRepayment;
+    m_calc->inputs().show(in);
 }
 
 void LoanWindow::showFinanceCharges()
@@ -269,33 +298,16 @@ AnnualSchedule LoanWindow::annualSchedule(const LoanResult& loan) const
     return s;
 }
 
-std::optional<CalculatorWindow::Rejection> LoanWindow::solve()
-{
-    ui->Text1->hide();
-    const LoanInputs in{mode(), kept().LoanPrincipal, kept().LoanPeriod, kept().LoanRate, kept().LoanRepayment};
-    const auto outcome = LoanCalc(in);
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    const auto& r = std::get<LoanResult>(outcome);
-    kept().LoanPrincipal = r.principal;
-    kept().LoanPeriod = r.months;
-    kept().LoanRate = r.rate;
-    kept().LoanRepayment = r.repayment;
-    showQuantities();
-    ui->Text1->setVisible(r.rateAboveLimit);
-    if (kept().FinChargesShown == "DOWN")
-        showFinanceCharges();
-    return std::nullopt;
-}
-
 std::optional<CalculatorWindow::Rejection> LoanWindow::runCalculation()
 {
-    return solve();
+    // The marker goes until a solved rate above the limit shows it again.
+    ui->Text1->hide();
+    return CalculatorWindow::runCalculation();
 }
 
 void LoanWindow::recalculateQuietly()
 {
-    (void)solve();
+    (void)runCalculation();
 }
 
 void LoanWindow::toggleFinanceCharges()

@@ -6,11 +6,13 @@
 // The four loan quantities, the mode and the finance charges toggle live in
 // the finance memory (finance/finance_memory.h): the fields are views of it, so every change is stored at
 // once and the window shows the last loan again when it is reopened or
-// activated.
+// activated. The loan is solved on its description (loanDescription()),
+// which also gives its tables and menu entry; the solved field's colouring,
+// the finance charges, the grid, the graph and the printout with its
+// schedule are the window's own.
 
-#include "finance/finance_inputs.h"
-#include "widgets/calculator_window.h"
-#include "widgets/field_binding.h"
+#include "finance/finance_calculators.h"
+#include "widgets/described_calculation.h"
 
 #include <QList>
 #include <QPointer>
@@ -64,7 +66,6 @@ private:
     void showQuantities();
     void showFinanceCharges();
     void recalculateQuietly();
-    std::optional<Rejection> solve();
     void printRequested(int destination);
     void includeScheduleToggled(bool on);
     void fitGrid(int rows);
@@ -78,7 +79,7 @@ private:
 
     Module1& m_state;
     std::unique_ptr<Ui::frmLoans> ui;
-    std::optional<InputBinding<LoanInputs>> m_inputs;
+    DescribedCalculation<LoanCommandInputs, NoSettings, LoanResult>* m_calc = nullptr;
     QButtonGroup* m_modes = nullptr;
     QSize m_sizeBeforeGrid;
     QList<QPointer<QWidget>> m_graphs;  // graph windows (or their frames) this window opened
