@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -93,6 +94,7 @@ LoanWindow::LoanWindow(Key key, Module1& state, QWidget* parent)
         loan.LoanRepayment = r.repayment;
         showQuantities();
         ui->Text1->setVisible(r.rateAboveLimit);
+        showNote(noPeriodReason(m_calc->lastInputs(), r));
         if (loan.FinChargesShown == "DOWN")
             showFinanceCharges();
     };
@@ -119,6 +121,14 @@ LoanWindow::LoanWindow(Key key, Module1& state, QWidget* parent)
     keepPlace.setRetainSizeWhenHidden(true);
     ui->Text1->setSizePolicy(keepPlace);
     ui->Text1->hide();
+
+    // Why a loan has no period or no graph, below the loan's fields.
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("lblLoanNote"));
+    m_note->setWordWrap(true);
+    m_note->setStyleSheet(QStringLiteral("color: #b00000;"));
+    m_note->hide();
+    ui->formLayout->insertWidget(ui->formLayout->indexOf(ui->loanLayout) + 1, m_note);
 
     // The fields are views of the shared loan: a change is kept at once.
     connect(ui->numPrinAmount, &NumericEdit::valueChanged, this, [this](double v) { kept().LoanPrincipal = v; });
@@ -300,8 +310,9 @@ AnnualSchedule LoanWindow::annualSchedule(const LoanResult& loan) const
 
 std::optional<CalculatorWindow::Rejection> LoanWindow::runCalculation()
 {
-    // The marker goes until a solved rate above the limit shows it again.
+    // The marker and the note go until the loan solved shows them again.
     ui->Text1->hide();
+    showNote(nullptr);
     return CalculatorWindow::runCalculation();
 }
 
@@ -334,6 +345,16 @@ void LoanWindow::growToFit()
     layout()->activate();
     const QSize extra = sizeHint() - size();
     resized->resize(resized->size() + extra.expandedTo(QSize(0, 0)));
+}
+
+void LoanWindow::showNote(const char* text)
+{
+    m_note->setText(text ? QString::fromUtf8(text) : QString());
+    if (m_note->isHidden() == !text)
+        return;
+    m_note->setVisible(text != nullptr);
+    if (text)
+        growToFit();
 }
 
 void LoanWindow::showSchedule(bool annual)
@@ -434,6 +455,7 @@ QWidget* LoanWindow::showGraph()
         return nullptr;
     const LoanResult loan = currentLoan();
     if (!loanGraphAvailable(loan)) {
+        showNote(noGraphReason(loan));
         ui->cmdOk->setFocus(Qt::OtherFocusReason);
         return nullptr;
     }

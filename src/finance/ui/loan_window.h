@@ -21,6 +21,7 @@
 #include <optional>
 
 class QButtonGroup;
+class QLabel;
 class QRadioButton;
 
 namespace Ui {
@@ -71,6 +72,8 @@ private:
     void fitGrid(int rows);
     void setGridShown(bool shown);
     void growToFit();
+    /// Says below the loan why it has no period or graph; null hides it.
+    void showNote(const char* text);
     /// The loan and its settings as kept between visits.
     FinanceMemory& kept() const;
     LoanResult currentLoan() const;
@@ -81,6 +84,7 @@ private:
     std::unique_ptr<Ui::frmLoans> ui;
     DescribedCalculation<LoanCommandInputs, NoSettings, LoanResult>* m_calc = nullptr;
     QButtonGroup* m_modes = nullptr;
+    QLabel* m_note = nullptr;
     QSize m_sizeBeforeGrid;
     QList<QPointer<QWidget>> m_graphs;  // graph windows (or their frames) this window opened
 };

@@ -34,6 +34,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 namespace grossby {
 namespace {
 
@@ -163,6 +165,44 @@ TEST_F(LoanWindowTest, EachModeSolvesItsQuantity)
         EXPECT_EQ(state.memory<FinanceMemory>().LoanCalcMode, child<QLabel>(loans, "Label12_1")->text().toStdString());
     }
     EXPECT_EQ(child<QLineEdit>(loans, "Text1")->text(), "   Error");
+    EXPECT_TRUE(messages.list.empty());
+}
+
+TEST_F(LoanWindowTest, SaysWhyALoanHasNoPeriodOrGraph)
+{
+    ASSERT_NE(open(), nullptr);
+    auto* note = child<QLabel>(loans, "lblLoanNote");
+    struct Case {
+        const char* repayment;
+        const char* said;  // "" when the note is hidden
+    };
+    // 100 000 at 12 %: the interest is 1 000 a month; 1 001 a month would
+    // take far more than 600 months.
+    const Case cases[] = {
+        {"1000", "does not cover the month's interest"},
+        {"900", "does not cover the month's interest"},
+        {"1001", "within 600 months"},
+        {"1500", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.repayment);
+        solve(2, "100000", "", "12", c.repayment);
+        EXPECT_EQ(shown("numPeriod"), std::string_view(c.said).empty() ? "110" : "0");
+        EXPECT_EQ(note->isVisible(), !std::string_view(c.said).empty());
+        if (note->isVisible()) {
+            EXPECT_TRUE(note->text().contains(QLatin1String(c.said))) << note->text().toStdString();
+        }
+    }
+
+    // A year or less has no graph: the focus still goes to "&OK", and the
+    // window says why.
+    solve(0, "10000", "12", "10", "");
+    click("cmdLoanGraph");
+    EXPECT_EQ(focused(), "cmdOk");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains("more than 12 months")) << note->text().toStdString();
+    click("cmdCalculate");
+    EXPECT_FALSE(note->isVisible());
     EXPECT_TRUE(messages.list.empty());
 }
 
