@@ -8,6 +8,7 @@
 #include "widgets/print_panel.h"
 
 #include <QApplication>
+#include <QLabel>
 
 namespace grossby {
 
@@ -84,6 +85,14 @@ DailyBalanceWindow::DailyBalanceWindow(Key key, Module1& state, QWidget* parent)
         ui->numIntRate, &FieldEdit::entryRejected, this,
         [this] { ui->numIntRate->setMaximum(qMax(typedRateLimit(), ui->numIntRate->value())); }, Qt::QueuedConnection);
 
+    // The spin control wraps at 50 %, above the 40 % a rate may be typed up
+    // to: the window says so while such a rate stands.
+    m_rateNote = makeNote(this, "lblRateNote", 2);
+    m_rateNote->setText(tr("The rate is above 40 %: the spin control goes up to 50 %, while a typed rate may be at "
+                           "most 40 %."));
+    ui->mainLayout->insertWidget(ui->mainLayout->indexOf(ui->figuresLayout) + 1, m_rateNote);
+    connect(ui->numIntRate, &NumericEdit::valueChanged, this, &DailyBalanceWindow::noteRate);
+
     connect(ui->spDate, &SpinControl::stepped, this, &DailyBalanceWindow::spinDate);
     connect(ui->spRate, &SpinControl::stepped, this, &DailyBalanceWindow::spinRate);
     spinWithArrows(ui->dtEndDate, ui->spDate);
@@ -98,6 +107,11 @@ DailyBalanceWindow::DailyBalanceWindow(Key key, Module1& state, QWidget* parent)
 }
 
 DailyBalanceWindow::~DailyBalanceWindow() = default;
+
+void DailyBalanceWindow::noteRate()
+{
+    m_rateNote->setVisible(ui->numIntRate->value() > typedRateLimit());
+}
 
 double DailyBalanceWindow::typedRateLimit() const
 {
@@ -133,6 +147,7 @@ void DailyBalanceWindow::showKept()
     const QSignalBlocker blockEnd(ui->dtEndDate);
     ui->dtStartDate->setValue(kept().DayBalStart);
     ui->dtEndDate->setValue(kept().DayBalEnd);
+    noteRate();
 }
 
 void DailyBalanceWindow::limitStartDate()

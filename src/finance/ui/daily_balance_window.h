@@ -40,8 +40,11 @@ private:
     void limitEndDate();
     QString dateRangeMessage(bool endDate) const;
     double typedRateLimit() const;
+    /// Says so while the rate is above what may be typed.
+    void noteRate();
 
     std::unique_ptr<Ui::frmDayBal> ui;
+    QLabel* m_rateNote = nullptr;
     DescribedCalculation<DailyBalanceInputs, NoSettings, DailyBalanceResult>* m_calc = nullptr;
 };
 

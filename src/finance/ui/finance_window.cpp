@@ -7,11 +7,26 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 
 namespace grossby {
+
+QLabel* makeNote(QWidget* parent, const char* objectName, int lines)
+{
+    auto* note = new QLabel(parent);
+    note->setObjectName(QString::fromLatin1(objectName));
+    note->setWordWrap(true);
+    note->setStyleSheet(QStringLiteral("color: #b00000;"));
+    QSizePolicy keepRoom = note->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    note->setSizePolicy(keepRoom);
+    note->setMinimumHeight(lines * note->fontMetrics().lineSpacing() + 2);
+    note->hide();
+    return note;
+}
 
 FinanceWindow::FinanceWindow(Key key, Module1& state, QWidget* parent)
     : CalculatorWindow(key, parent)

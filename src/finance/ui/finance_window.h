@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 
 namespace grossby {
@@ -20,6 +21,11 @@ namespace grossby {
 struct FinanceMemory;
 struct Module1;
 class SpinControl;
+
+/// A note in the window's own words (red, wrapping), hidden until needed;
+/// its room is kept while it is hidden, so the window never has to grow
+/// (and squeeze it) when it appears.
+QLabel* makeNote(QWidget* parent, const char* objectName, int lines);
 
 class FinanceWindow : public CalculatorWindow {
     Q_OBJECT

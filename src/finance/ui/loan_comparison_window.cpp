@@ -7,6 +7,7 @@
 #include "widgets/print_panel.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableWidget>
 
 namespace grossby {
@@ -26,7 +27,16 @@ LoanComparisonWindow::LoanComparisonWindow(Key key, Module1& state, QWidget* par
 {
     ui->setupUi(this);
     m_calc = &describeCalculation(this, loanComparisonDescription(), kInputs, {});
-    m_calc->shown = [this](const LoanComparisonResult& r) { showTerms(r); };
+    m_calc->shown = [this](const LoanComparisonResult& r) {
+        showTerms(r);
+        // Without a rate every repayment is 0 and nothing can be printed.
+        const LoanComparisonInputs& in = m_calc->lastInputs();
+        m_note->setVisible(in.principal > 0 && in.rate == 0);
+    };
+    m_note = makeNote(this, "lblCompNote", 2);
+    m_note->setText(tr("At 0 % there is no repayment to work out: enter an interest rate above 0 to compare the "
+                       "terms and print them."));
+    ui->mainLayout->insertWidget(ui->mainLayout->indexOf(ui->figuresLayout) + 1, m_note);
     for (NumericEdit* field : {ui->numBAmt, ui->numIntRate})
         field->setMinimumWidth(130);
     connect(ui->numBAmt, &NumericEdit::valueChanged, this, &LoanComparisonWindow::keep);

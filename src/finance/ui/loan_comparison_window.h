@@ -31,6 +31,7 @@ private:
     void fitGrid();
 
     std::unique_ptr<Ui::frmLoanComp> ui;
+    QLabel* m_note = nullptr;  ///< why there is nothing to compare
     DescribedCalculation<LoanComparisonInputs, NoSettings, LoanComparisonResult>* m_calc = nullptr;
 };
 
