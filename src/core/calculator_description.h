@@ -43,10 +43,16 @@ template <class In, class Settings, class Result> struct CalculatorDescription {
     /// method); null: always `report`.
     ReportDescriptor (*reportFor)(const In&) = nullptr;
     PrintRecord (*print)(const In&, const Result&, PrintLanguage) = nullptr;
-    /// Whether a result has something to print; null: every result has.
-    bool (*canPrint)(const Result&) = nullptr;
-    /// Said when Print is asked for with nothing to print; empty: nothing is said.
+    /// Whether these inputs and their result have something to print (some
+    /// calculators decide from the inputs, others from the result); null:
+    /// every calculation has. A window's "&Print" with nothing to print
+    /// leaves the print panel down and gives "&OK" the focus, saying nothing.
+    bool (*canPrint)(const In&, const Result&) = nullptr;
+    /// Why there is nothing to print, as the command line says it.
     const char* nothingToPrint = "";
+    /// The reason for these inputs and result when it depends on them; null:
+    /// always `nothingToPrint`.
+    const char* (*nothingToPrintFor)(const In&, const Result&) = nullptr;
     MenuEntry menu;
 };
 

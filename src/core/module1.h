@@ -16,9 +16,8 @@
 namespace grossby {
 
 /// State that must outlive a single calculator window: the annual tax
-/// function's input and results, the QuickTax results, the file locations, the
-/// finance calculators' kept values, and each subsystem's own memory
-/// (`memory<T>()`).
+/// function's input and results, the QuickTax results, the file locations,
+/// and each subsystem's own memory (`memory<T>()`).
 struct Module1 {
     // Annual tax function (CalcAnnualTax).
     double AnnualTaxableIncome = 0;  ///< input; not reset: keeps the last income taxed
@@ -42,33 +41,6 @@ struct Module1 {
     // to the report call with it, not kept here.)
     std::string PrintDatabasePath;
     std::string SettingsDatabasePath;
-
-    // Finance. The loan calculator's mode and four quantities, its finance
-    // charges toggle and the shape of the last yearly schedule; then what the
-    // loan buster, comparison, daily balance and inflation windows keep
-    // between visits.
-    std::string LoanCalcMode = "Monthly repayment";  ///< the mode's text as the window shows it
-    double LoanPrincipal = 0;
-    double LoanPeriod = 0;  ///< whole months
-    double LoanRate = 0;  ///< percent a year
-    double LoanRepayment = 0;
-    std::string FinChargesShown = "UP";  ///< "DOWN" while the finance charges are shown
-    std::int16_t AnnualKind = 0;  ///< 1 whole years, 2 a partial last year
-    std::int16_t FullYears = 0;
-    std::int16_t AnnualYears = 0;
-    double BusterPrincipal = 0;
-    float BusterRate = 0;
-    double BusterExtraPayment = 0;
-    double CompPrincipal = 0;
-    float CompRate = 0;
-    float DayBalCapital = 0;
-    float DayBalRate = 0;
-    std::int32_t DayBalStart = kFinance2018.unsetDay;  ///< 1 January 1800: no date
-    std::int32_t DayBalEnd = kFinance2018.unsetDay;
-    double RateSpinStep = kFinance2018.rateSpinStep;
-    double InflPresentCost = 0;
-    double InflPeriod = 0;  ///< whole years
-    double InflRate = 0;  ///< percent a year, may be negative
 
     /// What one subsystem's windows keep between visits, in the subsystem's
     /// own struct `T` (its start values are its initialisers): made at its

@@ -293,6 +293,12 @@ const std::vector<ResultSpec<LoanBusterResult>>& loanBusterResultTable()
     return table;
 }
 
+const std::vector<ResultSpec<LoanComparisonResult>>& loanComparisonResultTable()
+{
+    static const std::vector<ResultSpec<LoanComparisonResult>> none;
+    return none;
+}
+
 const std::vector<ResultSpec<ComparisonTerm>>& comparisonTermResultTable()
 {
     using T = ComparisonTerm;

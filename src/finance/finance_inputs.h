@@ -44,6 +44,8 @@ const std::vector<InputSpec<InflationInputs>>& inflationInputTable();
 
 const std::vector<ResultSpec<LoanResult>>& loanResultTable();
 const std::vector<ResultSpec<LoanBusterResult>>& loanBusterResultTable();
+/// The comparison's single figures: none, its figures are the six terms.
+const std::vector<ResultSpec<LoanComparisonResult>>& loanComparisonResultTable();
 /// One row of the comparison: years, repayment, interest, total.
 const std::vector<ResultSpec<ComparisonTerm>>& comparisonTermResultTable();
 const std::vector<ResultSpec<DailyBalanceResult>>& dailyBalanceResultTable();

@@ -215,4 +215,20 @@ bool loanGraphAvailable(const LoanResult& loan)
     return loan.principal != 0 && loan.rate != 0 && loan.repayment != 0 && loan.months >= 13;
 }
 
+const char* noPeriodReason(const LoanInputs& in, const LoanResult& r)
+{
+    if (in.mode != LoanMode::Period || r.months != 0 || in.principal <= 0 || in.rate <= 0 || in.repayment <= 0)
+        return nullptr;
+    if (in.repayment <= in.principal * in.rate / 12 / 100)
+        return "The monthly repayment does not cover the month's interest: no period repays the loan.";
+    return "The monthly repayment does not repay the loan within 600 months.";
+}
+
+const char* noGraphReason(const LoanResult& loan)
+{
+    if (loan.principal == 0 || loan.rate == 0 || loan.repayment == 0 || loan.months == 0)
+        return "The graph needs a principal amount, period, interest rate and monthly repayment above 0.";
+    return "The graph shows the loan year by year: it needs a period of more than 12 months.";
+}
+
 }  // namespace grossby

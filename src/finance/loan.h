@@ -131,6 +131,15 @@ bool loanComplete(const LoanResult& loan);
 /// Whether the yearly graph applies: P, R and M non-zero and at least 13 months.
 bool loanGraphAvailable(const LoanResult& loan);
 
+/// Why a period search on a whole principal, rate and repayment found no
+/// period (N = 0): the repayment does not cover a month's interest, or it
+/// does not repay the loan within 600 months. Null when a period was found
+/// or a quantity is missing.
+const char* noPeriodReason(const LoanInputs& in, const LoanResult& r);
+
+/// Why there is no yearly graph of `loan` (loanGraphAvailable is false).
+const char* noGraphReason(const LoanResult& loan);
+
 // Messages of the rate and period fields (also used by the loan buster and
 // the comparison).
 inline constexpr const char* kLoanRateTitle = "Incorrect Interest Rate!";

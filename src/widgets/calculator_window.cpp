@@ -82,6 +82,11 @@ void CalculatorWindow::setUpControls(const Controls& c)
             connect(c.print, &QPushButton::clicked, this, [this] {
                 if (!prepareToPrint())
                     return;
+                if (m_calculation && !m_calculation->canPrint()) {
+                    if (m_controls.ok)
+                        m_controls.ok->setFocus(Qt::OtherFocusReason);
+                    return;
+                }
                 if (m_controls.infoPanel)
                     m_controls.infoPanel->hide();
                 notePanelSize();

@@ -41,6 +41,8 @@ public:
     /// Runs the calculation on the fields' inputs: the rejection, or nothing
     /// once the results are shown and kept.
     virtual std::optional<InputError> run() = 0;
+    /// Whether the last calculation kept has something to print.
+    virtual bool canPrint() const { return true; }
     /// The printout of the last calculation kept.
     virtual PrintJob printJob(PrintLanguage language) const = 0;
 };
@@ -148,7 +150,9 @@ protected:
 
     /// Runs when "&Print" is pressed, before the print panel shows. A window
     /// with nothing to print returns false: the panel stays down and the
-    /// window has put the focus where it belongs.
+    /// window has put the focus where it belongs. When it returns true and
+    /// the described calculation has nothing to print, the panel stays down
+    /// too and "&OK" takes the focus, with nothing said.
     virtual bool prepareToPrint() { return true; }
 
     /// Where the print database is; empty when it is not known.

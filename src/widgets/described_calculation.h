@@ -31,6 +31,9 @@ public:
     std::function<Settings()> settings;
     /// Completes the inputs the fields hold before a calculation.
     std::function<void(In&)> prepare;
+    /// Refuses inputs the calculation cannot take yet (a date still blank),
+    /// before it runs: the figures go back to none until it can.
+    std::function<std::optional<InputError>(const In&)> check;
     /// Runs once the results are shown (what else the window shows, or
     /// shares, of them).
     std::function<void(const Result&)> shown;
@@ -40,6 +43,14 @@ public:
         In in = m_inputs.values();
         if (prepare)
             prepare(in);
+        if (check) {
+            if (auto refused = check(in)) {
+                m_lastInputs = in;
+                m_lastResult = Result{};
+                m_results.show(m_lastResult);
+                return refused;
+            }
+        }
         auto outcome = m_description.compute(in, settings ? settings() : Settings{});
         if (const auto* error = std::get_if<InputError>(&outcome))
             return *error;
@@ -49,6 +60,11 @@ public:
         if (shown)
             shown(m_lastResult);
         return std::nullopt;
+    }
+
+    bool canPrint() const override
+    {
+        return !m_description.canPrint || m_description.canPrint(m_lastInputs, m_lastResult);
     }
 
     PrintJob printJob(PrintLanguage language) const override

@@ -4,6 +4,7 @@
 // calculation and its printout.
 
 #include "finance/cli/finance_commands.h"
+#include "finance/finance_calculators.h"
 #include "finance/finance_inputs.h"
 #include "finance/finance_print.h"
 
@@ -11,6 +12,45 @@
 
 namespace grossby::cli {
 namespace {
+
+// --- from a description -------------------------------------------------
+
+// The printout of a described calculator: its one row, or why there is
+// nothing to print.
+template <auto Describe, class In, class Result>
+std::optional<std::string> describedPrintJob(const In& in, const Result& r, PrintLanguage language, PrintJob& job)
+{
+    static const auto d = Describe();
+    if (d.canPrint && !d.canPrint(in, r))
+        return std::string(d.nothingToPrintFor ? d.nothingToPrintFor(in, r) : d.nothingToPrint);
+    if (d.reportFor)
+        job.report = d.reportFor(in);
+    job.tables = {StagedTable{job.report.table, {d.print(in, r, language)}}};
+    return std::nullopt;
+}
+
+// The subcommand a description makes; the command line's own rules and list
+// results are added by the caller.
+template <auto Describe, class In, class Result>
+CalculatorDef<In, NoSettings, Result> defFrom(const CalculatorDescription<In, NoSettings, Result>& d)
+{
+    CalculatorDef<In, NoSettings, Result> def;
+    def.name = d.name;
+    def.description = d.summary;
+    def.inputs = d.inputs;
+    def.results = d.results;
+    def.compute = d.compute;
+    def.defaults = d.defaults;
+    def.report = d.report;
+    def.print = d.print;
+    def.printJob = &describedPrintJob<Describe, In, Result>;
+    return def;
+}
+
+template <auto Describe> auto describedDef()
+{
+    return defFrom<Describe>(Describe());
+}
 
 // --- loan ---------------------------------------------------------------
 
@@ -47,14 +87,12 @@ std::optional<std::string> checkLoan(const LoanCommandInputs& in, const GivenInp
     return std::nullopt;
 }
 
-std::optional<std::string> printLoan(const LoanCommandInputs& in, const LoanResult& loan, PrintLanguage, PrintJob& job)
+// The described row, and the schedule the printout includes.
+std::optional<std::string> printLoan(const LoanCommandInputs& in, const LoanResult& loan, PrintLanguage language,
+                                     PrintJob& job)
 {
-    if (!loanComplete(loan))
-        return std::string("Nothing to print: the principal, period, rate and repayment must all be above 0.");
-    const ReportDescriptor report = loanReport(in.mode, in.schedule);
-    job.report = report;
-    // The command line prints the finance charges: they are among its results.
-    job.tables = {StagedTable{report.table, {PrintLoan(in.mode, loan, true, in.schedule)}}};
+    if (auto nothing = describedPrintJob<&loanDescription>(in, loan, language, job))
+        return nothing;
     if (in.schedule == ScheduleKind::Annual)
         job.tables.push_back(
             {kAmortTable, PrintAmort(CalcAnnAmort(loan.principal, loan.months, loan.rate, loan.repayment).lines)});
@@ -127,12 +165,6 @@ std::span<const ComparisonTerm> terms(const LoanComparisonResult& r)
     return r.terms;
 }
 
-const std::vector<ResultSpec<LoanComparisonResult>>& comparisonFigures()
-{
-    static const std::vector<ResultSpec<LoanComparisonResult>> none;
-    return none;
-}
-
 // --- daily balance ------------------------------------------------------
 
 // The dates a date field takes: earlier ones would read as "no date" and
@@ -150,17 +182,10 @@ std::optional<std::string> checkDailyBalance(const DailyBalanceInputs& in, const
 
 std::vector<std::shared_ptr<const Calculator>> financeCalculators()
 {
-    CalculatorDef<LoanCommandInputs, NoSettings, LoanResult> loan{
-        .name = "loan",
-        .description = "A loan solved for the repayment, principal, period or rate from the other three",
-        .inputs = &loanCommandInputTable(),
-        .results = &loanResultTable(),
-        .compute = [](const LoanCommandInputs& in, const NoSettings&) { return LoanCalc(in); },
-        .report = loanReport(LoanMode::Repayment, ScheduleKind::None),
-        .check = &checkLoan,
-        .printJob = &printLoan,
-        .reportOnly = {"schedule"},
-    };
+    auto loan = describedDef<&loanDescription>();
+    loan.check = &checkLoan;
+    loan.printJob = &printLoan;
+    loan.reportOnly = {"schedule"};
 
     CalculatorDef<ScheduleCommandInputs, NoSettings, ScheduleResult> schedule{
         .name = "schedule",
@@ -177,74 +202,16 @@ std::vector<std::shared_ptr<const Calculator>> financeCalculators()
         .tableOutput = true,
     };
 
-    CalculatorDef<LoanBusterInputs, NoSettings, LoanBusterResult> buster{
-        .name = "loan-buster",
-        .description = "What an extra monthly payment saves on a loan",
-        .inputs = &loanBusterInputTable(),
-        .results = &loanBusterResultTable(),
-        .compute = [](const LoanBusterInputs& in, const NoSettings&) { return BBCalc(in); },
-        .report = loanBusterReport(),
-        .printJob = [](const LoanBusterInputs& in, const LoanBusterResult& r, PrintLanguage,
-                       PrintJob& job) -> std::optional<std::string> {
-            if (!canPrintLoanBuster(in))
-                return std::string("Nothing to print: the principal must be above 0.");
-            job.tables = {StagedTable{job.report.table, {PrintLoanBuster(in, r)}}};
-            return std::nullopt;
-        },
-    };
+    auto buster = describedDef<&loanBusterDescription>();
 
-    CalculatorDef<LoanComparisonInputs, NoSettings, LoanComparisonResult> compare{
-        .name = "loan-compare",
-        .description = "A bond's repayment, interest and total over 5, 10, 15, 20, 25 and 30 years",
-        .inputs = &loanComparisonInputTable(),
-        .results = &comparisonFigures(),
-        .compute = [](const LoanComparisonInputs& in, const NoSettings&) { return CompareLoans(in); },
-        .report = loanComparisonReport(),
-        .lists = {listResult<LoanComparisonResult, ComparisonTerm>(
-            "terms", "Terms", "one row a term: years, repayment, interest, total", &termColumns, &terms)},
-        .printJob = [](const LoanComparisonInputs& in, const LoanComparisonResult& r, PrintLanguage,
-                       PrintJob& job) -> std::optional<std::string> {
-            if (!canPrintLoanComparison(in))
-                return std::string("Nothing to print: the bond amount and the interest rate must be above 0.");
-            job.tables = {StagedTable{job.report.table, {PrintLoanComparison(in, r)}}};
-            return std::nullopt;
-        },
-    };
+    auto compare = describedDef<&loanComparisonDescription>();
+    compare.lists = {listResult<LoanComparisonResult, ComparisonTerm>(
+        "terms", "Terms", "one row a term: years, repayment, interest, total", &termColumns, &terms)};
 
-    CalculatorDef<DailyBalanceInputs, NoSettings, DailyBalanceResult> daily{
-        .name = "daily-balance",
-        .description = "Simple interest on a capital amount between two dates (days over a 365-day year)",
-        .inputs = &dailyBalanceInputTable(),
-        .results = &dailyBalanceResultTable(),
-        .compute = [](const DailyBalanceInputs& in, const NoSettings&) { return CalcDailyBalance(in); },
-        .report = dailyBalanceReport(),
-        .check = &checkDailyBalance,
-        .printJob = [](const DailyBalanceInputs& in, const DailyBalanceResult& r, PrintLanguage,
-                       PrintJob& job) -> std::optional<std::string> {
-            if (!canPrintDailyBalance(r))
-                return std::string("Nothing to print: the interest and the number of days must be above 0.");
-            job.tables = {StagedTable{job.report.table, {PrintDailyBalance(in, r)}}};
-            return std::nullopt;
-        },
-    };
+    auto daily = describedDef<&dailyBalanceDescription>();
+    daily.check = &checkDailyBalance;
 
-    CalculatorDef<InflationInputs, NoSettings, InflationResult> inflation{
-        .name = "inflation",
-        .description = "A present cost carried forward at a yearly inflation rate, and its buying power",
-        .inputs = &inflationInputTable(),
-        .results = &inflationResultTable(),
-        .compute = [](const InflationInputs& in, const NoSettings&) { return ProjectInflation(in); },
-        .report = inflationReport(),
-        .printJob = [](const InflationInputs& in, const InflationResult& r, PrintLanguage,
-                       PrintJob& job) -> std::optional<std::string> {
-            if (r.tooLarge)
-                return std::string(kAmountTooLarge) + ": the projection cannot be printed.";
-            if (!canPrintInflation(r))
-                return std::string("Nothing to print: the future cost is 0.");
-            job.tables = {StagedTable{job.report.table, {PrintInflation(in, r)}}};
-            return std::nullopt;
-        },
-    };
+    auto inflation = describedDef<&inflationDescription>();
 
     // The finance subcommands, in the order --help shows them.
     return {describe(std::move(loan)),    describe(std::move(schedule)), describe(std::move(buster)),

@@ -2,11 +2,13 @@
 
 #include "ui_daily_balance_window.h"
 
-#include "core/module1.h"
 #include "core/tax_year.h"
+#include "finance/finance_inputs.h"
+#include "finance/finance_memory.h"
 #include "widgets/print_panel.h"
 
 #include <QApplication>
+#include <QLabel>
 
 namespace grossby {
 
@@ -39,11 +41,23 @@ DailyBalanceWindow::DailyBalanceWindow(Key key, Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmDayBal>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, dailyBalanceInputTable(), kInputs);
-    m_results.emplace(this, dailyBalanceResultTable(), kResults);
-    // The dates are read by the window itself (either may still be blank).
+    m_calc = &describeCalculation(this, dailyBalanceDescription(), kInputs, kResults);
+    // The dates are read by the window itself (either may still be blank),
+    // and the days are counted only once both are in.
     noteInputField("start", ui->dtStartDate);
     noteInputField("end", ui->dtEndDate);
+    m_calc->prepare = [this](DailyBalanceInputs& in) {
+        in.start = dayOf(ui->dtStartDate);
+        in.end = dayOf(ui->dtEndDate);
+    };
+    m_calc->check = [](const DailyBalanceInputs& in) -> std::optional<InputError> {
+        if (!dayBalanceDateSet(in.start))
+            return InputError{tr("Date Required").toStdString(), tr("Please enter the start date.").toStdString(),
+                              "start"};
+        if (!dayBalanceDateSet(in.end))
+            return InputError{tr("Date Required").toStdString(), tr("Please enter the end date.").toStdString(), "end"};
+        return std::nullopt;
+    };
     for (QLineEdit* field : std::initializer_list<QLineEdit*>{ui->numCapAmount, ui->dtStartDate, ui->dtEndDate,
                                                               ui->numIntRate, ui->numAnsDB1, ui->numAnsDB2})
         field->setMinimumWidth(130);
@@ -71,6 +85,14 @@ DailyBalanceWindow::DailyBalanceWindow(Key key, Module1& state, QWidget* parent)
         ui->numIntRate, &FieldEdit::entryRejected, this,
         [this] { ui->numIntRate->setMaximum(qMax(typedRateLimit(), ui->numIntRate->value())); }, Qt::QueuedConnection);
 
+    // The spin control wraps at 50 %, above the 40 % a rate may be typed up
+    // to: the window says so while such a rate stands.
+    m_rateNote = makeNote(this, "lblRateNote", 2);
+    m_rateNote->setText(tr("The rate is above 40 %: the spin control goes up to 50 %, while a typed rate may be at "
+                           "most 40 %."));
+    ui->mainLayout->insertWidget(ui->mainLayout->indexOf(ui->figuresLayout) + 1, m_rateNote);
+    connect(ui->numIntRate, &NumericEdit::valueChanged, this, &DailyBalanceWindow::noteRate);
+
     connect(ui->spDate, &SpinControl::stepped, this, &DailyBalanceWindow::spinDate);
     connect(ui->spRate, &SpinControl::stepped, this, &DailyBalanceWindow::spinRate);
     spinWithArrows(ui->dtEndDate, ui->spDate);
@@ -86,6 +108,11 @@ DailyBalanceWindow::DailyBalanceWindow(Key key, Module1& state, QWidget* parent)
 
 DailyBalanceWindow::~DailyBalanceWindow() = default;
 
+void DailyBalanceWindow::noteRate()
+{
+    m_rateNote->setVisible(ui->numIntRate->value() > typedRateLimit());
+}
+
 double DailyBalanceWindow::typedRateLimit() const
 {
     return findInput(dailyBalanceInputTable(), "rate")->max;
@@ -93,7 +120,7 @@ double DailyBalanceWindow::typedRateLimit() const
 
 DailyBalanceInputs DailyBalanceWindow::currentInputs() const
 {
-    DailyBalanceInputs in = m_inputs->values();
+    DailyBalanceInputs in = m_calc->inputs().values();
     in.start = dayOf(ui->dtStartDate);
     in.end = dayOf(ui->dtEndDate);
     return in;
@@ -102,24 +129,25 @@ DailyBalanceInputs DailyBalanceWindow::currentInputs() const
 void DailyBalanceWindow::keep()
 {
     const DailyBalanceInputs in = currentInputs();
-    state().DayBalCapital = in.capital;
-    state().DayBalRate = in.rate;
-    state().DayBalStart = in.start;
-    state().DayBalEnd = in.end;
+    kept().DayBalCapital = in.capital;
+    kept().DayBalRate = in.rate;
+    kept().DayBalStart = in.start;
+    kept().DayBalEnd = in.end;
 }
 
 void DailyBalanceWindow::showKept()
 {
     DailyBalanceInputs in;
-    in.capital = state().DayBalCapital;
-    in.rate = state().DayBalRate;
+    in.capital = kept().DayBalCapital;
+    in.rate = kept().DayBalRate;
     // A rate kept from the spin control may be above the typed limit.
     ui->numIntRate->setMaximum(qMax(typedRateLimit(), static_cast<double>(in.rate)));
-    m_inputs->show(in);
+    m_calc->inputs().show(in);
     const QSignalBlocker blockStart(ui->dtStartDate);
     const QSignalBlocker blockEnd(ui->dtEndDate);
-    ui->dtStartDate->setValue(state().DayBalStart);
-    ui->dtEndDate->setValue(state().DayBalEnd);
+    ui->dtStartDate->setValue(kept().DayBalStart);
+    ui->dtEndDate->setValue(kept().DayBalEnd);
+    noteRate();
 }
 
 void DailyBalanceWindow::limitStartDate()
@@ -168,28 +196,6 @@ QString DailyBalanceWindow::dateRangeMessage(bool endDate) const
     return QString::fromStdString(startDateOutOfRangeMessage(other));
 }
 
-std::optional<CalculatorWindow::Rejection> DailyBalanceWindow::runCalculation()
-{
-    const DailyBalanceInputs in = currentInputs();
-    if (!dayBalanceDateSet(in.start) || !dayBalanceDateSet(in.end)) {
-        // Nothing to count yet: the figures are 0 until both dates are in.
-        m_lastInputs = in;
-        m_lastResult = {};
-        m_results->show(m_lastResult);
-        const bool start = !dayBalanceDateSet(in.start);
-        return Rejection{tr("Date Required"),
-                         start ? tr("Please enter the start date.") : tr("Please enter the end date."),
-                         start ? ui->dtStartDate : ui->dtEndDate};
-    }
-    const auto outcome = CalcDailyBalance(in);
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    m_lastInputs = in;
-    m_lastResult = std::get<DailyBalanceResult>(outcome);
-    m_results->show(m_lastResult);
-    return std::nullopt;
-}
-
 void DailyBalanceWindow::spinDate(bool up)
 {
     const std::int32_t start = dayOf(ui->dtStartDate);
@@ -209,26 +215,16 @@ void DailyBalanceWindow::spinDate(bool up)
 
 void DailyBalanceWindow::spinRate(bool up)
 {
-    const double rate = m_inputs->values().rate;
+    const double rate = m_calc->inputs().values().rate;
     if (rate == 0)
         return;
-    const SpinValue next = spinDailyBalanceRate(rate, state().RateSpinStep, up);
+    const SpinValue next = spinDailyBalanceRate(rate, kept().RateSpinStep, up);
     if (next.beep)
         QApplication::beep();
     ui->numIntRate->setMaximum(qMax(typedRateLimit(), next.value));
     ui->numIntRate->setValue(next.value);
     recalculateQuietly();
     focusOk();
-}
-
-bool DailyBalanceWindow::hasSomethingToPrint() const
-{
-    return canPrintDailyBalance(m_lastResult);
-}
-
-PrintJob DailyBalanceWindow::printJob(bool) const
-{
-    return PrintJob::oneRow(dailyBalanceReport(), PrintDailyBalance(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby

@@ -2,14 +2,16 @@
 // Daily balance window (`frmDayBal`): simple interest on a capital amount
 // between two dates. The capital, rate and dates (either may be empty) are
 // kept in the shared state between visits; each date field's limits follow
-// the other date, and spin controls step the end date and the rate.
+// the other date, and spin controls step the end date and the rate. The
+// calculation, its rejections and its printout are the description's
+// (dailyBalanceDescription()); the window reads the dates itself and asks for
+// a blank one before calculating.
 
-#include "finance/finance_inputs.h"
+#include "finance/finance_calculators.h"
 #include "finance/ui/finance_window.h"
-#include "widgets/field_binding.h"
+#include "widgets/described_calculation.h"
 
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class frmDayBal;
@@ -30,9 +32,6 @@ public:
 
 protected:
     void showKept() override;
-    std::optional<Rejection> runCalculation() override;
-    bool hasSomethingToPrint() const override;
-    PrintJob printJob(bool afrikaans) const override;
 
 private:
     DailyBalanceInputs currentInputs() const;
@@ -41,12 +40,12 @@ private:
     void limitEndDate();
     QString dateRangeMessage(bool endDate) const;
     double typedRateLimit() const;
+    /// Says so while the rate is above what may be typed.
+    void noteRate();
 
     std::unique_ptr<Ui::frmDayBal> ui;
-    std::optional<InputBinding<DailyBalanceInputs>> m_inputs;
-    std::optional<ResultBinding<DailyBalanceResult>> m_results;
-    DailyBalanceInputs m_lastInputs;
-    DailyBalanceResult m_lastResult;
+    QLabel* m_rateNote = nullptr;
+    DescribedCalculation<DailyBalanceInputs, NoSettings, DailyBalanceResult>* m_calc = nullptr;
 };
 
 }  // namespace grossby

@@ -1,21 +1,42 @@
 #include "finance/ui/finance_window.h"
 
 #include "core/module1.h"
+#include "finance/finance_memory.h"
 #include "finance/ui/spin_control.h"
 #include "widgets/field_edit.h"
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 
 namespace grossby {
 
+QLabel* makeNote(QWidget* parent, const char* objectName, int lines)
+{
+    auto* note = new QLabel(parent);
+    note->setObjectName(QString::fromLatin1(objectName));
+    note->setWordWrap(true);
+    note->setStyleSheet(QStringLiteral("color: #b00000;"));
+    QSizePolicy keepRoom = note->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    note->setSizePolicy(keepRoom);
+    note->setMinimumHeight(lines * note->fontMetrics().lineSpacing() + 2);
+    note->hide();
+    return note;
+}
+
 FinanceWindow::FinanceWindow(Key key, Module1& state, QWidget* parent)
     : CalculatorWindow(key, parent)
     , m_state(state)
 { }
+
+FinanceMemory& FinanceWindow::kept() const
+{
+    return m_state.memory<FinanceMemory>();
+}
 
 void FinanceWindow::load()
 {
@@ -28,17 +49,6 @@ void FinanceWindow::recalculateQuietly()
     // A rejection leaves the figures of the last calculation; the message
     // comes when the user presses "&Calculate".
     (void)runCalculation();
-}
-
-bool FinanceWindow::prepareToPrint()
-{
-    // What is printed is what the fields hold now, with its own results.
-    if (!calculate())
-        return false;
-    if (hasSomethingToPrint())
-        return true;
-    focusOk();
-    return false;
 }
 
 QString FinanceWindow::printDatabasePath() const

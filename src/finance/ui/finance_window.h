@@ -1,42 +1,47 @@
 #pragma once
 // What the loan buster, loan comparison, daily balance and inflation windows
-// share. Their inputs live in the shared state: each field stores its value
-// there as it changes, the window shows the kept values when it opens, and
+// share. Their inputs live in the finance memory (finance/finance_memory.h):
+// each field stores its value there as it changes, the window shows the kept values when it opens, and
 // every activation (the first showing included) calculates again, so the
-// window always shows the figures of its fields. Print calculates first and
-// shows the print panel only when there is something to print.
+// window always shows the figures of its fields. Each runs on its
+// calculator's description (finance/finance_calculators.h); Print calculates
+// first, and the base shows the print panel only when the description finds
+// something to print.
 
-#include "core/print_record.h"
-#include "finance/finance_print.h"
 #include "widgets/calculator_window.h"
 
 #include <utility>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 
 namespace grossby {
 
+struct FinanceMemory;
 struct Module1;
 class SpinControl;
+
+/// A note in the window's own words (red, wrapping), hidden until needed;
+/// its room is kept while it is hidden, so the window never has to grow
+/// (and squeeze it) when it appears.
+QLabel* makeNote(QWidget* parent, const char* objectName, int lines);
 
 class FinanceWindow : public CalculatorWindow {
     Q_OBJECT
 protected:
     FinanceWindow(Key key, Module1& state, QWidget* parent);
 
-    Module1& state() const { return m_state; }
+    /// What the finance windows keep between visits.
+    FinanceMemory& kept() const;
 
     /// Shows the kept values and calculates them, without a message.
     void load() override;
-    /// Puts the shared state's values into the fields.
+    /// Puts the kept values into the fields.
     virtual void showKept() = 0;
-    /// Whether the last calculation has anything to print.
-    virtual bool hasSomethingToPrint() const = 0;
 
-    /// Calculates what the fields hold; when the figures cannot be printed,
-    /// the focus goes to "&OK" and the panel stays down.
-    bool prepareToPrint() override;
+    /// Calculates what the fields hold, so what is printed is what they show.
+    bool prepareToPrint() override { return calculate(); }
     QString printDatabasePath() const override;
 
     /// Calculates without showing a message: window activation must never

@@ -1,5 +1,6 @@
 #include "finance/ui/finance_windows.h"
 
+#include "finance/finance_calculators.h"
 #include "finance/ui/daily_balance_window.h"
 #include "finance/ui/inflation_window.h"
 #include "finance/ui/loan_buster_window.h"
@@ -11,26 +12,11 @@ namespace grossby {
 
 void registerFinanceWindows(CalculatorRegistry& registry)
 {
-    // window, menu command, factory, arrangement, place in "&Initialise All"'s
-    // closing order, place in the menus.
-    const CalculatorMenu business{"mnuBusinessCalcs", "Bu&siness Calculations"};
-    registry.add({"frmInflation",
-                  "mnuInflationProject",
-                  windowFactory<InflationWindow>(),
-                  {},
-                  8,
-                  {business, "Inflation Projections", 60}});
-    registry.add({"frmLoans", "mnuLoans", windowFactory<LoanWindow>(), {}, 9, {business, "Loans", 61}});
-    registry.add(
-        {"frmLoanBuster", "mnuLoansBuster", windowFactory<LoanBusterWindow>(), {}, 10, {business, "Loan buster", 62}});
-    registry.add({"frmLoanComp",
-                  "mnuLoansComparison",
-                  windowFactory<LoanComparisonWindow>(),
-                  {},
-                  11,
-                  {business, "Loan comparison", 63}});
-    registry.add(
-        {"frmDayBal", "mnuDailyBalance", windowFactory<DailyBalanceWindow>(), {}, 12, {business, "Daily balance", 64}});
+    registry.add(calculatorEntry(inflationDescription().menu, windowFactory<InflationWindow>()));
+    registry.add(calculatorEntry(loanDescription().menu, windowFactory<LoanWindow>()));
+    registry.add(calculatorEntry(loanBusterDescription().menu, windowFactory<LoanBusterWindow>()));
+    registry.add(calculatorEntry(loanComparisonDescription().menu, windowFactory<LoanComparisonWindow>()));
+    registry.add(calculatorEntry(dailyBalanceDescription().menu, windowFactory<DailyBalanceWindow>()));
 }
 
 }  // namespace grossby

@@ -2,7 +2,7 @@
 
 #include "ui_inflation_window.h"
 
-#include "core/module1.h"
+#include "finance/finance_memory.h"
 #include "widgets/print_panel.h"
 
 #include <QApplication>
@@ -17,6 +17,11 @@ const std::vector<FieldKey> kInputs = {
     {"numInflaRate", "rate"},
 };
 
+const std::vector<ResultField> kResults = {
+    {"numAns1", "future_cost"},
+    {"numAns2", "buying_power"},
+};
+
 }  // namespace
 
 InflationWindow::InflationWindow(Key key, Module1& state, QWidget* parent)
@@ -24,18 +29,15 @@ InflationWindow::InflationWindow(Key key, Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmInflation>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, inflationInputTable(), kInputs);
-    for (NumericEdit* result : {ui->numAns1, ui->numAns2}) {
-        result->setReadOnly(true);
-        result->setFocusPolicy(Qt::NoFocus);
-    }
+    m_calc = &describeCalculation(this, inflationDescription(), kInputs, kResults);
+    m_calc->shown = [this](const InflationResult& r) { showTooLarge(r); };
     for (NumericEdit* field : findChildren<NumericEdit*>())
         field->setMinimumWidth(130);
     ui->Label2_12->setStyleSheet(QStringLiteral("color: #b00000;"));
     // In the figure's place, the message keeps the row as tall as the figure.
     ui->Label2_12->setMinimumHeight(ui->numAns1->sizeHint().height());
     for (const FieldKey& f : kInputs) {
-        connect(static_cast<NumericEdit*>(m_inputs->fieldFor(f.key)), &NumericEdit::valueChanged, this,
+        connect(static_cast<NumericEdit*>(m_calc->inputs().fieldFor(f.key)), &NumericEdit::valueChanged, this,
                 &InflationWindow::keep);
     }
 
@@ -56,31 +58,23 @@ InflationWindow::~InflationWindow() = default;
 
 void InflationWindow::keep()
 {
-    const InflationInputs& in = m_inputs->values();
-    state().InflPresentCost = in.presentCost;
-    state().InflPeriod = in.years;
-    state().InflRate = in.rate;
+    const InflationInputs& in = m_calc->inputs().values();
+    kept().InflPresentCost = in.presentCost;
+    kept().InflPeriod = in.years;
+    kept().InflRate = in.rate;
 }
 
 void InflationWindow::showKept()
 {
-    m_inputs->show({state().InflPresentCost, state().InflPeriod, state().InflRate});
+    m_calc->inputs().show({kept().InflPresentCost, kept().InflPeriod, kept().InflRate});
 }
 
-std::optional<CalculatorWindow::Rejection> InflationWindow::runCalculation()
+void InflationWindow::showTooLarge(const InflationResult& r)
 {
-    const InflationInputs in = m_inputs->values();
-    const auto outcome = ProjectInflation(in);
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    m_lastInputs = in;
-    m_lastResult = std::get<InflationResult>(outcome);
-    // A future cost too large for the field is not shown as a figure at all.
-    ui->numAns1->setVisible(!m_lastResult.tooLarge);
-    ui->Label2_12->setVisible(m_lastResult.tooLarge);
-    ui->numAns1->setValue(m_lastResult.tooLarge ? 0 : m_lastResult.futureCost);
-    ui->numAns2->setValue(m_lastResult.buyingPower);
-    return std::nullopt;
+    ui->numAns1->setVisible(!r.tooLarge);
+    ui->Label2_12->setVisible(r.tooLarge);
+    if (r.tooLarge)
+        ui->numAns1->setValue(0);
 }
 
 void InflationWindow::spun(NumericEdit* field, double value, bool beep)
@@ -94,27 +88,17 @@ void InflationWindow::spun(NumericEdit* field, double value, bool beep)
 
 void InflationWindow::spinRate(bool up)
 {
-    const InflationSpin next = spinInflationRate(m_inputs->values().rate, up);
+    const InflationSpin next = spinInflationRate(m_calc->inputs().values().rate, up);
     spun(ui->numInflaRate, next.value, next.beep);
 }
 
 void InflationWindow::spinPeriod(bool up)
 {
-    const double years = m_inputs->values().years;
+    const double years = m_calc->inputs().values().years;
     if (years == 0)
         return;
     const InflationSpin next = spinInflationYears(years, up);
     spun(ui->numPeriod, next.value, next.beep);
-}
-
-bool InflationWindow::hasSomethingToPrint() const
-{
-    return canPrintInflation(m_lastResult);
-}
-
-PrintJob InflationWindow::printJob(bool) const
-{
-    return PrintJob::oneRow(inflationReport(), PrintInflation(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby

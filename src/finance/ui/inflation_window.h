@@ -1,15 +1,15 @@
 #pragma once
 // Inflation window (`frmInflation`): a present cost carried forward at a
 // constant yearly rate, and what the present amount buys at the end. The
-// three inputs are kept in the shared state between visits, with the last
-// figures; spin controls step the rate and the period.
+// three inputs are kept in the shared state between visits; spin controls
+// step the rate and the period. The calculation, its rejections and its
+// printout are the description's (inflationDescription()).
 
-#include "finance/finance_inputs.h"
+#include "finance/finance_calculators.h"
 #include "finance/ui/finance_window.h"
-#include "widgets/field_binding.h"
+#include "widgets/described_calculation.h"
 
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class frmInflation;
@@ -30,18 +30,15 @@ public:
 
 protected:
     void showKept() override;
-    std::optional<Rejection> runCalculation() override;
-    bool hasSomethingToPrint() const override;
-    PrintJob printJob(bool afrikaans) const override;
 
 private:
     void keep();
     void spun(NumericEdit* field, double value, bool beep);
+    /// A future cost too large for the field is not shown as a figure at all.
+    void showTooLarge(const InflationResult& r);
 
     std::unique_ptr<Ui::frmInflation> ui;
-    std::optional<InputBinding<InflationInputs>> m_inputs;
-    InflationInputs m_lastInputs;
-    InflationResult m_lastResult;
+    DescribedCalculation<InflationInputs, NoSettings, InflationResult>* m_calc = nullptr;
 };
 
 }  // namespace grossby

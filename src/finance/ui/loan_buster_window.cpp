@@ -2,7 +2,7 @@
 
 #include "ui_loan_buster_window.h"
 
-#include "core/module1.h"
+#include "finance/finance_memory.h"
 #include "widgets/print_panel.h"
 
 namespace grossby {
@@ -29,8 +29,8 @@ LoanBusterWindow::LoanBusterWindow(Key key, Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmLoanBuster>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, loanBusterInputTable(), kInputs);
-    m_results.emplace(this, loanBusterResultTable(), kResults);
+    m_calc = &describeCalculation(this, loanBusterDescription(), kInputs, kResults);
+    m_calc->shown = [this](const LoanBusterResult& r) { showAlso(r); };
     // The principal and rate the new period is worked out on, shown beside it.
     for (NumericEdit* echo : {ui->numAns1_2, ui->numAns1_3})
         echo->setFocusPolicy(Qt::NoFocus);
@@ -46,7 +46,7 @@ LoanBusterWindow::LoanBusterWindow(Key key, Module1& state, QWidget* parent)
     ui->lblExtraTooLarge->setMinimumHeight(2 * ui->lblExtraTooLarge->fontMetrics().lineSpacing() + 2);
 
     for (const FieldKey& f : kInputs) {
-        connect(static_cast<NumericEdit*>(m_inputs->fieldFor(f.key)), &NumericEdit::valueChanged, this,
+        connect(static_cast<NumericEdit*>(m_calc->inputs().fieldFor(f.key)), &NumericEdit::valueChanged, this,
                 &LoanBusterWindow::keep);
     }
 
@@ -64,51 +64,35 @@ void LoanBusterWindow::keep()
 {
     // The principal, rate and extra payment outlive the window; the period
     // starts at 0 each time it opens.
-    const LoanBusterInputs& in = m_inputs->values();
-    state().BusterPrincipal = in.principal;
-    state().BusterRate = in.rate;
-    state().BusterExtraPayment = in.extra;
+    const LoanBusterInputs& in = m_calc->inputs().values();
+    kept().BusterPrincipal = in.principal;
+    kept().BusterRate = in.rate;
+    kept().BusterExtraPayment = in.extra;
 }
 
 void LoanBusterWindow::showKept()
 {
     LoanBusterInputs in;
-    in.principal = state().BusterPrincipal;
-    in.rate = state().BusterRate;
-    in.extra = state().BusterExtraPayment;
-    m_inputs->show(in);
+    in.principal = kept().BusterPrincipal;
+    in.rate = kept().BusterRate;
+    in.extra = kept().BusterExtraPayment;
+    m_calc->inputs().show(in);
 }
 
-std::optional<CalculatorWindow::Rejection> LoanBusterWindow::runCalculation()
+void LoanBusterWindow::showAlso(const LoanBusterResult& r)
 {
-    const LoanBusterInputs in = m_inputs->values();
-    const auto outcome = BBCalc(in);
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    m_lastResult = std::get<LoanBusterResult>(outcome);
-    m_lastInputs = in;
     // The extra payment as used: raised by whole cents so that a whole
     // number of months repays the loan. It is what the field shows and keeps.
-    m_lastInputs.extra = m_lastResult.extraPayment;
-    if (m_lastInputs.extra != in.extra) {
-        m_inputs->show(m_lastInputs);
+    const LoanBusterInputs& in = m_calc->lastInputs();
+    if (r.extraPayment != in.extra) {
+        LoanBusterInputs used = m_calc->inputs().values();
+        used.extra = r.extraPayment;
+        m_calc->inputs().show(used);
         keep();
     }
-    m_results->show(m_lastResult);
     ui->numAns1_2->setValue(in.principal);
     ui->numAns1_3->setValue(static_cast<double>(in.rate));
-    ui->lblExtraTooLarge->setVisible(m_lastResult.extraTooLarge);
-    return std::nullopt;
-}
-
-bool LoanBusterWindow::hasSomethingToPrint() const
-{
-    return canPrintLoanBuster(m_lastInputs);
-}
-
-PrintJob LoanBusterWindow::printJob(bool) const
-{
-    return PrintJob::oneRow(loanBusterReport(), PrintLoanBuster(m_lastInputs, m_lastResult));
+    ui->lblExtraTooLarge->setVisible(r.extraTooLarge);
 }
 
 }  // namespace grossby

@@ -2,14 +2,14 @@
 // Loan buster window (`frmLoanBuster`): what a fixed extra monthly payment
 // does to a loan. The principal, rate and extra payment are kept in the
 // shared state between visits; the period and the results belong to the
-// window.
+// window. The calculation, its rejections and its printout are the
+// description's (loanBusterDescription()).
 
-#include "finance/finance_inputs.h"
+#include "finance/finance_calculators.h"
 #include "finance/ui/finance_window.h"
-#include "widgets/field_binding.h"
+#include "widgets/described_calculation.h"
 
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class frmLoanBuster;
@@ -25,18 +25,14 @@ public:
 
 protected:
     void showKept() override;
-    std::optional<Rejection> runCalculation() override;
-    bool hasSomethingToPrint() const override;
-    PrintJob printJob(bool afrikaans) const override;
 
 private:
     void keep();
+    /// What the window shows beside the bound results.
+    void showAlso(const LoanBusterResult& r);
 
     std::unique_ptr<Ui::frmLoanBuster> ui;
-    std::optional<InputBinding<LoanBusterInputs>> m_inputs;
-    std::optional<ResultBinding<LoanBusterResult>> m_results;
-    LoanBusterInputs m_lastInputs;
-    LoanBusterResult m_lastResult;
+    DescribedCalculation<LoanBusterInputs, NoSettings, LoanBusterResult>* m_calc = nullptr;
 };
 
 }  // namespace grossby

@@ -2,11 +2,12 @@
 
 #include "ui_loan_comparison_window.h"
 
-#include "core/module1.h"
+#include "finance/finance_memory.h"
 #include "services/report_format.h"
 #include "widgets/print_panel.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableWidget>
 
 namespace grossby {
@@ -25,7 +26,17 @@ LoanComparisonWindow::LoanComparisonWindow(Key key, Module1& state, QWidget* par
     , ui(std::make_unique<Ui::frmLoanComp>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, loanComparisonInputTable(), kInputs);
+    m_calc = &describeCalculation(this, loanComparisonDescription(), kInputs, {});
+    m_calc->shown = [this](const LoanComparisonResult& r) {
+        showTerms(r);
+        // Without a rate every repayment is 0 and nothing can be printed.
+        const LoanComparisonInputs& in = m_calc->lastInputs();
+        m_note->setVisible(in.principal > 0 && in.rate == 0);
+    };
+    m_note = makeNote(this, "lblCompNote", 2);
+    m_note->setText(tr("At 0 % there is no repayment to work out: enter an interest rate above 0 to compare the "
+                       "terms and print them."));
+    ui->mainLayout->insertWidget(ui->mainLayout->indexOf(ui->figuresLayout) + 1, m_note);
     for (NumericEdit* field : {ui->numBAmt, ui->numIntRate})
         field->setMinimumWidth(130);
     connect(ui->numBAmt, &NumericEdit::valueChanged, this, &LoanComparisonWindow::keep);
@@ -35,7 +46,7 @@ LoanComparisonWindow::LoanComparisonWindow(Key key, Module1& state, QWidget* par
     // rows selectable so the figures can be copied.
     QTableWidget* grid = ui->grdPayments;
     grid->setColumnCount(4);
-    grid->setRowCount(static_cast<int>(m_lastResult.terms.size()));
+    grid->setRowCount(static_cast<int>(LoanComparisonResult{}.terms.size()));
     grid->setHorizontalHeaderLabels({tr("Period"), tr("Monthly repayment"), tr("Total Interest"), tr("Total Paid")});
     grid->verticalHeader()->hide();
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -65,32 +76,20 @@ LoanComparisonWindow::~LoanComparisonWindow() = default;
 
 void LoanComparisonWindow::keep()
 {
-    state().CompPrincipal = m_inputs->values().principal;
-    state().CompRate = m_inputs->values().rate;
+    kept().CompPrincipal = m_calc->inputs().values().principal;
+    kept().CompRate = m_calc->inputs().values().rate;
 }
 
 void LoanComparisonWindow::showKept()
 {
-    m_inputs->show({state().CompPrincipal, state().CompRate});
+    m_calc->inputs().show({kept().CompPrincipal, kept().CompRate});
 }
 
-std::optional<CalculatorWindow::Rejection> LoanComparisonWindow::runCalculation()
-{
-    const LoanComparisonInputs in = m_inputs->values();
-    const auto outcome = CompareLoans(in);
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    m_lastInputs = in;
-    m_lastResult = std::get<LoanComparisonResult>(outcome);
-    showTerms();
-    return std::nullopt;
-}
-
-void LoanComparisonWindow::showTerms()
+void LoanComparisonWindow::showTerms(const LoanComparisonResult& r)
 {
     QTableWidget* grid = ui->grdPayments;
-    for (std::size_t k = 0; k < m_lastResult.terms.size(); ++k) {
-        const ComparisonTerm& t = m_lastResult.terms[k];
+    for (std::size_t k = 0; k < r.terms.size(); ++k) {
+        const ComparisonTerm& t = r.terms[k];
         const int row = static_cast<int>(k);
         grid->item(row, 0)->setText(QString::fromStdString(t.label).trimmed());
         grid->item(row, 1)->setText(formatReportAmount(t.repayment));
@@ -121,16 +120,6 @@ void LoanComparisonWindow::fitGrid()
     for (int row = 0; row < grid->rowCount(); ++row)
         height += grid->rowHeight(row);
     grid->setFixedSize(width, height);
-}
-
-bool LoanComparisonWindow::hasSomethingToPrint() const
-{
-    return canPrintLoanComparison(m_lastInputs);
-}
-
-PrintJob LoanComparisonWindow::printJob(bool) const
-{
-    return PrintJob::oneRow(loanComparisonReport(), PrintLoanComparison(m_lastInputs, m_lastResult));
 }
 
 }  // namespace grossby

@@ -1,14 +1,14 @@
 #pragma once
 // Loan comparison window (`frmLoanComp`): one bond amount and rate over terms
 // of 5 to 30 years, in a grid. The amount and rate are kept in the shared
-// state between visits.
+// state between visits. The calculation, its rejections and its printout are
+// the description's (loanComparisonDescription()); the grid is the window's.
 
-#include "finance/finance_inputs.h"
+#include "finance/finance_calculators.h"
 #include "finance/ui/finance_window.h"
-#include "widgets/field_binding.h"
+#include "widgets/described_calculation.h"
 
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class frmLoanComp;
@@ -24,19 +24,15 @@ public:
 
 protected:
     void showKept() override;
-    std::optional<Rejection> runCalculation() override;
-    bool hasSomethingToPrint() const override;
-    PrintJob printJob(bool afrikaans) const override;
 
 private:
     void keep();
-    void showTerms();
+    void showTerms(const LoanComparisonResult& r);
     void fitGrid();
 
     std::unique_ptr<Ui::frmLoanComp> ui;
-    std::optional<InputBinding<LoanComparisonInputs>> m_inputs;
-    LoanComparisonInputs m_lastInputs;
-    LoanComparisonResult m_lastResult;
+    QLabel* m_note = nullptr;  ///< why there is nothing to compare
+    DescribedCalculation<LoanComparisonInputs, NoSettings, LoanComparisonResult>* m_calc = nullptr;
 };
 
 }  // namespace grossby

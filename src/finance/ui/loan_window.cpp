@@ -3,6 +3,7 @@
 #include "ui_loan_window.h"
 
 #include "core/module1.h"
+#include "finance/finance_memory.h"
 #include "finance/finance_print.h"
 #include "finance/ui/loan_graph_window.h"
 #include "services/report_format.h"
@@ -17,6 +18,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -71,7 +73,31 @@ LoanWindow::LoanWindow(Key key, Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmLoans>())
 {
     ui->setupUi(this);
-    m_inputs.emplace(this, loanInputTable(), kInputs);
+    // The print panel comes up whatever the loan; a destination chosen on it
+    // checks that there is a whole loan to print (printRequested).
+    auto description = loanDescription();
+    description.canPrint = nullptr;
+    m_calc = &describeCalculation(this, std::move(description), kInputs, {});
+    m_calc->prepare = [this](LoanCommandInputs& in) {
+        const FinanceMemory& loan = kept();
+        in.mode = mode();
+        in.principal = loan.LoanPrincipal;
+        in.months = loan.LoanPeriod;
+        in.rate = loan.LoanRate;
+        in.repayment = loan.LoanRepayment;
+    };
+    m_calc->shown = [this](const LoanResult& r) {
+        FinanceMemory& loan = kept();
+        loan.LoanPrincipal = r.principal;
+        loan.LoanPeriod = r.months;
+        loan.LoanRate = r.rate;
+        loan.LoanRepayment = r.repayment;
+        showQuantities();
+        ui->Text1->setVisible(r.rateAboveLimit);
+        showNote(noPeriodReason(m_calc->lastInputs(), r));
+        if (loan.FinChargesShown == "DOWN")
+            showFinanceCharges();
+    };
     ui->numIntRate->setDecimals(3);
 
     m_modes = new QButtonGroup(this);
@@ -96,11 +122,19 @@ LoanWindow::LoanWindow(Key key, Module1& state, QWidget* parent)
     ui->Text1->setSizePolicy(keepPlace);
     ui->Text1->hide();
 
+    // Why a loan has no period or no graph, below the loan's fields.
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("lblLoanNote"));
+    m_note->setWordWrap(true);
+    m_note->setStyleSheet(QStringLiteral("color: #b00000;"));
+    m_note->hide();
+    ui->formLayout->insertWidget(ui->formLayout->indexOf(ui->loanLayout) + 1, m_note);
+
     // The fields are views of the shared loan: a change is kept at once.
-    connect(ui->numPrinAmount, &NumericEdit::valueChanged, this, [this](double v) { m_state.LoanPrincipal = v; });
-    connect(ui->numPeriod, &NumericEdit::valueChanged, this, [this](double v) { m_state.LoanPeriod = v; });
-    connect(ui->numIntRate, &NumericEdit::valueChanged, this, [this](double v) { m_state.LoanRate = v; });
-    connect(ui->numMonRePay, &NumericEdit::valueChanged, this, [this](double v) { m_state.LoanRepayment = v; });
+    connect(ui->numPrinAmount, &NumericEdit::valueChanged, this, [this](double v) { kept().LoanPrincipal = v; });
+    connect(ui->numPeriod, &NumericEdit::valueChanged, this, [this](double v) { kept().LoanPeriod = v; });
+    connect(ui->numIntRate, &NumericEdit::valueChanged, this, [this](double v) { kept().LoanRate = v; });
+    connect(ui->numMonRePay, &NumericEdit::valueChanged, this, [this](double v) { kept().LoanRepayment = v; });
 
     // The print panel chooses whether a schedule goes with the printout.
     auto* include = new QCheckBox(tr("&Include Amortization"), ui->fraPrint);
@@ -158,9 +192,14 @@ LoanWindow::~LoanWindow()
     }
 }
 
+FinanceMemory& LoanWindow::kept() const
+{
+    return m_state.memory<FinanceMemory>();
+}
+
 LoanMode LoanWindow::mode() const
 {
-    return loanModeFrom(m_state.LoanCalcMode).value_or(LoanMode::Repayment);
+    return loanModeFrom(kept().LoanCalcMode).value_or(LoanMode::Repayment);
 }
 
 NumericEdit* LoanWindow::fieldOf(LoanMode m) const
@@ -187,7 +226,7 @@ void LoanWindow::activated()
     styleMode(mode());
     showQuantities();
     recalculateQuietly();
-    const bool down = m_state.FinChargesShown == "DOWN";
+    const bool down = kept().FinChargesShown == "DOWN";
     for (QWidget* w : {static_cast<QWidget*>(ui->lblTotalInterest), static_cast<QWidget*>(ui->lblTotalInterestR),
                        static_cast<QWidget*>(ui->numAns1), static_cast<QWidget*>(ui->lblTotalRepayments),
                        static_cast<QWidget*>(ui->lblTotalRepaymentsR), static_cast<QWidget*>(ui->numAns2)})
@@ -201,7 +240,7 @@ void LoanWindow::activated()
 void LoanWindow::chooseMode(int index)
 {
     const auto chosen = static_cast<LoanMode>(index);
-    m_state.LoanCalcMode = std::string(loanModeText(chosen));
+    kept().LoanCalcMode = std::string(loanModeText(chosen));
     styleMode(chosen);
     (chosen == LoanMode::Principal ? ui->numPeriod : ui->numPrinAmount)->setFocus(Qt::OtherFocusReason);
 }
@@ -231,8 +270,13 @@ void LoanWindow::styleMode(LoanMode solved)
 
 void LoanWindow::showQuantities()
 {
-    m_inputs->show(
-        LoanInputs{mode(), m_state.LoanPrincipal, m_state.LoanPeriod, m_state.LoanRate, m_state.LoanRepayment});
+    LoanCommandInputs in;
+    in.mode = mode();
+    in.principal = kept().LoanPrincipal;
+    in.months = kept().LoanPeriod;
+    in.rate = kept().LoanRate;
+    in.repayment = kept().LoanRepayment;
+    m_calc->inputs().show(in);
 }
 
 void LoanWindow::showFinanceCharges()
@@ -245,10 +289,10 @@ void LoanWindow::showFinanceCharges()
 LoanResult LoanWindow::currentLoan() const
 {
     LoanResult loan;
-    loan.principal = m_state.LoanPrincipal;
-    loan.months = m_state.LoanPeriod;
-    loan.rate = m_state.LoanRate;
-    loan.repayment = m_state.LoanRepayment;
+    loan.principal = kept().LoanPrincipal;
+    loan.months = kept().LoanPeriod;
+    loan.rate = kept().LoanRate;
+    loan.repayment = kept().LoanRepayment;
     loan.totalRepayments = loan.repayment * loan.months;
     loan.totalInterest = loan.totalRepayments - loan.principal;
     return loan;
@@ -258,45 +302,29 @@ AnnualSchedule LoanWindow::annualSchedule(const LoanResult& loan) const
 {
     // The shape of the last yearly schedule is kept in the shared state.
     AnnualSchedule s = CalcAnnAmort(loan.principal, loan.months, loan.rate, loan.repayment);
-    m_state.AnnualKind = static_cast<std::int16_t>(s.kind);
-    m_state.FullYears = static_cast<std::int16_t>(s.fullYears);
-    m_state.AnnualYears = static_cast<std::int16_t>(s.years);
+    kept().AnnualKind = static_cast<std::int16_t>(s.kind);
+    kept().FullYears = static_cast<std::int16_t>(s.fullYears);
+    kept().AnnualYears = static_cast<std::int16_t>(s.years);
     return s;
-}
-
-std::optional<CalculatorWindow::Rejection> LoanWindow::solve()
-{
-    ui->Text1->hide();
-    const LoanInputs in{mode(), m_state.LoanPrincipal, m_state.LoanPeriod, m_state.LoanRate, m_state.LoanRepayment};
-    const auto outcome = LoanCalc(in);
-    if (const auto* error = std::get_if<InputError>(&outcome))
-        return rejection(*error);
-    const auto& r = std::get<LoanResult>(outcome);
-    m_state.LoanPrincipal = r.principal;
-    m_state.LoanPeriod = r.months;
-    m_state.LoanRate = r.rate;
-    m_state.LoanRepayment = r.repayment;
-    showQuantities();
-    ui->Text1->setVisible(r.rateAboveLimit);
-    if (m_state.FinChargesShown == "DOWN")
-        showFinanceCharges();
-    return std::nullopt;
 }
 
 std::optional<CalculatorWindow::Rejection> LoanWindow::runCalculation()
 {
-    return solve();
+    // The marker and the note go until the loan solved shows them again.
+    ui->Text1->hide();
+    showNote(nullptr);
+    return CalculatorWindow::runCalculation();
 }
 
 void LoanWindow::recalculateQuietly()
 {
-    (void)solve();
+    (void)runCalculation();
 }
 
 void LoanWindow::toggleFinanceCharges()
 {
-    const bool show = m_state.FinChargesShown != "DOWN";
-    m_state.FinChargesShown = show ? "DOWN" : "UP";
+    const bool show = kept().FinChargesShown != "DOWN";
+    kept().FinChargesShown = show ? "DOWN" : "UP";
     for (QWidget* w : {static_cast<QWidget*>(ui->lblTotalInterest), static_cast<QWidget*>(ui->lblTotalInterestR),
                        static_cast<QWidget*>(ui->numAns1), static_cast<QWidget*>(ui->lblTotalRepayments),
                        static_cast<QWidget*>(ui->lblTotalRepaymentsR), static_cast<QWidget*>(ui->numAns2)})
@@ -317,6 +345,16 @@ void LoanWindow::growToFit()
     layout()->activate();
     const QSize extra = sizeHint() - size();
     resized->resize(resized->size() + extra.expandedTo(QSize(0, 0)));
+}
+
+void LoanWindow::showNote(const char* text)
+{
+    m_note->setText(text ? QString::fromUtf8(text) : QString());
+    if (m_note->isHidden() == !text)
+        return;
+    m_note->setVisible(text != nullptr);
+    if (text)
+        growToFit();
 }
 
 void LoanWindow::showSchedule(bool annual)
@@ -417,6 +455,7 @@ QWidget* LoanWindow::showGraph()
         return nullptr;
     const LoanResult loan = currentLoan();
     if (!loanGraphAvailable(loan)) {
+        showNote(noGraphReason(loan));
         ui->cmdOk->setFocus(Qt::OtherFocusReason);
         return nullptr;
     }
@@ -485,7 +524,7 @@ PrintJob LoanWindow::printJob(bool) const
     const LoanMode m = mode();
     const LoanResult loan = currentLoan();
     PrintJob job =
-        PrintJob::oneRow(loanReport(m, schedule), PrintLoan(m, loan, m_state.FinChargesShown == "DOWN", schedule));
+        PrintJob::oneRow(loanReport(m, schedule), PrintLoan(m, loan, kept().FinChargesShown == "DOWN", schedule));
     // The schedule's rows replace every earlier one in the same transaction.
     if (schedule == ScheduleKind::Annual)
         job.tables.push_back(StagedTable{kAmortTable, PrintAmort(annualSchedule(loan).lines)});

@@ -4,13 +4,15 @@
 // schedules in a grid, a graph of the yearly figures and its printouts.
 //
 // The four loan quantities, the mode and the finance charges toggle live in
-// the shared state: the fields are views of it, so every change is stored at
+// the finance memory (finance/finance_memory.h): the fields are views of it, so every change is stored at
 // once and the window shows the last loan again when it is reopened or
-// activated.
+// activated. The loan is solved on its description (loanDescription()),
+// which also gives its tables and menu entry; the solved field's colouring,
+// the finance charges, the grid, the graph and the printout with its
+// schedule are the window's own.
 
-#include "finance/finance_inputs.h"
-#include "widgets/calculator_window.h"
-#include "widgets/field_binding.h"
+#include "finance/finance_calculators.h"
+#include "widgets/described_calculation.h"
 
 #include <QList>
 #include <QPointer>
@@ -19,6 +21,7 @@
 #include <optional>
 
 class QButtonGroup;
+class QLabel;
 class QRadioButton;
 
 namespace Ui {
@@ -27,6 +30,7 @@ class frmLoans;
 
 namespace grossby {
 
+struct FinanceMemory;
 struct Module1;
 class NumericEdit;
 
@@ -63,20 +67,24 @@ private:
     void showQuantities();
     void showFinanceCharges();
     void recalculateQuietly();
-    std::optional<Rejection> solve();
     void printRequested(int destination);
     void includeScheduleToggled(bool on);
     void fitGrid(int rows);
     void setGridShown(bool shown);
     void growToFit();
+    /// Says below the loan why it has no period or graph; null hides it.
+    void showNote(const char* text);
+    /// The loan and its settings as kept between visits.
+    FinanceMemory& kept() const;
     LoanResult currentLoan() const;
     AnnualSchedule annualSchedule(const LoanResult& loan) const;
     NumericEdit* fieldOf(LoanMode mode) const;
 
     Module1& m_state;
     std::unique_ptr<Ui::frmLoans> ui;
-    std::optional<InputBinding<LoanInputs>> m_inputs;
+    DescribedCalculation<LoanCommandInputs, NoSettings, LoanResult>* m_calc = nullptr;
     QButtonGroup* m_modes = nullptr;
+    QLabel* m_note = nullptr;
     QSize m_sizeBeforeGrid;
     QList<QPointer<QWidget>> m_graphs;  // graph windows (or their frames) this window opened
 };

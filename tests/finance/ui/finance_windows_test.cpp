@@ -4,6 +4,7 @@
 
 #include "app/registration.h"
 #include "core/module1.h"
+#include "finance/finance_memory.h"
 #include "finance/ui/optional_date_edit.h"
 #include "finance/ui/spin_control.h"
 #include "gui_test_util.h"
@@ -282,6 +283,41 @@ TEST_F(FinanceWindowsTest, LoanComparisonGridAndPrintout)
     EXPECT_TRUE(hasFocus("numIntRate"));
 }
 
+TEST_F(FinanceWindowsTest, LoanComparisonSaysWhyThereIsNothingToCompareWithoutARate)
+{
+    ASSERT_NE(open("mnuLoansComparison"), nullptr);
+    auto* note = child<QLabel>("lblCompNote");
+    type("numBAmt", "100000");
+    enter("numIntRate", "0");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains("enter an interest rate above 0")) << note->text().toStdString();
+    printRefused();
+    enter("numIntRate", "12");
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FinanceWindowsTest, DailyBalanceSaysWhenTheSpunRateIsAboveWhatMayBeTyped)
+{
+    ASSERT_NE(open("mnuDailyBalance"), nullptr);
+    auto* note = child<QLabel>("lblRateNote");
+    type("numCapAmount", "10000");
+    type("numIntRate", "40");
+    EXPECT_FALSE(note->isVisible());
+    spin("spRate", true);
+    EXPECT_EQ(shown("numIntRate"), "40.250");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains("40 %")) << note->text().toStdString();
+    // Kept between visits, and said again.
+    close();
+    ASSERT_NE(open("mnuDailyBalance"), nullptr);
+    EXPECT_TRUE(child<QLabel>("lblRateNote")->isVisible());
+    spin("spRate", false);
+    EXPECT_EQ(shown("numIntRate"), "40.000");
+    EXPECT_FALSE(child<QLabel>("lblRateNote")->isVisible());
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(FinanceWindowsTest, DailyBalanceCountsDaysAndInterest)
 {
     ASSERT_NE(open("mnuDailyBalance"), nullptr);
@@ -386,7 +422,7 @@ TEST_F(FinanceWindowsTest, DailyBalanceDatesAreHeldToEachOther)
     // A date can be emptied again, and is then not counted.
     type("dtEndDate", "");
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(state.DayBalEnd, -36522);
+    EXPECT_EQ(state.memory<FinanceMemory>().DayBalEnd, -36522);
 }
 
 TEST_F(FinanceWindowsTest, DailyBalanceSpinControls)

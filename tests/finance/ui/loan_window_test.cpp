@@ -3,6 +3,7 @@
 
 #include "app/registration.h"
 #include "core/module1.h"
+#include "finance/finance_memory.h"
 #include "finance/ui/loan_graph_window.h"
 #include "gui_test_util.h"
 #include "services/file_locations.h"
@@ -32,6 +33,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <string_view>
 
 namespace grossby {
 namespace {
@@ -122,7 +125,7 @@ TEST_F(LoanWindowTest, SolvesTheRepaymentIntoTheYellowFieldOutOfTheTabOrder)
     test::press(Qt::Key_C, Qt::AltModifier);
     EXPECT_EQ(shown("numMonRePay"), "1 101.09");
     EXPECT_EQ(shown("numIntRate"), "12.000");
-    EXPECT_NEAR(state.LoanRepayment, 1101.0861, 0.0001);
+    EXPECT_NEAR(state.memory<FinanceMemory>().LoanRepayment, 1101.0861, 0.0001);
     EXPECT_FALSE(child<QWidget>(loans, "Text1")->isVisible());
     EXPECT_TRUE(messages.list.empty());
 }
@@ -159,9 +162,47 @@ TEST_F(LoanWindowTest, EachModeSolvesItsQuantity)
         EXPECT_EQ(shown(c.field), c.expected);
         EXPECT_EQ(shown("numMonRePay"), c.repaymentShown);
         EXPECT_EQ(child<QWidget>(loans, "Text1")->isVisible(), c.errorMarker);
-        EXPECT_EQ(state.LoanCalcMode, child<QLabel>(loans, "Label12_1")->text().toStdString());
+        EXPECT_EQ(state.memory<FinanceMemory>().LoanCalcMode, child<QLabel>(loans, "Label12_1")->text().toStdString());
     }
     EXPECT_EQ(child<QLineEdit>(loans, "Text1")->text(), "   Error");
+    EXPECT_TRUE(messages.list.empty());
+}
+
+TEST_F(LoanWindowTest, SaysWhyALoanHasNoPeriodOrGraph)
+{
+    ASSERT_NE(open(), nullptr);
+    auto* note = child<QLabel>(loans, "lblLoanNote");
+    struct Case {
+        const char* repayment;
+        const char* said;  // "" when the note is hidden
+    };
+    // 100 000 at 12 %: the interest is 1 000 a month; 1 001 a month would
+    // take far more than 600 months.
+    const Case cases[] = {
+        {"1000", "does not cover the month's interest"},
+        {"900", "does not cover the month's interest"},
+        {"1001", "within 600 months"},
+        {"1500", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.repayment);
+        solve(2, "100000", "", "12", c.repayment);
+        EXPECT_EQ(shown("numPeriod"), std::string_view(c.said).empty() ? "110" : "0");
+        EXPECT_EQ(note->isVisible(), !std::string_view(c.said).empty());
+        if (note->isVisible()) {
+            EXPECT_TRUE(note->text().contains(QLatin1String(c.said))) << note->text().toStdString();
+        }
+    }
+
+    // A year or less has no graph: the focus still goes to "&OK", and the
+    // window says why.
+    solve(0, "10000", "12", "10", "");
+    click("cmdLoanGraph");
+    EXPECT_EQ(focused(), "cmdOk");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains("more than 12 months")) << note->text().toStdString();
+    click("cmdCalculate");
+    EXPECT_FALSE(note->isVisible());
     EXPECT_TRUE(messages.list.empty());
 }
 
@@ -175,7 +216,7 @@ TEST_F(LoanWindowTest, RateAndPeriodLimitsAreRefusedWithTheirMessages)
     EXPECT_EQ(messages.list[0].text, "The maximum interest rate allowed is 50%");
     EXPECT_EQ(messages.list[0].icon, QMessageBox::Critical);
     EXPECT_EQ(focused(), "numIntRate");
-    EXPECT_EQ(state.LoanRate, 12) << "the refused rate is not kept";
+    EXPECT_EQ(state.memory<FinanceMemory>().LoanRate, 12) << "the refused rate is not kept";
 
     type("numPeriod", "601");
     ASSERT_EQ(messages.list.size(), 2u);
@@ -200,7 +241,7 @@ TEST_F(LoanWindowTest, TheLoanAndTheFinanceChargesAreKeptUntilInitialiseAll)
     EXPECT_FALSE(interest->isVisible());
     click("cmdFinCharge");
     EXPECT_TRUE(interest->isVisible());
-    EXPECT_EQ(state.FinChargesShown, "DOWN");
+    EXPECT_EQ(state.memory<FinanceMemory>().FinChargesShown, "DOWN");
     // The window makes room for the two lines rather than squeezing the fields.
     for (const char* name : {"numPrinAmount", "numMonRePay", "numAns2"}) {
         auto* field = child<QWidget>(loans, name);
@@ -224,7 +265,7 @@ TEST_F(LoanWindowTest, TheLoanAndTheFinanceChargesAreKeptUntilInitialiseAll)
 
     click("cmdFinCharge");
     EXPECT_FALSE(child<QWidget>(loans, "numAns1")->isVisible());
-    EXPECT_EQ(state.FinChargesShown, "UP");
+    EXPECT_EQ(state.memory<FinanceMemory>().FinChargesShown, "UP");
 
     main.findChild<QAction*>("mnuNew")->trigger();
     QCoreApplication::processEvents();
@@ -279,8 +320,8 @@ TEST_F(LoanWindowTest, SchedulesFillTheGridWithTheirRows)
         EXPECT_EQ(grid->rowCount(), 0);
         EXPECT_EQ(focused(), "cmdOk");
     }
-    EXPECT_EQ(state.AnnualKind, 2);
-    EXPECT_EQ(state.AnnualYears, 1);
+    EXPECT_EQ(state.memory<FinanceMemory>().AnnualKind, 2);
+    EXPECT_EQ(state.memory<FinanceMemory>().AnnualYears, 1);
 
     // With a quantity missing there is no schedule, and the principal is asked for.
     type("numPrinAmount", "0");
