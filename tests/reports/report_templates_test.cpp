@@ -7,12 +7,16 @@
 #include "core/tax_year.h"
 #include "finance/finance_print.h"
 #include "package/package_print.h"
+#include "payroll/period_calculators.h"
+#include "payroll/quicktax.h"
+#include "services/print_schema.h"
 #include "services/report_engine.h"
 #include "services/report_format.h"
 #include "services/report_test_util.h"
 #include "vehicle/car_allowance.h"
 #include "vehicle/vehicle_print.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -20,7 +24,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <numeric>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -524,6 +530,73 @@ TEST(ReportTemplates, SixHundredMonthScheduleRepeatsItsHeadingsOnEveryPage)
     EXPECT_EQ(months, all);
     EXPECT_TRUE(lastLine.trimmed().endsWith(QLatin1String(" 0.00")))
         << "the loan is repaid: " << lastLine.toStdString();
+}
+
+// The rows the PAYE period calculators stage, in both languages, and
+// QuickTax's: with the package, vehicle and finance rows of the worked
+// examples above, every print table's rows.
+std::vector<StagedTable> payrollRows()
+{
+    std::vector<StagedTable> tables;
+    const auto rows = [&](const auto& d) {
+        const auto result = ok(d.compute(d.defaults, PeriodSettings{}));
+        for (const PrintLanguage language : {PrintLanguage::English, PrintLanguage::Afrikaans})
+            tables.push_back({d.report.table, {d.print(d.defaults, result, language)}});
+    };
+    rows(monthlyDescription());
+    rows(annualDescription());
+    rows(weeklyDescription());
+    rows(fortnightlyDescription());
+    rows(dailyDescription());
+    tables.push_back({kKwikTaxTable, {KwikTaxRecord(QuickTaxResult{})}});
+    return tables;
+}
+
+// Each subsystem declares its print tables beside its print rows: every
+// shipped template reads only columns a table declares, and every declared
+// column is filled by some printout's rows.
+TEST(PrintTables, TemplatesReadOnlyDeclaredColumnsAndEveryDeclaredColumnIsFilled)
+{
+    // Every template against the declared tables alone, each with one row
+    // holding every declared column.
+    std::vector<StagedTable> everything;
+    for (const PrintTable& table : printSchema()) {
+        PrintRecord row;
+        for (const PrintColumn& column : table.columns) {
+            switch (column.type) {
+            case PrintColumnType::Real: row.push_back({column.name, 1.5}); break;
+            case PrintColumnType::Integer: row.push_back({column.name, std::int32_t{1}}); break;
+            case PrintColumnType::Text: row.push_back({column.name, std::string("x")}); break;
+            }
+        }
+        everything.push_back({table.name, {row}});
+    }
+    testing::PrintFixture fx;
+    fx.stage(everything);
+    const QFileInfoList templates =
+        QDir(testing::shippedTemplates()).entryInfoList({QStringLiteral("*.rpt")}, QDir::Files);
+    ASSERT_GE(templates.size(), 20);
+    for (const QFileInfo& file : templates) {
+        const Report report = Report::load(file.filePath(), fx.db);
+        EXPECT_TRUE(report.ok()) << report.error().toStdString();
+    }
+
+    // Every declared column written by the rows the calculators stage.
+    std::map<std::string, std::set<std::string>> written;
+    const auto note = [&](const std::vector<StagedTable>& tables) {
+        for (const StagedTable& table : tables)
+            for (const PrintRecord& row : table.rows)
+                for (const PrintField& field : row)
+                    written[table.table].insert(field.name);
+    };
+    for (const ReportCase& c : reportCases())
+        note(c.stage());
+    note(payrollRows());
+    for (const PrintTable& table : printSchema()) {
+        for (const PrintColumn& column : table.columns)
+            EXPECT_TRUE(written[table.name].count(column.name))
+                << table.name << "." << column.name << " is declared, but no printout fills it";
+    }
 }
 
 }  // namespace
