@@ -1,13 +1,13 @@
 #include "finance/daily_balance.h"
 
 #include "core/tax_year.h"
-#include "core/year_figures.h"
+#include "finance/finance_figures.h"
 
 namespace grossby {
 
 namespace {
 
-constexpr const FinanceFigures& kF = kFinance2018;
+constexpr const FinanceFigures& kF = kFinance;
 
 }  // namespace
 

@@ -7,7 +7,7 @@
 // shared state (`state.memory<FinanceMemory>()`), which File > Initialise
 // All puts back to these start values.
 
-#include "core/year_figures.h"
+#include "finance/finance_figures.h"
 
 #include <cstdint>
 #include <string>
@@ -38,9 +38,9 @@ struct FinanceMemory {
     // The daily balance.
     float DayBalCapital = 0;
     float DayBalRate = 0;
-    std::int32_t DayBalStart = kFinance2018.unsetDay;  ///< 1 January 1800: no date
-    std::int32_t DayBalEnd = kFinance2018.unsetDay;
-    double RateSpinStep = kFinance2018.rateSpinStep;
+    std::int32_t DayBalStart = kFinance.unsetDay;  ///< 1 January 1800: no date
+    std::int32_t DayBalEnd = kFinance.unsetDay;
+    double RateSpinStep = kFinance.rateSpinStep;
 
     // The inflation projection.
     double InflPresentCost = 0;

@@ -1,12 +1,12 @@
 #include "finance/inflation.h"
 
-#include "core/year_figures.h"
+#include "finance/finance_figures.h"
 
 namespace grossby {
 
 namespace {
 
-constexpr const FinanceFigures& kF = kFinance2018;
+constexpr const FinanceFigures& kF = kFinance;
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 #include "finance/loan.h"
 
-#include "core/year_figures.h"
+#include "finance/finance_figures.h"
 #include "finance/period_search.h"
 
 #include <cmath>
@@ -10,7 +10,7 @@ namespace grossby {
 
 namespace {
 
-constexpr const FinanceFigures& kF = kFinance2018;
+constexpr const FinanceFigures& kF = kFinance;
 
 }  // namespace
 

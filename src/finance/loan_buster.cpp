@@ -1,6 +1,6 @@
 #include "finance/loan_buster.h"
 
-#include "core/year_figures.h"
+#include "finance/finance_figures.h"
 #include "finance/loan.h"
 #include "finance/period_search.h"
 
@@ -8,7 +8,7 @@ namespace grossby {
 
 namespace {
 
-constexpr const FinanceFigures& kF = kFinance2018;
+constexpr const FinanceFigures& kF = kFinance;
 
 double notBelowZero(double value)
 {

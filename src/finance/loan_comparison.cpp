@@ -1,13 +1,13 @@
 #include "finance/loan_comparison.h"
 
-#include "core/year_figures.h"
+#include "finance/finance_figures.h"
 #include "finance/loan.h"
 
 namespace grossby {
 
 CalcOutcome<LoanComparisonResult> CompareLoans(const LoanComparisonInputs& in)
 {
-    const FinanceFigures& f = kFinance2018;
+    const FinanceFigures& f = kFinance;
     if (in.rate > f.maxLoanRate)
         return InputError{kLoanRateTitle, kLoanRateMessage, "rate"};
     LoanComparisonResult out;

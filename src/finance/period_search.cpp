@@ -1,6 +1,6 @@
 #include "finance/period_search.h"
 
-#include "core/year_figures.h"
+#include "finance/finance_figures.h"
 #include "finance/loan.h"
 
 #include <cmath>
@@ -53,7 +53,7 @@ PeriodFound searchPeriod(double principal, double rate, double loweredRepayment,
     const double m = static_cast<double>(months);
     const double i = rate / 12 / 100;
     const double estimate = saved * i / (1 - std::pow(1 + i, -m));
-    const auto k = firstStepPassing(loweredRepayment, kFinance2018.cent, estimate, estimate, std::nullopt,
+    const auto k = firstStepPassing(loweredRepayment, kFinance.cent, estimate, estimate, std::nullopt,
                                     [&](double repayment) { return principalFor(m, repayment) >= saved; });
     if (!k) {
         out.outcome = PeriodOutcome::None;
@@ -61,7 +61,7 @@ PeriodFound searchPeriod(double principal, double rate, double loweredRepayment,
     }
     out.outcome = PeriodOutcome::Raised;
     out.months = months;
-    out.repayment = afterSteps(loweredRepayment, kFinance2018.cent, *k);
+    out.repayment = afterSteps(loweredRepayment, kFinance.cent, *k);
     return out;
 }
 

@@ -1,13 +1,13 @@
 #include "finance/ui/optional_date_edit.h"
 
 #include "core/tax_year.h"
-#include "core/year_figures.h"
+#include "finance/finance_figures.h"
 
 namespace grossby {
 
 double OptionalDateEdit::unsetDay()
 {
-    return kFinance2018.unsetDay;
+    return kFinance.unsetDay;
 }
 
 OptionalDateEdit::OptionalDateEdit(QWidget* parent)
