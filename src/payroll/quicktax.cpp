@@ -44,9 +44,8 @@ QuickTaxResult CalcQuickTax(const QuickTaxInputs& in)
     return r;
 }
 
-void NEWCALC(Module1& s)
+void KeepQuickTax(Module1& s, const QuickTaxResult& r)
 {
-    const QuickTaxResult r = CalcQuickTax({s.AnnualTaxableIncome, s.QuickTaxAge});
     s.QuickTaxPrimaryRebate = r.primaryRebate;
     s.QuickTaxAgeRebate = r.ageRebate;
     s.QuickTaxRebate = r.rebate;
@@ -60,10 +59,20 @@ void NEWCALC(Module1& s)
     s.QuickTaxAverageRateAfter = r.averageRateAfter;
 }
 
-void QuickTaxCalculate(Module1& s)
+void NEWCALC(Module1& s)
+{
+    KeepQuickTax(s, CalcQuickTax({s.AnnualTaxableIncome, s.QuickTaxAge}));
+}
+
+QuickTaxInputs QuickTaxCalculateInputs(Module1& s)
 {
     s.QuickTaxIncome = s.AnnualTaxableIncome;
-    NEWCALC(s);
+    return {s.AnnualTaxableIncome, s.QuickTaxAge};
+}
+
+void QuickTaxCalculate(Module1& s)
+{
+    KeepQuickTax(s, CalcQuickTax(QuickTaxCalculateInputs(s)));
 }
 
 void QuickTaxSetIncome(Module1& s, double income)

@@ -69,6 +69,14 @@ void NEWCALC(Module1& state);
 /// (`QuickTaxIncome`) and runs NEWCALC.
 void QuickTaxCalculate(Module1& state);
 
+/// What "&Calculate" taxes: `AnnualTaxableIncome`, which becomes the income
+/// shown (`QuickTaxIncome`), at `QuickTaxAge`.
+QuickTaxInputs QuickTaxCalculateInputs(Module1& state);
+
+/// Keeps the figures of a calculation where the window finds them again:
+/// the QuickTax group and the annual tax function's variables.
+void KeepQuickTax(Module1& state, const QuickTaxResult& result);
+
 /// A new taxable income typed in: both `QuickTaxIncome` and
 /// `AnnualTaxableIncome` take it.
 void QuickTaxSetIncome(Module1& state, double income);

@@ -8,7 +8,7 @@
 #include "payroll/period_inputs.h"
 #include "payroll/period_print.h"
 #include "payroll/period_tax.h"
-#include "payroll/quicktax_inputs.h"
+#include "payroll/quicktax_calculators.h"
 
 namespace grossby::cli {
 namespace {
@@ -46,32 +46,32 @@ CalculatorDef<In, PeriodSettings, Result> periodDef(const CalculatorDescription<
     return def;
 }
 
+// The subcommand of a calculator that takes no settings, from its description.
+template <class In, class Result>
+CalculatorDef<In, NoSettings, Result> commandOf(const CalculatorDescription<In, NoSettings, Result>& d)
+{
+    CalculatorDef<In, NoSettings, Result> def;
+    def.name = d.name;
+    def.description = d.summary;
+    def.inputs = d.inputs;
+    def.results = d.results;
+    def.compute = d.compute;
+    def.defaults = d.defaults;
+    if (d.print) {
+        def.report = d.report;
+        def.print = d.print;
+    }
+    return def;
+}
+
 std::shared_ptr<const Calculator> taxCalculator()
 {
-    return describe(CalculatorDef<AnnualTaxInputs, NoSettings, AnnualTaxResult>{
-        .name = "tax",
-        .description = "Annual tax on a taxable income, before rebates (2017/18 scale)",
-        .inputs = &annualTaxInputTable(),
-        .results = &annualTaxResultTable(),
-        .compute = [](const AnnualTaxInputs& in, const NoSettings&) -> CalcOutcome<AnnualTaxResult> {
-            return annualTax(in.income);
-        },
-    });
+    return describe(commandOf(annualTaxDescription()));
 }
 
 std::shared_ptr<const Calculator> quickTaxCalculator()
 {
-    return describe(CalculatorDef<QuickTaxInputs, NoSettings, QuickTaxResult>{
-        .name = "quicktax",
-        .description = "Income tax on an annual taxable income at an age, after rebates",
-        .inputs = &quickTaxInputTable(),
-        .results = &quickTaxResultTable(),
-        .compute = [](const QuickTaxInputs& in, const NoSettings&) -> CalcOutcome<QuickTaxResult> {
-            return CalcQuickTax(in);
-        },
-        .report = quickTaxReport(),
-        .print = [](const QuickTaxInputs&, const QuickTaxResult& r, PrintLanguage) { return KwikTaxRecord(r); },
-    });
+    return describe(commandOf(quickTaxDescription()));
 }
 
 std::shared_ptr<const Calculator> monthlyCalculator()
