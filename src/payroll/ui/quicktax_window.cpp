@@ -81,7 +81,7 @@ void QuickTaxWindow::onAgeChanged(double value)
         showMessage(this,
                     {QMessageBox::Critical, QString::fromLatin1(kQuickTaxAgeTitle), QString::fromStdString(*message)});
         const QSignalBlocker block(ui->sidbEdit1_1);
-        ui->sidbEdit1_1->setValue(m_state.QuickTaxAge);
+        ui->sidbEdit1_1->setValue(m_state.memory<QuickTaxMemory>().QuickTaxAge);
     }
 }
 
