@@ -13,25 +13,6 @@
 namespace grossby::cli {
 namespace {
 
-// The settings the package windows read from the store. The two provident
-// percentages are shown by the windows only, so they are not read here.
-std::optional<std::string> loadPackageSettings(PackageSettings& settings)
-{
-    SetupValues values;
-    if (auto error = readStoredSettings(values))
-        return error;
-    settings.PensionCont = values.PensionCont;
-    settings.EmployerPenCont = values.EmployerPenCont;
-    settings.EmployeeUIF = values.EmployeeUIF;
-    settings.EmployerUIF = values.EmployerUIF;
-    settings.SkillLevy = values.SkillLevy;
-    settings.UIFLimit = values.UIFLimit;
-    settings.TAIncRate8020 = values.TAIncRate8020;
-    settings.CompCarFBRate8020 = values.CompCarFBRate8020;
-    settings.CompCarMPYesNo = values.CompCarMPYesNo;
-    return std::nullopt;
-}
-
 std::optional<std::string> checkGiven(const PackageInputs& in, const GivenInputs&)
 {
     return checkPackagePeriod(in);
@@ -67,7 +48,7 @@ packageDef(const CalculatorDescription<PackageInputs, PackageSettings, Result>& 
     def.compute = d.compute;
     def.defaults = d.defaults;
     def.settings = &packageSettingsTable();
-    def.loadSettings = &loadPackageSettings;
+    def.loadSettings = &loadStoredSettings<PackageSettings>;
     def.report = d.report;
     def.check = &checkGiven;
     return def;

@@ -257,19 +257,8 @@ void SalaryPackageWindow::load()
 
 PackageSettings SalaryPackageWindow::settings() const
 {
-    const SetupValues& v = ui->Frame3->values();
     PackageSettings s;
-    s.PensionCont = v.PensionCont;
-    s.EmployerPenCont = v.EmployerPenCont;
-    s.EmployeeUIF = v.EmployeeUIF;
-    s.EmployerUIF = v.EmployerUIF;
-    s.SkillLevy = v.SkillLevy;
-    s.UIFLimit = v.UIFLimit;
-    s.TAIncRate8020 = v.TAIncRate8020;
-    s.CompCarFBRate8020 = v.CompCarFBRate8020;
-    s.CompCarMPYesNo = v.CompCarMPYesNo;
-    s.ProvCont = v.ProvCont;
-    s.EmployerProvCont = v.EmployerProvCont;
+    copySetupValues(ui->Frame3->values(), s);
     return s;
 }
 

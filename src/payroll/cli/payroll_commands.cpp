@@ -13,20 +13,6 @@
 namespace grossby::cli {
 namespace {
 
-// The five settings the period calculators take from the store.
-std::optional<std::string> loadPeriodSettings(PeriodSettings& settings)
-{
-    SetupValues values;
-    if (auto error = readStoredSettings(values))
-        return error;
-    settings.EmployeeUIF = values.EmployeeUIF;
-    settings.EmployerUIF = values.EmployerUIF;
-    settings.SkillLevy = values.SkillLevy;
-    settings.UIFLimit = values.UIFLimit;
-    settings.TAIncRate8020 = values.TAIncRate8020;
-    return std::nullopt;
-}
-
 // A period calculator's subcommand from its description, with the five
 // settings the period calculators share and their store.
 template <class In, class Result>
@@ -40,7 +26,7 @@ CalculatorDef<In, PeriodSettings, Result> periodDef(const CalculatorDescription<
     def.compute = d.compute;
     def.defaults = d.defaults;
     def.settings = &periodSettingsTable();
-    def.loadSettings = &loadPeriodSettings;
+    def.loadSettings = &loadStoredSettings<PeriodSettings>;
     def.report = d.report;
     def.print = d.print;
     return def;
