@@ -13,30 +13,12 @@
 namespace grossby::cli {
 namespace {
 
-// A period calculator's subcommand from its description, with the five
-// settings the period calculators share and their store.
-template <class In, class Result>
-CalculatorDef<In, PeriodSettings, Result> periodDef(const CalculatorDescription<In, PeriodSettings, Result>& d)
+// A calculator's subcommand from its description: its tables, calculation,
+// defaults and printout (when it has one).
+template <class In, class Settings, class Result>
+CalculatorDef<In, Settings, Result> commandOf(const CalculatorDescription<In, Settings, Result>& d)
 {
-    CalculatorDef<In, PeriodSettings, Result> def;
-    def.name = d.name;
-    def.description = d.summary;
-    def.inputs = d.inputs;
-    def.results = d.results;
-    def.compute = d.compute;
-    def.defaults = d.defaults;
-    def.settings = &periodSettingsTable();
-    def.loadSettings = &loadStoredSettings<PeriodSettings>;
-    def.report = d.report;
-    def.print = d.print;
-    return def;
-}
-
-// The subcommand of a calculator that takes no settings, from its description.
-template <class In, class Result>
-CalculatorDef<In, NoSettings, Result> commandOf(const CalculatorDescription<In, NoSettings, Result>& d)
-{
-    CalculatorDef<In, NoSettings, Result> def;
+    CalculatorDef<In, Settings, Result> def;
     def.name = d.name;
     def.description = d.summary;
     def.inputs = d.inputs;
@@ -47,6 +29,17 @@ CalculatorDef<In, NoSettings, Result> commandOf(const CalculatorDescription<In, 
         def.report = d.report;
         def.print = d.print;
     }
+    return def;
+}
+
+// A period calculator's subcommand, with the five settings the period
+// calculators share and their store.
+template <class In, class Result>
+CalculatorDef<In, PeriodSettings, Result> periodDef(const CalculatorDescription<In, PeriodSettings, Result>& d)
+{
+    auto def = commandOf(d);
+    def.settings = &periodSettingsTable();
+    def.loadSettings = &loadStoredSettings<PeriodSettings>;
     return def;
 }
 
