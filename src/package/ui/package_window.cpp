@@ -58,17 +58,6 @@ std::vector<ResultField> resultFields(const char* shownSalary)
 // Fields that always show 0: what the package is not split into.
 constexpr const char* kZeroFields[] = {"numPenDeduct", "numCCPenDeduct", "numProvFund", "numCCProvFund"};
 
-const char* windowName(PackageWindow kind)
-{
-    switch (kind) {
-    case PackageWindow::PelmoraMon: return "frmPelmoraMon";
-    case PackageWindow::PelmoraAnn: return "frmPelmoraAnn";
-    case PackageWindow::GrossbyMon: return "frmGrossbyMon";
-    case PackageWindow::GrossbyAnn: return "frmGrossbyAnn";
-    }
-    return "";
-}
-
 const char* windowCaption(PackageWindow kind)
 {
     switch (kind) {
@@ -92,7 +81,6 @@ SalaryPackageWindow::SalaryPackageWindow(Key key, PackageWindow kind, Module1& s
     , ui(std::make_unique<Ui::frmPackage>())
 {
     ui->setupUi(this);
-    setObjectName(QLatin1String(windowName(kind)));
     setWindowTitle(QLatin1String(windowCaption(kind)));
     setUpForm();
 }
@@ -112,6 +100,7 @@ void SalaryPackageWindow::describe(const CalculatorDescription<PackageInputs, Pa
 {
     std::vector<FieldKey> fields = kInputs;
     fields.push_back({"numNetMonSalReq", forward() ? "package" : "net-required"});
+    setObjectName(QLatin1String(description.menu.window));
     made = &describeCalculation(this, description, fields, resultFields(shownSalary));
     made->settings = [this] { return settings(); };
     made->prepare = [this](PackageInputs& in) { completeInputs(in); };
