@@ -1,7 +1,5 @@
 #include "core/annual_tax.h"
 
-#include "core/module1.h"
-
 namespace grossby {
 
 int taxBracketIndex(double income)
@@ -26,15 +24,6 @@ AnnualTaxResult annualTax(double income)
     r.taxOnExcess = (income - b.lower) * b.rate / 100;
     r.annualTax = r.bracketBaseTax + r.taxOnExcess;
     return r;
-}
-
-void CalcAnnualTax(Module1& state)
-{
-    const AnnualTaxResult r = annualTax(state.AnnualTaxableIncome);
-    state.MarginalRate = r.marginalRate;
-    state.BracketBaseTax = r.bracketBaseTax;
-    state.TaxOnExcess = r.taxOnExcess;
-    state.AnnualTax = r.annualTax;
 }
 
 }  // namespace grossby

@@ -5,8 +5,6 @@
 
 namespace grossby {
 
-struct Module1;
-
 /// Index into the scale of the bracket an income falls in. An income equal
 /// to a threshold belongs to the lower bracket; zero and negative incomes fall
 /// in the first.
@@ -22,10 +20,5 @@ struct AnnualTaxResult {
 
 /// The annual tax on `income` before rebates. No rounding is applied.
 AnnualTaxResult annualTax(double income);
-
-/// Taxes `AnnualTaxableIncome` on the annual scale and sets `MarginalRate`,
-/// `BracketBaseTax`, `TaxOnExcess` and `AnnualTax`: the shared-state form of
-/// annualTax() that QuickTax works through.
-void CalcAnnualTax(Module1& state);
 
 }  // namespace grossby

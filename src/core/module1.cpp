@@ -10,13 +10,6 @@ void Module1::InitialiseAll()
     // carried over.
     Module1 fresh;
     fresh.AnnualTaxableIncome = AnnualTaxableIncome;
-    fresh.BracketBaseTax = BracketBaseTax;
-    fresh.TaxOnExcess = TaxOnExcess;
-    fresh.QuickTaxAge = QuickTaxAge;
-    fresh.QuickTaxIncome = QuickTaxIncome;
-    fresh.QuickTaxRebate = QuickTaxRebate;
-    fresh.QuickTaxAgeRebate = QuickTaxAgeRebate;
-    fresh.QuickTaxAverageRateAfter = QuickTaxAverageRateAfter;
     fresh.PrintDatabasePath = std::move(PrintDatabasePath);
     fresh.SettingsDatabasePath = std::move(SettingsDatabasePath);
     // Each subsystem's memory stays where its windows found it, at its start

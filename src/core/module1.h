@@ -15,27 +15,13 @@
 
 namespace grossby {
 
-/// State that must outlive a single calculator window: the annual tax
-/// function's input and results, the QuickTax results, the file locations,
-/// and each subsystem's own memory (`memory<T>()`).
+/// State that must outlive a single calculator window: the annual taxable
+/// income every tax calculator leaves for QuickTax, the file locations, and
+/// each subsystem's own memory (`memory<T>()`).
 struct Module1 {
-    // Annual tax function (CalcAnnualTax).
-    double AnnualTaxableIncome = 0;  ///< input; not reset: keeps the last income taxed
-    double MarginalRate = 0;  ///< whole percent of the bracket
-    double BracketBaseTax = 0;  ///< not reset
-    double TaxOnExcess = 0;  ///< not reset
-    double AnnualTax = 0;
-
-    // QuickTax results.
-    double QuickTaxPayable = 0;
-    double QuickTaxPrimaryRebate = 0;
-    double QuickTaxTotal = 0;
-    double QuickTaxAverageRate = 0;
-    std::int16_t QuickTaxAge = 0;  ///< not reset
-    double QuickTaxIncome = 0;  ///< not reset
-    double QuickTaxRebate = 0;  ///< not reset
-    double QuickTaxAgeRebate = 0;  ///< not reset
-    double QuickTaxAverageRateAfter = 0;  ///< not reset
+    /// The income the annual tax function last taxed: every tax calculator
+    /// leaves its annual equivalent here and QuickTax taxes it. Not reset.
+    double AnnualTaxableIncome = 0;
 
     // Files: set at start-up, never reset. (Where a report goes is passed
     // to the report call with it, not kept here.)
@@ -44,7 +30,8 @@ struct Module1 {
 
     /// What one subsystem's windows keep between visits, in the subsystem's
     /// own struct `T` (its start values are its initialisers): made at its
-    /// first use and put back to its start values by InitialiseAll().
+    /// first use and put back to its start values by InitialiseAll(), or
+    /// given to its own `InitialiseAll()` when it keeps part of itself.
     template <class T> T& memory()
     {
         for (const auto& kept : m_memories) {
@@ -53,8 +40,13 @@ struct Module1 {
         }
         auto made = std::make_shared<T>();
         T& result = *made;
-        m_memories.push_back(
-            {std::type_index(typeid(T)), std::move(made), [](void* value) { *static_cast<T*>(value) = T{}; }});
+        m_memories.push_back({std::type_index(typeid(T)), std::move(made), [](void* value) {
+                                  T& memory = *static_cast<T*>(value);
+                                  if constexpr (requires { memory.InitialiseAll(); })
+                                      memory.InitialiseAll();
+                                  else
+                                      memory = T{};
+                              }});
         return result;
     }
 

@@ -44,40 +44,61 @@ QuickTaxResult CalcQuickTax(const QuickTaxInputs& in)
     return r;
 }
 
-void NEWCALC(Module1& s)
+void CalcAnnualTax(Module1& state)
 {
-    const QuickTaxResult r = CalcQuickTax({s.AnnualTaxableIncome, s.QuickTaxAge});
-    s.QuickTaxPrimaryRebate = r.primaryRebate;
-    s.QuickTaxAgeRebate = r.ageRebate;
-    s.QuickTaxRebate = r.rebate;
-    s.MarginalRate = r.marginalRate;
-    s.BracketBaseTax = r.bracketBaseTax;
-    s.TaxOnExcess = r.taxOnExcess;
-    s.AnnualTax = r.total;
-    s.QuickTaxTotal = r.total;
-    s.QuickTaxPayable = r.payable;
-    s.QuickTaxAverageRate = r.averageRate;
-    s.QuickTaxAverageRateAfter = r.averageRateAfter;
+    const AnnualTaxResult r = annualTax(state.AnnualTaxableIncome);
+    QuickTaxMemory& m = state.memory<QuickTaxMemory>();
+    m.MarginalRate = r.marginalRate;
+    m.BracketBaseTax = r.bracketBaseTax;
+    m.TaxOnExcess = r.taxOnExcess;
+    m.AnnualTax = r.annualTax;
 }
 
-void QuickTaxCalculate(Module1& s)
+void KeepQuickTax(Module1& state, const QuickTaxResult& r)
 {
-    s.QuickTaxIncome = s.AnnualTaxableIncome;
-    NEWCALC(s);
+    QuickTaxMemory& m = state.memory<QuickTaxMemory>();
+    m.QuickTaxPrimaryRebate = r.primaryRebate;
+    m.QuickTaxAgeRebate = r.ageRebate;
+    m.QuickTaxRebate = r.rebate;
+    m.MarginalRate = r.marginalRate;
+    m.BracketBaseTax = r.bracketBaseTax;
+    m.TaxOnExcess = r.taxOnExcess;
+    m.AnnualTax = r.total;
+    m.QuickTaxTotal = r.total;
+    m.QuickTaxPayable = r.payable;
+    m.QuickTaxAverageRate = r.averageRate;
+    m.QuickTaxAverageRateAfter = r.averageRateAfter;
 }
 
-void QuickTaxSetIncome(Module1& s, double income)
+void NEWCALC(Module1& state)
 {
-    s.QuickTaxIncome = income;
-    s.AnnualTaxableIncome = income;
+    KeepQuickTax(state, CalcQuickTax({state.AnnualTaxableIncome, state.memory<QuickTaxMemory>().QuickTaxAge}));
 }
 
-std::optional<std::string> QuickTaxSetAge(Module1& s, double age)
+QuickTaxInputs QuickTaxCalculateInputs(Module1& state)
+{
+    QuickTaxMemory& m = state.memory<QuickTaxMemory>();
+    m.QuickTaxIncome = state.AnnualTaxableIncome;
+    return {state.AnnualTaxableIncome, m.QuickTaxAge};
+}
+
+void QuickTaxCalculate(Module1& state)
+{
+    KeepQuickTax(state, CalcQuickTax(QuickTaxCalculateInputs(state)));
+}
+
+void QuickTaxSetIncome(Module1& state, double income)
+{
+    state.memory<QuickTaxMemory>().QuickTaxIncome = income;
+    state.AnnualTaxableIncome = income;
+}
+
+std::optional<std::string> QuickTaxSetAge(Module1& state, double age)
 {
     const auto years = tryToInteger16(age);
     if (!years || *years < kQuickTaxAgeMin || *years > kQuickTaxAgeMax)
         return std::string(kQuickTaxAgeMessage);
-    s.QuickTaxAge = *years;
+    state.memory<QuickTaxMemory>().QuickTaxAge = *years;
     return std::nullopt;
 }
 
@@ -93,19 +114,20 @@ PrintRecord KwikTaxRecord(const QuickTaxResult& r)
     };
 }
 
-PrintRecord KwikTaxRecord(const Module1& s)
+PrintRecord KwikTaxRecord(Module1& state)
 {
+    const QuickTaxMemory& m = state.memory<QuickTaxMemory>();
     QuickTaxResult r;
-    r.income = s.QuickTaxIncome;
-    r.age = s.QuickTaxAge;
-    r.bracketBaseTax = s.BracketBaseTax;
-    r.marginalRate = s.MarginalRate;
-    r.taxOnExcess = s.TaxOnExcess;
-    r.total = s.QuickTaxTotal;
-    r.rebate = s.QuickTaxRebate;
-    r.payable = s.QuickTaxPayable;
-    r.averageRate = s.QuickTaxAverageRate;
-    r.averageRateAfter = s.QuickTaxAverageRateAfter;
+    r.income = m.QuickTaxIncome;
+    r.age = m.QuickTaxAge;
+    r.bracketBaseTax = m.BracketBaseTax;
+    r.marginalRate = m.MarginalRate;
+    r.taxOnExcess = m.TaxOnExcess;
+    r.total = m.QuickTaxTotal;
+    r.rebate = m.QuickTaxRebate;
+    r.payable = m.QuickTaxPayable;
+    r.averageRate = m.QuickTaxAverageRate;
+    r.averageRateAfter = m.QuickTaxAverageRateAfter;
     return KwikTaxRecord(r);
 }
 

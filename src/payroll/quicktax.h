@@ -1,11 +1,13 @@
 #pragma once
 // QuickTax: the income tax on an annual taxable income at a given age, built
 // up from the tax scale, with the rebate, the tax payable and the average
-// rates. The window works on the shared state, so it always taxes the income
-// that was last put into `AnnualTaxableIncome`, by itself or by another
-// calculator; the calculation itself is a pure function.
+// rates. The window always taxes the income that was last put into the
+// shared `AnnualTaxableIncome`, by itself or by another calculator, and keeps
+// its figures in QuickTax's memory (quicktax_state.h); the calculation itself
+// is a pure function.
 
 #include "core/print_record.h"
+#include "payroll/quicktax_state.h"
 
 #include <optional>
 #include <string>
@@ -60,14 +62,27 @@ struct QuickTaxResult {
 /// rates before and after rebates, in percent. Nothing is rounded.
 QuickTaxResult CalcQuickTax(const QuickTaxInputs& in);
 
+/// Taxes `AnnualTaxableIncome` on the annual scale and sets `MarginalRate`,
+/// `BracketBaseTax`, `TaxOnExcess` and `AnnualTax` in QuickTax's memory: the
+/// shared-state form of annualTax() that QuickTax works through.
+void CalcAnnualTax(Module1& state);
+
 /// The shared-state form of CalcQuickTax: taxes `AnnualTaxableIncome` at
-/// `QuickTaxAge` and leaves every result in the QuickTax group and the annual
-/// tax function's variables.
+/// `QuickTaxAge` and leaves every result in QuickTax's memory, the annual
+/// tax function's variables included.
 void NEWCALC(Module1& state);
 
 /// "&Calculate": takes `AnnualTaxableIncome` as the income shown
 /// (`QuickTaxIncome`) and runs NEWCALC.
 void QuickTaxCalculate(Module1& state);
+
+/// What "&Calculate" taxes: `AnnualTaxableIncome`, which becomes the income
+/// shown (`QuickTaxIncome`), at `QuickTaxAge`.
+QuickTaxInputs QuickTaxCalculateInputs(Module1& state);
+
+/// Keeps the figures of a calculation where the window finds them again:
+/// QuickTax's memory, the annual tax function's variables included.
+void KeepQuickTax(Module1& state, const QuickTaxResult& result);
 
 /// A new taxable income typed in: both `QuickTaxIncome` and
 /// `AnnualTaxableIncome` take it.
@@ -81,7 +96,7 @@ std::optional<std::string> QuickTaxSetAge(Module1& state, double age);
 /// The one row of the `kwiktax` print table, fields in the order the report
 /// routine writes them; `TAXCOM4/2` is the monthly tax.
 PrintRecord KwikTaxRecord(const QuickTaxResult& result);
-/// The row for the figures the shared state holds.
-PrintRecord KwikTaxRecord(const Module1& state);
+/// The row for the figures QuickTax keeps.
+PrintRecord KwikTaxRecord(Module1& state);
 
 }  // namespace grossby

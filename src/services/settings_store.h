@@ -29,6 +29,28 @@ struct SetupValues {
     bool operator==(const SetupValues&) const = default;
 };
 
+/// A calculator's settings from the stored values: each member of
+/// `Settings` named like one of the eleven takes its value; the others keep
+/// theirs. The tax and package calculators map the store this one way.
+template <class Settings> void copySetupValues(const SetupValues& v, Settings& s)
+{
+#define GROSSBY_COPY_SETTING(name)                                                                                     \
+    if constexpr (requires { s.name; })                                                                                \
+    s.name = v.name
+    GROSSBY_COPY_SETTING(EmployeeUIF);
+    GROSSBY_COPY_SETTING(EmployerUIF);
+    GROSSBY_COPY_SETTING(SkillLevy);
+    GROSSBY_COPY_SETTING(UIFLimit);
+    GROSSBY_COPY_SETTING(TAIncRate8020);
+    GROSSBY_COPY_SETTING(PensionCont);
+    GROSSBY_COPY_SETTING(EmployerPenCont);
+    GROSSBY_COPY_SETTING(ProvCont);
+    GROSSBY_COPY_SETTING(EmployerProvCont);
+    GROSSBY_COPY_SETTING(CompCarFBRate8020);
+    GROSSBY_COPY_SETTING(CompCarMPYesNo);
+#undef GROSSBY_COPY_SETTING
+}
+
 /// Which file is used when: a store is written at `path`. Until it exists,
 /// a "seed" store, when there is one, is read in its place without being
 /// changed, and the first save copies it to `path` and writes the copy. The

@@ -1,6 +1,7 @@
 #include "core/annual_tax.h"
 #include "core/module1.h"
 #include "core/rules.h"
+#include "payroll/quicktax.h"
 
 #include <gtest/gtest.h>
 
@@ -119,7 +120,7 @@ TEST(Rules, CalcAnnualTaxLeavesTheIncomeInTheSharedState)
     Module1 state;
     state.AnnualTaxableIncome = 240000;
     CalcAnnualTax(state);
-    EXPECT_NEAR(state.AnnualTax, 47209.20, 1e-6);
+    EXPECT_NEAR(state.memory<QuickTaxMemory>().AnnualTax, 47209.20, 1e-6);
     EXPECT_EQ(state.AnnualTaxableIncome, 240000);
 }
 

@@ -90,6 +90,35 @@ TEST_F(SettingsStoreTest, EveryValueAndTheFlagComeBackExactly)
     }
 }
 
+// A calculator's settings take the stored values by name: each value into
+// its own member, and a member the store has no value for keeps its own.
+TEST(CopySetupValues, EachMemberTakesTheValueOfItsName)
+{
+    struct AllEleven {
+        double EmployeeUIF = -1, EmployerUIF = -1, SkillLevy = -1, UIFLimit = -1, TAIncRate8020 = -1;
+        double PensionCont = -1, EmployerPenCont = -1, ProvCont = -1, EmployerProvCont = -1, CompCarFBRate8020 = -1;
+        bool CompCarMPYesNo = false;
+    };
+    const SetupValues v = unusualValues();
+    AllEleven all;
+    copySetupValues(v, all);
+    const SetupValues back{all.EmployeeUIF,      all.EmployerUIF,       all.SkillLevy,       all.UIFLimit,
+                           all.TAIncRate8020,    all.PensionCont,       all.EmployerPenCont, all.ProvCont,
+                           all.EmployerProvCont, all.CompCarFBRate8020, all.CompCarMPYesNo};
+    EXPECT_EQ(back, v);
+
+    struct SomeOfThem {
+        double UIFLimit = -1;
+        double TAIncRate8020 = -1;
+        double ownRate = 42;
+    };
+    SomeOfThem some;
+    copySetupValues(v, some);
+    EXPECT_EQ(some.UIFLimit, v.UIFLimit);
+    EXPECT_EQ(some.TAIncRate8020, v.TAIncRate8020);
+    EXPECT_EQ(some.ownRate, 42);
+}
+
 TEST_F(SettingsStoreTest, SavingAWindowsColumnsLeavesTheOthers)
 {
     const SettingsStore store(path());

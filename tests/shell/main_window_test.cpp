@@ -3,6 +3,7 @@
 
 #include "app/registration.h"
 #include "core/module1.h"
+#include "payroll/quicktax_state.h"
 #include "shell/help_browser.h"
 #include "shell/main_window.h"
 #include "widgets/message_service.h"
@@ -377,8 +378,8 @@ TEST_F(MainWindowTest, InitialiseAllClosesItsListInOrderAndLeavesFortnightlyAndQ
     standIn("frmFortNight")->edit->setText("fortnight");
     standIn("frmKwikTax")->edit->setText("quick");
     state.AnnualTaxableIncome = 240000;
-    state.AnnualTax = 47209.2;
-    state.MarginalRate = 26;
+    state.memory<QuickTaxMemory>().AnnualTax = 47209.2;
+    state.memory<QuickTaxMemory>().MarginalRate = 26;
 
     open("mnuNew");
 
@@ -391,8 +392,8 @@ TEST_F(MainWindowTest, InitialiseAllClosesItsListInOrderAndLeavesFortnightlyAndQ
         const bool stays = name == "frmFortNight" || name == "frmKwikTax";
         EXPECT_EQ(window->calculatorWindow(name) != nullptr, stays) << name.toStdString();
     }
-    EXPECT_EQ(state.AnnualTax, 0);
-    EXPECT_EQ(state.MarginalRate, 0);
+    EXPECT_EQ(state.memory<QuickTaxMemory>().AnnualTax, 0);
+    EXPECT_EQ(state.memory<QuickTaxMemory>().MarginalRate, 0);
     EXPECT_EQ(state.AnnualTaxableIncome, 240000);  // kept on purpose
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
@@ -405,12 +406,12 @@ TEST_F(MainWindowTest, InitialiseAllWithNothingOpenChangesNothingVisible)
 {
     Module1 fresh;
     fresh.InitialiseAll();
-    state.QuickTaxPayable = 99;
+    state.memory<QuickTaxMemory>().QuickTaxPayable = 99;
     open("mnuNew");
     EXPECT_TRUE(closeLog.isEmpty());
     EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(state.QuickTaxPayable, fresh.QuickTaxPayable);
+    EXPECT_EQ(state.memory<QuickTaxMemory>().QuickTaxPayable, fresh.memory<QuickTaxMemory>().QuickTaxPayable);
 }
 
 TEST_F(MainWindowTest, InitialiseAllClosesTheHelpWindow)

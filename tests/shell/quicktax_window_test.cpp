@@ -125,7 +125,7 @@ TEST_F(QuickTaxFixture, FiguresTypedInAndCalculated)
 TEST_F(QuickTaxFixture, ActivationShowsTheIncomeLastTaxedElsewhere)
 {
     state.AnnualTaxableIncome = 240000;  // left by a monthly calculation
-    state.QuickTaxAge = 40;
+    state.memory<QuickTaxMemory>().QuickTaxAge = 40;
     open();
     EXPECT_EQ(field(0)->text(), "240000.00");
     EXPECT_EQ(field(5)->text(), "47 209.20");
@@ -141,7 +141,7 @@ TEST_F(QuickTaxFixture, ActivationShowsTheIncomeLastTaxedElsewhere)
     QCoreApplication::processEvents();
     EXPECT_EQ(field(0)->text(), "500000.00");
     EXPECT_EQ(field(7)->text(), "115 824.40");
-    EXPECT_EQ(state.QuickTaxIncome, 500000);
+    EXPECT_EQ(state.memory<QuickTaxMemory>().QuickTaxIncome, 500000);
 
     // Closing and opening again changes nothing: the figures are shared.
     QTest::mouseClick(button("cmdOk"), Qt::LeftButton);
@@ -158,7 +158,7 @@ TEST_F(QuickTaxFixture, AgeThatCannotBeHeldIsRefused)
     type(1, "40000");
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].title, "Incorrect Age");
-    EXPECT_EQ(state.QuickTaxAge, 70);
+    EXPECT_EQ(state.memory<QuickTaxMemory>().QuickTaxAge, 70);
     EXPECT_EQ(field(1)->text(), "70");
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/registration.h"
 #include "core/module1.h"
+#include "payroll/quicktax_state.h"
 #include "services/startup_values.h"
 #include "shell/about_dialog.h"
 #include "shell/main_window.h"
@@ -113,7 +114,7 @@ protected:
 TEST_F(StartupTest, FirstRunShowsBothDialogsAndAcceptingStoresTheVersion)
 {
     ASSERT_TRUE(QImage(40, 30, QImage::Format_RGB32).save(QDir(folder.path()).filePath("Grossby.jpg")));
-    state.AnnualTax = 123;
+    state.memory<QuickTaxMemory>().AnnualTax = 123;
 
     const Run run = start(true);
     EXPECT_TRUE(run.started);
@@ -122,7 +123,7 @@ TEST_F(StartupTest, FirstRunShowsBothDialogsAndAcceptingStoresTheVersion)
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), "Grossby 2018 Ver: 1.02.000");
     EXPECT_TRUE(window->hasBackgroundPicture());
-    EXPECT_EQ(state.AnnualTax, 0);  // InitialiseAll ran
+    EXPECT_EQ(state.memory<QuickTaxMemory>().AnnualTax, 0);  // InitialiseAll ran
     EXPECT_EQ(QString::fromStdString(state.SettingsDatabasePath), settingsPath());
     EXPECT_EQ(QString::fromStdString(state.PrintDatabasePath), QDir(folder.path()).filePath("Crysprin.db"));
     EXPECT_EQ(readStartupValues(settingsPath()).Var1, "120");

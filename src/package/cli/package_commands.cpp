@@ -6,56 +6,52 @@
 #include "package/cli/package_commands.h"
 #include "cli/settings_source.h"
 #include "package/package_calc.h"
+#include "package/package_calculators.h"
 #include "package/package_inputs.h"
 #include "package/package_print.h"
 
 namespace grossby::cli {
 namespace {
 
-// The settings the package windows read from the store. The two provident
-// percentages are shown by the windows only, so they are not read here.
-std::optional<std::string> loadPackageSettings(PackageSettings& settings)
-{
-    SetupValues values;
-    if (auto error = readStoredSettings(values))
-        return error;
-    settings.PensionCont = values.PensionCont;
-    settings.EmployerPenCont = values.EmployerPenCont;
-    settings.EmployeeUIF = values.EmployeeUIF;
-    settings.EmployerUIF = values.EmployerUIF;
-    settings.SkillLevy = values.SkillLevy;
-    settings.UIFLimit = values.UIFLimit;
-    settings.TAIncRate8020 = values.TAIncRate8020;
-    settings.CompCarFBRate8020 = values.CompCarFBRate8020;
-    settings.CompCarMPYesNo = values.CompCarMPYesNo;
-    return std::nullopt;
-}
-
 std::optional<std::string> checkGiven(const PackageInputs& in, const GivenInputs&)
 {
     return checkPackagePeriod(in);
 }
 
-PackageWindow windowFor(const PackageInputs& in, bool forward)
-{
-    const bool annual = in.period == PackagePeriod::Annual;
-    if (forward)
-        return annual ? PackageWindow::PelmoraAnn : PackageWindow::PelmoraMon;
-    return annual ? PackageWindow::GrossbyAnn : PackageWindow::GrossbyMon;
-}
-
 // The package statement of the window the inputs stand for (monthly or
-// annual, forward or reverse). As the windows disable "&Print" while the
-// R/Fund warning shows, no statement is made then.
-template <class Result, bool forward>
-std::optional<std::string> statement(const PackageInputs& in, const Result& r, PrintLanguage, PrintJob& job)
+// annual, forward or reverse), as the description of that period prints it.
+// As the windows disable "&Print" while the R/Fund warning shows, no
+// statement is made then.
+template <class Result, CalculatorDescription<PackageInputs, PackageSettings, Result> (*describePeriod)(PackagePeriod)>
+std::optional<std::string> statement(const PackageInputs& in, const Result& r, PrintLanguage language, PrintJob& job)
 {
     if (r.rfWarning)
         return std::string(kRFWarning) + " The package statement is not printed while they do.";
-    const PackageWindow window = windowFor(in, forward);
-    job.report = packageReport(window);
-    job.tables = {StagedTable{job.report.table, {SalPackPrint(window, in, r)}}};
+    const auto d = describePeriod(in.period);
+    job.report = d.report;
+    job.tables = {StagedTable{job.report.table, {d.print(in, r, language)}}};
     return std::nullopt;
+}
+
+// A package calculator's subcommand from its monthly description: the
+// command line's inputs add --annual and the other-expense rows, and the
+// settings the user does not give come from the store.
+template <class Result>
+CalculatorDef<PackageInputs, PackageSettings, Result>
+packageDef(const CalculatorDescription<PackageInputs, PackageSettings, Result>& d, bool forward)
+{
+    CalculatorDef<PackageInputs, PackageSettings, Result> def;
+    def.name = d.name;
+    def.description = d.summary;
+    def.inputs = &packageCommandInputTable(forward);
+    def.results = d.results;
+    def.compute = d.compute;
+    def.defaults = d.defaults;
+    def.settings = &packageSettingsTable();
+    def.loadSettings = &loadStoredSettings<PackageSettings>;
+    def.report = d.report;
+    def.check = &checkGiven;
+    return def;
 }
 
 CalcOutcome<GrossUpResult> runGrossUp(const PackageInputs& in, const PackageSettings& settings)
@@ -76,36 +72,18 @@ CalcOutcome<GrossUpResult> runGrossUp(const PackageInputs& in, const PackageSett
 
 std::shared_ptr<const Calculator> packageCalculator()
 {
-    return describe(CalculatorDef<PackageInputs, PackageSettings, PackageResult>{
-        .name = "package",
-        .description = "Salary package: from a total package to the tax, UIF, SDL, take-home pay and cost to "
-                       "company (monthly, or --annual)",
-        .inputs = &packageCommandInputTable(true),
-        .results = &packageResultTable(),
-        .compute = &CalcPackage,
-        .settings = &packageSettingsTable(),
-        .loadSettings = &loadPackageSettings,
-        .report = packageReport(PackageWindow::PelmoraMon),
-        .check = &checkGiven,
-        .printJob = &statement<PackageResult, true>,
-    });
+    auto def = packageDef(packageDescription(PackagePeriod::Monthly), true);
+    def.printJob = &statement<PackageResult, &packageDescription>;
+    return describe(std::move(def));
 }
 
 std::shared_ptr<const Calculator> grossUpCalculator()
 {
-    return describe(CalculatorDef<PackageInputs, PackageSettings, GrossUpResult>{
-        .name = "grossup",
-        .description = "Reverse salary package: the gross salary that yields a required take-home pay, and its "
-                       "cost to company (monthly, or --annual)",
-        .inputs = &packageCommandInputTable(false),
-        .results = &grossUpResultTable(),
-        .compute = &runGrossUp,
-        .settings = &packageSettingsTable(),
-        .loadSettings = &loadPackageSettings,
-        .report = packageReport(PackageWindow::GrossbyMon),
-        .check = &checkGiven,
-        .printJob = &statement<GrossUpResult, false>,
-    });
+    auto def = packageDef(grossUpDescription(PackagePeriod::Monthly), false);
+    // The command line refuses R/Fund percentages the window would clear.
+    def.compute = &runGrossUp;
+    def.printJob = &statement<GrossUpResult, &grossUpDescription>;
+    return describe(std::move(def));
 }
 
 }  // namespace

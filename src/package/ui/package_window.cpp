@@ -4,6 +4,7 @@
 
 #include "core/module1.h"
 #include "core/year_figures.h"
+#include "package/package_calculators.h"
 #include "package/package_inputs.h"
 #include "widgets/message_service.h"
 #include "widgets/numeric_edit.h"
@@ -57,17 +58,6 @@ std::vector<ResultField> resultFields(const char* shownSalary)
 // Fields that always show 0: what the package is not split into.
 constexpr const char* kZeroFields[] = {"numPenDeduct", "numCCPenDeduct", "numProvFund", "numCCProvFund"};
 
-const char* windowName(PackageWindow kind)
-{
-    switch (kind) {
-    case PackageWindow::PelmoraMon: return "frmPelmoraMon";
-    case PackageWindow::PelmoraAnn: return "frmPelmoraAnn";
-    case PackageWindow::GrossbyMon: return "frmGrossbyMon";
-    case PackageWindow::GrossbyAnn: return "frmGrossbyAnn";
-    }
-    return "";
-}
-
 const char* windowCaption(PackageWindow kind)
 {
     switch (kind) {
@@ -91,7 +81,6 @@ SalaryPackageWindow::SalaryPackageWindow(Key key, PackageWindow kind, Module1& s
     , ui(std::make_unique<Ui::frmPackage>())
 {
     ui->setupUi(this);
-    setObjectName(QLatin1String(windowName(kind)));
     setWindowTitle(QLatin1String(windowCaption(kind)));
     setUpForm();
 }
@@ -102,6 +91,24 @@ void SalaryPackageWindow::removeFields(std::initializer_list<const char*> names)
 {
     for (const char* name : names)
         delete findChild<QWidget*>(QLatin1String(name));
+}
+
+template <class Result>
+void SalaryPackageWindow::describe(const CalculatorDescription<PackageInputs, PackageSettings, Result>& description,
+                                   const char* shownSalary,
+                                   DescribedCalculation<PackageInputs, PackageSettings, Result>*& made)
+{
+    std::vector<FieldKey> fields = kInputs;
+    fields.push_back({"numNetMonSalReq", forward() ? "package" : "net-required"});
+    setObjectName(QLatin1String(description.menu.window));
+    made = &describeCalculation(this, description, fields, resultFields(shownSalary));
+    made->settings = [this] { return settings(); };
+    made->prepare = [this](PackageInputs& in) { completeInputs(in); };
+    made->shown = [this](const Result& r) {
+        showFigures(r);
+        m_calculated = true;
+    };
+    m_inputs = &made->inputs();
 }
 
 void SalaryPackageWindow::setUpForm()
@@ -144,13 +151,10 @@ void SalaryPackageWindow::setUpForm()
         box->insertWidget(0, nameRow);
     setTabOrder(name, ui->fraPrint->viewButton());
 
-    std::vector<FieldKey> fields = kInputs;
-    fields.push_back({"numNetMonSalReq", forward() ? "package" : "net-required"});
-    m_inputs.emplace(this, forward() ? packageInputTable(period) : grossUpInputTable(period), fields);
     if (forward())
-        m_forwardResults.emplace(this, packageResultTable(), resultFields("take_home"));
+        describe(packageDescription(period), "take_home", m_forward);
     else
-        m_reverseResults.emplace(this, grossUpResultTable(), resultFields("gross_salary"));
+        describe(grossUpDescription(period), "gross_salary", m_reverse);
 
     m_raDeduction = findChild<NumericEdit*>(QStringLiteral("numRADeduct"));
     for (std::size_t i = 0; i < 4; ++i) {
@@ -242,32 +246,28 @@ void SalaryPackageWindow::load()
 
 PackageSettings SalaryPackageWindow::settings() const
 {
-    const SetupValues& v = ui->Frame3->values();
     PackageSettings s;
-    s.PensionCont = v.PensionCont;
-    s.EmployerPenCont = v.EmployerPenCont;
-    s.EmployeeUIF = v.EmployeeUIF;
-    s.EmployerUIF = v.EmployerUIF;
-    s.SkillLevy = v.SkillLevy;
-    s.UIFLimit = v.UIFLimit;
-    s.TAIncRate8020 = v.TAIncRate8020;
-    s.CompCarFBRate8020 = v.CompCarFBRate8020;
-    s.CompCarMPYesNo = v.CompCarMPYesNo;
-    s.ProvCont = v.ProvCont;
-    s.EmployerProvCont = v.EmployerProvCont;
+    copySetupValues(ui->Frame3->values(), s);
     return s;
 }
 
 PackageInputs SalaryPackageWindow::inputs() const
 {
     PackageInputs in = m_inputs->values();
+    completeInputs(in);
+    return in;
+}
+
+void SalaryPackageWindow::completeInputs(PackageInputs& in) const
+{
+    // The fields outside the input table: the printed-only ones and the
+    // other-expense rows.
     in.period = annual() ? PackagePeriod::Annual : PackagePeriod::Monthly;
     in.raDeduction = m_raDeduction ? m_raDeduction->value() : 0;
     in.additionalBeneficiaries = ui->numAddBens->value();
     for (std::size_t i = 0; i < 4; ++i)
         in.otherExpenses[i] = {m_otherText[i]->text().toStdString(), m_otherAmount[i]->value(),
                                m_otherCost[i]->value()};
-    return in;
 }
 
 void SalaryPackageWindow::followSettings()
@@ -326,33 +326,11 @@ QWidget* SalaryPackageWindow::focusFor(const InputError& error) const
 
 std::optional<CalculatorWindow::Rejection> SalaryPackageWindow::runCalculation()
 {
-    const PackageInputs in = inputs();
     // After "O&K" on the Setup panel a window with nothing typed yet has
     // nothing to recalculate.
-    const bool afterSetup = std::exchange(m_afterSetup, false);
-    if (afterSetup && in.amount == 0)
+    if (std::exchange(m_afterSetup, false) && m_inputs->values().amount == 0)
         return std::nullopt;
-
-    const PackageSettings set = settings();
-    if (forward()) {
-        const auto outcome = CalcPackage(in, set);
-        if (const auto* error = std::get_if<InputError>(&outcome))
-            return rejection(*error);
-        m_lastForward = std::get<PackageResult>(outcome);
-        m_forwardResults->show(m_lastForward);
-        showFigures(m_lastForward);
-    } else {
-        const auto outcome = FindGrossSalary(in, set);
-        if (const auto* error = std::get_if<InputError>(&outcome))
-            return rejection(*error);
-        m_lastReverse = std::get<GrossUpResult>(outcome);
-        m_reverseResults->show(m_lastReverse);
-        showFigures(m_lastReverse);
-    }
-    // Read again: a percentage's contribution is now the typed amount.
-    m_lastInputs = inputs();
-    m_calculated = true;
-    return std::nullopt;
+    return CalculatorWindow::runCalculation();
 }
 
 void SalaryPackageWindow::showFigures(const PackageFigures& r)
@@ -422,16 +400,6 @@ bool SalaryPackageWindow::prepareToPrint()
     return true;
 }
 
-PrintJob SalaryPackageWindow::printJob(bool) const
-{
-    // The figures of the last calculation, with the name as typed on the
-    // print panel after it.
-    PackageInputs in = m_lastInputs;
-    in.name = m_inputs->values().name;
-    PrintRecord row = forward() ? SalPackPrint(m_kind, in, m_lastForward) : SalPackPrint(m_kind, in, m_lastReverse);
-    return PrintJob::oneRow(packageReport(m_kind), std::move(row));
-}
-
 QString SalaryPackageWindow::printDatabasePath() const
 {
     return QString::fromStdString(m_state.PrintDatabasePath);
@@ -441,18 +409,18 @@ RAFigures SalaryPackageWindow::raFigures() const
 {
     if (!m_calculated)
         return {};
-    const PackageFigures& r = forward() ? static_cast<const PackageFigures&>(m_lastForward)
-                                        : static_cast<const PackageFigures&>(m_lastReverse);
+    const PackageFigures& r = m_forward ? static_cast<const PackageFigures&>(m_forward->lastResult())
+                                        : static_cast<const PackageFigures&>(m_reverse->lastResult());
     const double toYear = annual() ? 1 : 12;
     const PackageSettings s = settings();
-    const PackageInputs& in = m_lastInputs;
+    const PackageInputs& in = m_forward ? m_forward->lastInputs() : m_reverse->lastInputs();
     RAFigures f;
     f.employeeContributions = r.employeeRF * toYear;
     const bool anyPercentage = s.PensionCont > 0 || s.EmployerPenCont > 0 || s.ProvCont > 0 || s.EmployerProvCont > 0;
     if (!anyPercentage) {
         // No fund takes a share of the pay: all of it is non-retirement
         // funding income (the package, or the gross salary found).
-        f.nonRetirementIncome = (forward() ? in.amount : m_lastReverse.grossSalary) * toYear;
+        f.nonRetirementIncome = (m_forward ? in.amount : m_reverse->lastResult().grossSalary) * toYear;
     } else {
         // The salary funds the retirement contributions; what is left is the
         // taxable part of the benefits and allowances (the car benefit is a

@@ -9,6 +9,7 @@
 #include "package/package_print.h"
 #include "package/ui/ra_panel.h"
 #include "widgets/calculator_window.h"
+#include "widgets/described_calculation.h"
 #include "widgets/field_binding.h"
 
 #include <array>
@@ -43,15 +44,24 @@ public:
 
 protected:
     void load() override;
+    /// The description's calculation, except that after "O&K" on the Setup
+    /// panel a window with nothing typed yet has nothing to recalculate.
     std::optional<Rejection> runCalculation() override;
     bool prepareToPrint() override;
-    PrintJob printJob(bool afrikaans) const override;
+    /// The printout takes the name typed on the print panel after "&Print"
+    /// calculated: the figures are calculated again with it (the form
+    /// behind the panel cannot change meanwhile).
+    void beforePrint() override { calculate(); }
     QWidget* focusFor(const InputError& error) const override;
     QString printDatabasePath() const override;
 
 private:
+    template <class Result>
+    void describe(const CalculatorDescription<PackageInputs, PackageSettings, Result>& description,
+                  const char* shownSalary, DescribedCalculation<PackageInputs, PackageSettings, Result>*& made);
     void setUpForm();
     void removeFields(std::initializer_list<const char*> names);
+    void completeInputs(PackageInputs& in) const;
     void showFigures(const PackageFigures& r);
     void showWarning(bool shown);
     void applyPrintState();
@@ -64,19 +74,16 @@ private:
     PackageWindow m_kind;
     Module1& m_state;
     std::unique_ptr<Ui::frmPackage> ui;
-    std::optional<InputBinding<PackageInputs>> m_inputs;
-    std::optional<ResultBinding<PackageResult>> m_forwardResults;
-    std::optional<ResultBinding<GrossUpResult>> m_reverseResults;
+    // The calculation of the window's direction, read from its description.
+    DescribedCalculation<PackageInputs, PackageSettings, PackageResult>* m_forward = nullptr;
+    DescribedCalculation<PackageInputs, PackageSettings, GrossUpResult>* m_reverse = nullptr;
+    InputBinding<PackageInputs>* m_inputs = nullptr;
     std::array<QLineEdit*, 4> m_otherText{};
     std::array<NumericEdit*, 4> m_otherAmount{};
     std::array<NumericEdit*, 4> m_otherCost{};
     NumericEdit* m_raDeduction = nullptr;  // absent from the reverse monthly window
 
-    // The last calculation, as printed and as the R/A panel explains it.
-    bool m_calculated = false;
-    PackageInputs m_lastInputs;
-    PackageResult m_lastForward;
-    GrossUpResult m_lastReverse;
+    bool m_calculated = false;  // the R/A panel explains the last calculation
     bool m_warning = false;
     int m_warningGrowth = 0;  // pixels the warning added to the window's height
     bool m_afterSetup = false;

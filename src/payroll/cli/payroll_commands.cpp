@@ -8,70 +8,49 @@
 #include "payroll/period_inputs.h"
 #include "payroll/period_print.h"
 #include "payroll/period_tax.h"
-#include "payroll/quicktax_inputs.h"
+#include "payroll/quicktax_calculators.h"
 
 namespace grossby::cli {
 namespace {
 
-// The five settings the period calculators take from the store.
-std::optional<std::string> loadPeriodSettings(PeriodSettings& settings)
+// A calculator's subcommand from its description: its tables, calculation,
+// defaults and printout (when it has one).
+template <class In, class Settings, class Result>
+CalculatorDef<In, Settings, Result> commandOf(const CalculatorDescription<In, Settings, Result>& d)
 {
-    SetupValues values;
-    if (auto error = readStoredSettings(values))
-        return error;
-    settings.EmployeeUIF = values.EmployeeUIF;
-    settings.EmployerUIF = values.EmployerUIF;
-    settings.SkillLevy = values.SkillLevy;
-    settings.UIFLimit = values.UIFLimit;
-    settings.TAIncRate8020 = values.TAIncRate8020;
-    return std::nullopt;
-}
-
-// A period calculator's subcommand from its description, with the five
-// settings the period calculators share and their store.
-template <class In, class Result>
-CalculatorDef<In, PeriodSettings, Result> periodDef(const CalculatorDescription<In, PeriodSettings, Result>& d)
-{
-    CalculatorDef<In, PeriodSettings, Result> def;
+    CalculatorDef<In, Settings, Result> def;
     def.name = d.name;
     def.description = d.summary;
     def.inputs = d.inputs;
     def.results = d.results;
     def.compute = d.compute;
     def.defaults = d.defaults;
+    if (d.print) {
+        def.report = d.report;
+        def.print = d.print;
+    }
+    return def;
+}
+
+// A period calculator's subcommand, with the five settings the period
+// calculators share and their store.
+template <class In, class Result>
+CalculatorDef<In, PeriodSettings, Result> periodDef(const CalculatorDescription<In, PeriodSettings, Result>& d)
+{
+    auto def = commandOf(d);
     def.settings = &periodSettingsTable();
-    def.loadSettings = &loadPeriodSettings;
-    def.report = d.report;
-    def.print = d.print;
+    def.loadSettings = &loadStoredSettings<PeriodSettings>;
     return def;
 }
 
 std::shared_ptr<const Calculator> taxCalculator()
 {
-    return describe(CalculatorDef<AnnualTaxInputs, NoSettings, AnnualTaxResult>{
-        .name = "tax",
-        .description = "Annual tax on a taxable income, before rebates (2017/18 scale)",
-        .inputs = &annualTaxInputTable(),
-        .results = &annualTaxResultTable(),
-        .compute = [](const AnnualTaxInputs& in, const NoSettings&) -> CalcOutcome<AnnualTaxResult> {
-            return annualTax(in.income);
-        },
-    });
+    return describe(commandOf(annualTaxDescription()));
 }
 
 std::shared_ptr<const Calculator> quickTaxCalculator()
 {
-    return describe(CalculatorDef<QuickTaxInputs, NoSettings, QuickTaxResult>{
-        .name = "quicktax",
-        .description = "Income tax on an annual taxable income at an age, after rebates",
-        .inputs = &quickTaxInputTable(),
-        .results = &quickTaxResultTable(),
-        .compute = [](const QuickTaxInputs& in, const NoSettings&) -> CalcOutcome<QuickTaxResult> {
-            return CalcQuickTax(in);
-        },
-        .report = quickTaxReport(),
-        .print = [](const QuickTaxInputs&, const QuickTaxResult& r, PrintLanguage) { return KwikTaxRecord(r); },
-    });
+    return describe(commandOf(quickTaxDescription()));
 }
 
 std::shared_ptr<const Calculator> monthlyCalculator()

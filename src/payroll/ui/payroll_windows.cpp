@@ -1,6 +1,7 @@
 #include "payroll/ui/payroll_windows.h"
 
 #include "payroll/period_calculators.h"
+#include "payroll/quicktax_calculators.h"
 #include "payroll/ui/annual_window.h"
 #include "payroll/ui/daily_window.h"
 #include "payroll/ui/monthly_window.h"
@@ -17,9 +18,7 @@ void registerPayrollWindows(CalculatorRegistry& registry)
     registry.add(calculatorEntry(fortnightlyDescription().menu, windowFactory<FortnightlyWindow>()));
     registry.add(calculatorEntry(weeklyDescription().menu, windowFactory<WeeklyWindow>()));
     registry.add(calculatorEntry(dailyDescription().menu, windowFactory<DailyWindow>()));
-    // QuickTax is a command of the menu bar itself and stays open with what
-    // it shows.
-    registry.add({"frmKwikTax", "QuickTax", windowFactory<QuickTaxWindow>(), {}, 0, {{}, "&QuickTax", 40}});
+    registry.add(calculatorEntry(quickTaxDescription().menu, windowFactory<QuickTaxWindow>()));
 }
 
 }  // namespace grossby

@@ -3,19 +3,31 @@
 #include "ui_quicktax_window.h"
 
 #include "core/module1.h"
-#include "payroll/quicktax.h"
+#include "payroll/quicktax_calculators.h"
 #include "widgets/message_service.h"
 #include "widgets/numeric_edit.h"
 #include "widgets/print_panel.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 namespace grossby {
+
+namespace {
+
+// The control array `sidbEdit1`, indexes 0 to 9; Designer cannot hold
+// control arrays, so its elements are named `sidbEdit1_0` .. `sidbEdit1_9`.
+const std::vector<FieldKey> kInputs = {{"sidbEdit1_0", "income"}, {"sidbEdit1_1", "age"}};
+const std::vector<ResultField> kResults = {
+    {"sidbEdit1_2", "tax_on_threshold"}, {"sidbEdit1_3", "marginal_rate"},
+    {"sidbEdit1_4", "portion"},          {"sidbEdit1_5", "total_tax"},
+    {"sidbEdit1_6", "rebate"},           {"sidbEdit1_7", "tax_payable"},
+    {"sidbEdit1_8", "average_rate"},     {"sidbEdit1_9", "average_rate_after"},
+};
+
+}  // namespace
 
 QuickTaxWindow::QuickTaxWindow(Key key, Module1& state, QWidget* parent)
     : CalculatorWindow(key, parent)
@@ -23,9 +35,8 @@ QuickTaxWindow::QuickTaxWindow(Key key, Module1& state, QWidget* parent)
     , ui(std::make_unique<Ui::frmKwikTax>())
 {
     ui->setupUi(this);
-    m_sidbEdit1 = {ui->sidbEdit1_0, ui->sidbEdit1_1, ui->sidbEdit1_2, ui->sidbEdit1_3, ui->sidbEdit1_4,
-                   ui->sidbEdit1_5, ui->sidbEdit1_6, ui->sidbEdit1_7, ui->sidbEdit1_8, ui->sidbEdit1_9};
-    for (NumericEdit* field : m_sidbEdit1)
+    for (NumericEdit* field : {ui->sidbEdit1_0, ui->sidbEdit1_1, ui->sidbEdit1_2, ui->sidbEdit1_3, ui->sidbEdit1_4,
+                               ui->sidbEdit1_5, ui->sidbEdit1_6, ui->sidbEdit1_7, ui->sidbEdit1_8, ui->sidbEdit1_9})
         field->setMinimumWidth(130);
     ui->sidbEdit1_3->setMinimumWidth(48);
     ui->sidbEdit1_3->setMaximumWidth(60);
@@ -39,9 +50,18 @@ QuickTaxWindow::QuickTaxWindow(Key key, Module1& state, QWidget* parent)
         ui->figuresLayout->addWidget(unit, row, column + columnSpan);
     }
 
-    ui->sidbEdit1_1->setRange(kQuickTaxAgeMin, kQuickTaxAgeMax);
-    ui->sidbEdit1_1->setRejectionMessage(QString::fromLatin1(kQuickTaxAgeTitle),
-                                         QString::fromLatin1(kQuickTaxAgeMessage));
+    // The calculation taxes the income last taxed by any calculator at the
+    // age kept, shows both, and keeps its figures in the shared state.
+    m_described = &describeCalculation(this, quickTaxDescription(), kInputs, kResults);
+    m_described->prepare = [this](QuickTaxInputs& in) {
+        in = QuickTaxCalculateInputs(m_state);
+        m_described->inputs().show(in);
+    };
+    m_described->shown = [this](const QuickTaxResult& r) { KeepQuickTax(m_state, r); };
+    // What is typed goes straight into the shared state.
+    connect(ui->sidbEdit1_0, &NumericEdit::valueChanged, this,
+            [this](double income) { QuickTaxSetIncome(m_state, income); });
+    connect(ui->sidbEdit1_1, &NumericEdit::valueChanged, this, &QuickTaxWindow::onAgeChanged);
 
     Controls c;
     c.calculate = ui->cmdCalculate;
@@ -49,38 +69,9 @@ QuickTaxWindow::QuickTaxWindow(Key key, Module1& state, QWidget* parent)
     c.ok = ui->cmdOk;
     c.printPanel = ui->Frame1;
     setUpControls(c);
-
-    connect(ui->sidbEdit1_0, &NumericEdit::valueChanged, this, &QuickTaxWindow::onIncomeChanged);
-    connect(ui->sidbEdit1_1, &NumericEdit::valueChanged, this, &QuickTaxWindow::onAgeChanged);
 }
 
 QuickTaxWindow::~QuickTaxWindow() = default;
-
-std::optional<CalculatorWindow::Rejection> QuickTaxWindow::runCalculation()
-{
-    QuickTaxCalculate(m_state);
-    showFigures();
-    return std::nullopt;
-}
-
-void QuickTaxWindow::showFigures()
-{
-    const Module1& s = m_state;
-    const double values[10] = {
-        s.QuickTaxIncome,      static_cast<double>(s.QuickTaxAge),
-        s.BracketBaseTax,      s.MarginalRate,
-        s.TaxOnExcess,         s.QuickTaxTotal,
-        s.QuickTaxRebate,      s.QuickTaxPayable,
-        s.QuickTaxAverageRate, s.QuickTaxAverageRateAfter,
-    };
-    for (std::size_t i = 0; i < 10; ++i)
-        m_sidbEdit1[i]->setValue(values[i]);
-}
-
-void QuickTaxWindow::onIncomeChanged(double value)
-{
-    QuickTaxSetIncome(m_state, value);
-}
 
 void QuickTaxWindow::onAgeChanged(double value)
 {
@@ -90,13 +81,8 @@ void QuickTaxWindow::onAgeChanged(double value)
         showMessage(this,
                     {QMessageBox::Critical, QString::fromLatin1(kQuickTaxAgeTitle), QString::fromStdString(*message)});
         const QSignalBlocker block(ui->sidbEdit1_1);
-        ui->sidbEdit1_1->setValue(m_state.QuickTaxAge);
+        ui->sidbEdit1_1->setValue(m_state.memory<QuickTaxMemory>().QuickTaxAge);
     }
-}
-
-PrintJob QuickTaxWindow::printJob(bool) const
-{
-    return PrintJob::oneRow(quickTaxReport(), KwikTaxRecord(m_state));
 }
 
 QString QuickTaxWindow::printDatabasePath() const

@@ -1,5 +1,8 @@
+// The annual tax function as QuickTax works through it: the shared income
+// in, the scale's figures kept in QuickTax's memory.
 #include "core/annual_tax.h"
 #include "core/module1.h"
+#include "payroll/quicktax.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +27,10 @@ TEST_P(AnnualTaxTest, GivesTheScaleFigures)
     Module1 s;
     s.AnnualTaxableIncome = c.income;
     CalcAnnualTax(s);
-    EXPECT_EQ(s.MarginalRate, c.marginalRate);
-    EXPECT_EQ(s.BracketBaseTax, c.baseTax);
-    EXPECT_NEAR(s.TaxOnExcess, c.taxOnExcess, 1e-6);
-    EXPECT_NEAR(s.AnnualTax, c.annualTax, 1e-6);
+    EXPECT_EQ(s.memory<QuickTaxMemory>().MarginalRate, c.marginalRate);
+    EXPECT_EQ(s.memory<QuickTaxMemory>().BracketBaseTax, c.baseTax);
+    EXPECT_NEAR(s.memory<QuickTaxMemory>().TaxOnExcess, c.taxOnExcess, 1e-6);
+    EXPECT_NEAR(s.memory<QuickTaxMemory>().AnnualTax, c.annualTax, 1e-6);
     EXPECT_EQ(s.AnnualTaxableIncome, c.income) << "the input is left alone";
 }
 
@@ -54,10 +57,10 @@ TEST(AnnualTax, SecondCallReplacesEveryResult)
     CalcAnnualTax(s);
     s.AnnualTaxableIncome = 100000;
     CalcAnnualTax(s);
-    EXPECT_EQ(s.MarginalRate, 18);
-    EXPECT_EQ(s.BracketBaseTax, 0);
-    EXPECT_DOUBLE_EQ(s.TaxOnExcess, 18000);
-    EXPECT_DOUBLE_EQ(s.AnnualTax, 18000);
+    EXPECT_EQ(s.memory<QuickTaxMemory>().MarginalRate, 18);
+    EXPECT_EQ(s.memory<QuickTaxMemory>().BracketBaseTax, 0);
+    EXPECT_DOUBLE_EQ(s.memory<QuickTaxMemory>().TaxOnExcess, 18000);
+    EXPECT_DOUBLE_EQ(s.memory<QuickTaxMemory>().AnnualTax, 18000);
 }
 
 }  // namespace
