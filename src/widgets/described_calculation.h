@@ -25,7 +25,11 @@ public:
         : m_description(std::move(description))
         , m_inputs(form, *m_description.inputs, inputs)
         , m_results(form, *m_description.results, results)
-    { }
+    {
+        // Figures shown beside inputs changed since are greyed until the
+        // next calculation.
+        m_inputs.changed = [this] { m_results.setStale(true); };
+    }
 
     /// The settings each calculation takes (the Setup panel's).
     std::function<Settings()> settings;

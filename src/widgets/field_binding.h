@@ -10,11 +10,15 @@
 #include "widgets/date_edit.h"
 #include "widgets/numeric_edit.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPalette>
 #include <QSignalBlocker>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -37,6 +41,24 @@ struct ResultField {
 };
 
 namespace binding_detail {
+
+/// Greys a result field's figure (or gives it back its colour) and says why
+/// in its tip; the property "stale" tells tests and styles.
+inline void markStale(QWidget* field, bool stale)
+{
+    if (field->property("stale").toBool() == stale)
+        return;
+    field->setProperty("stale", stale);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Active, QPalette::Text,
+                     stale ? palette.color(QPalette::Disabled, QPalette::Text)
+                           : QApplication::palette(field).color(QPalette::Active, QPalette::Text));
+    palette.setColor(QPalette::Inactive, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+    field->setPalette(palette);
+    field->setToolTip(stale
+                          ? QStringLiteral("The inputs have changed: press Calculate to bring this figure up to date.")
+                          : QString());
+}
 
 template <class T> T* field(QWidget* form, const char* objectName)
 {
@@ -73,16 +95,20 @@ public:
             case InputKind::Text: {
                 auto* edit = binding_detail::field<QLineEdit>(form, f.objectName);
                 edit->setMaxLength(kMaxTextLength);
-                QObject::connect(edit, &QLineEdit::textChanged, form,
-                                 [this, desc](const QString& text) { desc->text(m_values) = text.toStdString(); });
+                QObject::connect(edit, &QLineEdit::textChanged, form, [this, desc](const QString& text) {
+                    desc->text(m_values) = text.toStdString();
+                    edited();
+                });
                 widget = edit;
                 break;
             }
             case InputKind::Date: {
                 auto* edit = binding_detail::field<DateEdit>(form, f.objectName);
                 edit->setRange(desc->min, desc->max);
-                QObject::connect(edit, &DateEdit::valueChanged, form,
-                                 [this, desc](double day) { desc->set(m_values, day); });
+                QObject::connect(edit, &DateEdit::valueChanged, form, [this, desc](double day) {
+                    desc->set(m_values, day);
+                    edited();
+                });
                 widget = edit;
                 break;
             }
@@ -93,8 +119,10 @@ public:
                 edit->setRange(desc->min, desc->max);
                 if (desc->rangeTitle && desc->rangeText)
                     edit->setRejectionMessage(QString::fromUtf8(desc->rangeTitle), QString::fromUtf8(desc->rangeText));
-                QObject::connect(edit, &NumericEdit::valueChanged, form,
-                                 [this, desc](double v) { desc->set(m_values, v); });
+                QObject::connect(edit, &NumericEdit::valueChanged, form, [this, desc](double v) {
+                    desc->set(m_values, v);
+                    edited();
+                });
                 widget = edit;
                 break;
             }
@@ -110,6 +138,9 @@ public:
 
     /// The inputs as the fields hold them.
     const In& values() const { return m_values; }
+
+    /// Called when the user changes an input (not when `show` puts values in).
+    std::function<void()> changed;
 
     /// Puts `values` into the inputs and shows them in the fields.
     void show(const In& values)
@@ -137,6 +168,12 @@ public:
     }
 
 private:
+    void edited() const
+    {
+        if (changed)
+            changed();
+    }
+
     In m_values{};
     std::vector<Bound> m_bound;
 };
@@ -167,6 +204,16 @@ public:
             const double v = b.desc->get(result);
             b.field->setValue(b.shown == Shown::WholeRand ? roundHalfEven(v) : v);
         }
+        setStale(false);
+    }
+
+    /// Figures of inputs since changed are shown greyed, with a tip that
+    /// Calculate brings them up to date: they never pass for the figures
+    /// of what the fields now hold.
+    void setStale(bool stale) const
+    {
+        for (const Bound& b : m_bound)
+            binding_detail::markStale(b.field, stale);
     }
 
 private:

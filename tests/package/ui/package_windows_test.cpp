@@ -201,6 +201,30 @@ TEST_F(PackageWindowsTest, WorkedExamplesShowTheirFigures)
     EXPECT_TRUE(messages.empty());
 }
 
+// Figures stand greyed beside inputs changed since they were worked out,
+// until Calculate brings them up to date.
+TEST_F(PackageWindowsTest, FiguresOfChangedInputsAreGreyedUntilCalculated)
+{
+    storeSettings(workedExampleSettings());
+    ASSERT_NE(open("mnuPelmoraMon"), nullptr);
+    const auto stale = [this](const char* name) { return child<QWidget>(name)->property("stale").toBool(); };
+    type("numNetMonSalReq", "30000");
+    type("numAge", "40");
+    calculate();
+    EXPECT_EQ(shown("numMAns"), "5 662.30");
+    EXPECT_FALSE(stale("numMAns"));
+    type("numNetMonSalReq", "");
+    EXPECT_TRUE(stale("numMAns"));
+    EXPECT_TRUE(stale("numTotCostComp"));
+    EXPECT_FALSE(child<QWidget>("numMAns")->toolTip().isEmpty());
+    type("numNetMonSalReq", "30000");
+    calculate();
+    EXPECT_EQ(shown("numMAns"), "5 662.30");
+    EXPECT_FALSE(stale("numMAns"));
+    EXPECT_TRUE(child<QWidget>("numMAns")->toolTip().isEmpty());
+    close();
+}
+
 TEST_F(PackageWindowsTest, WindowsOpenFromTheirMenusWithTheirFields)
 {
     struct Case {
