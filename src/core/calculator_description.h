@@ -43,6 +43,10 @@ template <class In, class Settings, class Result> struct CalculatorDescription {
     /// method); null: always `report`.
     ReportDescriptor (*reportFor)(const In&) = nullptr;
     PrintRecord (*print)(const In&, const Result&, PrintLanguage) = nullptr;
+    /// The whole printout when it is more than one row of `report` (several
+    /// tables, or a pass of its own made for the printout); null: the one
+    /// row `print` makes.
+    PrintJob (*printJob)(const In&, const Result&, PrintLanguage) = nullptr;
     /// Whether these inputs and their result have something to print (some
     /// calculators decide from the inputs, others from the result); null:
     /// every calculation has. A window's "&Print" with nothing to print

@@ -21,6 +21,13 @@ CalcOutcome<CompCarResult> companyCarBenefit(const CompanyCarRegister& in, const
     return calculatePressed(reg);
 }
 
+// The register's printout: a row per vehicle and the totals, from a pass
+// made for the printout beside the one shown.
+PrintJob companyCarPrintJob(const CompanyCarRegister& in, const CompCarResult& shown, PrintLanguage)
+{
+    return compCarPrintJob(in, shown);
+}
+
 CalcOutcome<CarAllowanceResult> carAllowance(const CarAllowanceInputs& in, const NoSettings&)
 {
     return CalcCarAllowance(in);
@@ -53,6 +60,7 @@ CalculatorDescription<CompanyCarRegister, NoSettings, CompCarResult> companyCarD
             .results = &compCarTotalsTable(),
             .compute = &companyCarBenefit,
             .report = compCarReport(),
+            .printJob = &companyCarPrintJob,
             .menu = carCalcs("frmCompCar", "mnuCompCar", "&Company car", 50, 5)};
 }
 

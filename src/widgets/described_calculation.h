@@ -73,6 +73,8 @@ public:
 
     PrintJob printJob(PrintLanguage language) const override
     {
+        if (m_description.printJob)
+            return m_description.printJob(m_lastInputs, m_lastResult, language);
         return PrintJob::oneRow(m_description.reportFor ? m_description.reportFor(m_lastInputs) : m_description.report,
                                 m_description.print(m_lastInputs, m_lastResult, language));
     }

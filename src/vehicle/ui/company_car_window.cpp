@@ -5,8 +5,8 @@
 #include "core/module1.h"
 #include "core/tax_year.h"
 #include "vehicle/ui/write_through.h"
+#include "vehicle/vehicle_calculators.h"
 #include "vehicle/vehicle_inputs.h"
-#include "vehicle/vehicle_print.h"
 #include "widgets/message_service.h"
 #include "widgets/print_panel.h"
 
@@ -306,10 +306,13 @@ void CompanyCarWindow::registrationChanged()
     apply(registrationRule(reg()));
 }
 
-PrintJob CompanyCarWindow::printJob(bool) const
+PrintJob CompanyCarWindow::printJob(bool afrikaans) const
 {
-    const CompanyCarRegister& r = m_state.memory<VehicleMemory>().CompanyCar;
-    return compCarPrintJob(r, m_lastResult);
+    // The calculator's printout, of the register as it stands and the last
+    // pass shown.
+    static const auto description = companyCarDescription();
+    return description.printJob(m_state.memory<VehicleMemory>().CompanyCar, m_lastResult,
+                                afrikaans ? PrintLanguage::Afrikaans : PrintLanguage::English);
 }
 
 QString CompanyCarWindow::printDatabasePath() const
