@@ -4,6 +4,7 @@
 // calculation and its printout.
 
 #include "finance/cli/finance_commands.h"
+#include "cli/described_command.h"
 #include "finance/finance_calculators.h"
 #include "finance/finance_inputs.h"
 #include "finance/finance_print.h"
@@ -12,45 +13,6 @@
 
 namespace grossby::cli {
 namespace {
-
-// --- from a description -------------------------------------------------
-
-// The printout of a described calculator: its one row, or why there is
-// nothing to print.
-template <auto Describe, class In, class Result>
-std::optional<std::string> describedPrintJob(const In& in, const Result& r, PrintLanguage language, PrintJob& job)
-{
-    static const auto d = Describe();
-    if (d.canPrint && !d.canPrint(in, r))
-        return std::string(d.nothingToPrintFor ? d.nothingToPrintFor(in, r) : d.nothingToPrint);
-    if (d.reportFor)
-        job.report = d.reportFor(in);
-    job.tables = {StagedTable{job.report.table, {d.print(in, r, language)}}};
-    return std::nullopt;
-}
-
-// The subcommand a description makes; the command line's own rules and list
-// results are added by the caller.
-template <auto Describe, class In, class Result>
-CalculatorDef<In, NoSettings, Result> defFrom(const CalculatorDescription<In, NoSettings, Result>& d)
-{
-    CalculatorDef<In, NoSettings, Result> def;
-    def.name = d.name;
-    def.description = d.summary;
-    def.inputs = d.inputs;
-    def.results = d.results;
-    def.compute = d.compute;
-    def.defaults = d.defaults;
-    def.report = d.report;
-    def.print = d.print;
-    def.printJob = &describedPrintJob<Describe, In, Result>;
-    return def;
-}
-
-template <auto Describe> auto describedDef()
-{
-    return defFrom<Describe>(Describe());
-}
 
 // --- loan ---------------------------------------------------------------
 
@@ -182,7 +144,7 @@ std::optional<std::string> checkDailyBalance(const DailyBalanceInputs& in, const
 
 std::vector<std::shared_ptr<const Calculator>> financeCalculators()
 {
-    auto loan = describedDef<&loanDescription>();
+    auto loan = describedCommand<&loanDescription>();
     loan.check = &checkLoan;
     loan.printJob = &printLoan;
     loan.reportOnly = {"schedule"};
@@ -202,16 +164,16 @@ std::vector<std::shared_ptr<const Calculator>> financeCalculators()
         .tableOutput = true,
     };
 
-    auto buster = describedDef<&loanBusterDescription>();
+    auto buster = describedCommand<&loanBusterDescription>();
 
-    auto compare = describedDef<&loanComparisonDescription>();
+    auto compare = describedCommand<&loanComparisonDescription>();
     compare.lists = {listResult<LoanComparisonResult, ComparisonTerm>(
         "terms", "Terms", "one row a term: years, repayment, interest, total", &termColumns, &terms)};
 
-    auto daily = describedDef<&dailyBalanceDescription>();
+    auto daily = describedCommand<&dailyBalanceDescription>();
     daily.check = &checkDailyBalance;
 
-    auto inflation = describedDef<&inflationDescription>();
+    auto inflation = describedCommand<&inflationDescription>();
 
     // The finance subcommands, in the order --help shows them.
     return {describe(std::move(loan)),    describe(std::move(schedule)), describe(std::move(buster)),

@@ -4,7 +4,7 @@
 // annual windows' amounts. Both print the package statement.
 
 #include "package/cli/package_commands.h"
-#include "cli/settings_source.h"
+#include "cli/described_command.h"
 #include "package/package_calc.h"
 #include "package/package_calculators.h"
 #include "package/package_inputs.h"
@@ -40,16 +40,8 @@ template <class Result>
 CalculatorDef<PackageInputs, PackageSettings, Result>
 packageDef(const CalculatorDescription<PackageInputs, PackageSettings, Result>& d, bool forward)
 {
-    CalculatorDef<PackageInputs, PackageSettings, Result> def;
-    def.name = d.name;
-    def.description = d.summary;
+    auto def = withStoredSettings(commandOf(d), packageSettingsTable());
     def.inputs = &packageCommandInputTable(forward);
-    def.results = d.results;
-    def.compute = d.compute;
-    def.defaults = d.defaults;
-    def.settings = &packageSettingsTable();
-    def.loadSettings = &loadStoredSettings<PackageSettings>;
-    def.report = d.report;
     def.check = &checkGiven;
     return def;
 }

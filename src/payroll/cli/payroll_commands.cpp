@@ -3,7 +3,7 @@
 // result tables, its pure calculation and its printout.
 
 #include "payroll/cli/payroll_commands.h"
-#include "cli/settings_source.h"
+#include "cli/described_command.h"
 #include "payroll/period_calculators.h"
 #include "payroll/period_inputs.h"
 #include "payroll/period_print.h"
@@ -13,54 +13,31 @@
 namespace grossby::cli {
 namespace {
 
-// A calculator's subcommand from its description: its tables, calculation,
-// defaults and printout (when it has one).
-template <class In, class Settings, class Result>
-CalculatorDef<In, Settings, Result> commandOf(const CalculatorDescription<In, Settings, Result>& d)
-{
-    CalculatorDef<In, Settings, Result> def;
-    def.name = d.name;
-    def.description = d.summary;
-    def.inputs = d.inputs;
-    def.results = d.results;
-    def.compute = d.compute;
-    def.defaults = d.defaults;
-    if (d.print) {
-        def.report = d.report;
-        def.print = d.print;
-    }
-    return def;
-}
-
 // A period calculator's subcommand, with the five settings the period
 // calculators share and their store.
-template <class In, class Result>
-CalculatorDef<In, PeriodSettings, Result> periodDef(const CalculatorDescription<In, PeriodSettings, Result>& d)
+template <auto Describe> auto periodCommand()
 {
-    auto def = commandOf(d);
-    def.settings = &periodSettingsTable();
-    def.loadSettings = &loadStoredSettings<PeriodSettings>;
-    return def;
+    return withStoredSettings(describedCommand<Describe>(), periodSettingsTable());
 }
 
 std::shared_ptr<const Calculator> taxCalculator()
 {
-    return describe(commandOf(annualTaxDescription()));
+    return describe(describedCommand<&annualTaxDescription>());
 }
 
 std::shared_ptr<const Calculator> quickTaxCalculator()
 {
-    return describe(commandOf(quickTaxDescription()));
+    return describe(describedCommand<&quickTaxDescription>());
 }
 
 std::shared_ptr<const Calculator> monthlyCalculator()
 {
-    return describe(periodDef(monthlyDescription()));
+    return describe(periodCommand<&monthlyDescription>());
 }
 
 std::shared_ptr<const Calculator> annualCalculator()
 {
-    auto def = periodDef(annualDescription());
+    auto def = periodCommand<&annualDescription>();
     def.counts = {annualCountsResult()};
     def.exclusive = {{"beneficiaries", "beneficiaries-by-month"}};
     // --beneficiaries counts in every month unless the months are given one by one.
@@ -73,17 +50,17 @@ std::shared_ptr<const Calculator> annualCalculator()
 
 std::shared_ptr<const Calculator> weeklyCalculator()
 {
-    return describe(periodDef(weeklyDescription()));
+    return describe(periodCommand<&weeklyDescription>());
 }
 
 std::shared_ptr<const Calculator> fortnightlyCalculator()
 {
-    return describe(periodDef(fortnightlyDescription()));
+    return describe(periodCommand<&fortnightlyDescription>());
 }
 
 std::shared_ptr<const Calculator> dailyCalculator()
 {
-    return describe(periodDef(dailyDescription()));
+    return describe(periodCommand<&dailyDescription>());
 }
 
 }  // namespace

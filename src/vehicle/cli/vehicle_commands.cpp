@@ -4,6 +4,7 @@
 // printout.
 
 #include "vehicle/cli/vehicle_commands.h"
+#include "cli/described_command.h"
 #include "vehicle/car_allowance.h"
 #include "vehicle/company_car.h"
 #include "vehicle/vehicle_calculators.h"
@@ -77,22 +78,10 @@ std::optional<std::string> carAllowanceCheck(const CarAllowanceInputs& in, const
     return std::nullopt;
 }
 
-std::optional<std::string> carAllowancePrint(const CarAllowanceInputs& in, const CarAllowanceResult& r, PrintLanguage,
-                                             PrintJob& job)
-{
-    job.report = carAllowanceReport(in);
-    job.tables = {StagedTable{job.report.table, {PrintCarAll1(in, r)}}};
-    return std::nullopt;
-}
-
 std::shared_ptr<const Calculator> companyCarCalculator()
 {
     const auto d = companyCarDescription();
-    CalculatorDef<CompanyCarRegister, NoSettings, CompCarResult> def;
-    def.name = d.name;
-    def.description = d.summary;
-    def.inputs = d.inputs;
-    def.results = d.results;
+    auto def = commandOf(d);
     def.compute = &companyCar;
     def.records = {recordsInput<CompanyCarRegister, Vehicle, &CompanyCarRegister::Cars>(
         {.key = "vehicles",
@@ -107,6 +96,7 @@ std::shared_ptr<const Calculator> companyCarCalculator()
     vehicles.across = true;
     vehicles.first = true;
     def.lists = {std::move(vehicles)};
+    // The register's printout is the window's print-time pass, not one row.
     def.report = d.report;
     def.printJob = &companyCarPrint;
     return describe(std::move(def));
@@ -114,16 +104,8 @@ std::shared_ptr<const Calculator> companyCarCalculator()
 
 std::shared_ptr<const Calculator> carAllowanceCalculator()
 {
-    const auto d = carAllowanceDescription();
-    CalculatorDef<CarAllowanceInputs, NoSettings, CarAllowanceResult> def;
-    def.name = d.name;
-    def.description = d.summary;
-    def.inputs = d.inputs;
-    def.results = d.results;
-    def.compute = d.compute;
+    auto def = describedCommand<&carAllowanceDescription>();
     def.check = &carAllowanceCheck;
-    def.report = d.report;
-    def.printJob = &carAllowancePrint;
     return describe(std::move(def));
 }
 
