@@ -18,7 +18,7 @@ grossby::CompanyCarRegister makeRegister(int count)
         grossby::Vehicle v;
         v.CCRegNumber = "CA " + std::to_string(i);
         v.CCPrice = 80000 + 7919.0 * (i % 97);
-        v.CCEndDate = grossby::TaxYearStart + 30 + (i * 37) % 330;
+        v.CCEndDate = grossby::defaultTaxYear().start + 30 + (i * 37) % 330;
         v.BussMilage = i % 2;
         v.SARSTable = i % 3 == 0 ? 1 : 0;
         v.TotalDistance = 5000 + 311.0 * (i % 50);
@@ -41,7 +41,7 @@ BENCHMARK(BM_CompCarCalc)->Arg(1)->Arg(10)->Arg(100)->Arg(1000);
 // The bands as written, one test after another.
 const grossby::TravelCostBand& chainLookup(double v)
 {
-    const auto& t = grossby::kYear2018.vehicle.travelCosts;
+    const auto& t = grossby::defaultTaxYear().vehicle.travelCosts;
     if (v <= 85000)
         return t[0];
     if (v <= 170000)

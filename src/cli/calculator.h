@@ -11,6 +11,7 @@
 #include "core/calculator_description.h"
 #include "core/input_table.h"
 #include "core/print_record.h"
+#include "core/year_figures.h"
 
 #include <cmath>
 #include <cstdint>
@@ -380,6 +381,7 @@ public:
 
     bool run(std::string& rejection) override
     {
+        followTaxYear();
         if (m_def.prepare)
             m_def.prepare(m_in, GivenInputs(m_calc, m_given));
         auto outcome = m_def.compute(m_in, m_settings);
@@ -404,6 +406,30 @@ public:
     }
 
     double number(std::size_t index) const override { return m_numbers[index]; }
+
+    /// Dates not given follow a tax year that was: the default 01/03/2017
+    /// becomes 01/03/2025 for 2025/26. A date already in the chosen year is
+    /// left alone, so running again changes nothing.
+    void followTaxYear()
+    {
+        const auto& table = *m_def.inputs;
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            if (table[i].kind != InputKind::TaxYear || !given(i))
+                continue;
+            const TaxYearFigures* from = findTaxYear(static_cast<int>(table[i].get(m_def.defaults)));
+            const TaxYearFigures* to = findTaxYear(static_cast<int>(table[i].get(m_in)));
+            if (!from || !to || from == to)
+                return;
+            for (std::size_t j = 0; j < table.size(); ++j) {
+                if (table[j].kind != InputKind::Date || given(j) || !table[j].get || !table[j].set)
+                    continue;
+                const double day = table[j].get(m_in);
+                if (from->holds(day))
+                    table[j].set(m_in, sameDayInTaxYear(day, *from, *to));
+            }
+            return;
+        }
+    }
 
     std::span<const double> numbers() const override { return m_numbers; }
 

@@ -169,7 +169,7 @@ std::optional<std::string> retirementPairProblem(const SetupValues& values, cons
 {
     if (!columns.contains(QStringLiteral("PensionCont")) && !columns.contains(QStringLiteral("EmployerPenCont")))
         return std::nullopt;
-    const double limit = kYear2018.retirementFundShare * 100;
+    const double limit = defaultTaxYear().retirementFundShare * 100;
     if (!(values.PensionCont + values.EmployerPenCont > limit))
         return std::nullopt;
     return "PensionCont and EmployerPenCont: " + shortest(values.PensionCont) + " and " +

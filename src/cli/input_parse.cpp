@@ -103,6 +103,18 @@ std::optional<InputProblem> readValue(const ValueRule& rule, std::string_view ra
         result = *day;
         return std::nullopt;
     }
+    if (rule.kind == InputKind::TaxYear) {
+        const auto year = parseTaxYear(text);
+        if (!year)
+            return InputProblem{
+                true, quoted(text) + " is not a tax year: give the year it ends in (2026) or both years (2025/26)"};
+        if (!findTaxYear(*year))
+            return InputProblem{true,
+                                "the tax year " + taxYearLabel(*year) + " is not available: the years are " +
+                                    availableTaxYearsText()};
+        result = *year;
+        return std::nullopt;
+    }
     // A rate of 1 or 0 is a yes/no setting (the car's maintenance plan).
     const bool yesNoRate =
         rule.kind == InputKind::Rate && rule.choices.size() == 2 && rule.choices[0] == 1 && rule.choices[1] == 0;

@@ -4,7 +4,7 @@ namespace grossby {
 
 int taxBracketIndex(double income)
 {
-    const auto& scale = kYear2018.scale;
+    const auto& scale = defaultTaxYear().scale;
     const int last = static_cast<int>(scale.size()) - 1;
     for (int i = 0; i < last; ++i) {
         if (income <= scale[static_cast<std::size_t>(i)].upper)
@@ -15,7 +15,7 @@ int taxBracketIndex(double income)
 
 AnnualTaxResult annualTax(double income)
 {
-    const TaxBracket& b = kYear2018.scale[static_cast<std::size_t>(taxBracketIndex(income))];
+    const TaxBracket& b = defaultTaxYear().scale[static_cast<std::size_t>(taxBracketIndex(income))];
     AnnualTaxResult r;
     r.marginalRate = b.rate;
     r.bracketBaseTax = b.baseTax;

@@ -35,6 +35,7 @@ enum class InputKind {
     Flag,  ///< a switch without a value: giving it stores `choices.front()`, leaving it out keeps the default
     Choice,  ///< one of the words in `words`, stored as its place in the list (0, 1, ...)
     Items,  ///< up to `maxItems` entries TEXT=AMOUNT[:AMOUNT] (other expenses); the option is given once for each
+    TaxYear,  ///< a tax year the program has, typed 2026 or 2025/26, stored as the year it ends in
 };
 
 /// One entry of an Items input: a description and an amount, with an

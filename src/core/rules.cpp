@@ -6,7 +6,7 @@ namespace grossby {
 
 double ageRebate(int age)
 {
-    const TaxYearFigures& y = kYear2018;
+    const TaxYearFigures& y = defaultTaxYear();
     if (age >= y.tertiaryRebateAge)
         return y.primaryRebate + y.secondaryRebate + y.tertiaryRebate;
     if (age >= y.secondaryRebateAge)
@@ -33,7 +33,7 @@ double retirementFundRemuneration(const PayFigures& pay, double inclusionRate)
 double retirementFundDeduction(const PayFigures& pay, double remuneration, double cap)
 {
     const double contributions = pay.employerRetirementFund + pay.employeeRetirementFund;
-    const double limit = kYear2018.retirementFundShare * remuneration;
+    const double limit = defaultTaxYear().retirementFundShare * remuneration;
     double deduction = limit >= contributions ? contributions : limit;
     if (deduction >= cap)
         deduction = cap;
@@ -50,16 +50,16 @@ int monthlyMedicalCredit(int beneficiaries, const PayFigures& pay)
     if (!hasMedicalContribution(pay))
         return 0;
     if (beneficiaries <= 2)
-        return beneficiaries * kYear2018.medicalCreditFirstTwo;
-    return 2 * kYear2018.medicalCreditFirstTwo + (beneficiaries - 2) * kYear2018.medicalCreditFurther;
+        return beneficiaries * defaultTaxYear().medicalCreditFirstTwo;
+    return 2 * defaultTaxYear().medicalCreditFirstTwo + (beneficiaries - 2) * defaultTaxYear().medicalCreditFurther;
 }
 
 double additionalMedicalCredit(int age, double medicalCredit, const PayFigures& pay)
 {
-    if (!(medicalCredit > 0) || !hasMedicalContribution(pay) || age < kYear2018.secondaryRebateAge)
+    if (!(medicalCredit > 0) || !hasMedicalContribution(pay) || age < defaultTaxYear().secondaryRebateAge)
         return 0;
     const double credit =
-        kYear2018.additionalCreditFactor * (pay.employerMedical + pay.employeeMedical - 3 * medicalCredit);
+        defaultTaxYear().additionalCreditFactor * (pay.employerMedical + pay.employeeMedical - 3 * medicalCredit);
     return credit < 0 ? 0 : credit;
 }
 

@@ -8,7 +8,7 @@ namespace grossby {
 namespace {
 
 // Days from 1970-01-01 to a civil date and back (H. Hinnant's algorithms).
-long daysFromCivil(int y, int m, int d)
+constexpr long daysFromCivil(int y, int m, int d)
 {
     y -= m <= 2;
     const long era = (y >= 0 ? y : y - 399) / 400;
@@ -33,7 +33,7 @@ CivilDate civilFromDays(long z)
 }
 
 // Day 0 of the day numbers, counted from 1970-01-01.
-const long kEpochOffset = daysFromCivil(1899, 12, 30);
+constexpr long kEpochOffset = daysFromCivil(1899, 12, 30);
 
 bool readNumber(std::string_view text, int& out)
 {

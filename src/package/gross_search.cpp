@@ -215,7 +215,7 @@ GrossSearchOutcome Search::run()
 
     const double ceiling = m_f.uifCeiling();
     std::vector<double> starts = {1};
-    const auto& scale = kYear2018.scale;
+    const auto& scale = defaultTaxYear().scale;
     for (std::size_t k = 0; k + 1 < scale.size(); ++k) {
         const double g =
             firstAbove([this](double x) { return m_f.annualIncomeBeforeClamp(x); }, scale[k].upper, 1, kMaxGrossSalary);

@@ -22,7 +22,7 @@ bool isAnnual(const PackageInputs& in)
 // no count can overflow the credit.
 PackageFigures fixedFigures(const PackageInputs& in, const PackageSettings& set)
 {
-    const TaxYearFigures& y = kYear2018;
+    const TaxYearFigures& y = defaultTaxYear();
     const bool annual = isAnnual(in);
     PackageFigures f;
 
@@ -53,7 +53,7 @@ PackageFigures fixedFigures(const PackageInputs& in, const PackageSettings& set)
 
 double retirementFundCap(bool annual)
 {
-    return annual ? kYear2018.retirementFundCap : kYear2018.retirementFundCap / 12;
+    return annual ? defaultTaxYear().retirementFundCap : defaultTaxYear().retirementFundCap / 12;
 }
 
 // The lesser of the contributions and the limit (the contributions on a
@@ -102,7 +102,7 @@ double PackageInputs::otherExpensesTotal() const
 
 bool limitRetirementPercentages(PackageSettings& settings)
 {
-    if (!(settings.PensionCont + settings.EmployerPenCont > kYear2018.retirementFundShare * 100))
+    if (!(settings.PensionCont + settings.EmployerPenCont > defaultTaxYear().retirementFundShare * 100))
         return false;
     settings.PensionCont = 0;
     settings.EmployerPenCont = 0;
@@ -123,7 +123,7 @@ CalcOutcome<PackageResult> CalcPackage(const PackageInputs& in, const PackageSet
     r.employerRF = set.EmployerPenCont > 0 ? package * set.EmployerPenCont / 100 : in.employerRF;
 
     const double contributions = r.employerRF + r.employeeRF;
-    const double limit = kYear2018.retirementFundShare *
+    const double limit = defaultTaxYear().retirementFundShare *
         (package + in.employerMedical + in.travelAllowance * set.TAIncRate8020 + r.employerRF);
     r.rfDeduction = cappedDeduction(contributions, limit, annual);
 
@@ -288,7 +288,7 @@ GrossUpResult NetPayFunction::finish(const GrossPass& p, std::int32_t evaluation
 
     // The deduction does not enter the tax here; it only decides the warning.
     const double contributions = r.employerRF + r.employeeRF;
-    const double limit = kYear2018.retirementFundShare *
+    const double limit = defaultTaxYear().retirementFundShare *
         (p.grossSalary + in.employerMedical + in.employeeMedical + in.travelAllowance * m_set.TAIncRate8020 +
          r.employerRF);
     r.rfDeduction = cappedDeduction(contributions, limit, m_annual);

@@ -11,6 +11,7 @@
 // and show the results; nothing is kept between calls.
 
 #include "core/calc_outcome.h"
+#include "core/year_figures.h"
 
 #include <array>
 #include <cstdint>
@@ -65,6 +66,7 @@ struct PackageInputs {
     double raDeduction = 0;  ///< "R/A ded. (directive?)": printed only
     double additionalBeneficiaries = 0;  ///< printed only
     std::array<OtherExpense, 4> otherExpenses{};
+    int TaxYear = kDefaultTaxYear;  ///< the year of assessment, by the year it ends in
 
     /// The four other-expense amounts added up (`OtherExpensesTotal`).
     double otherExpensesTotal() const;

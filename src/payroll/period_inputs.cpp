@@ -59,14 +59,14 @@ std::vector<InputSpec<In>> withDates(std::vector<InputSpec<In>> table, const cha
 {
     table.push_back(inputAt<In, &In::startDate>({.key = "start",
                                                  .kind = InputKind::Date,
-                                                 .min = TaxYearStart,
-                                                 .max = TaxYearEnd,
+                                                 .min = defaultTaxYear().start,
+                                                 .max = defaultTaxYear().end,
                                                  .typeName = "DD/MM/YYYY",
                                                  .help = startHelp}));
     table.push_back(inputAt<In, &In::endDate>({.key = "end",
                                                .kind = InputKind::Date,
-                                               .min = TaxYearStart,
-                                               .max = TaxYearEnd,
+                                               .min = defaultTaxYear().start,
+                                               .max = defaultTaxYear().end,
                                                .typeName = "DD/MM/YYYY",
                                                .help = endHelp}));
     return table;

@@ -10,16 +10,16 @@ namespace {
 
 // Periods in a year, as each calculator spreads the annual tax.
 constexpr int kMonthsPerYear = 12;
-constexpr int kWeeksPerYear = kYear2018.weeksPerYear;
-constexpr int kFortnightsPerYear = kYear2018.fortnightsPerYear;
-constexpr int kWorkingDaysPerYear = kYear2018.workingDaysPerYear;
+const int kWeeksPerYear = defaultTaxYear().weeksPerYear;
+const int kFortnightsPerYear = defaultTaxYear().fortnightsPerYear;
+const int kWorkingDaysPerYear = defaultTaxYear().workingDaysPerYear;
 constexpr int kDaysPerYear = 365;
 
 std::optional<InputError> checkDatesInYear(double startDate, double endDate)
 {
-    if (!(startDate >= TaxYearStart && startDate <= TaxYearEnd))
-        return InputError{kIncorrectDateTitle, dateRejectionMessage(std::string(kTaxYearStartText)), "start"};
-    if (!(endDate >= TaxYearStart && endDate <= TaxYearEnd))
+    if (!(startDate >= defaultTaxYear().start && startDate <= defaultTaxYear().end))
+        return InputError{kIncorrectDateTitle, dateRejectionMessage(defaultTaxYear().startText), "start"};
+    if (!(endDate >= defaultTaxYear().start && endDate <= defaultTaxYear().end))
         return InputError{kIncorrectDateTitle, dateRejectionMessage(formatDate(startDate)), "end"};
     return std::nullopt;
 }
@@ -72,7 +72,7 @@ PeriodResult shortPeriodTax(const EmployeeInputs& in, const PeriodSettings& s, i
     PeriodResult r;
     r.medicalCredit = medicalCredit;
     r.rfDeduction = retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020),
-                                            kYear2018.retirementFundCap / periods);
+                                            defaultTaxYear().retirementFundCap / periods);
     r.taxableTravelAllowance = taxableTravelAllowance(pay.travelAllowance, s.TAIncRate8020);
     const double periodIncome = pay.employerRetirementFund + pay.employerMedical +
         (r.taxableTravelAllowance + pay.salary + pay.commission - r.rfDeduction);
@@ -114,7 +114,7 @@ CalcOutcome<PeriodResult> checkedShortPeriodTax(const ShortPeriodInputs& in, con
 std::string dateRejectionMessage(const std::string& fromText)
 {
     return "The date entered is not correct please enter a date between " + fromText + " and " +
-        std::string(kTaxYearEndText);
+        defaultTaxYear().endText;
 }
 
 std::string beneficiaryRangeMessage()
@@ -135,8 +135,9 @@ double shortPeriodMedicalCredit(int beneficiaries, const PayFigures& pay, int di
         return 0;
     const double k = divisor;
     if (beneficiaries <= 2)
-        return beneficiaries * kYear2018.medicalCreditFirstTwo / k;
-    return (beneficiaries - 2) * kYear2018.medicalCreditFurther / k + 2 * kYear2018.medicalCreditFirstTwo / k;
+        return beneficiaries * defaultTaxYear().medicalCreditFirstTwo / k;
+    return (beneficiaries - 2) * defaultTaxYear().medicalCreditFurther / k +
+        2 * defaultTaxYear().medicalCreditFirstTwo / k;
 }
 
 double dailyMedicalCredit(int beneficiaries, const PayFigures& pay)
@@ -145,9 +146,9 @@ double dailyMedicalCredit(int beneficiaries, const PayFigures& pay)
         return 0;
     const double days = kWorkingDaysPerYear;
     if (beneficiaries <= 2)
-        return (beneficiaries * kYear2018.medicalCreditFirstTwo * kMonthsPerYear) / days;
-    return (((beneficiaries - 2) * kYear2018.medicalCreditFurther * kMonthsPerYear) +
-            2 * kYear2018.medicalCreditFirstTwo * kMonthsPerYear) /
+        return (beneficiaries * defaultTaxYear().medicalCreditFirstTwo * kMonthsPerYear) / days;
+    return (((beneficiaries - 2) * defaultTaxYear().medicalCreditFurther * kMonthsPerYear) +
+            2 * defaultTaxYear().medicalCreditFirstTwo * kMonthsPerYear) /
         days;
 }
 
@@ -170,7 +171,7 @@ CalcOutcome<PeriodResult> CalcMonthlyTax(const MonthlyInputs& in, const PeriodSe
 
     const double daysInMonth = monthlyCalculatorDays(start.month);
     r.rfDeduction = retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020),
-                                            kYear2018.retirementFundCap / kMonthsPerYear);
+                                            defaultTaxYear().retirementFundCap / kMonthsPerYear);
     const double daysWorked = in.endDate - in.startDate + 1;
     r.taxableTravelAllowance = taxableTravelAllowance(pay.travelAllowance, s.TAIncRate8020);
     const double monthlyIncome = pay.salary + pay.commission + r.taxableTravelAllowance + pay.employerMedical +
@@ -224,8 +225,8 @@ CalcOutcome<AnnualResult> CalcAnnualPAYE(const AnnualInputs& in, const PeriodSet
     const double rebate = ageRebate(in.age);
     const double days = in.endDate - in.startDate + 1;
     r.daysEmployed = static_cast<int>(days);
-    r.rfDeduction =
-        retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020), kYear2018.retirementFundCap);
+    r.rfDeduction = retirementFundDeduction(pay, retirementFundRemuneration(pay, s.TAIncRate8020),
+                                            defaultTaxYear().retirementFundCap);
     r.taxableTravelAllowance = taxableTravelAllowance(pay.travelAllowance, s.TAIncRate8020);
 
     // With a travel allowance or commission the two tax figures are truncated

@@ -8,6 +8,7 @@
 
 #include "core/calc_outcome.h"
 #include "core/rules.h"
+#include "core/year_figures.h"
 
 #include <array>
 #include <cstdint>
@@ -33,6 +34,7 @@ struct EmployeeInputs {
     int age = 0;
     PayFigures pay;
     int beneficiaries = 0;  ///< persons on the medical scheme, 0..99
+    int TaxYear = kDefaultTaxYear;  ///< the year of assessment, by the year it ends in
 };
 
 /// Largest number of medical aid beneficiaries a calculator accepts.

@@ -10,7 +10,7 @@ namespace grossby {
 
 QuickTaxResult CalcQuickTax(const QuickTaxInputs& in)
 {
-    const TaxYearFigures& y = kYear2018;
+    const TaxYearFigures& y = defaultTaxYear();
     QuickTaxResult r;
     r.income = in.income;
     r.age = in.age;

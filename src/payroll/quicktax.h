@@ -7,6 +7,7 @@
 // is a pure function.
 
 #include "core/print_record.h"
+#include "core/year_figures.h"
 #include "payroll/quicktax_state.h"
 
 #include <optional>
@@ -38,6 +39,7 @@ inline constexpr const char* kQuickTaxAgeMessage =
 struct QuickTaxInputs {
     double income = 0;
     int age = 0;
+    int TaxYear = kDefaultTaxYear;  ///< the year of assessment, by the year it ends in
 };
 
 /// Every QuickTax figure, unrounded.

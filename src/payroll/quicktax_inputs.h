@@ -5,6 +5,7 @@
 
 #include "core/annual_tax.h"
 #include "core/input_table.h"
+#include "core/year_figures.h"
 #include "payroll/quicktax.h"
 
 #include <vector>
@@ -14,6 +15,7 @@ namespace grossby {
 /// What the annual tax on the scale is asked: a taxable income.
 struct AnnualTaxInputs {
     double income = 0;
+    int TaxYear = kDefaultTaxYear;  ///< the year of assessment, by the year it ends in
 };
 
 const std::vector<InputSpec<AnnualTaxInputs>>& annualTaxInputTable();

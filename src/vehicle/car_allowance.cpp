@@ -35,7 +35,7 @@ std::string allowanceVehicle(const CarAllowanceInputs& in)
 
 CarAllowanceResult CalcDeemedTravelCost(const CarAllowanceInputs& in, double periodDays)
 {
-    const auto& f = kYear2018.vehicle;
+    const auto& f = defaultTaxYear().vehicle;
     CarAllowanceResult r;
     r.PeriodDays = periodDays;
     splitDistance(in, periodDays, r);
@@ -69,7 +69,7 @@ CarAllowanceResult CalcDeemedTravelCost(const CarAllowanceInputs& in, double per
 
 CarAllowanceResult CalcActualTravelCost(const CarAllowanceInputs& in, double periodDays)
 {
-    const auto& f = kYear2018.vehicle;
+    const auto& f = defaultTaxYear().vehicle;
     CarAllowanceResult r;
     r.PeriodDays = periodDays;
     r.TotalCosts =
@@ -117,9 +117,9 @@ bool wearAndTearLeaseConflict(double typed, double other)
 
 std::optional<InputError> checkAllowanceDates(double startDate, double endDate)
 {
-    if (!(startDate >= TaxYearStart && startDate <= TaxYearEnd))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(std::string(kTaxYearStartText)), "start"};
-    if (!(endDate >= startDate && endDate <= TaxYearEnd))
+    if (!(startDate >= defaultTaxYear().start && startDate <= defaultTaxYear().end))
+        return InputError{kVehicleDateTitle, vehicleDateMessage(defaultTaxYear().startText), "start"};
+    if (!(endDate >= startDate && endDate <= defaultTaxYear().end))
         return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(startDate)), "end"};
     return std::nullopt;
 }

@@ -32,7 +32,7 @@ bool takesShare(const Vehicle& v)
 CarResult valueVehicle(const CompanyCarRegister& reg, const Vehicle& v, double totalDays,
                        std::span<const TravelCostBand> table)
 {
-    const auto& f = kYear2018.vehicle;
+    const auto& f = defaultTaxYear().vehicle;
     CarResult r;
     r.TotalDistance = v.TotalDistance;
     r.BusDistance = v.BusDistance;
@@ -119,13 +119,13 @@ CarResult valueVehicle(const CompanyCarRegister& reg, const Vehicle& v, double t
 // before the inclusion rate is applied, the monthly ones after.
 void periodAmounts(const Vehicle& v, CarResult& r)
 {
-    const auto& f = kYear2018.vehicle;
+    const auto& f = defaultTaxYear().vehicle;
     const Guarded P = v.CCPrice;
     const Guarded m = v.MaintIncluded == 1 ? f.carBenefitShareWithPlan : f.carBenefitShare;
     const Guarded hi = f.higherInclusion;
     const Guarded lo = f.lowerInclusion;
-    const Guarded fortnights = kYear2018.fortnightsPerYear;
-    const Guarded weeks = kYear2018.weeksPerYear;
+    const Guarded fortnights = defaultTaxYear().fortnightsPerYear;
+    const Guarded weeks = defaultTaxYear().weeksPerYear;
     assignGuarded(r.IRP53802, R(P * m * Guarded(12) * (Guarded(r.UseDays) / Guarded(f.daysPerYear))));
     assignGuarded(r.MonFB80, R(P * m * hi));
     assignGuarded(r.MonFB20, R(P * m * lo));
@@ -152,8 +152,9 @@ CompCarResult runPass(const CompanyCarRegister& reg, Pass pass, const CompCarRes
     CompCarResult result;
     result.Cars.reserve(reg.Cars.size());
     const double totalDays = reg.AutoSplit3802 == 1 ? totalDaysHeld(reg) : 0;
-    const auto table = pass == Pass::Window ? std::span<const TravelCostBand>(kYear2018.vehicle.travelCosts)
-                                            : std::span<const TravelCostBand>(kYear2018.vehicle.printTravelCosts);
+    const auto table = pass == Pass::Window
+        ? std::span<const TravelCostBand>(defaultTaxYear().vehicle.travelCosts)
+        : std::span<const TravelCostBand>(defaultTaxYear().vehicle.printTravelCosts);
     for (std::size_t i = 0; i < reg.Cars.size(); ++i) {
         const Vehicle& v = reg.Cars[i];
         CarResult r = valueVehicle(reg, v, totalDays, table);
@@ -295,8 +296,8 @@ CompCarControls openCompCar(CompanyCarRegister& reg)
         reg.AutoSplit3802 = 0;
         reg.Cars.clear();
         reg.Template.BussMilage = 0;
-        reg.Template.CCStartDate = TaxYearStart;
-        reg.Template.CCEndDate = TaxYearEnd;
+        reg.Template.CCStartDate = defaultTaxYear().start;
+        reg.Template.CCEndDate = defaultTaxYear().end;
         reg.Template.SARSTable = 0;
         CompCarControls c = allControls(true);
         c.back = c.forward = c.remove = false;
@@ -324,8 +325,8 @@ std::optional<CompCarControls> addVehicle(CompanyCarRegister& reg)
     reg.Template.SARSTable = 0;
     Vehicle v = reg.Template;
     v.BussMilage = 0;
-    v.CCStartDate = TaxYearStart;
-    v.CCEndDate = TaxYearEnd;
+    v.CCStartDate = defaultTaxYear().start;
+    v.CCEndDate = defaultTaxYear().end;
     reg.Cars.push_back(std::move(v));
     reg.CurrentCar = reg.CarCount();
     if (reg.CarCount() > 1)
@@ -405,24 +406,23 @@ void setSarsTable(CompanyCarRegister& reg, bool ticked)
 
 std::string vehicleDateMessage(const std::string& from)
 {
-    return "The date entered is not correct please enter a date between " + from + " and " +
-        std::string(kTaxYearEndText);
+    return "The date entered is not correct please enter a date between " + from + " and " + defaultTaxYear().endText;
 }
 
 std::string startDateMessage(std::string_view typed, double endDate)
 {
     const std::optional<double> start = parseDate(typed);
-    if (start && *start >= TaxYearStart && *start <= TaxYearEnd && *start > endDate)
+    if (start && *start >= defaultTaxYear().start && *start <= defaultTaxYear().end && *start > endDate)
         return "The start date " + formatDate(*start) + " is after the end date " + formatDate(endDate) +
             ". Enter a start date on or before " + formatDate(endDate) + ", or change the end date first.";
-    return vehicleDateMessage(std::string(kTaxYearStartText));
+    return vehicleDateMessage(defaultTaxYear().startText);
 }
 
 std::optional<InputError> checkVehicleDates(const Vehicle& vehicle)
 {
-    if (!(vehicle.CCStartDate >= TaxYearStart && vehicle.CCStartDate <= TaxYearEnd))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(std::string(kTaxYearStartText)), "start"};
-    if (!(vehicle.CCEndDate >= vehicle.CCStartDate && vehicle.CCEndDate <= TaxYearEnd))
+    if (!(vehicle.CCStartDate >= defaultTaxYear().start && vehicle.CCStartDate <= defaultTaxYear().end))
+        return InputError{kVehicleDateTitle, vehicleDateMessage(defaultTaxYear().startText), "start"};
+    if (!(vehicle.CCEndDate >= vehicle.CCStartDate && vehicle.CCEndDate <= defaultTaxYear().end))
         return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(vehicle.CCStartDate)), "end"};
     return std::nullopt;
 }

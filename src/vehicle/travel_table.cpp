@@ -16,19 +16,19 @@ const TravelCostBand& lookupTravelCostBand(std::span<const TravelCostBand> table
 
 const TravelCostBand& LookupTravelCostTable(double vehicleValue)
 {
-    return lookupTravelCostBand(kYear2018.vehicle.travelCosts, vehicleValue);
+    return lookupTravelCostBand(defaultTaxYear().vehicle.travelCosts, vehicleValue);
 }
 
 const TravelCostBand& PrintTravelCostTable(double vehicleValue)
 {
-    return lookupTravelCostBand(kYear2018.vehicle.printTravelCosts, vehicleValue);
+    return lookupTravelCostBand(defaultTaxYear().vehicle.printTravelCosts, vehicleValue);
 }
 
 TravelDistances SplitTravelDistance(double total, double days, double typedBusiness)
 {
     // The rules are applied one after the other, each on what the last left;
     // later rules overrule earlier ones, in the order the rules were made.
-    const auto& f = kYear2018.vehicle;
+    const auto& f = defaultTaxYear().vehicle;
     const double T = total;
     const double D = days;
     const double Bt = typedBusiness;

@@ -24,8 +24,8 @@ template <class In> InputSpec<In> yesNo(InputSpec<In> desc)
 template <class In> InputSpec<In> date(InputSpec<In> desc)
 {
     desc.kind = InputKind::Date;
-    desc.min = TaxYearStart;
-    desc.max = TaxYearEnd;
+    desc.min = defaultTaxYear().start;
+    desc.max = defaultTaxYear().end;
     desc.typeName = "DD/MM/YYYY";
     return desc;
 }

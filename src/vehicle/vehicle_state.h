@@ -25,8 +25,8 @@ struct Vehicle {
     std::string YearOfManfact;
     double CCPrice = 0;  ///< price including VAT: the determined value
     int MaintIncluded = 0;  ///< 1: a maintenance plan came with the vehicle
-    double CCStartDate = TaxYearStart;
-    double CCEndDate = TaxYearEnd;
+    double CCStartDate = defaultTaxYear().start;
+    double CCEndDate = defaultTaxYear().end;
     double StartMileage = 0;
     double EndMileage = 0;  ///< above 0: the total distance comes from the readings
     double TotalDistance = 0;
@@ -55,6 +55,7 @@ struct CompanyCarRegister {
     int AutoSplit3802 = 0;  ///< 1: each vehicle's code 3802 share comes from `Actual3802`
     double Actual3802 = 0;  ///< total code 3802 benefits on the employee's IRP5s
     int EndDateRejected = 0;  ///< 1 while the end date field holds a rejected date
+    int TaxYear = kDefaultTaxYear;  ///< the year of assessment the register is for, by the year it ends in
 
     int CarCount() const { return static_cast<int>(Cars.size()); }
     /// Vehicle `number`, or the template for 0. The number must be 0..CarCount.
@@ -85,8 +86,9 @@ struct CarAllowanceInputs {
     double OtherCost = 0;
     double WearAndTear = 0;  ///< exclusive with `LeasePayments`
     double LeasePayments = 0;
-    double StartDate = TaxYearStart;  ///< the window's, back to the tax year on every opening
-    double EndDate = TaxYearEnd;
+    double StartDate = defaultTaxYear().start;  ///< the window's, back to the tax year on every opening
+    double EndDate = defaultTaxYear().end;
+    int TaxYear = kDefaultTaxYear;  ///< the year of assessment, by the year it ends in
 };
 
 /// The travel allowance's results. Rates are cents per kilometre once the

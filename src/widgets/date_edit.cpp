@@ -6,10 +6,10 @@ namespace grossby {
 
 DateEdit::DateEdit(QWidget* parent)
     : FieldEdit(parent)
-    , m_value(TaxYearStart)
-    , m_entryValue(TaxYearStart)
-    , m_minimum(TaxYearStart)
-    , m_maximum(TaxYearEnd)
+    , m_value(defaultTaxYear().start)
+    , m_entryValue(defaultTaxYear().start)
+    , m_minimum(defaultTaxYear().start)
+    , m_maximum(defaultTaxYear().end)
 {
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setMaxLength(10);

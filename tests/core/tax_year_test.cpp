@@ -14,9 +14,9 @@ TEST(DayNumbers, KnownDatesBothWays)
         {0, "30/12/1899"},
         {1, "31/12/1899"},
         {-36522, "01/01/1800"},
-        {TaxYearStart, "01/03/2017"},
-        {FirstMonthEnd, "31/03/2017"},
-        {TaxYearEnd, "28/02/2018"},
+        {defaultTaxYear().start, "01/03/2017"},
+        {defaultTaxYear().firstMonthEnd, "31/03/2017"},
+        {defaultTaxYear().end, "28/02/2018"},
         {43160, "01/03/2018"},
         {36585, "29/02/2000"},
         {60, "28/02/1900"},
@@ -28,13 +28,13 @@ TEST(DayNumbers, KnownDatesBothWays)
         ASSERT_TRUE(parsed.has_value()) << c.text;
         EXPECT_EQ(*parsed, c.day) << c.text;
     }
-    EXPECT_EQ(kTaxYearStartText, formatDate(TaxYearStart));
-    EXPECT_EQ(kTaxYearEndText, formatDate(TaxYearEnd));
+    EXPECT_EQ(defaultTaxYear().startText, formatDate(defaultTaxYear().start));
+    EXPECT_EQ(defaultTaxYear().endText, formatDate(defaultTaxYear().end));
 }
 
 TEST(DayNumbers, ParseAcceptsShortFieldsAndRejectsNonDates)
 {
-    EXPECT_EQ(parseDate("1/3/2017"), TaxYearStart);
+    EXPECT_EQ(parseDate("1/3/2017"), defaultTaxYear().start);
     for (const char* bad : {"", "29/02/2017", "31/04/2017", "00/03/2017", "01/13/2017", "01-03-2017", "1/3/17",
                             "01/03/2017x", "aa/03/2017", "01/03/+017", "29/02/1900"}) {
         EXPECT_FALSE(parseDate(bad).has_value()) << bad;

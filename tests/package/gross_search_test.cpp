@@ -101,7 +101,7 @@ struct CaseMaker {
             in.employerRF = cents(uniform(0, 3000) * per);
 
         // A gross salary to aim at, turned into a requirement.
-        const auto& scale = kYear2018.scale;
+        const auto& scale = defaultTaxYear().scale;
         double target;
         switch (pick(4)) {
         case 0: target = scale[static_cast<std::size_t>(pick(6))].upper / (annual ? 1 : 12); break;

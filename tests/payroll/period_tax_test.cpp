@@ -167,16 +167,16 @@ TEST(AnnualTax, WorkedExamples)
         double paye;
         double annualTaxableIncome;
     };
-    AnnualInputs travel = annual(240000, TaxYearStart, TaxYearEnd);
+    AnnualInputs travel = annual(240000, defaultTaxYear().start, defaultTaxYear().end);
     travel.pay.travelAllowance = 10000;
     AnnualInputs partYearBonus = annual(120000, day(1, 3, 2017), day(31, 8, 2017));
     partYearBonus.pay.bonus = 10000;
-    AnnualInputs commission = annual(0, TaxYearStart, TaxYearEnd);
+    AnnualInputs commission = annual(0, defaultTaxYear().start, defaultTaxYear().end);
     commission.pay.commission = 100000.5;
-    AnnualInputs capped = annual(3000000, TaxYearStart, TaxYearEnd);
+    AnnualInputs capped = annual(3000000, defaultTaxYear().start, defaultTaxYear().end);
     capped.pay.employeeRetirementFund = 800000;
     const Case cases[] = {
-        {"full year", annual(240000, TaxYearStart, TaxYearEnd), 33574.20, 240000},
+        {"full year", annual(240000, defaultTaxYear().start, defaultTaxYear().end), 33574.20, 240000},
         {"travel allowance truncates to whole rand", travel, 35654, 248000},
         {"March to August", annual(120000, day(1, 3, 2017), day(31, 8, 2017)), 16668.64, 120000.0 * 365 / 184},
         {"the bonus's tax is not prorated", partYearBonus, 16668.64 + 2600, 120000.0 * 365 / 184},
@@ -200,8 +200,8 @@ TEST(AnnualTax, MedicalCreditCountsTheMonthsOfEmployment)
         std::array<int, 12> counted;  // March first
     };
     const Case cases[] = {
-        {"whole year", TaxYearStart, TaxYearEnd, 12 * 606, {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}},
-        {"March to August", TaxYearStart, day(31, 8, 2017), 6 * 606, {2, 2, 2, 2, 2, 2, 0, 0, 0, 0, 0, 0}},
+        {"whole year", defaultTaxYear().start, defaultTaxYear().end, 12 * 606, {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}},
+        {"March to August", defaultTaxYear().start, day(31, 8, 2017), 6 * 606, {2, 2, 2, 2, 2, 2, 0, 0, 0, 0, 0, 0}},
         {"June to November", day(15, 6, 2017), day(2, 11, 2017), 6 * 606, {0, 0, 0, 2, 2, 2, 2, 2, 2, 0, 0, 0}},
         {"December to January", day(31, 12, 2017), day(1, 1, 2018), 2 * 606, {0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 0}},
         // Someone employed only in February gets February's credit and not January's.
@@ -219,7 +219,7 @@ TEST(AnnualTax, MedicalCreditCountsTheMonthsOfEmployment)
 
 TEST(AnnualTax, MonthlyCountsTakeTheirOwnBeneficiaries)
 {
-    AnnualInputs in = annual(300000, TaxYearStart, TaxYearEnd);
+    AnnualInputs in = annual(300000, defaultTaxYear().start, defaultTaxYear().end);
     in.age = 70;
     in.pay.employeeMedical = 60000;
     in.beneficiariesByMonth = {1, 1, 2, 2, 3, 3, 24, 0, 0, 0, 0, 4};
@@ -242,7 +242,7 @@ TEST(AnnualTax, Rejections)
         (InputError{"Incorrect Date",
                     "The date entered is not correct please enter a date between 01/06/2017 and 28/02/2018", "end"}));
 
-    AnnualInputs over = annual(1000, TaxYearStart, TaxYearEnd);
+    AnnualInputs over = annual(1000, defaultTaxYear().start, defaultTaxYear().end);
     over.beneficiariesByMonth[4] = 25;
     const InputError e = rejected(CalcAnnualPAYE(over, kSettings));
     EXPECT_EQ(e.text, "Only a maximum of 24 are allowed i.e. Principal member & first beneficiary!");

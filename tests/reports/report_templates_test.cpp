@@ -202,7 +202,7 @@ StagedTable dailyBalance()
     DailyBalanceInputs in;
     in.capital = 10000;
     in.rate = 10;
-    in.start = static_cast<std::int32_t>(TaxYearStart);  // 01/03/2017
+    in.start = static_cast<std::int32_t>(defaultTaxYear().start);  // 01/03/2017
     in.end = in.start + 30;
     return {"DailyBal", {PrintDailyBalance(in, ok(CalcDailyBalance(in)))}};
 }

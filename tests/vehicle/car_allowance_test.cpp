@@ -36,7 +36,7 @@ TEST(CarAllowance, DeemedCosts)
     CarAllowanceInputs noFuel = deemed();
     noFuel.IncludeFuel = 0;
     CarAllowanceInputs halfYear = deemed();
-    halfYear.EndDate = TaxYearStart + 181;
+    halfYear.EndDate = defaultTaxYear().start + 181;
     const Case cases[] = {
         {"full year", deemed(), 310.89, 118.9, 49.6, 479.39, 57526.8},
         {"allowance caps the claim", capped, 310.89, 118.9, 49.6, 479.39, 50000},
@@ -127,10 +127,10 @@ TEST(CarAllowance, Refusals)
     EXPECT_FALSE(wearAndTearLeaseConflict(0, 3000));
 
     in = deemed();
-    in.StartDate = TaxYearEnd + 1;
+    in.StartDate = defaultTaxYear().end + 1;
     EXPECT_EQ(std::get<InputError>(CalcCarAllowance(in)).field, "start");
-    in.StartDate = TaxYearStart + 61;
-    in.EndDate = TaxYearStart + 10;
+    in.StartDate = defaultTaxYear().start + 61;
+    in.EndDate = defaultTaxYear().start + 10;
     const InputError end = std::get<InputError>(CalcCarAllowance(in));
     EXPECT_EQ(end.title, "Incorrect Date");
     EXPECT_EQ(end.text, "The date entered is not correct please enter a date between 01/05/2017 and 28/02/2018");

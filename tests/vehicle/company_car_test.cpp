@@ -10,7 +10,7 @@
 namespace grossby {
 namespace {
 
-Vehicle car(double price, double start = TaxYearStart, double end = TaxYearEnd)
+Vehicle car(double price, double start = defaultTaxYear().start, double end = defaultTaxYear().end)
 {
     Vehicle v;
     v.CCRegNumber = "CA 123-456";
@@ -41,7 +41,8 @@ TEST(CompCarCalc, WorkedExamples)
     const Case cases[] = {
         {"full year", car(300000), 126000, 126000, 8400, 2100, 3876.8, 1938.4, 126000},
         {"maintenance plan", plan, 117000, 117000, 7800, 1950, 3600, 1800, 117000},
-        {"182 days", car(300000, TaxYearStart, TaxYearStart + 181), 62827, 62827, 8400, 2100, 3876.8, 1938.4, 62827},
+        {"182 days", car(300000, defaultTaxYear().start, defaultTaxYear().start + 181), 62827, 62827, 8400, 2100,
+         3876.8, 1938.4, 62827},
         {"log book, a quarter private", logBook, 31500, 126000, 8400, 2100, 3876.8, 1938.4, 31500},
     };
     for (const Case& c : cases) {
@@ -128,7 +129,7 @@ TEST(CompCarCalc, WithoutAnIrp5TotalTheFloorIsZeroNotMinusZero)
 {
     // Found by fuzzing: 46 days with the fuel table; the fuel claim exceeds
     // the inclusion, and the floor of no IRP5 total gave an adjustment of -0.
-    Vehicle v = car(300000, TaxYearStart, TaxYearStart + 45);
+    Vehicle v = car(300000, defaultTaxYear().start, defaultTaxYear().start + 45);
     v.BussMilage = 1;
     v.SARSTable = 1;
     v.StartMileage = 1000;
@@ -144,8 +145,9 @@ TEST(CompCarCalc, WithoutAnIrp5TotalTheFloorIsZeroNotMinusZero)
 
 TEST(CompCarCalc, AutoSplitSharesTheIrp5TotalByDaysHeld)
 {
-    CompanyCarRegister reg = registerOf(
-        {car(200000, TaxYearStart, TaxYearStart + 99), car(250000, TaxYearStart + 100, TaxYearEnd)}, 73000, true);
+    CompanyCarRegister reg = registerOf({car(200000, defaultTaxYear().start, defaultTaxYear().start + 99),
+                                         car(250000, defaultTaxYear().start + 100, defaultTaxYear().end)},
+                                        73000, true);
     const CompCarResult r = recalculate(reg);
     EXPECT_EQ(r.Cars[0].UseDays, 100);
     EXPECT_EQ(r.Cars[1].UseDays, 265);
@@ -154,9 +156,9 @@ TEST(CompCarCalc, AutoSplitSharesTheIrp5TotalByDaysHeld)
     EXPECT_DOUBLE_EQ(reg.Cars[1].FB3802ThisCar, 53000);
     // A vehicle added with only its registration takes no share: the
     // declared total still goes whole to the vehicles that are valued.
-    reg =
-        registerOf({car(200000, TaxYearStart, TaxYearStart + 99), car(250000, TaxYearStart + 100, TaxYearEnd), car(0)},
-                   73000, true);
+    reg = registerOf({car(200000, defaultTaxYear().start, defaultTaxYear().start + 99),
+                      car(250000, defaultTaxYear().start + 100, defaultTaxYear().end), car(0)},
+                     73000, true);
     const CompCarResult withBlank = recalculate(reg);
     EXPECT_DOUBLE_EQ(withBlank.Cars[0].FB3802ThisCar, 20000);
     EXPECT_DOUBLE_EQ(withBlank.Cars[1].FB3802ThisCar, 53000);
@@ -228,13 +230,13 @@ TEST(CompanyCarRegister, AddBrowseAndDelete)
     reg.Template.CCStartDate = 0;
     openCompCar(reg);
     EXPECT_EQ(compCarCaption(reg), "Full use of Company Car :  Vehicle number 0 of 0");
-    EXPECT_EQ(reg.Template.CCStartDate, TaxYearStart);
+    EXPECT_EQ(reg.Template.CCStartDate, defaultTaxYear().start);
 
     const auto added = addVehicle(reg);
     ASSERT_TRUE(added);
     EXPECT_EQ(reg.CarCount(), 1);
     EXPECT_EQ(reg.Cars[0].CCPrice, 150000);
-    EXPECT_EQ(reg.Cars[0].CCEndDate, TaxYearEnd);
+    EXPECT_EQ(reg.Cars[0].CCEndDate, defaultTaxYear().end);
     EXPECT_EQ(compCarCaption(reg), "Full use of Company Car :  Vehicle number 1 of 1");
     EXPECT_FALSE(added->fields);
     EXPECT_TRUE(added->regNumber && added->focusRegNumber && added->add && added->ok && added->remove);
@@ -300,13 +302,13 @@ TEST(CompanyCarRegister, VehicleDates)
 {
     Vehicle v = car(1);
     EXPECT_FALSE(checkVehicleDates(v));
-    v.CCStartDate = TaxYearStart - 1;
+    v.CCStartDate = defaultTaxYear().start - 1;
     EXPECT_EQ(
         checkVehicleDates(v),
         (InputError{"Incorrect Date",
                     "The date entered is not correct please enter a date between 01/03/2017 and 28/02/2018", "start"}));
-    v.CCStartDate = TaxYearStart + 30;
-    v.CCEndDate = TaxYearStart + 10;
+    v.CCStartDate = defaultTaxYear().start + 30;
+    v.CCEndDate = defaultTaxYear().start + 10;
     EXPECT_EQ(
         checkVehicleDates(v),
         (InputError{"Incorrect Date",

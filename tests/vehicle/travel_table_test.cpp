@@ -48,7 +48,7 @@ TEST(TravelCostTable, BandsAtTheirEdges)
 
 TEST(TravelCostTable, SearchAgreesWithTheWrittenBands)
 {
-    const auto& f = kYear2018.vehicle;
+    const auto& f = defaultTaxYear().vehicle;
     std::mt19937_64 rng(20170301);
     std::uniform_real_distribution<double> any(-1000, 800000);
     std::uniform_int_distribution<int> edge(0, 7);

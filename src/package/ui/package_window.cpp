@@ -283,7 +283,7 @@ void SalaryPackageWindow::followAge()
 {
     // Medical deductions count from 65; below that the field keeps what was
     // typed but is greyed, and the calculation leaves it out.
-    ui->numMedDeduct->setEnabled(ui->numAge->value() >= kYear2018.secondaryRebateAge);
+    ui->numMedDeduct->setEnabled(ui->numAge->value() >= defaultTaxYear().secondaryRebateAge);
 }
 
 void SalaryPackageWindow::updateOtherTotals()

@@ -65,7 +65,7 @@ AnnualWindow::AnnualWindow(Key key, Module1& state, QWidget* parent)
     // The start can never lie after the end: each date's limit moves to the
     // other date when the field is entered.
     ui->dtStartDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle),
-                                         QString::fromStdString(dateRejectionMessage(std::string(kTaxYearStartText))));
+                                         QString::fromStdString(dateRejectionMessage(defaultTaxYear().startText)));
     ui->dtEndDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle), [this] {
         return QString::fromStdString(dateRejectionMessage(ui->dtStartDate->text().toStdString()));
     });
@@ -102,10 +102,10 @@ AnnualWindow::~AnnualWindow() = default;
 void AnnualWindow::showDefaults()
 {
     AnnualInputs defaults;
-    defaults.startDate = TaxYearStart;
-    defaults.endDate = TaxYearEnd;
-    ui->dtStartDate->setRange(TaxYearStart, TaxYearEnd);
-    ui->dtEndDate->setRange(TaxYearStart, TaxYearEnd);
+    defaults.startDate = defaultTaxYear().start;
+    defaults.endDate = defaultTaxYear().end;
+    ui->dtStartDate->setRange(defaultTaxYear().start, defaultTaxYear().end);
+    ui->dtEndDate->setRange(defaultTaxYear().start, defaultTaxYear().end);
     m_calculation->inputs().show(defaults);
     m_counts.fill(0);
     for (NumericEdit* field : m_monthFields)

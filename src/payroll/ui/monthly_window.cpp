@@ -48,7 +48,7 @@ MonthlyWindow::MonthlyWindow(Key key, Module1& state, QWidget* parent)
     setUpPeriodForm();
     // The end date's message quotes the start date as its field shows it.
     ui->dtMStartDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle),
-                                          QString::fromStdString(dateRejectionMessage(std::string(kTaxYearStartText))));
+                                          QString::fromStdString(dateRejectionMessage(defaultTaxYear().startText)));
     ui->dtMEndDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle), [this] {
         return QString::fromStdString(dateRejectionMessage(ui->dtMStartDate->text().toStdString()));
     });
@@ -59,8 +59,8 @@ MonthlyWindow::~MonthlyWindow() = default;
 void MonthlyWindow::showDefaults()
 {
     MonthlyInputs defaults;
-    defaults.startDate = TaxYearStart;
-    defaults.endDate = FirstMonthEnd;
+    defaults.startDate = defaultTaxYear().start;
+    defaults.endDate = defaultTaxYear().firstMonthEnd;
     m_calculation->inputs().show(defaults);
 }
 

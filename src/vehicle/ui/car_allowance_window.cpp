@@ -84,7 +84,7 @@ CarAllowanceWindow::CarAllowanceWindow(Key key, Module1& state, QWidget* parent)
         field->setMinimumWidth(48);
         field->setMaximumWidth(60);
     }
-    ui->silgEdit13_6->setValue(kYear2018.vehicle.daysPerYear);
+    ui->silgEdit13_6->setValue(defaultTaxYear().vehicle.daysPerYear);
     for (DateEdit* field : findChildren<DateEdit*>())
         field->setMinimumWidth(100);
 
@@ -154,10 +154,10 @@ VehicleMemory& CarAllowanceWindow::kept() const
 void CarAllowanceWindow::load()
 {
     CarAllowanceInputs& in = kept().CarAllowance;
-    in.StartDate = TaxYearStart;
-    in.EndDate = TaxYearEnd;
-    ui->dtCarAlStartDate->setRange(TaxYearStart, TaxYearEnd);
-    ui->dtCarAlEndDate->setRange(TaxYearStart, TaxYearEnd);
+    in.StartDate = defaultTaxYear().start;
+    in.EndDate = defaultTaxYear().end;
+    ui->dtCarAlStartDate->setRange(defaultTaxYear().start, defaultTaxYear().end);
+    ui->dtCarAlEndDate->setRange(defaultTaxYear().start, defaultTaxYear().end);
     m_described->inputs().show(in);
     {
         const QSignalBlocker b1(ui->Text3), b2(ui->Option3), b3(ui->Option4), b4(ui->Check1), b5(ui->Check2);

@@ -193,8 +193,8 @@ void CompanyCarWindow::showVehicle()
     // A vehicle valued with the fuel table has no fuel of its own typed.
     setSarsTable(r, r.slot(r.CurrentCar).SARSTable == 1);
     const Vehicle& v = r.slot(r.CurrentCar);
-    ui->dtCCStartDate->setRange(TaxYearStart, TaxYearEnd);
-    ui->dtCCEndDate->setRange(TaxYearStart, TaxYearEnd);
+    ui->dtCCStartDate->setRange(defaultTaxYear().start, defaultTaxYear().end);
+    ui->dtCCEndDate->setRange(defaultTaxYear().start, defaultTaxYear().end);
     m_vehicle->show(v);
     m_register->show(r);
     const QSignalBlocker b1(ui->chkMaintIncluded), b2(ui->chkBussMilage), b3(ui->chkSARSTable), b4(ui->chkAutoCalc3802);

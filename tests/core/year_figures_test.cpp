@@ -1,0 +1,135 @@
+#include "core/year_figures.h"
+
+#include "core/tax_year.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace grossby {
+namespace {
+
+std::string shippedFile(const char* name)
+{
+    std::ifstream in(std::string(GROSSBY_SOURCE_DIR) + "/resources/years/" + name);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Replaces the first `from` of the 2017/18 file with `to`.
+std::string damaged(const std::string& from, const std::string& to)
+{
+    std::string text = shippedFile("2018.json");
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return text.replace(at, from.size(), to);
+}
+
+TEST(TaxYearFile, TheBuiltInYearIsTheDefaultWithItsDatesWorkedOut)
+{
+    const TaxYearFigures& y = defaultTaxYear();
+    EXPECT_EQ(y.year, 2018);
+    EXPECT_EQ(y.label, "2017/18");
+    EXPECT_EQ(y.start, 42795);
+    EXPECT_EQ(y.end, 43159);
+    EXPECT_EQ(y.firstMonthEnd, 42825);
+    EXPECT_EQ(y.vehicle.daysPerYear, 365);
+    EXPECT_EQ(y.scale.back().upper, 9999999999.0);
+    EXPECT_EQ(y.scale[1].lower, 189880);
+    EXPECT_EQ(y.scale[0].upper, 189880);
+    EXPECT_EQ(y.vehicle.printTravelCosts[0].upper, 80000);  // 2017/18 keeps its older print table
+    EXPECT_TRUE(taxYearProblems().empty())
+        << taxYearProblems().front().file << ": " << taxYearProblems().front().message;
+}
+
+TEST(TaxYearFile, ADamagedFileIsRefusedNamingTheFigure)
+{
+    struct Case {
+        const char* what;
+        std::string text;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"not JSON", "{\"year\": 2018,", "it is not valid JSON"},
+        {"a figure missing", damaged("\"tertiary\": 2493, ", ""), "rebates.tertiary is missing"},
+        {"a figure of the wrong kind", damaged("\"primary\": 13635", "\"primary\": \"13635\""),
+         "rebates.primary is not a number"},
+        {"brackets out of order", damaged("\"above\": 296540", "\"above\": 189000"),
+         "scale[2].above is not above the bracket before it"},
+        {"base amounts that do not add up", damaged("\"base\": 61910", "\"base\": 61990"),
+         "scale[2].base 61990 does not add up: the brackets below give 61909.6"},
+        {"a label of another year", damaged("\"label\": \"2017/18\"", "\"label\": \"2018/19\""),
+         "label is not \"2017/18\", the label of year 2018"},
+        {"a start that is not 1 March", damaged("\"start\": \"2017-03-01\"", "\"start\": \"2017-03-02\""),
+         "start is not 1 March 2017"},
+        {"a UIF ceiling starting late", damaged("{ \"from\": \"2017-03-01\"", "{ \"from\": \"2017-04-01\""),
+         "uifCeilings[0].from must be the year's first day"},
+        {"a travel band out of order", damaged("\"upTo\": 170000", "\"upTo\": 80000"),
+         "vehicle.travelCosts[1].upTo is not above the band before it"},
+        {"an open band before the last", damaged("\"upTo\": 85000", "\"upTo\": null"),
+         "vehicle.travelCosts[0].upTo is not a number"},
+        {"a negative rate", damaged("\"rate\": 26", "\"rate\": -26"), "scale[1].rate is -26, outside 0 to 100"},
+    };
+    for (const Case& c : cases) {
+        std::string problem;
+        EXPECT_FALSE(readTaxYear(c.text, "test", problem)) << c.what;
+        EXPECT_EQ(problem, c.problem) << c.what;
+    }
+}
+
+TEST(TaxYearFile, AYearWithoutATravelTableLoadsAndSaysSo)
+{
+    std::string text = shippedFile("2018.json");
+    const auto from = text.find("\"travelCosts\"");
+    const auto to = text.find("\"carBenefit\"");
+    text.erase(from, to - from);
+    std::string problem;
+    const auto y = readTaxYear(text, "test", problem);
+    ASSERT_TRUE(y) << problem;
+    EXPECT_FALSE(y->hasTravelCosts());
+    EXPECT_TRUE(y->vehicle.printTravelCosts.empty());
+}
+
+TEST(TaxYearFile, TheUifCeilingFollowsThePeriodsDate)
+{
+    std::string text = damaged("[ { \"from\": \"2017-03-01\", \"monthly\": 14872 } ]",
+                               "[ { \"from\": \"2017-03-01\", \"monthly\": 14872 }, "
+                               "{ \"from\": \"2017-06-01\", \"monthly\": 17712 } ]");
+    std::string problem;
+    const auto y = readTaxYear(text, "test", problem);
+    ASSERT_TRUE(y) << problem;
+    EXPECT_EQ(y->uifMonthlyLimit, 14872);
+    EXPECT_EQ(y->uifLimitOn(*parseDate("31/05/2017")), 14872);
+    EXPECT_EQ(y->uifLimitOn(*parseDate("01/06/2017")), 17712);
+}
+
+TEST(TaxYearText, ReadsBothFormsAndLabels)
+{
+    EXPECT_EQ(parseTaxYear("2026"), 2026);
+    EXPECT_EQ(parseTaxYear(" 2025/26 "), 2026);
+    EXPECT_EQ(parseTaxYear("2025-26"), 2026);
+    EXPECT_EQ(parseTaxYear("2099/00"), 2100);
+    for (const char* bad : {"", "26", "2025/27", "2025/2026", "20x6", "2025/6"})
+        EXPECT_FALSE(parseTaxYear(bad)) << bad;
+    EXPECT_EQ(taxYearLabel(2018), "2017/18");
+    EXPECT_EQ(taxYearLabel(2100), "2099/00");
+    EXPECT_EQ(taxYearLabel(2010), "2009/10");
+}
+
+TEST(TaxYearText, ADayMovesToTheSameDayOfAnotherYear)
+{
+    TaxYearFigures from;
+    from.year = 2018;
+    from.end = *parseDate("28/02/2018");
+    TaxYearFigures leap;
+    leap.year = 2020;
+    leap.end = *parseDate("29/02/2020");
+    EXPECT_EQ(formatDate(sameDayInTaxYear(*parseDate("01/03/2017"), from, leap)), "01/03/2019");
+    EXPECT_EQ(formatDate(sameDayInTaxYear(*parseDate("31/03/2017"), from, leap)), "31/03/2019");
+    EXPECT_EQ(formatDate(sameDayInTaxYear(from.end, from, leap)), "29/02/2020");
+    EXPECT_EQ(formatDate(sameDayInTaxYear(leap.end, leap, from)), "28/02/2018");
+}
+
+}  // namespace
+}  // namespace grossby
