@@ -15,11 +15,11 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$(nproc)"
 names=("$@")
 if [ ${#names[@]} = 0 ]; then
-  names=(fuzz_csv fuzz_numbers fuzz_vehicles fuzz_batch fuzz_template fuzz_report fuzz_settings)
+  names=(fuzz_csv fuzz_numbers fuzz_vehicles fuzz_batch fuzz_template fuzz_report fuzz_settings fuzz_years)
 fi
 # Inputs larger than this add time, not code: the limits (1 MB records,
 # 1 MB templates) are tested directly.
-declare -A max_len=([fuzz_report]=2048 [fuzz_settings]=20000 [fuzz_vehicles]=8192 [fuzz_batch]=8192)
+declare -A max_len=([fuzz_years]=8192 [fuzz_report]=2048 [fuzz_settings]=20000 [fuzz_vehicles]=8192 [fuzz_batch]=8192)
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:allocator_may_return_null=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
