@@ -9,7 +9,7 @@ static void BM_CalcAnnualTax(benchmark::State& st)
     double income = 0;
     for (auto _ : st) {
         s.AnnualTaxableIncome = income;
-        grossby::CalcAnnualTax(s);
+        grossby::CalcAnnualTax(s, grossby::defaultTaxYear());
         benchmark::DoNotOptimize(s.memory<grossby::QuickTaxMemory>().AnnualTax);
         income += 137.0;
         if (income > 2e6)

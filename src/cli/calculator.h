@@ -274,6 +274,9 @@ template <class In, class Settings, class Result> struct CalculatorDef {
     /// Completes the inputs before a run from what was given (the annual
     /// calculator spreads --beneficiaries over the months).
     void (*prepare)(In&, const GivenInputs&) = nullptr;
+    /// The same for the settings, after they are read (a UIF limit given
+    /// for this calculation, rather than the store's, applies in any tax year).
+    void (*prepareSettings)(Settings&, const GivenInputs&) = nullptr;
     std::vector<std::pair<std::string, std::string>> exclusive = {};
     /// The printout, when the calculator has one.
     std::optional<ReportDescriptor> report = std::nullopt;
@@ -384,6 +387,8 @@ public:
         followTaxYear();
         if (m_def.prepare)
             m_def.prepare(m_in, GivenInputs(m_calc, m_given));
+        if (m_def.prepareSettings)
+            m_def.prepareSettings(m_settings, GivenInputs(m_calc, m_given));
         auto outcome = m_def.compute(m_in, m_settings);
         if (auto* error = std::get_if<InputError>(&outcome)) {
             rejection = error->text;

@@ -2,9 +2,9 @@
 
 namespace grossby {
 
-int taxBracketIndex(double income)
+int taxBracketIndex(const TaxYearFigures& year, double income)
 {
-    const auto& scale = defaultTaxYear().scale;
+    const auto& scale = year.scale;
     const int last = static_cast<int>(scale.size()) - 1;
     for (int i = 0; i < last; ++i) {
         if (income <= scale[static_cast<std::size_t>(i)].upper)
@@ -13,9 +13,9 @@ int taxBracketIndex(double income)
     return last;
 }
 
-AnnualTaxResult annualTax(double income)
+AnnualTaxResult annualTax(const TaxYearFigures& year, double income)
 {
-    const TaxBracket& b = defaultTaxYear().scale[static_cast<std::size_t>(taxBracketIndex(income))];
+    const TaxBracket& b = year.scale[static_cast<std::size_t>(taxBracketIndex(year, income))];
     AnnualTaxResult r;
     r.marginalRate = b.rate;
     r.bracketBaseTax = b.baseTax;

@@ -1,14 +1,14 @@
 #pragma once
-// The annual tax on a taxable income, on the 2017/18 scale.
+// The annual tax on a taxable income, on a tax year's scale.
 
 #include "core/year_figures.h"
 
 namespace grossby {
 
-/// Index into the scale of the bracket an income falls in. An income equal
-/// to a threshold belongs to the lower bracket; zero and negative incomes fall
-/// in the first.
-int taxBracketIndex(double income);
+/// Index into `year`'s scale of the bracket an income falls in. An income
+/// equal to a threshold belongs to the lower bracket; zero and negative
+/// incomes fall in the first.
+int taxBracketIndex(const TaxYearFigures& year, double income);
 
 /// The tax on one annual taxable income and the bracket figures it was built from.
 struct AnnualTaxResult {
@@ -18,7 +18,8 @@ struct AnnualTaxResult {
     double annualTax = 0;  ///< the two added; not rounded
 };
 
-/// The annual tax on `income` before rebates. No rounding is applied.
-AnnualTaxResult annualTax(double income);
+/// The annual tax on `income` before rebates, on `year`'s scale. No rounding
+/// is applied.
+AnnualTaxResult annualTax(const TaxYearFigures& year, double income);
 
 }  // namespace grossby

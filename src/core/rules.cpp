@@ -4,9 +4,18 @@
 
 namespace grossby {
 
-double ageRebate(int age)
+CalcOutcome<const TaxYearFigures*> taxYearFor(int year)
 {
-    const TaxYearFigures& y = defaultTaxYear();
+    if (const TaxYearFigures* y = findTaxYear(year))
+        return y;
+    return InputError{"Tax year",
+                      "The tax year " + taxYearLabel(year) + " is not available. The years available are " +
+                          availableTaxYearsText() + ".",
+                      "year"};
+}
+
+double ageRebate(const TaxYearFigures& y, int age)
+{
     if (age >= y.tertiaryRebateAge)
         return y.primaryRebate + y.secondaryRebate + y.tertiaryRebate;
     if (age >= y.secondaryRebateAge)
@@ -14,9 +23,9 @@ double ageRebate(int age)
     return y.primaryRebate;
 }
 
-double annualTaxOn(double income)
+double annualTaxOn(const TaxYearFigures& year, double income)
 {
-    return annualTax(income).annualTax;
+    return annualTax(year, income).annualTax;
 }
 
 double taxableTravelAllowance(double travelAllowance, double inclusionRate)
@@ -30,10 +39,10 @@ double retirementFundRemuneration(const PayFigures& pay, double inclusionRate)
         pay.employerRetirementFund;
 }
 
-double retirementFundDeduction(const PayFigures& pay, double remuneration, double cap)
+double retirementFundDeduction(const TaxYearFigures& year, const PayFigures& pay, double remuneration, double cap)
 {
     const double contributions = pay.employerRetirementFund + pay.employeeRetirementFund;
-    const double limit = defaultTaxYear().retirementFundShare * remuneration;
+    const double limit = year.retirementFundShare * remuneration;
     double deduction = limit >= contributions ? contributions : limit;
     if (deduction >= cap)
         deduction = cap;
@@ -45,21 +54,20 @@ bool hasMedicalContribution(const PayFigures& pay)
     return pay.employerMedical > 0 || pay.employeeMedical > 0;
 }
 
-int monthlyMedicalCredit(int beneficiaries, const PayFigures& pay)
+int monthlyMedicalCredit(const TaxYearFigures& year, int beneficiaries, const PayFigures& pay)
 {
     if (!hasMedicalContribution(pay))
         return 0;
     if (beneficiaries <= 2)
-        return beneficiaries * defaultTaxYear().medicalCreditFirstTwo;
-    return 2 * defaultTaxYear().medicalCreditFirstTwo + (beneficiaries - 2) * defaultTaxYear().medicalCreditFurther;
+        return beneficiaries * year.medicalCreditFirstTwo;
+    return 2 * year.medicalCreditFirstTwo + (beneficiaries - 2) * year.medicalCreditFurther;
 }
 
-double additionalMedicalCredit(int age, double medicalCredit, const PayFigures& pay)
+double additionalMedicalCredit(const TaxYearFigures& year, int age, double medicalCredit, const PayFigures& pay)
 {
-    if (!(medicalCredit > 0) || !hasMedicalContribution(pay) || age < defaultTaxYear().secondaryRebateAge)
+    if (!(medicalCredit > 0) || !hasMedicalContribution(pay) || age < year.secondaryRebateAge)
         return 0;
-    const double credit =
-        defaultTaxYear().additionalCreditFactor * (pay.employerMedical + pay.employeeMedical - 3 * medicalCredit);
+    const double credit = year.additionalCreditFactor * (pay.employerMedical + pay.employeeMedical - 3 * medicalCredit);
     return credit < 0 ? 0 : credit;
 }
 

@@ -1,23 +1,32 @@
 #pragma once
-// The 2017/18 rules every PAYE period calculator applies: rebates by age,
-// medical tax credits, the retirement-fund deduction, the taxable part of a
-// travel allowance, UIF and the skills levy.
+// The rules every PAYE period calculator applies: rebates by age, medical
+// tax credits, the retirement-fund deduction, the taxable part of a travel
+// allowance, UIF and the skills levy. The rules are the same in every tax
+// year; the figures (rebates, credits, the 27.5 % share, the scale) are the
+// year's, passed in.
 //
 // Each function states one rule for one pay period; the calculators convert
 // annual limits and monthly credits to their own period before calling.
 // Expressions keep the order of operations the rules are written in, so the
 // cents agree with the published worked figures.
 
+#include "core/calc_outcome.h"
+#include "core/year_figures.h"
+
 #include <utility>
 
 namespace grossby {
 
-/// Rebate subtracted from the annual tax: 13 635 below 65, 21 114 from 65
-/// to 74, 23 607 from 75.
-double ageRebate(int age);
+/// The figures of the tax year ending in `year` (2018 for 2017/18), or the
+/// rejection naming it and the years there are when the program has none.
+CalcOutcome<const TaxYearFigures*> taxYearFor(int year);
 
-/// The annual tax on `income` before rebates (annualTax(income).annualTax).
-double annualTaxOn(double income);
+/// Rebate subtracted from the annual tax: the primary rebate, with the
+/// secondary from 65 and the tertiary from 75 (2017/18: 13 635, 21 114, 23 607).
+double ageRebate(const TaxYearFigures& year, int age);
+
+/// The annual tax on `income` before rebates (annualTax(year, income).annualTax).
+double annualTaxOn(const TaxYearFigures& year, double income);
 
 /// Travel allowance times the inclusion rate (0.8 or 0.2).
 double taxableTravelAllowance(double travelAllowance, double inclusionRate);
@@ -39,16 +48,16 @@ struct PayFigures {
 /// allowance and employer's R/Fund contribution.
 double retirementFundRemuneration(const PayFigures& pay, double inclusionRate);
 
-/// Retirement-fund deduction: both contributions, at most 27.5 % of
-/// `remuneration` (a tie takes the contributions), then at most `cap`
-/// (reaching the cap takes the cap). Unrounded.
-double retirementFundDeduction(const PayFigures& pay, double remuneration, double cap);
+/// Retirement-fund deduction: both contributions, at most the year's share
+/// (27.5 %) of `remuneration` (a tie takes the contributions), then at most
+/// `cap` (reaching the cap takes the cap). Unrounded.
+double retirementFundDeduction(const TaxYearFigures& year, const PayFigures& pay, double remuneration, double cap);
 
 /// Monthly medical scheme fees credit for `beneficiaries` persons: 0 unless a
-/// medical contribution is above 0; 303 each for the first two, 204 for each
-/// further one. Counts are expected in 0..99; the arithmetic is wide enough
-/// that no count can overflow it.
-int monthlyMedicalCredit(int beneficiaries, const PayFigures& pay);
+/// medical contribution is above 0; the year's credit for each of the first
+/// two (2017/18: 303) and for each further one (204). Counts are expected in
+/// 0..99; the arithmetic is wide enough that no count can overflow it.
+int monthlyMedicalCredit(const TaxYearFigures& year, int beneficiaries, const PayFigures& pay);
 
 /// True when either medical contribution is above 0.
 bool hasMedicalContribution(const PayFigures& pay);
@@ -57,7 +66,7 @@ bool hasMedicalContribution(const PayFigures& pay);
 /// medical contributions less three times `medicalCredit` (all for the same
 /// period), never below 0; 0 under 65, without a contribution or without a
 /// medical scheme fees credit.
-double additionalMedicalCredit(int age, double medicalCredit, const PayFigures& pay);
+double additionalMedicalCredit(const TaxYearFigures& year, int age, double medicalCredit, const PayFigures& pay);
 
 /// Tax before credits less both credits, or 0 when that is not above 0.
 double taxLiability(double paye, double medicalCredit, double additionalCredit);

@@ -215,7 +215,7 @@ GrossSearchOutcome Search::run()
 
     const double ceiling = m_f.uifCeiling();
     std::vector<double> starts = {1};
-    const auto& scale = defaultTaxYear().scale;
+    const auto& scale = m_f.year().scale;
     for (std::size_t k = 0; k + 1 < scale.size(); ++k) {
         const double g =
             firstAbove([this](double x) { return m_f.annualIncomeBeforeClamp(x); }, scale[k].upper, 1, kMaxGrossSalary);
@@ -235,7 +235,7 @@ GrossSearchOutcome Search::run()
         const double a = starts[i];
         const double b = last ? kMaxGrossSalary : starts[i + 1] - 1;
         const double income = std::max(0.0, m_f.annualIncomeBeforeClamp(a));
-        const double rate = scale[static_cast<std::size_t>(taxBracketIndex(income))].rate;
+        const double rate = scale[static_cast<std::size_t>(taxBracketIndex(m_f.year(), income))].rate;
         const bool underCeiling = !(m_f.uifRemunerationAt(a) > ceiling);
 
         // Net pay less the credits while they cover the tax, less the tax after.

@@ -2,6 +2,7 @@
 
 #include "core/annual_tax.h"
 #include "core/rules.h"
+#include "core/tax_year.h"
 #include "core/year_figures.h"
 
 #include <algorithm>
@@ -20,9 +21,8 @@ bool isAnnual(const PackageInputs& in)
 // Car benefit, rebate, medical deductions and both medical credits: the
 // first steps of both calculators. Beneficiaries count as a plain number, so
 // no count can overflow the credit.
-PackageFigures fixedFigures(const PackageInputs& in, const PackageSettings& set)
+PackageFigures fixedFigures(const TaxYearFigures& y, const PackageInputs& in, const PackageSettings& set)
 {
-    const TaxYearFigures& y = defaultTaxYear();
     const bool annual = isAnnual(in);
     PackageFigures f;
 
@@ -31,7 +31,7 @@ PackageFigures fixedFigures(const PackageInputs& in, const PackageSettings& set)
     if (annual)
         f.carFringeBenefit = f.carFringeBenefit * 12;
 
-    f.ageRebate = ageRebate(in.age);
+    f.ageRebate = ageRebate(y, in.age);
     f.medicalDeductions = in.age < y.secondaryRebateAge ? 0 : in.medicalDeductions;
 
     const bool contributes = in.employeeMedical > 0 || in.employerMedical > 0;
@@ -51,29 +51,29 @@ PackageFigures fixedFigures(const PackageInputs& in, const PackageSettings& set)
     return f;
 }
 
-double retirementFundCap(bool annual)
+double retirementFundCap(const TaxYearFigures& y, bool annual)
 {
-    return annual ? defaultTaxYear().retirementFundCap : defaultTaxYear().retirementFundCap / 12;
+    return annual ? y.retirementFundCap : y.retirementFundCap / 12;
 }
 
 // The lesser of the contributions and the limit (the contributions on a
 // tie), then the yearly cap for the period.
-double cappedDeduction(double contributions, double limit, bool annual)
+double cappedDeduction(const TaxYearFigures& y, double contributions, double limit, bool annual)
 {
     double deduction = limit >= contributions ? contributions : limit;
-    const double cap = retirementFundCap(annual);
+    const double cap = retirementFundCap(y, annual);
     if (deduction >= cap)
         deduction = cap;
     return deduction;
 }
 
 // Tax for the period from the period's taxable income.
-double periodTax(double periodIncome, double rebate, bool annual)
+double periodTax(const TaxYearFigures& y, double periodIncome, double rebate, bool annual)
 {
     double income = annual ? periodIncome : 12 * periodIncome;
     if (income < 0)
         income = 0;
-    double tax = annualTaxOn(income) - rebate;
+    double tax = annualTaxOn(y, income) - rebate;
     if (tax < 0)
         tax = 0;
     return annual ? tax : tax / 12;
@@ -100,9 +100,26 @@ double PackageInputs::otherExpensesTotal() const
     return total;
 }
 
-bool limitRetirementPercentages(PackageSettings& settings)
+double packageUifCeiling(const PackageSettings& set, const TaxYearFigures& y, bool annual)
 {
-    if (!(settings.PensionCont + settings.EmployerPenCont > defaultTaxYear().retirementFundShare * 100))
+    if (set.UIFLimitYear == 0 || set.UIFLimitYear == y.year)
+        return annual ? 12 * set.UIFLimit : set.UIFLimit;
+    if (!annual)
+        return y.uifLimitOn(y.start);
+    double ceiling = 0;
+    CivilDate month = dateFromDayNumber(y.start);
+    for (int m = 0; m < 12; ++m) {
+        ceiling += y.uifLimitOn(static_cast<double>(dayNumberFromDate(month)));
+        month.month = month.month % 12 + 1;
+        if (month.month == 1)
+            ++month.year;
+    }
+    return ceiling;
+}
+
+bool limitRetirementPercentages(PackageSettings& settings, const TaxYearFigures& year)
+{
+    if (!(settings.PensionCont + settings.EmployerPenCont > year.retirementFundShare * 100))
         return false;
     settings.PensionCont = 0;
     settings.EmployerPenCont = 0;
@@ -115,26 +132,30 @@ CalcOutcome<PackageResult> CalcPackage(const PackageInputs& in, const PackageSet
     const double package = in.amount;
     if (!(package > 0))
         return InputError{kPackageTitle, kNoPackageMessage, "package"};
+    const auto year = taxYearFor(in.TaxYear);
+    if (auto* e = std::get_if<InputError>(&year))
+        return *e;
+    const TaxYearFigures& y = *std::get<const TaxYearFigures*>(year);
 
     PackageResult r;
-    static_cast<PackageFigures&>(r) = fixedFigures(in, set);
+    static_cast<PackageFigures&>(r) = fixedFigures(y, in, set);
 
     r.employeeRF = set.PensionCont > 0 ? package * set.PensionCont / 100 : in.employeeRF;
     r.employerRF = set.EmployerPenCont > 0 ? package * set.EmployerPenCont / 100 : in.employerRF;
 
     const double contributions = r.employerRF + r.employeeRF;
-    const double limit = defaultTaxYear().retirementFundShare *
-        (package + in.employerMedical + in.travelAllowance * set.TAIncRate8020 + r.employerRF);
-    r.rfDeduction = cappedDeduction(contributions, limit, annual);
+    const double limit =
+        y.retirementFundShare * (package + in.employerMedical + in.travelAllowance * set.TAIncRate8020 + r.employerRF);
+    r.rfDeduction = cappedDeduction(y, contributions, limit, annual);
 
     // The travel allowance is part of the package; only its inclusion enters
     // the taxable income.
     const double taxable =
         package - in.travelAllowance + in.travelAllowance * set.TAIncRate8020 + r.carFringeBenefit - r.rfDeduction;
-    r.packageTax = periodTax(taxable, r.ageRebate, annual);
+    r.packageTax = periodTax(y, taxable, r.ageRebate, annual);
 
     r.uifRemuneration = package - in.travelAllowance + in.travelAllowance * set.TAIncRate8020 + r.carFringeBenefit;
-    const double ceiling = annual ? 12 * set.UIFLimit : set.UIFLimit;
+    const double ceiling = packageUifCeiling(set, y, annual);
     std::tie(r.uifEmployee, r.uifEmployer) = uifAmounts(r.uifRemuneration, ceiling, set);
     r.sdl = (r.uifRemuneration - r.rfDeduction) * set.SkillLevy / 100;
     r.rfWarning = r.employeeRF + r.employerRF > r.rfDeduction;
@@ -156,6 +177,10 @@ CalcOutcome<NetPayFunction> NetPayFunction::prepare(const PackageInputs& in, con
 {
     if (!(in.amount > 0))
         return InputError{kPackageTitle, kNoNetRequiredMessage, "net-required"};
+    const auto year = taxYearFor(in.TaxYear);
+    if (auto* e = std::get_if<InputError>(&year))
+        return *e;
+    const TaxYearFigures& y = *std::get<const TaxYearFigures*>(year);
 
     const double oexp = in.otherExpensesTotal();
     // The typed R/Fund amounts count only where no percentage replaces them.
@@ -172,17 +197,14 @@ CalcOutcome<NetPayFunction> NetPayFunction::prepare(const PackageInputs& in, con
     f.m_set = set;
     f.m_required = in.amount;
     f.m_annual = isAnnual(in);
-    f.m_fixed = fixedFigures(in, set);
+    f.m_year = &y;
+    f.m_uifCeiling = packageUifCeiling(set, y, f.m_annual);
+    f.m_fixed = fixedFigures(y, in, set);
     f.m_credits = f.m_fixed.medicalCredit + f.m_fixed.additionalMedicalCredit;
     f.m_otherExpenses = oexp;
     f.m_typedEmployeeRF = typedEmployee;
     f.m_typedEmployerRF = typedEmployer;
     return f;
-}
-
-double NetPayFunction::uifCeiling() const
-{
-    return m_annual ? 12 * m_set.UIFLimit : m_set.UIFLimit;
 }
 
 double NetPayFunction::magnitude() const
@@ -242,7 +264,7 @@ GrossPass NetPayFunction::pass(double g) const
     p.grossSalary = g;
     p.employeeRF = employeeRFAt(g);
     p.employerRF = employerRFAt(g);
-    p.packageTax = periodTax(taxableAt(g, p.employeeRF), m_fixed.ageRebate, m_annual);
+    p.packageTax = periodTax(*m_year, taxableAt(g, p.employeeRF), m_fixed.ageRebate, m_annual);
     p.uifRemuneration = uifRemunerationAt(g, p.employerRF);
     std::tie(p.uifEmployee, p.uifEmployer) = uifAmounts(p.uifRemuneration, uifCeiling(), m_set);
     p.sdl = (p.uifRemuneration - (p.employeeRF + p.employerRF)) * m_set.SkillLevy / 100;
@@ -267,7 +289,7 @@ double NetPayFunction::uifRemunerationAt(double g) const
 
 double NetPayFunction::packageTaxAt(double g) const
 {
-    return periodTax(taxableAt(g, employeeRFAt(g)), m_fixed.ageRebate, m_annual);
+    return periodTax(*m_year, taxableAt(g, employeeRFAt(g)), m_fixed.ageRebate, m_annual);
 }
 
 GrossUpResult NetPayFunction::finish(const GrossPass& p, std::int32_t evaluations) const
@@ -288,10 +310,10 @@ GrossUpResult NetPayFunction::finish(const GrossPass& p, std::int32_t evaluation
 
     // The deduction does not enter the tax here; it only decides the warning.
     const double contributions = r.employerRF + r.employeeRF;
-    const double limit = defaultTaxYear().retirementFundShare *
+    const double limit = m_year->retirementFundShare *
         (p.grossSalary + in.employerMedical + in.employeeMedical + in.travelAllowance * m_set.TAIncRate8020 +
          r.employerRF);
-    r.rfDeduction = cappedDeduction(contributions, limit, m_annual);
+    r.rfDeduction = cappedDeduction(*m_year, contributions, limit, m_annual);
     r.rfWarning = r.employeeRF + r.employerRF > r.rfDeduction;
 
     r.taxCredit = m_credits;

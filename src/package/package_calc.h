@@ -35,6 +35,11 @@ struct PackageSettings {
     bool CompCarMPYesNo = false;  ///< the company car has a maintenance plan
     double ProvCont = 0;  ///< employee provident percentage: kept and shown, not used
     double EmployerProvCont = 0;  ///< employer provident percentage: kept and shown, not used
+    /// The tax year `UIFLimit` is the user's figure for: the settings store
+    /// holds 2017/18's. A package for another year uses that year's own
+    /// ceiling instead; 0 when the limit was given for this calculation,
+    /// whatever its year (`--uif-limit`).
+    int UIFLimitYear = kDefaultTaxYear;
 };
 
 /// One of the four "Other Expenses" rows: a description, the amount and its
@@ -117,9 +122,15 @@ CalcOutcome<PackageResult> CalcPackage(const PackageInputs& in, const PackageSet
 /// and settings under which no gross salary can give the requirement.
 CalcOutcome<GrossUpResult> FindGrossSalary(const PackageInputs& in, const PackageSettings& settings);
 
-/// The reverse windows' guard on the two R/Fund percentages: more than 27.5
-/// between them sets both to 0. True when it did.
-bool limitRetirementPercentages(PackageSettings& settings);
+/// The reverse windows' guard on the two R/Fund percentages: more than the
+/// year's deductible share (27.5) between them sets both to 0. True when it did.
+bool limitRetirementPercentages(PackageSettings& settings, const TaxYearFigures& year);
+
+/// The UIF ceiling of a package: a month's at the year's start, or for
+/// annual amounts the twelve months' ceilings added up (2021/22 raised it
+/// on 1 June); the user's limit, twelve times for a year, when it is for
+/// that year.
+double packageUifCeiling(const PackageSettings& settings, const TaxYearFigures& year, bool annual);
 
 // Messages.
 inline constexpr const char* kPackageTitle = "Grossby 2018";
@@ -174,7 +185,8 @@ public:
     double packageTaxAt(double g) const;
 
     double credits() const { return m_credits; }
-    double uifCeiling() const;  ///< the UIF limit for the period
+    double uifCeiling() const { return m_uifCeiling; }  ///< the UIF limit for the period
+    const TaxYearFigures& year() const { return *m_year; }
     /// How fast the taxable income and the net pay before tax and UIF rise
     /// with the gross salary, and how fast the UIF remuneration does.
     double incomeSlope() const;
@@ -194,6 +206,8 @@ private:
 
     PackageInputs m_in;
     PackageSettings m_set;
+    const TaxYearFigures* m_year = nullptr;
+    double m_uifCeiling = 0;
     double m_required = 0;
     bool m_annual = false;
     PackageFigures m_fixed;  ///< car benefit, rebate, credits, medical deductions

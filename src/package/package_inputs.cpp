@@ -62,6 +62,10 @@ std::vector<InputSpec<In>> inputTable(bool forward, PackagePeriod period)
                                       .help = "Employer's R/Fund contribution, when no employer percentage is set"}));
     t.push_back(inputAt<In, &In::name>(
         {.key = "name", .kind = InputKind::Text, .typeName = "TEXT", .help = "Taxpayer's name for the printout"}));
+    t.push_back(inputAt<In, &In::TaxYear>({.key = "year",
+                                           .kind = InputKind::TaxYear,
+                                           .typeName = "YEAR",
+                                           .help = "tax year: 2026 or 2025/26 (default 2017/18)"}));
     return t;
 }
 
@@ -158,7 +162,8 @@ std::vector<InputSpec<In>> commandTable(bool forward)
             in.otherExpenses[i] = {e.text, e.amount, e.hasSecond ? e.second : e.amount};
         }
     };
-    t.insert(t.end() - 1, std::move(expenses));  // before the name, which stays last
+    // Before the name, which stays last of the calculator's own inputs (the tax year follows it).
+    t.insert(t.end() - 2, std::move(expenses));
     return t;
 }
 

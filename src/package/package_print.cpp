@@ -93,6 +93,9 @@ PrintRecord buildRow(PackageWindow window, const PackageInputs& in, const Packag
     const bool onceOff = r.onceOff > 0;
     w.text("PlusCompCar1", onceOff ? "(plus a 'once-off' cost of R " + generalNumber(r.onceOff) : "");
     w.text("PlusCompCar2", onceOff ? "for the company car and this does not include fuel, maintenance etc)." : "");
+    // The statement's heading names the year only for one other than 2017/18.
+    w.text("TaxYear", taxYearLabel(in.TaxYear));
+    w.text("TaxYearHeading", in.TaxYear == kDefaultTaxYear ? std::string() : "Tax year " + taxYearLabel(in.TaxYear));
     return w.take();
 }
 

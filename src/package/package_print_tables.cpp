@@ -30,6 +30,7 @@ Columns salaryPackageColumns()
     }
     add(c, {"GSal", "TotCostComp"}, R);
     add(c, {"PlusCompCar1", "PlusCompCar2"}, T);
+    add(c, {"TaxYear", "TaxYearHeading"}, T);
     return c;
 }
 

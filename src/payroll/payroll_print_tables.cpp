@@ -59,6 +59,7 @@ Columns periodColumns(PeriodReport report)
         add(c, {"MedAidBensnum"}, I);
     }
     add(c, {"TotalNum"}, R);
+    add(c, {"TaxYear", "TaxYearHeading"}, T);
     return c;
 }
 
@@ -70,6 +71,7 @@ Columns kwiktaxColumns()
         {"TAXINCOME", "TAXTOPAY", "MARGRATE", "PORTION", "TOTTAX", "REBATE", "TAXCOM4", "AVRATE", "AVRATEAFT",
          "TAXCOM4/2"},
         R);
+    add(c, {"TaxYear", "TaxYearHeading", "YearStart", "YearEnd"}, T);
     return c;
 }
 

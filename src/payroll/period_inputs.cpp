@@ -54,6 +54,16 @@ template <class In> std::vector<InputSpec<In>> employeeInputs(double maxBenefici
     };
 }
 
+// The tax year the calculation is for, after the calculator's own inputs.
+template <class In> std::vector<InputSpec<In>> withYear(std::vector<InputSpec<In>> table)
+{
+    table.push_back(inputAt<In, &EmployeeInputs::TaxYear>({.key = "year",
+                                                           .kind = InputKind::TaxYear,
+                                                           .typeName = "YEAR",
+                                                           .help = "tax year: 2026 or 2025/26 (default 2017/18)"}));
+    return table;
+}
+
 template <class In>
 std::vector<InputSpec<In>> withDates(std::vector<InputSpec<In>> table, const char* startHelp, const char* endHelp)
 {
@@ -80,7 +90,7 @@ std::vector<InputSpec<ShortPeriodInputs>> shortPeriodTable(const char* normalHel
         {.key = "normal-days", .kind = InputKind::Whole, .max = 99, .typeName = "DAYS", .help = normalHelp}));
     table.push_back(inputAt<S, &S::thisDays>(
         {.key = "days-worked", .kind = InputKind::Whole, .max = 99, .typeName = "DAYS", .help = workedHelp}));
-    return table;
+    return withYear(std::move(table));
 }
 
 }  // namespace
@@ -88,9 +98,9 @@ std::vector<InputSpec<ShortPeriodInputs>> shortPeriodTable(const char* normalHel
 const std::vector<InputSpec<MonthlyInputs>>& monthlyInputTable()
 {
     static const auto table =
-        withDates(employeeInputs<MonthlyInputs>(kMaxBeneficiaries, "Medical aid fund beneficiaries, 0 to 99"),
-                  "First day worked in the month (default 01/03/2017)",
-                  "Last day worked, in the same month (default 31/03/2017)");
+        withYear(withDates(employeeInputs<MonthlyInputs>(kMaxBeneficiaries, "Medical aid fund beneficiaries, 0 to 99"),
+                           "First day worked in the month (default 01/03/2017)",
+                           "Last day worked, in the same month (default 31/03/2017)"));
     return table;
 }
 
@@ -108,8 +118,8 @@ const std::vector<InputSpec<AnnualInputs>>& annualInputTable()
              .rangeTitle = kIncorrectBeneficiariesTitle,
              .rangeText = kMonthlyMaximumMessage,
              .countsText = "twelve counts, March to February"}));
-        return withDates(std::move(t), "First day of employment in the tax year (default 01/03/2017)",
-                         "Last day of employment in the tax year (default 28/02/2018)");
+        return withYear(withDates(std::move(t), "First day of employment in the tax year (default 01/03/2017)",
+                                  "Last day of employment in the tax year (default 28/02/2018)"));
     }();
     return table;
 }
@@ -130,7 +140,8 @@ const std::vector<InputSpec<ShortPeriodInputs>>& fortnightlyInputTable()
 
 const std::vector<InputSpec<DailyInputs>>& dailyInputTable()
 {
-    static const auto table = employeeInputs<DailyInputs>(kMaxBeneficiaries, "Medical aid fund beneficiaries, 0 to 99");
+    static const auto table =
+        withYear(employeeInputs<DailyInputs>(kMaxBeneficiaries, "Medical aid fund beneficiaries, 0 to 99"));
     return table;
 }
 

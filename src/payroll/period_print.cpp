@@ -171,6 +171,13 @@ PrintRecord buildRow(Sheet sheet, const EmployeeInputs& in, const SheetFigures& 
         w.count("MedAidBensnum", 0);  // no field of the annual window feeds it
     w.label("TOTAL", {"Total tax deduction", annual ? "Totaal" : "Totaal belasting"});
     w.amount("TotalNum", f.taxLiability);
+
+    // The year the sheet is for; the heading names it only for a year other
+    // than 2017/18, so the sheets of that year print as they always have.
+    w.text("TaxYear", taxYearLabel(in.TaxYear));
+    w.text("TaxYearHeading",
+           in.TaxYear == kDefaultTaxYear ? std::string()
+                                         : (w.afrikaans() ? "Belastingjaar " : "Tax year ") + taxYearLabel(in.TaxYear));
     return w.take();
 }
 

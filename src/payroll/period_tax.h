@@ -25,7 +25,17 @@ struct PeriodSettings {
     double SkillLevy = 0;  ///< skills levy percentage
     double UIFLimit = 0;  ///< UIF remuneration ceiling, rand per month
     double TAIncRate8020 = 0;  ///< travel-allowance inclusion rate, 0.8 or 0.2
+    /// The tax year `UIFLimit` is the user's figure for: the settings store
+    /// holds 2017/18's. A calculation for another year uses that year's own
+    /// ceiling instead; 0 when the limit was given for this calculation,
+    /// whatever its year (`--uif-limit`).
+    int UIFLimitYear = kDefaultTaxYear;
 };
+
+/// The UIF ceiling, rand per month, for a pay period of `year` starting on
+/// `day`: the user's `limit` when it is for that year (`limitYear` is the
+/// year or 0), otherwise the year's own ceiling on that day.
+double uifMonthlyLimit(double limit, int limitYear, const TaxYearFigures& year, double day);
 
 /// What every period calculator is given about the employee: age, the
 /// period's amounts and the medical aid beneficiaries.
@@ -122,10 +132,10 @@ bool employedInMonth(int taxYearMonth, double startDate, double endDate);
 
 /// The period's medical scheme fees credit from a monthly credit: a week takes
 /// a quarter, a fortnight a half.
-double shortPeriodMedicalCredit(int beneficiaries, const PayFigures& pay, int divisor);
+double shortPeriodMedicalCredit(const TaxYearFigures& year, int beneficiaries, const PayFigures& pay, int divisor);
 
 /// A day's medical scheme fees credit: the monthly credit times 12 / 260.
-double dailyMedicalCredit(int beneficiaries, const PayFigures& pay);
+double dailyMedicalCredit(const TaxYearFigures& year, int beneficiaries, const PayFigures& pay);
 
 // Messages the calculators give.
 inline constexpr const char* kIncorrectDateTitle = "Incorrect Date";
@@ -139,8 +149,8 @@ inline constexpr const char* kMonthlyMaximumMessage =
     "Only a maximum of 24 are allowed i.e. Principal member & first beneficiary!";
 
 /// "The date entered is not correct please enter a date between 01/03/2017
-/// and 28/02/2018", or with `fromText` in place of the first date.
-std::string dateRejectionMessage(const std::string& fromText);
+/// and 28/02/2018" (`fromText` and the last day of `year`).
+std::string dateRejectionMessage(const TaxYearFigures& year, const std::string& fromText);
 
 /// The message for a beneficiary count outside 0..99.
 std::string beneficiaryRangeMessage();

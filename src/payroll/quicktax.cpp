@@ -3,17 +3,19 @@
 #include "core/annual_tax.h"
 #include "core/module1.h"
 #include "core/numeric.h"
+#include "core/rules.h"
+#include "core/tax_year.h"
 
 #include <cmath>
 
 namespace grossby {
 
-QuickTaxResult CalcQuickTax(const QuickTaxInputs& in)
+QuickTaxResult CalcQuickTax(const QuickTaxInputs& in, const TaxYearFigures& y)
 {
-    const TaxYearFigures& y = defaultTaxYear();
     QuickTaxResult r;
     r.income = in.income;
     r.age = in.age;
+    r.TaxYear = y.year;
     r.primaryRebate = y.primaryRebate;
     if (in.age >= y.tertiaryRebateAge)
         r.ageRebate = y.secondaryRebate + y.tertiaryRebate;
@@ -21,7 +23,7 @@ QuickTaxResult CalcQuickTax(const QuickTaxInputs& in)
         r.ageRebate = y.secondaryRebate;
     r.rebate = std::floor(r.primaryRebate + r.ageRebate);
 
-    const AnnualTaxResult tax = annualTax(in.income);
+    const AnnualTaxResult tax = annualTax(y, in.income);
     r.marginalRate = tax.marginalRate;
     r.bracketBaseTax = tax.bracketBaseTax;
     r.taxOnExcess = tax.taxOnExcess;
@@ -44,9 +46,17 @@ QuickTaxResult CalcQuickTax(const QuickTaxInputs& in)
     return r;
 }
 
-void CalcAnnualTax(Module1& state)
+CalcOutcome<QuickTaxResult> CalcQuickTax(const QuickTaxInputs& in)
 {
-    const AnnualTaxResult r = annualTax(state.AnnualTaxableIncome);
+    const auto year = taxYearFor(in.TaxYear);
+    if (auto* e = std::get_if<InputError>(&year))
+        return *e;
+    return CalcQuickTax(in, *std::get<const TaxYearFigures*>(year));
+}
+
+void CalcAnnualTax(Module1& state, const TaxYearFigures& year)
+{
+    const AnnualTaxResult r = annualTax(year, state.AnnualTaxableIncome);
     QuickTaxMemory& m = state.memory<QuickTaxMemory>();
     m.MarginalRate = r.marginalRate;
     m.BracketBaseTax = r.bracketBaseTax;
@@ -68,23 +78,36 @@ void KeepQuickTax(Module1& state, const QuickTaxResult& r)
     m.QuickTaxPayable = r.payable;
     m.QuickTaxAverageRate = r.averageRate;
     m.QuickTaxAverageRateAfter = r.averageRateAfter;
+    m.QuickTaxYear = r.TaxYear;
 }
+
+namespace {
+
+void calculateAndKeep(Module1& state, const QuickTaxInputs& in)
+{
+    const auto outcome = CalcQuickTax(in);
+    if (const auto* r = std::get_if<QuickTaxResult>(&outcome))
+        KeepQuickTax(state, *r);
+}
+
+}  // namespace
 
 void NEWCALC(Module1& state)
 {
-    KeepQuickTax(state, CalcQuickTax({state.AnnualTaxableIncome, state.memory<QuickTaxMemory>().QuickTaxAge}));
+    const QuickTaxMemory& m = state.memory<QuickTaxMemory>();
+    calculateAndKeep(state, {state.AnnualTaxableIncome, m.QuickTaxAge, m.QuickTaxYear});
 }
 
 QuickTaxInputs QuickTaxCalculateInputs(Module1& state)
 {
     QuickTaxMemory& m = state.memory<QuickTaxMemory>();
     m.QuickTaxIncome = state.AnnualTaxableIncome;
-    return {state.AnnualTaxableIncome, m.QuickTaxAge};
+    return {state.AnnualTaxableIncome, m.QuickTaxAge, m.QuickTaxYear};
 }
 
 void QuickTaxCalculate(Module1& state)
 {
-    KeepQuickTax(state, CalcQuickTax(QuickTaxCalculateInputs(state)));
+    calculateAndKeep(state, QuickTaxCalculateInputs(state));
 }
 
 void QuickTaxSetIncome(Module1& state, double income)
@@ -102,15 +125,37 @@ std::optional<std::string> QuickTaxSetAge(Module1& state, double age)
     return std::nullopt;
 }
 
+namespace {
+
+// "1 March 2017": a day of the calendar written out, as the printout's heading has it.
+std::string longDate(int year, int month, int day)
+{
+    static constexpr const char* kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
+                                              "July",    "August",   "September", "October", "November", "December"};
+    return std::to_string(day) + " " + kMonths[month - 1] + " " + std::to_string(year);
+}
+
+}  // namespace
+
 PrintRecord KwikTaxRecord(const QuickTaxResult& r)
 {
+    const int year = r.TaxYear;
     return {
-        {"AGE", std::int32_t{r.age}},   {"TAXINCOME", r.income},
-        {"TAXTOPAY", r.bracketBaseTax}, {"MARGRATE", r.marginalRate},
-        {"PORTION", r.taxOnExcess},     {"TOTTAX", r.total},
-        {"REBATE", r.rebate},           {"TAXCOM4", r.payable},
-        {"AVRATE", r.averageRate},      {"AVRATEAFT", r.averageRateAfter},
+        {"AGE", std::int32_t{r.age}},
+        {"TAXINCOME", r.income},
+        {"TAXTOPAY", r.bracketBaseTax},
+        {"MARGRATE", r.marginalRate},
+        {"PORTION", r.taxOnExcess},
+        {"TOTTAX", r.total},
+        {"REBATE", r.rebate},
+        {"TAXCOM4", r.payable},
+        {"AVRATE", r.averageRate},
+        {"AVRATEAFT", r.averageRateAfter},
         {"TAXCOM4/2", r.monthlyTax()},
+        {"TaxYear", taxYearLabel(year)},
+        {"TaxYearHeading", year == kDefaultTaxYear ? std::string() : "Tax year " + taxYearLabel(year)},
+        {"YearStart", longDate(year - 1, 3, 1)},
+        {"YearEnd", longDate(year, 2, daysInMonth(year, 2))},
     };
 }
 
@@ -128,6 +173,7 @@ PrintRecord KwikTaxRecord(Module1& state)
     r.payable = m.QuickTaxPayable;
     r.averageRate = m.QuickTaxAverageRate;
     r.averageRateAfter = m.QuickTaxAverageRateAfter;
+    r.TaxYear = m.QuickTaxYear;
     return KwikTaxRecord(r);
 }
 

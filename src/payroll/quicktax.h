@@ -6,6 +6,7 @@
 // its figures in QuickTax's memory (quicktax_state.h); the calculation itself
 // is a pure function.
 
+#include "core/calc_outcome.h"
 #include "core/print_record.h"
 #include "core/year_figures.h"
 #include "payroll/quicktax_state.h"
@@ -56,22 +57,26 @@ struct QuickTaxResult {
     double payable = 0;  ///< after rebates, never below 0
     double averageRate = 0;  ///< percent of the income, before rebates
     double averageRateAfter = 0;  ///< percent of the income, after rebates, never below 0
+    int TaxYear = kDefaultTaxYear;  ///< the tax year whose scale and rebates were used
     double monthlyTax() const { return payable / 12; }
 };
 
-/// The tax on an annual taxable income at an age: the rebate for the age,
-/// the tax on the scale, the tax payable (never below 0) and the average
-/// rates before and after rebates, in percent. Nothing is rounded.
-QuickTaxResult CalcQuickTax(const QuickTaxInputs& in);
+/// The tax on an annual taxable income at an age in `year`: the rebate for
+/// the age, the tax on the scale, the tax payable (never below 0) and the
+/// average rates before and after rebates, in percent. Nothing is rounded.
+QuickTaxResult CalcQuickTax(const QuickTaxInputs& in, const TaxYearFigures& year);
+/// The same in the year `in.TaxYear` names; refused when there is no such year.
+CalcOutcome<QuickTaxResult> CalcQuickTax(const QuickTaxInputs& in);
 
-/// Taxes `AnnualTaxableIncome` on the annual scale and sets `MarginalRate`,
+/// Taxes `AnnualTaxableIncome` on `year`'s scale and sets `MarginalRate`,
 /// `BracketBaseTax`, `TaxOnExcess` and `AnnualTax` in QuickTax's memory: the
 /// shared-state form of annualTax() that QuickTax works through.
-void CalcAnnualTax(Module1& state);
+void CalcAnnualTax(Module1& state, const TaxYearFigures& year);
 
 /// The shared-state form of CalcQuickTax: taxes `AnnualTaxableIncome` at
-/// `QuickTaxAge` and leaves every result in QuickTax's memory, the annual
-/// tax function's variables included.
+/// `QuickTaxAge` in `QuickTaxYear` and leaves every result in QuickTax's
+/// memory, the annual tax function's variables included (nothing changes
+/// when that year is not available).
 void NEWCALC(Module1& state);
 
 /// "&Calculate": takes `AnnualTaxableIncome` as the income shown
@@ -79,7 +84,7 @@ void NEWCALC(Module1& state);
 void QuickTaxCalculate(Module1& state);
 
 /// What "&Calculate" taxes: `AnnualTaxableIncome`, which becomes the income
-/// shown (`QuickTaxIncome`), at `QuickTaxAge`.
+/// shown (`QuickTaxIncome`), at `QuickTaxAge` in `QuickTaxYear`.
 QuickTaxInputs QuickTaxCalculateInputs(Module1& state);
 
 /// Keeps the figures of a calculation where the window finds them again:
@@ -96,7 +101,10 @@ void QuickTaxSetIncome(Module1& state, double income);
 std::optional<std::string> QuickTaxSetAge(Module1& state, double age);
 
 /// The one row of the `kwiktax` print table, fields in the order the report
-/// routine writes them; `TAXCOM4/2` is the monthly tax.
+/// routine writes them; `TAXCOM4/2` is the monthly tax. The tax year follows:
+/// `TaxYear` ("2017/18"), `TaxYearHeading` (empty for 2017/18, else "Tax year
+/// 2025/26") and the year's first and last days written out (`YearStart`
+/// "1 March 2017", `YearEnd` "28 February 2018").
 PrintRecord KwikTaxRecord(const QuickTaxResult& result);
 /// The row for the figures QuickTax keeps.
 PrintRecord KwikTaxRecord(Module1& state);

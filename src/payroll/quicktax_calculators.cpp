@@ -1,12 +1,17 @@
 #include "payroll/quicktax_calculators.h"
 
+#include "core/rules.h"
+
 namespace grossby {
 
 namespace {
 
 CalcOutcome<AnnualTaxResult> taxOnTheScale(const AnnualTaxInputs& in, const NoSettings&)
 {
-    return annualTax(in.income);
+    const auto year = taxYearFor(in.TaxYear);
+    if (auto* e = std::get_if<InputError>(&year))
+        return *e;
+    return annualTax(*std::get<const TaxYearFigures*>(year), in.income);
 }
 
 CalcOutcome<QuickTaxResult> quickTax(const QuickTaxInputs& in, const NoSettings&)
@@ -24,7 +29,7 @@ PrintRecord quickTaxRow(const QuickTaxInputs&, const QuickTaxResult& r, PrintLan
 CalculatorDescription<AnnualTaxInputs, NoSettings, AnnualTaxResult> annualTaxDescription()
 {
     return {.name = "tax",
-            .summary = "Annual tax on a taxable income, before rebates (2017/18 scale)",
+            .summary = "Annual tax on a taxable income, before rebates, on the tax year's scale",
             .inputs = &annualTaxInputTable(),
             .results = &annualTaxResultTable(),
             .compute = &taxOnTheScale,

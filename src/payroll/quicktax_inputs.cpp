@@ -8,6 +8,10 @@ const std::vector<InputSpec<AnnualTaxInputs>>& annualTaxInputTable()
     static const std::vector<InputSpec<In>> table = {
         inputAt<In, &In::income>(
             {.key = "income", .typeName = "RAND", .help = "Annual taxable income in rand", .required = true}),
+        inputAt<In, &In::TaxYear>({.key = "year",
+                                   .kind = InputKind::TaxYear,
+                                   .typeName = "YEAR",
+                                   .help = "tax year: 2026 or 2025/26 (default 2017/18)"}),
     };
     return table;
 }
@@ -49,6 +53,10 @@ const std::vector<InputSpec<QuickTaxInputs>>& quickTaxInputTable()
                                .rangeText = kQuickTaxAgeMessage,
                                .required = true,
                                .rounds = true}),
+        inputAt<In, &In::TaxYear>({.key = "year",
+                                   .kind = InputKind::TaxYear,
+                                   .typeName = "YEAR",
+                                   .help = "tax year: 2026 or 2025/26 (default 2017/18)"}),
     };
     return table;
 }

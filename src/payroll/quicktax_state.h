@@ -7,6 +7,8 @@
 // figures marked "not reset". The income taxed is the shared
 // `AnnualTaxableIncome`, which every tax calculator fills.
 
+#include "core/year_figures.h"
+
 #include <cstdint>
 
 namespace grossby {
@@ -28,6 +30,7 @@ struct QuickTaxMemory {
     double QuickTaxRebate = 0;  ///< not reset
     double QuickTaxAgeRebate = 0;  ///< not reset
     double QuickTaxAverageRateAfter = 0;  ///< not reset
+    int QuickTaxYear = kDefaultTaxYear;  ///< the tax year of the figures kept; not reset
 
     /// Initialise All: back to the start values (the initialisers above),
     /// keeping what is "not reset".
@@ -41,6 +44,7 @@ struct QuickTaxMemory {
         fresh.QuickTaxRebate = QuickTaxRebate;
         fresh.QuickTaxAgeRebate = QuickTaxAgeRebate;
         fresh.QuickTaxAverageRateAfter = QuickTaxAverageRateAfter;
+        fresh.QuickTaxYear = QuickTaxYear;
         *this = fresh;
     }
 };

@@ -64,7 +64,7 @@ TEST(CalcPackage, WorkedExamples)
          [](const PackageResult& r) {
              EXPECT_DOUBLE_EQ(r.employeeRF, 2250);  // the typed amount gives way to the percentage
              EXPECT_DOUBLE_EQ(r.rfDeduction, 2250);
-             EXPECT_NEAR(r.packageTax, (annualTax(12 * 27750.0).annualTax - 13635) / 12, 1e-9);
+             EXPECT_NEAR(r.packageTax, (annualTax(defaultTaxYear(), 12 * 27750.0).annualTax - 13635) / 12, 1e-9);
              EXPECT_NEAR(r.sdl, 277.50, 1e-9);
              EXPECT_FALSE(r.rfWarning);
          }},
@@ -166,7 +166,9 @@ TEST(CalcPackage, TravelAllowanceCountsAtItsInclusionRate)
         const PackageResult withTravel = ok(CalcPackage(in, s));
         EXPECT_DOUBLE_EQ(plain.uifRemuneration - withTravel.uifRemuneration, lower) << rate;
         EXPECT_NEAR(plain.packageTax - withTravel.packageTax,
-                    annualTax(360000).annualTax / 12 - annualTax(12 * (30000 - lower)).annualTax / 12, 1e-9);
+                    annualTax(defaultTaxYear(), 360000).annualTax / 12 -
+                        annualTax(defaultTaxYear(), 12 * (30000 - lower)).annualTax / 12,
+                    1e-9);
     }
 }
 
@@ -306,12 +308,12 @@ TEST(FindGrossSalary, RetirementPercentagesAboveTheLimitAreCleared)
 {
     PackageSettings s;
     s.PensionCont = 20;
-    EXPECT_FALSE(limitRetirementPercentages(s));
+    EXPECT_FALSE(limitRetirementPercentages(s, defaultTaxYear()));
     s.EmployerPenCont = 7.5;
-    EXPECT_FALSE(limitRetirementPercentages(s));
+    EXPECT_FALSE(limitRetirementPercentages(s, defaultTaxYear()));
     EXPECT_EQ(s.PensionCont, 20);
     s.EmployerPenCont = 10;
-    EXPECT_TRUE(limitRetirementPercentages(s));
+    EXPECT_TRUE(limitRetirementPercentages(s, defaultTaxYear()));
     EXPECT_EQ(s.PensionCont, 0);
     EXPECT_EQ(s.EmployerPenCont, 0);
 }

@@ -21,10 +21,19 @@ template <class Entry> std::vector<std::string> keys(const std::vector<Entry>& t
 
 TEST(PackageTables, OptionNamesAndJsonKeys)
 {
-    const std::vector<std::string> common = {
-        "car-value",          "car-cost",         "age",           "travel-allowance",
-        "employee-medical",   "employer-medical", "beneficiaries", "other-fringe-benefits",
-        "medical-deductions", "employee-rf",      "employer-rf",   "name"};
+    const std::vector<std::string> common = {"car-value",
+                                             "car-cost",
+                                             "age",
+                                             "travel-allowance",
+                                             "employee-medical",
+                                             "employer-medical",
+                                             "beneficiaries",
+                                             "other-fringe-benefits",
+                                             "medical-deductions",
+                                             "employee-rf",
+                                             "employer-rf",
+                                             "name",
+                                             "year"};
     auto forward = common;
     forward.insert(forward.begin(), "package");
     auto reverse = common;

@@ -34,15 +34,16 @@ const PrintValue& at(const PrintRecord& row, const std::string& name)
 TEST(SalPackPrint, FieldsInTheOrderWritten)
 {
     const std::vector<std::string> expected = {
-        "MonAnn",      "TPName",     "TPAge",           "MonAnnSal",    "NetMonSal",    "CostToComp",
-        "CompCar",     "CompCarCC",  "TravAll",         "TravAllCC",    "MedAidCont",   "MedAidContCC",
-        "PMems",       "AddBens",    "TaxFreeMedPrint", "OtherTaxFB",   "OtherTaxFBCC", "PenDeduct",
-        "PenDeductCC", "ProvDeduct", "ProvDeductCC",    "RADirective",  "RADeduct",     "MedDeduct",
-        "UIFCont",     "UIFContCC",  "SkillLevy",       "TaxDue",       "TaxCredit",    "TaxDeduct",
-        "PrinMembers", "BenMembers", "OEXPTXT",         "ODedTxt0",     "ODedR0",       "ODedNum0",
-        "ODedNumCC0",  "ODedTxt1",   "ODedR1",          "ODedNum1",     "ODedNumCC1",   "ODedTxt2",
-        "ODedR2",      "ODedNum2",   "ODedNumCC2",      "ODedTxt3",     "ODedR3",       "ODedNum3",
-        "ODedNumCC3",  "GSal",       "TotCostComp",     "PlusCompCar1", "PlusCompCar2",
+        "MonAnn",         "TPName",     "TPAge",           "MonAnnSal",    "NetMonSal",    "CostToComp",
+        "CompCar",        "CompCarCC",  "TravAll",         "TravAllCC",    "MedAidCont",   "MedAidContCC",
+        "PMems",          "AddBens",    "TaxFreeMedPrint", "OtherTaxFB",   "OtherTaxFBCC", "PenDeduct",
+        "PenDeductCC",    "ProvDeduct", "ProvDeductCC",    "RADirective",  "RADeduct",     "MedDeduct",
+        "UIFCont",        "UIFContCC",  "SkillLevy",       "TaxDue",       "TaxCredit",    "TaxDeduct",
+        "PrinMembers",    "BenMembers", "OEXPTXT",         "ODedTxt0",     "ODedR0",       "ODedNum0",
+        "ODedNumCC0",     "ODedTxt1",   "ODedR1",          "ODedNum1",     "ODedNumCC1",   "ODedTxt2",
+        "ODedR2",         "ODedNum2",   "ODedNumCC2",      "ODedTxt3",     "ODedR3",       "ODedNum3",
+        "ODedNumCC3",     "GSal",       "TotCostComp",     "PlusCompCar1", "PlusCompCar2", "TaxYear",
+        "TaxYearHeading",
     };
     PackageInputs in;
     for (const PackageWindow w :

@@ -26,7 +26,7 @@ TEST_P(AnnualTaxTest, GivesTheScaleFigures)
     const TaxCase c = GetParam();
     Module1 s;
     s.AnnualTaxableIncome = c.income;
-    CalcAnnualTax(s);
+    CalcAnnualTax(s, grossby::defaultTaxYear());
     EXPECT_EQ(s.memory<QuickTaxMemory>().MarginalRate, c.marginalRate);
     EXPECT_EQ(s.memory<QuickTaxMemory>().BracketBaseTax, c.baseTax);
     EXPECT_NEAR(s.memory<QuickTaxMemory>().TaxOnExcess, c.taxOnExcess, 1e-6);
@@ -54,9 +54,9 @@ TEST(AnnualTax, SecondCallReplacesEveryResult)
 {
     Module1 s;
     s.AnnualTaxableIncome = 2000000;
-    CalcAnnualTax(s);
+    CalcAnnualTax(s, grossby::defaultTaxYear());
     s.AnnualTaxableIncome = 100000;
-    CalcAnnualTax(s);
+    CalcAnnualTax(s, grossby::defaultTaxYear());
     EXPECT_EQ(s.memory<QuickTaxMemory>().MarginalRate, 18);
     EXPECT_EQ(s.memory<QuickTaxMemory>().BracketBaseTax, 0);
     EXPECT_DOUBLE_EQ(s.memory<QuickTaxMemory>().TaxOnExcess, 18000);

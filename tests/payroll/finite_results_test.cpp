@@ -45,6 +45,12 @@ template <class In> void fillRandomly(const std::vector<InputSpec<In>>& table, I
         case InputKind::Rate:
             desc.set(in, desc.choices[std::uniform_int_distribution<std::size_t>(0, desc.choices.size() - 1)(rng)]);
             break;
+        case InputKind::TaxYear: {
+            // Any year the program has.
+            const auto years = taxYears();
+            desc.set(in, years[std::uniform_int_distribution<std::size_t>(0, years.size() - 1)(rng)]->year);
+            break;
+        }
         default: desc.set(in, drawIn(rng, desc.min, desc.max, desc.whole() || desc.kind == InputKind::Date));
         }
     }
@@ -79,10 +85,19 @@ void expectFiniteResults(const char* name, const std::vector<InputSpec<In>>& inp
     EXPECT_GT(accepted, kRuns / 2) << name;
 }
 
+// Dates drawn in 2017/18 moved to the same days of the year drawn.
+template <class In> void datesInTheYear(In& in)
+{
+    const TaxYearFigures& to = *findTaxYear(in.TaxYear);
+    in.startDate = sameDayInTaxYear(in.startDate, defaultTaxYear(), to);
+    in.endDate = sameDayInTaxYear(in.endDate, defaultTaxYear(), to);
+}
+
 TEST(FiniteResults, PeriodCalculatorsOverTheAcceptedRange)
 {
     expectFiniteResults<MonthlyInputs, PeriodResult>(
         "monthly", monthlyInputTable(), periodResultTable(), &CalcMonthlyTax, [](MonthlyInputs& in) {
+            datesInTheYear(in);
             // Both dates in the start date's month, in order.
             const CivilDate s = dateFromDayNumber(in.startDate);
             in.endDate = std::max(
@@ -90,6 +105,7 @@ TEST(FiniteResults, PeriodCalculatorsOverTheAcceptedRange)
         });
     expectFiniteResults<AnnualInputs, AnnualResult>("annual", annualInputTable(), annualResultTable(), &CalcAnnualPAYE,
                                                     [](AnnualInputs& in) {
+                                                        datesInTheYear(in);
                                                         if (in.endDate < in.startDate)
                                                             std::swap(in.startDate, in.endDate);
                                                     });
@@ -109,11 +125,11 @@ TEST(FiniteResults, QuickTaxAndTheScaleAtTheLargestAmount)
 {
     for (const double income : {0.0, 0.01, 189880.0, 1e9, kMaxAmount}) {
         for (const int age : {0, 65, 75, kMaxAge}) {
-            const QuickTaxResult r = CalcQuickTax({income, age});
+            const QuickTaxResult r = CalcQuickTax({income, age}, defaultTaxYear());
             for (const double v : {r.total, r.payable, r.averageRate, r.averageRateAfter, r.monthlyTax()})
                 EXPECT_TRUE(std::isfinite(v)) << income << " at " << age;
         }
-        EXPECT_TRUE(std::isfinite(annualTax(income).annualTax)) << income;
+        EXPECT_TRUE(std::isfinite(annualTax(defaultTaxYear(), income).annualTax)) << income;
     }
 }
 

@@ -174,7 +174,7 @@ TEST(QuickTax, PureCalculationAgreesWithTheSharedStateForm)
         QuickTaxSetIncome(s, in.income);
         ASSERT_FALSE(QuickTaxSetAge(s, in.age));
         QuickTaxCalculate(s);
-        const QuickTaxResult r = CalcQuickTax(in);
+        const QuickTaxResult r = CalcQuickTax(in, defaultTaxYear());
         EXPECT_EQ(KwikTaxRecord(r), KwikTaxRecord(s)) << in.income << " at " << in.age;
         EXPECT_EQ(r.total, kept(s).AnnualTax);
     }
@@ -187,8 +187,9 @@ TEST(QuickTax, PrintRecordFieldsInOrder)
     ASSERT_FALSE(QuickTaxSetAge(s, 40));
     QuickTaxCalculate(s);
     const PrintRecord r = KwikTaxRecord(s);
-    const char* names[] = {"AGE",    "TAXINCOME", "TAXTOPAY", "MARGRATE",  "PORTION",  "TOTTAX",
-                           "REBATE", "TAXCOM4",   "AVRATE",   "AVRATEAFT", "TAXCOM4/2"};
+    const char* names[] = {"AGE",       "TAXINCOME", "TAXTOPAY",       "MARGRATE",  "PORTION",
+                           "TOTTAX",    "REBATE",    "TAXCOM4",        "AVRATE",    "AVRATEAFT",
+                           "TAXCOM4/2", "TaxYear",   "TaxYearHeading", "YearStart", "YearEnd"};
     ASSERT_EQ(r.size(), std::size(names));
     for (std::size_t i = 0; i < r.size(); ++i)
         EXPECT_EQ(r[i].name, names[i]);

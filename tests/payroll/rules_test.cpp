@@ -10,12 +10,12 @@ namespace {
 
 TEST(Rules, AgeRebateStepsAt65And75)
 {
-    EXPECT_EQ(ageRebate(0), 13635);
-    EXPECT_EQ(ageRebate(64), 13635);
-    EXPECT_EQ(ageRebate(65), 21114);
-    EXPECT_EQ(ageRebate(74), 21114);
-    EXPECT_EQ(ageRebate(75), 23607);
-    EXPECT_EQ(ageRebate(120), 23607);
+    EXPECT_EQ(ageRebate(defaultTaxYear(), 0), 13635);
+    EXPECT_EQ(ageRebate(defaultTaxYear(), 64), 13635);
+    EXPECT_EQ(ageRebate(defaultTaxYear(), 65), 21114);
+    EXPECT_EQ(ageRebate(defaultTaxYear(), 74), 21114);
+    EXPECT_EQ(ageRebate(defaultTaxYear(), 75), 23607);
+    EXPECT_EQ(ageRebate(defaultTaxYear(), 120), 23607);
 }
 
 struct DeductionCase {
@@ -51,7 +51,7 @@ TEST(Rules, RetirementFundDeductionIsTheLesserOfContributionsAndShareThenCapped)
     };
     for (const auto& c : cases) {
         const double remuneration = retirementFundRemuneration(c.pay, 0.8);
-        EXPECT_NEAR(retirementFundDeduction(c.pay, remuneration, c.cap), c.expected, 1e-9) << c.what;
+        EXPECT_NEAR(retirementFundDeduction(defaultTaxYear(), c.pay, remuneration, c.cap), c.expected, 1e-9) << c.what;
     }
 }
 
@@ -60,22 +60,23 @@ TEST(Rules, MedicalSchemeFeesCreditByBeneficiaries)
     const PayFigures withContribution{.employeeMedical = 1};
     const int expected[] = {0, 303, 606, 810, 1014};
     for (int n = 0; n <= 4; ++n)
-        EXPECT_EQ(monthlyMedicalCredit(n, withContribution), expected[n]) << n << " beneficiaries";
-    EXPECT_EQ(monthlyMedicalCredit(3, PayFigures{.employerMedical = 1}), 810) << "employer's contribution alone";
-    EXPECT_EQ(monthlyMedicalCredit(3, PayFigures{}), 0) << "no contribution, no credit";
+        EXPECT_EQ(monthlyMedicalCredit(defaultTaxYear(), n, withContribution), expected[n]) << n << " beneficiaries";
+    EXPECT_EQ(monthlyMedicalCredit(defaultTaxYear(), 3, PayFigures{.employerMedical = 1}), 810)
+        << "employer's contribution alone";
+    EXPECT_EQ(monthlyMedicalCredit(defaultTaxYear(), 3, PayFigures{}), 0) << "no contribution, no credit";
     // Counts far past what a 16-bit product holds stay exact.
-    EXPECT_EQ(monthlyMedicalCredit(99, withContribution), 606 + 97 * 204);
-    EXPECT_EQ(monthlyMedicalCredit(200, withContribution), 606 + 198 * 204);
+    EXPECT_EQ(monthlyMedicalCredit(defaultTaxYear(), 99, withContribution), 606 + 97 * 204);
+    EXPECT_EQ(monthlyMedicalCredit(defaultTaxYear(), 200, withContribution), 606 + 198 * 204);
 }
 
 TEST(Rules, AdditionalMedicalCreditFrom65)
 {
     const PayFigures pay{.employerMedical = 2000, .employeeMedical = 1000};
-    EXPECT_NEAR(additionalMedicalCredit(66, 606, pay), 0.333 * (3000 - 1818), 1e-9);
-    EXPECT_NEAR(additionalMedicalCredit(66, 606, pay), 393.61, 0.005);
-    EXPECT_EQ(additionalMedicalCredit(64, 606, pay), 0);
-    EXPECT_EQ(additionalMedicalCredit(66, 0, pay), 0) << "needs a medical scheme fees credit";
-    EXPECT_EQ(additionalMedicalCredit(66, 606, PayFigures{.employerMedical = 1000}), 0)
+    EXPECT_NEAR(additionalMedicalCredit(defaultTaxYear(), 66, 606, pay), 0.333 * (3000 - 1818), 1e-9);
+    EXPECT_NEAR(additionalMedicalCredit(defaultTaxYear(), 66, 606, pay), 393.61, 0.005);
+    EXPECT_EQ(additionalMedicalCredit(defaultTaxYear(), 64, 606, pay), 0);
+    EXPECT_EQ(additionalMedicalCredit(defaultTaxYear(), 66, 0, pay), 0) << "needs a medical scheme fees credit";
+    EXPECT_EQ(additionalMedicalCredit(defaultTaxYear(), 66, 606, PayFigures{.employerMedical = 1000}), 0)
         << "contributions below three times the credit give nothing, never a negative credit";
 }
 
@@ -116,10 +117,10 @@ TEST(Rules, SkillsLevyHasNoLimit)
 
 TEST(Rules, CalcAnnualTaxLeavesTheIncomeInTheSharedState)
 {
-    EXPECT_NEAR(annualTaxOn(240000), 47209.20, 1e-6);
+    EXPECT_NEAR(annualTaxOn(defaultTaxYear(), 240000), 47209.20, 1e-6);
     Module1 state;
     state.AnnualTaxableIncome = 240000;
-    CalcAnnualTax(state);
+    CalcAnnualTax(state, grossby::defaultTaxYear());
     EXPECT_NEAR(state.memory<QuickTaxMemory>().AnnualTax, 47209.20, 1e-6);
     EXPECT_EQ(state.AnnualTaxableIncome, 240000);
 }

@@ -43,6 +43,12 @@ packageDef(const CalculatorDescription<PackageInputs, PackageSettings, Result>& 
     auto def = withStoredSettings(commandOf(d), packageSettingsTable());
     def.inputs = &packageCommandInputTable(forward);
     def.check = &checkGiven;
+    // The store's UIF limit is the user's figure for 2017/18; one given for
+    // the calculation applies whatever its tax year.
+    def.prepareSettings = [](PackageSettings& s, const GivenInputs& given) {
+        if (given("uif-limit"))
+            s.UIFLimitYear = 0;
+    };
     return def;
 }
 
@@ -52,7 +58,8 @@ CalcOutcome<GrossUpResult> runGrossUp(const PackageInputs& in, const PackageSett
     // to more than 27.5; a script is told instead, so the figures it gets are
     // never worked out on percentages other than the ones it gave or stored.
     PackageSettings limited = settings;
-    if (limitRetirementPercentages(limited)) {
+    const TaxYearFigures* year = findTaxYear(in.TaxYear);
+    if (year && limitRetirementPercentages(limited, *year)) {
         return InputError{kPackageTitle,
                           "The employee and employer R/Fund percentages add up to " +
                               generalNumber(settings.PensionCont + settings.EmployerPenCont) +

@@ -17,7 +17,14 @@ namespace {
 // calculators share and their store.
 template <auto Describe> auto periodCommand()
 {
-    return withStoredSettings(describedCommand<Describe>(), periodSettingsTable());
+    auto def = withStoredSettings(describedCommand<Describe>(), periodSettingsTable());
+    // The store's UIF limit is the user's figure for 2017/18; one given for
+    // the calculation applies whatever its tax year.
+    def.prepareSettings = [](PeriodSettings& s, const GivenInputs& given) {
+        if (given("uif-limit"))
+            s.UIFLimitYear = 0;
+    };
+    return def;
 }
 
 std::shared_ptr<const Calculator> taxCalculator()

@@ -64,10 +64,11 @@ AnnualWindow::AnnualWindow(Key key, Module1& state, QWidget* parent)
 
     // The start can never lie after the end: each date's limit moves to the
     // other date when the field is entered.
-    ui->dtStartDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle),
-                                         QString::fromStdString(dateRejectionMessage(defaultTaxYear().startText)));
+    ui->dtStartDate->setRejectionMessage(
+        QString::fromLatin1(kIncorrectDateTitle),
+        QString::fromStdString(dateRejectionMessage(defaultTaxYear(), defaultTaxYear().startText)));
     ui->dtEndDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle), [this] {
-        return QString::fromStdString(dateRejectionMessage(ui->dtStartDate->text().toStdString()));
+        return QString::fromStdString(dateRejectionMessage(defaultTaxYear(), ui->dtStartDate->text().toStdString()));
     });
     connect(ui->dtStartDate, &FieldEdit::focusReceived, this,
             [this] { ui->dtStartDate->setMaximum(m_calculation->inputs().values().endDate); });

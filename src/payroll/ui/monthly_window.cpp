@@ -47,10 +47,11 @@ MonthlyWindow::MonthlyWindow(Key key, Module1& state, QWidget* parent)
     m_calculation = &describePeriod(monthlyDescription(), kInputs, kResults);
     setUpPeriodForm();
     // The end date's message quotes the start date as its field shows it.
-    ui->dtMStartDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle),
-                                          QString::fromStdString(dateRejectionMessage(defaultTaxYear().startText)));
+    ui->dtMStartDate->setRejectionMessage(
+        QString::fromLatin1(kIncorrectDateTitle),
+        QString::fromStdString(dateRejectionMessage(defaultTaxYear(), defaultTaxYear().startText)));
     ui->dtMEndDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle), [this] {
-        return QString::fromStdString(dateRejectionMessage(ui->dtMStartDate->text().toStdString()));
+        return QString::fromStdString(dateRejectionMessage(defaultTaxYear(), ui->dtMStartDate->text().toStdString()));
     });
 }
 
