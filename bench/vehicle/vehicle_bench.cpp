@@ -61,7 +61,7 @@ void BM_TableLookup(benchmark::State& st)
 {
     double v = 0;
     for (auto _ : st) {
-        benchmark::DoNotOptimize(grossby::LookupTravelCostTable(v).fuelCost);
+        benchmark::DoNotOptimize(grossby::LookupTravelCostTable(grossby::defaultTaxYear(), v).fuelCost);
         v = v > 700000 ? 0 : v + 1237.5;
     }
 }

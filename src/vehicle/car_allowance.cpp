@@ -17,10 +17,10 @@ void capAtAllowance(const CarAllowanceInputs& in, CarAllowanceResult& r)
         r.DeductionClaim = in.AllowanceReceived;
 }
 
-void splitDistance(const CarAllowanceInputs& in, double periodDays, CarAllowanceResult& r)
+void splitDistance(const CarAllowanceInputs& in, double periodDays, const VehicleFigures& f, CarAllowanceResult& r)
 {
     r.TotalKm = in.CloseKm - in.OpenKm;
-    const TravelDistances split = SplitTravelDistance(r.TotalKm, periodDays, in.BusinessKmInput);
+    const TravelDistances split = SplitTravelDistance(f, r.TotalKm, periodDays, in.BusinessKmInput);
     r.BusinessKm = split.business;
     r.PrivateKm = split.priv;
 }
@@ -33,14 +33,14 @@ std::string allowanceVehicle(const CarAllowanceInputs& in)
 
 }  // namespace
 
-CarAllowanceResult CalcDeemedTravelCost(const CarAllowanceInputs& in, double periodDays)
+CarAllowanceResult CalcDeemedTravelCost(const CarAllowanceInputs& in, double periodDays, const TaxYearFigures& year)
 {
-    const auto& f = defaultTaxYear().vehicle;
+    const auto& f = year.vehicle;
     CarAllowanceResult r;
     r.PeriodDays = periodDays;
-    splitDistance(in, periodDays, r);
+    splitDistance(in, periodDays, f, r);
 
-    const TravelCostBand& band = LookupTravelCostTable(in.VehicleValue);
+    const TravelCostBand& band = LookupTravelCostTable(year, in.VehicleValue);
     r.TravelFixedCost = band.fixedCost;
     r.TravelFuelRate = in.IncludeFuel == 0 ? 0 : band.fuelCost;
     r.TravelMaintRate = in.IncludeMaintenance == 0 ? 0 : band.maintenanceCost;
@@ -67,14 +67,14 @@ CarAllowanceResult CalcDeemedTravelCost(const CarAllowanceInputs& in, double per
     return r;
 }
 
-CarAllowanceResult CalcActualTravelCost(const CarAllowanceInputs& in, double periodDays)
+CarAllowanceResult CalcActualTravelCost(const CarAllowanceInputs& in, double periodDays, const TaxYearFigures& year)
 {
-    const auto& f = defaultTaxYear().vehicle;
+    const auto& f = year.vehicle;
     CarAllowanceResult r;
     r.PeriodDays = periodDays;
     r.TotalCosts =
         in.FuelOilCost + in.RepairsCost + in.InsuranceLicenceCost + in.OtherCost + in.WearAndTear + in.LeasePayments;
-    splitDistance(in, periodDays, r);
+    splitDistance(in, periodDays, f, r);
 
     if (in.CloseKm == 0 && in.OpenKm == 0 && in.BusinessKmInput == 0) {
         // No distances at all: a deemed private use of the vehicle's value,
@@ -115,18 +115,21 @@ bool wearAndTearLeaseConflict(double typed, double other)
     return typed > 0 && other > 0;
 }
 
-std::optional<InputError> checkAllowanceDates(double startDate, double endDate)
+std::optional<InputError> checkAllowanceDates(double startDate, double endDate, const TaxYearFigures& year)
 {
-    if (!(startDate >= defaultTaxYear().start && startDate <= defaultTaxYear().end))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(defaultTaxYear().startText), "start"};
-    if (!(endDate >= startDate && endDate <= defaultTaxYear().end))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(startDate)), "end"};
+    if (!year.holds(startDate))
+        return InputError{kVehicleDateTitle, vehicleDateMessage(year.startText, year.year), "start"};
+    if (!(endDate >= startDate && endDate <= year.end))
+        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(startDate), year.year), "end"};
     return std::nullopt;
 }
 
 CalcOutcome<CarAllowanceResult> CalcCarAllowance(const CarAllowanceInputs& in)
 {
-    if (auto error = checkAllowanceDates(in.StartDate, in.EndDate))
+    const TaxYearFigures* year = findTaxYear(in.TaxYear);
+    if (!year)
+        return unavailableTaxYear(in.TaxYear);
+    if (auto error = checkAllowanceDates(in.StartDate, in.EndDate, *year))
         return *error;
     if (wearAndTearLeaseConflict(in.WearAndTear, in.LeasePayments))
         return InputError{kSinglePaymentTitle, kSinglePaymentMessage, "wear-and-tear"};
@@ -138,10 +141,14 @@ CalcOutcome<CarAllowanceResult> CalcCarAllowance(const CarAllowanceInputs& in)
     CarAllowanceResult r;
     r.PeriodDays = periodDays;
     if (in.RecordKept == 1)
-        return CalcActualTravelCost(in, periodDays);
+        return CalcActualTravelCost(in, periodDays, *year);
     if (in.VehicleValue == 0 || periodDays == 0 || in.BusinessKmInput == 0)
         return r;
-    return CalcDeemedTravelCost(in, periodDays);
+    // Only the deemed costs need the table: actual costs work in any year.
+    if (!year->hasTravelCosts())
+        return InputError{kTravelTableTitle, missingTravelTableMessage(*year, "the deemed costs of a travel allowance"),
+                          "year"};
+    return CalcDeemedTravelCost(in, periodDays, *year);
 }
 
 }  // namespace grossby

@@ -6,11 +6,23 @@
 
 #include <charconv>
 #include <span>
+#include <stdexcept>
 
 namespace grossby {
 namespace {
 
 enum class Pass { Window, Print };
+
+// The register's year. The calculators refuse a year the program does not
+// have before any pass, and the window offers only those, so a missing one
+// here is a caller's mistake, not an input to refuse.
+const TaxYearFigures& registerYear(int taxYear)
+{
+    const TaxYearFigures* year = findTaxYear(taxYear);
+    if (!year)
+        throw std::invalid_argument("the tax year " + taxYearLabel(taxYear) + " is not available");
+    return *year;
+}
 
 // Days a vehicle was held, both ends counted.
 Guarded daysHeld(const Vehicle& v)
@@ -29,10 +41,9 @@ bool takesShare(const Vehicle& v)
 
 // One vehicle. `totalDays` is the days of every vehicle together, for the
 // auto split; `table` the travel cost table fuel is valued with.
-CarResult valueVehicle(const CompanyCarRegister& reg, const Vehicle& v, double totalDays,
+CarResult valueVehicle(const CompanyCarRegister& reg, const Vehicle& v, double totalDays, const VehicleFigures& f,
                        std::span<const TravelCostBand> table)
 {
-    const auto& f = defaultTaxYear().vehicle;
     CarResult r;
     r.TotalDistance = v.TotalDistance;
     r.BusDistance = v.BusDistance;
@@ -117,15 +128,15 @@ CarResult valueVehicle(const CompanyCarRegister& reg, const Vehicle& v, double t
 // The code 3802 amount for the year and the per-period benefit amounts at
 // the two inclusion rates. The fortnightly and weekly amounts are rounded
 // before the inclusion rate is applied, the monthly ones after.
-void periodAmounts(const Vehicle& v, CarResult& r)
+void periodAmounts(const Vehicle& v, const TaxYearFigures& year, CarResult& r)
 {
-    const auto& f = defaultTaxYear().vehicle;
+    const auto& f = year.vehicle;
     const Guarded P = v.CCPrice;
     const Guarded m = v.MaintIncluded == 1 ? f.carBenefitShareWithPlan : f.carBenefitShare;
     const Guarded hi = f.higherInclusion;
     const Guarded lo = f.lowerInclusion;
-    const Guarded fortnights = defaultTaxYear().fortnightsPerYear;
-    const Guarded weeks = defaultTaxYear().weeksPerYear;
+    const Guarded fortnights = year.fortnightsPerYear;
+    const Guarded weeks = year.weeksPerYear;
     assignGuarded(r.IRP53802, R(P * m * Guarded(12) * (Guarded(r.UseDays) / Guarded(f.daysPerYear))));
     assignGuarded(r.MonFB80, R(P * m * hi));
     assignGuarded(r.MonFB20, R(P * m * lo));
@@ -152,15 +163,15 @@ CompCarResult runPass(const CompanyCarRegister& reg, Pass pass, const CompCarRes
     CompCarResult result;
     result.Cars.reserve(reg.Cars.size());
     const double totalDays = reg.AutoSplit3802 == 1 ? totalDaysHeld(reg) : 0;
-    const auto table = pass == Pass::Window
-        ? std::span<const TravelCostBand>(defaultTaxYear().vehicle.travelCosts)
-        : std::span<const TravelCostBand>(defaultTaxYear().vehicle.printTravelCosts);
+    const TaxYearFigures& year = registerYear(reg.TaxYear);
+    const auto table = pass == Pass::Window ? std::span<const TravelCostBand>(year.vehicle.travelCosts)
+                                            : std::span<const TravelCostBand>(year.vehicle.printTravelCosts);
     for (std::size_t i = 0; i < reg.Cars.size(); ++i) {
         const Vehicle& v = reg.Cars[i];
-        CarResult r = valueVehicle(reg, v, totalDays, table);
+        CarResult r = valueVehicle(reg, v, totalDays, year.vehicle, table);
         if (pass == Pass::Window) {
             if (!r.skipped)
-                periodAmounts(v, r);
+                periodAmounts(v, year, r);
             // A vehicle without a price is an employee's own car: its claim
             // is its adjustment.
             if (v.CCPrice == 0)
@@ -296,8 +307,8 @@ CompCarControls openCompCar(CompanyCarRegister& reg)
         reg.AutoSplit3802 = 0;
         reg.Cars.clear();
         reg.Template.BussMilage = 0;
-        reg.Template.CCStartDate = defaultTaxYear().start;
-        reg.Template.CCEndDate = defaultTaxYear().end;
+        reg.Template.CCStartDate = registerYear(reg.TaxYear).start;
+        reg.Template.CCEndDate = registerYear(reg.TaxYear).end;
         reg.Template.SARSTable = 0;
         CompCarControls c = allControls(true);
         c.back = c.forward = c.remove = false;
@@ -325,8 +336,8 @@ std::optional<CompCarControls> addVehicle(CompanyCarRegister& reg)
     reg.Template.SARSTable = 0;
     Vehicle v = reg.Template;
     v.BussMilage = 0;
-    v.CCStartDate = defaultTaxYear().start;
-    v.CCEndDate = defaultTaxYear().end;
+    v.CCStartDate = registerYear(reg.TaxYear).start;
+    v.CCEndDate = registerYear(reg.TaxYear).end;
     reg.Cars.push_back(std::move(v));
     reg.CurrentCar = reg.CarCount();
     if (reg.CarCount() > 1)
@@ -370,6 +381,8 @@ std::optional<CompCarControls> deleteVehicle(CompanyCarRegister& reg)
         return std::nullopt;
     reg.Cars.erase(reg.Cars.begin() + (d - 1));
     reg.Template = Vehicle{};
+    reg.Template.CCStartDate = registerYear(reg.TaxYear).start;
+    reg.Template.CCEndDate = registerYear(reg.TaxYear).end;
     CompCarControls c;
     if (reg.CarCount() > 0) {
         reg.CurrentCar = 1;
@@ -404,26 +417,45 @@ void setSarsTable(CompanyCarRegister& reg, bool ticked)
         v.FuelComponent = 0;
 }
 
-std::string vehicleDateMessage(const std::string& from)
+std::string vehicleDatesCloseMessage(int taxYear)
 {
-    return "The date entered is not correct please enter a date between " + from + " and " + defaultTaxYear().endText;
+    const TaxYearFigures& year = registerYear(taxYear);
+    return "The dates entered are not correct please enter a dates between " + year.startText + " and " + year.endText;
 }
 
-std::string startDateMessage(std::string_view typed, double endDate)
+std::string vehicleDateMessage(const std::string& from, int taxYear)
 {
+    return "The date entered is not correct please enter a date between " + from + " and " +
+        registerYear(taxYear).endText;
+}
+
+std::string startDateMessage(std::string_view typed, double endDate, int taxYear)
+{
+    const TaxYearFigures& year = registerYear(taxYear);
     const std::optional<double> start = parseDate(typed);
-    if (start && *start >= defaultTaxYear().start && *start <= defaultTaxYear().end && *start > endDate)
+    if (start && year.holds(*start) && *start > endDate)
         return "The start date " + formatDate(*start) + " is after the end date " + formatDate(endDate) +
             ". Enter a start date on or before " + formatDate(endDate) + ", or change the end date first.";
-    return vehicleDateMessage(defaultTaxYear().startText);
+    return vehicleDateMessage(year.startText, taxYear);
 }
 
-std::optional<InputError> checkVehicleDates(const Vehicle& vehicle)
+InputError unavailableTaxYear(int taxYear)
 {
-    if (!(vehicle.CCStartDate >= defaultTaxYear().start && vehicle.CCStartDate <= defaultTaxYear().end))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(defaultTaxYear().startText), "start"};
-    if (!(vehicle.CCEndDate >= vehicle.CCStartDate && vehicle.CCEndDate <= defaultTaxYear().end))
-        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(vehicle.CCStartDate)), "end"};
+    return InputError{kTaxYearTitle,
+                      "The tax year " + taxYearLabel(taxYear) + " is not available. The years available are " +
+                          availableTaxYearsText() + ".",
+                      "year"};
+}
+
+std::optional<InputError> checkVehicleDates(const Vehicle& vehicle, int taxYear)
+{
+    const TaxYearFigures* year = findTaxYear(taxYear);
+    if (!year)
+        return unavailableTaxYear(taxYear);
+    if (!year->holds(vehicle.CCStartDate))
+        return InputError{kVehicleDateTitle, vehicleDateMessage(year->startText, taxYear), "start"};
+    if (!(vehicle.CCEndDate >= vehicle.CCStartDate && vehicle.CCEndDate <= year->end))
+        return InputError{kVehicleDateTitle, vehicleDateMessage(formatDate(vehicle.CCStartDate), taxYear), "end"};
     return std::nullopt;
 }
 
@@ -450,9 +482,10 @@ std::optional<InputError> checkVehicleReadings(const Vehicle& vehicle, const std
     return std::nullopt;
 }
 
-CompanyCarRegister registerOf(std::vector<Vehicle> cars, double actual3802, bool autoSplit)
+CompanyCarRegister registerOf(std::vector<Vehicle> cars, double actual3802, bool autoSplit, int taxYear)
 {
     CompanyCarRegister reg;
+    reg.TaxYear = taxYear;
     reg.Cars = std::move(cars);
     reg.Actual3802 = actual3802;
     reg.AutoSplit3802 = autoSplit && reg.CarCount() > 1 ? 1 : 0;

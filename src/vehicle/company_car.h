@@ -52,7 +52,9 @@ struct CompCarResult {
     double TotAdjustTaxableIncSARS = 0;  ///< sum of the claims
 };
 
-/// Values every vehicle of the register. Pure: the register is not changed;
+/// Values every vehicle of the register with the figures of its tax year
+/// (`reg.TaxYear`, which must be one the program has: the calculators check
+/// it first, the window offers only those). Pure: the register is not changed;
 /// `storeCompCarResult` writes back what the register keeps.
 ///
 /// A vehicle without a distance and without a price is skipped (its figures
@@ -63,7 +65,7 @@ struct CompCarResult {
 CompCarResult CompCarCalc(const CompanyCarRegister& reg);
 
 /// The print-time pass: as `CompCarCalc`, but fuel is valued with the
-/// print-time table, and the code 3802 amount and per-period amounts (and
+/// print-time table (for 2017/18 the older one), and the code 3802 amount and per-period amounts (and
 /// the claim of a skipped vehicle) are those of `window`, the last pass the
 /// window made. Totals are not computed. The adjustment is the calculated
 /// one even without a price; the printed row puts the claim in its place.
@@ -105,7 +107,7 @@ struct CompCarControls {
 std::string compCarCaption(const CompanyCarRegister& reg);
 
 /// Opening the window: an empty register edits a fresh template (dates at
-/// the tax year, no log book, no fuel table); otherwise vehicle 1 is shown
+/// the register's tax year, no log book, no fuel table); otherwise vehicle 1 is shown
 /// and the register recalculated.
 CompCarControls openCompCar(CompanyCarRegister& reg);
 
@@ -118,7 +120,8 @@ CompCarControls registrationRule(const CompanyCarRegister& reg);
 /// edited; one without leaves only the buttons to move on.
 CompCarControls navigationRule(const CompanyCarRegister& reg);
 
-/// "&Add": a new vehicle from the template, dated for the whole tax year,
+/// "&Add": a new vehicle from the template, dated for the whole of the
+/// register's tax year,
 /// without log book or fuel table; from the second vehicle on the code 3802
 /// auto split is switched on. Ignored (nothing) while the vehicle shown has
 /// no registration number.
@@ -132,7 +135,8 @@ CompCarControls stepForward(CompanyCarRegister& reg);
 
 /// "&Delete": removes the vehicle shown without asking, renumbers the rest
 /// and shows vehicle 1; deleting the last one empties the register and
-/// clears the IRP5 total. Nothing (nothing) when no vehicle is shown.
+/// clears the IRP5 total. The template starts afresh, dated for the
+/// register's tax year. Nothing (nothing) when no vehicle is shown.
 std::optional<CompCarControls> deleteVehicle(CompanyCarRegister& reg);
 
 /// The auto split box: on derives each vehicle's code 3802 share, off lets
@@ -144,9 +148,14 @@ void setAutoSplit(CompanyCarRegister& reg, bool on);
 /// the fuel component.
 void setSarsTable(CompanyCarRegister& reg, bool ticked);
 
-/// A vehicle's dates: both in the tax year, the start not after the end.
-/// The message names the start date as the earliest end date.
-std::optional<InputError> checkVehicleDates(const Vehicle& vehicle);
+/// A vehicle's dates: both in the tax year `taxYear` (by the year it ends
+/// in), the start not after the end. The message names the start date as
+/// the earliest end date. A year the program does not have is refused.
+std::optional<InputError> checkVehicleDates(const Vehicle& vehicle, int taxYear = kDefaultTaxYear);
+
+/// The refusal of a tax year the program does not have, naming it and the
+/// years there are.
+InputError unavailableTaxYear(int taxYear);
 
 /// A vehicle's odometer readings: when the end reading is given (above 0),
 /// it may not be below the start reading, which would make the distance
@@ -162,23 +171,31 @@ std::string readingsMessage(const std::string& vehicle, double opening, double c
 
 /// A register built from a list of vehicles, as the command line takes it:
 /// the IRP5 total and the auto split (which, as in the window, has effect
-/// only with two vehicles or more). Vehicle 1 is shown.
-CompanyCarRegister registerOf(std::vector<Vehicle> cars, double actual3802, bool autoSplit);
+/// only with two vehicles or more) and the tax year. Vehicle 1 is shown.
+CompanyCarRegister registerOf(std::vector<Vehicle> cars, double actual3802, bool autoSplit,
+                              int taxYear = kDefaultTaxYear);
 
 // Messages of the company car window.
 inline constexpr const char* kVehicleDateTitle = "Incorrect Date";
+inline constexpr const char* kTaxYearTitle = "Tax year";
+inline constexpr const char* kTravelTableTitle = "Travel cost table";
+/// 2017/18's wording of `vehicleDatesCloseMessage`.
 inline constexpr const char* kVehicleDatesCloseMessage =
     "The dates entered are not correct please enter a dates between 01/03/2017 and 28/02/2018";
 inline constexpr const char* kPeriodOfUseTitle = "Incorrect period of use!";
 inline constexpr const char* kReadingsTitle = "Incorrect Mileage";
 inline constexpr const char* kPeriodOfUseMessage = "The period of use may only be between 1 and 12 months";
 
+/// "The dates entered are not correct please enter a dates between " + the
+/// tax year's first and last days (as kVehicleDatesCloseMessage for 2017/18).
+std::string vehicleDatesCloseMessage(int taxYear = kDefaultTaxYear);
+
 /// "The date entered is not correct please enter a date between " + `from`
-/// + " and 28/02/2018".
-std::string vehicleDateMessage(const std::string& from);
+/// + " and " + the tax year's last day ("28/02/2018" for 2017/18).
+std::string vehicleDateMessage(const std::string& from, int taxYear = kDefaultTaxYear);
 
 /// What a refused start date is told: that it is after the end date when it
 /// lies in the tax year but after `endDate`, else the tax year's range.
-std::string startDateMessage(std::string_view typed, double endDate);
+std::string startDateMessage(std::string_view typed, double endDate, int taxYear = kDefaultTaxYear);
 
 }  // namespace grossby

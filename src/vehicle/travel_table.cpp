@@ -7,6 +7,9 @@ namespace grossby {
 
 const TravelCostBand& lookupTravelCostBand(std::span<const TravelCostBand> table, double value)
 {
+    static const TravelCostBand none{0, 0, 0, 0};
+    if (table.empty())
+        return none;
     // A value belongs to a band when it is above the band below's bound and
     // not above its own, so the band is the first whose bound is >= value.
     const auto it = std::lower_bound(table.begin(), table.end(), value,
@@ -14,21 +17,26 @@ const TravelCostBand& lookupTravelCostBand(std::span<const TravelCostBand> table
     return it == table.end() ? table.back() : *it;
 }
 
-const TravelCostBand& LookupTravelCostTable(double vehicleValue)
+const TravelCostBand& LookupTravelCostTable(const TaxYearFigures& year, double vehicleValue)
 {
-    return lookupTravelCostBand(defaultTaxYear().vehicle.travelCosts, vehicleValue);
+    return lookupTravelCostBand(year.vehicle.travelCosts, vehicleValue);
 }
 
-const TravelCostBand& PrintTravelCostTable(double vehicleValue)
+const TravelCostBand& PrintTravelCostTable(const TaxYearFigures& year, double vehicleValue)
 {
-    return lookupTravelCostBand(defaultTaxYear().vehicle.printTravelCosts, vehicleValue);
+    return lookupTravelCostBand(year.vehicle.printTravelCosts, vehicleValue);
 }
 
-TravelDistances SplitTravelDistance(double total, double days, double typedBusiness)
+std::string missingTravelTableMessage(const TaxYearFigures& year, const std::string& use)
+{
+    return "The " + year.label + " figures have no travel cost table (" + use +
+        "). Choose another tax year, or add the table to the year's file.";
+}
+
+TravelDistances SplitTravelDistance(const VehicleFigures& f, double total, double days, double typedBusiness)
 {
     // The rules are applied one after the other, each on what the last left;
     // later rules overrule earlier ones, in the order the rules were made.
-    const auto& f = defaultTaxYear().vehicle;
     const double T = total;
     const double D = days;
     const double Bt = typedBusiness;

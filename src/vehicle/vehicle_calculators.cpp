@@ -1,5 +1,6 @@
 #include "vehicle/vehicle_calculators.h"
 
+#include "vehicle/travel_table.h"
 #include "vehicle/vehicle_inputs.h"
 #include "vehicle/vehicle_print.h"
 
@@ -17,7 +18,7 @@ CalcOutcome<CompCarResult> companyCarBenefit(const CompanyCarRegister& in, const
 {
     if (auto error = checkRegisterVehicles(in))
         return *error;
-    CompanyCarRegister reg = registerOf(in.Cars, in.Actual3802, in.AutoSplit3802 == 1);
+    CompanyCarRegister reg = registerOf(in.Cars, in.Actual3802, in.AutoSplit3802 == 1, in.TaxYear);
     return calculatePressed(reg);
 }
 
@@ -42,12 +43,21 @@ PrintRecord carAllowancePrintRow(const CarAllowanceInputs& in, const CarAllowanc
 
 std::optional<InputError> checkRegisterVehicles(const CompanyCarRegister& in)
 {
+    const TaxYearFigures* year = findTaxYear(in.TaxYear);
+    if (!year)
+        return unavailableTaxYear(in.TaxYear);
     for (std::size_t i = 0; i < in.Cars.size(); ++i) {
         const Vehicle& v = in.Cars[i];
-        if (auto error = checkVehicleDates(v))
+        if (auto error = checkVehicleDates(v, in.TaxYear))
             return InputError{error->title, vehicleName(i + 1, v) + ": " + error->text, error->field};
         if (auto error = checkVehicleReadings(v, vehicleName(i + 1, v)))
             return error;
+        // Only fuel valued with the table needs it.
+        if (v.SARSTable == 1 && !year->hasTravelCosts())
+            return InputError{kTravelTableTitle,
+                              vehicleName(i + 1, v) + ": " +
+                                  missingTravelTableMessage(*year, "the fuel of a company car valued with the table"),
+                              "fuel-table"};
     }
     return std::nullopt;
 }
@@ -55,7 +65,7 @@ std::optional<InputError> checkRegisterVehicles(const CompanyCarRegister& in)
 CalculatorDescription<CompanyCarRegister, NoSettings, CompCarResult> companyCarDescription()
 {
     return {.name = "company-car",
-            .summary = "Company car fringe benefit for 2017/18 over a register of vehicles",
+            .summary = "Company car fringe benefit for a tax year (2017/18 unless --year) over a register of vehicles",
             .inputs = &companyCarInputTable(),
             .results = &compCarTotalsTable(),
             .compute = &companyCarBenefit,
@@ -67,7 +77,8 @@ CalculatorDescription<CompanyCarRegister, NoSettings, CompCarResult> companyCarD
 CalculatorDescription<CarAllowanceInputs, NoSettings, CarAllowanceResult> carAllowanceDescription()
 {
     return {.name = "car-allowance",
-            .summary = "Deduction claim on a travel allowance for 2017/18, from deemed or actual costs",
+            .summary = "Deduction claim on a travel allowance for a tax year (2017/18 unless --year), from deemed or "
+                       "actual costs",
             .inputs = &carAllowanceInputTable(),
             .results = &carAllowanceResultTable(),
             .compute = &carAllowance,

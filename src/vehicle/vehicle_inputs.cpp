@@ -21,6 +21,16 @@ template <class In> InputSpec<In> yesNo(InputSpec<In> desc)
     return desc;
 }
 
+template <class In> InputSpec<In> taxYear()
+{
+    return {.key = "year",
+            .kind = InputKind::TaxYear,
+            .typeName = "YEAR",
+            .help = "tax year: 2026 or 2025/26 (default 2017/18)"};
+}
+
+// The window's range until it sets the chosen year's; the command line
+// checks dates in the calculation, against the year chosen.
 template <class In> InputSpec<In> date(InputSpec<In> desc)
 {
     desc.kind = InputKind::Date;
@@ -30,50 +40,65 @@ template <class In> InputSpec<In> date(InputSpec<In> desc)
     return desc;
 }
 
-}  // namespace
-
-const std::vector<InputSpec<Vehicle>>& vehicleInputTable()
+// One vehicle's fields, for `Vehicle` or a type built on it.
+template <class V> std::vector<InputSpec<V>> vehicleFields()
 {
-    using V = Vehicle;
-    static const std::vector<InputSpec<V>> table = {
-        inputAt<V, &V::CCRegNumber>({.key = "registration",
-                                     .kind = InputKind::Text,
-                                     .typeName = "TEXT",
-                                     .help = "Vehicle registration number",
-                                     .required = true}),
-        inputAt<V, &V::CCMake>({.key = "make", .kind = InputKind::Text, .typeName = "TEXT", .help = "Car make"}),
-        inputAt<V, &V::CCModel>({.key = "model", .kind = InputKind::Text, .typeName = "TEXT", .help = "Car model"}),
-        inputAt<V, &V::YearOfManfact>(
+    return {
+        inputAt<V, &Vehicle::CCRegNumber>({.key = "registration",
+                                           .kind = InputKind::Text,
+                                           .typeName = "TEXT",
+                                           .help = "Vehicle registration number",
+                                           .required = true}),
+        inputAt<V, &Vehicle::CCMake>({.key = "make", .kind = InputKind::Text, .typeName = "TEXT", .help = "Car make"}),
+        inputAt<V, &Vehicle::CCModel>(
+            {.key = "model", .kind = InputKind::Text, .typeName = "TEXT", .help = "Car model"}),
+        inputAt<V, &Vehicle::YearOfManfact>(
             {.key = "year", .kind = InputKind::Text, .typeName = "TEXT", .help = "Year of manufacture"}),
-        inputAt<V, &V::CCPrice>(figure<V>({.key = "price", .typeName = "RAND", .help = "Price of vehicle (incl VAT)"})),
-        inputAt<V, &V::MaintIncluded>(yesNo<V>({.key = "maintenance-plan", .help = "Maintenance plan included"})),
-        inputAt<V, &V::CCStartDate>(
-            date<V>({.key = "start", .help = "First day the vehicle was held (default 01/03/2017)"})),
-        inputAt<V, &V::CCEndDate>(
-            date<V>({.key = "end", .help = "Last day the vehicle was held (default 28/02/2018)"})),
-        inputAt<V, &V::StartMileage>(figure<V>({.key = "start-km", .typeName = "KM", .help = "Start mileage"})),
-        inputAt<V, &V::EndMileage>(
+        inputAt<V, &Vehicle::CCPrice>(
+            figure<V>({.key = "price", .typeName = "RAND", .help = "Price of vehicle (incl VAT)"})),
+        inputAt<V, &Vehicle::MaintIncluded>(yesNo<V>({.key = "maintenance-plan", .help = "Maintenance plan included"})),
+        inputAt<V, &Vehicle::CCStartDate>(
+            date<V>({.key = "start", .help = "First day the vehicle was held (default the tax year's first day)"})),
+        inputAt<V, &Vehicle::CCEndDate>(
+            date<V>({.key = "end", .help = "Last day the vehicle was held (default the tax year's last day)"})),
+        inputAt<V, &Vehicle::StartMileage>(figure<V>({.key = "start-km", .typeName = "KM", .help = "Start mileage"})),
+        inputAt<V, &Vehicle::EndMileage>(
             figure<V>({.key = "end-km", .typeName = "KM", .help = "End mileage (the total distance follows from it)"})),
-        inputAt<V, &V::TotalDistance>(figure<V>({.key = "total-km", .typeName = "KM", .help = "Total distance"})),
-        inputAt<V, &V::BusDistance>(figure<V>({.key = "business-km", .typeName = "KM", .help = "Business distance"})),
-        inputAt<V, &V::BussMilage>(yesNo<V>({.key = "log-book", .help = "A log book of business mileage was kept"})),
-        inputAt<V, &V::SARSTable>(
+        inputAt<V, &Vehicle::TotalDistance>(figure<V>({.key = "total-km", .typeName = "KM", .help = "Total distance"})),
+        inputAt<V, &Vehicle::BusDistance>(
+            figure<V>({.key = "business-km", .typeName = "KM", .help = "Business distance"})),
+        inputAt<V, &Vehicle::BussMilage>(
+            yesNo<V>({.key = "log-book", .help = "A log book of business mileage was kept"})),
+        inputAt<V, &Vehicle::SARSTable>(
             yesNo<V>({.key = "fuel-table", .help = "Value fuel with the cents/km fuel table instead"})),
-        inputAt<V, &V::ActualExpEmployee>(figure<V>(
+        inputAt<V, &Vehicle::ActualExpEmployee>(figure<V>(
             {.key = "employee-fuel", .typeName = "RAND", .help = "Actual fuel expenses paid by the employee"})),
-        inputAt<V, &V::FuelReimbEmployer>(figure<V>(
+        inputAt<V, &Vehicle::FuelReimbEmployer>(figure<V>(
             {.key = "employer-fuel-refund", .typeName = "RAND", .help = "Fuel expenses reimbursed by the employer"})),
-        inputAt<V, &V::EmpPaidInsurance>(
+        inputAt<V, &Vehicle::EmpPaidInsurance>(
             figure<V>({.key = "employee-insurance", .typeName = "RAND", .help = "Employee paid ALL insurance costs"})),
-        inputAt<V, &V::EmpPaidLicence>(
+        inputAt<V, &Vehicle::EmpPaidLicence>(
             figure<V>({.key = "employee-licence", .typeName = "RAND", .help = "Employee paid ALL licensing fees"})),
-        inputAt<V, &V::EmpPaidMaintenance>(figure<V>(
+        inputAt<V, &Vehicle::EmpPaidMaintenance>(figure<V>(
             {.key = "employee-maintenance", .typeName = "RAND", .help = "Employee paid ALL maintenance costs"})),
-        inputAt<V, &V::FB3802ThisCar>(
+        inputAt<V, &Vehicle::FB3802ThisCar>(
             figure<V>({.key = "fb-3802",
                        .typeName = "RAND",
                        .help = "Code 3802 f/benefit for this car (typed without the auto split)"})),
     };
+}
+
+}  // namespace
+
+const std::vector<InputSpec<Vehicle>>& vehicleInputTable()
+{
+    static const std::vector<InputSpec<Vehicle>> table = vehicleFields<Vehicle>();
+    return table;
+}
+
+const std::vector<InputSpec<RegisterFileVehicle>>& registerFileVehicleTable()
+{
+    static const std::vector<InputSpec<RegisterFileVehicle>> table = vehicleFields<RegisterFileVehicle>();
     return table;
 }
 
@@ -88,6 +113,7 @@ const std::vector<InputSpec<CompanyCarRegister>>& companyCarInputTable()
                                        .max = 1,
                                        .help = "Auto-calculate f/benefit splits by days held (two vehicles or more)",
                                        .choices = {1, 0}}),
+        inputAt<C, &C::TaxYear>(taxYear<C>()),
     };
     return table;
 }
@@ -223,8 +249,10 @@ const std::vector<InputSpec<CarAllowanceInputs>>& carAllowanceInputTable()
             {.key = "wear-and-tear", .typeName = "RAND", .help = "Wear and tear (records kept; not with a lease)"})),
         inputAt<A, &A::LeasePayments>(figure<A>(
             {.key = "lease", .typeName = "RAND", .help = "Lease payments (records kept; not with wear and tear)"})),
-        inputAt<A, &A::StartDate>(date<A>({.key = "start", .help = "Start of the period (default 01/03/2017)"})),
-        inputAt<A, &A::EndDate>(date<A>({.key = "end", .help = "End of the period (default 28/02/2018)"})),
+        inputAt<A, &A::StartDate>(
+            date<A>({.key = "start", .help = "Start of the period (default the tax year's first day)"})),
+        inputAt<A, &A::EndDate>(date<A>({.key = "end", .help = "End of the period (default the tax year's last day)"})),
+        inputAt<A, &A::TaxYear>(taxYear<A>()),
     };
     return table;
 }

@@ -7,6 +7,7 @@
 #include "vehicle/car_allowance.h"
 #include "vehicle/company_car.h"
 
+#include <limits>
 #include <vector>
 
 namespace grossby {
@@ -17,6 +18,20 @@ inline constexpr double kMaxVehicleFigure = 999'999'999;
 /// One vehicle of the register, in the window's order: the command line's
 /// field names for a vehicle file.
 const std::vector<InputSpec<Vehicle>>& vehicleInputTable();
+
+/// A vehicle as a register file gives it: its dates stay NaN unless the file
+/// gives them, so that dates left blank can take the tax year, which is
+/// known only once every option is read.
+struct RegisterFileVehicle : Vehicle {
+    RegisterFileVehicle()
+    {
+        CCStartDate = std::numeric_limits<double>::quiet_NaN();
+        CCEndDate = std::numeric_limits<double>::quiet_NaN();
+    }
+};
+
+/// `vehicleInputTable` for a register file's vehicles.
+const std::vector<InputSpec<RegisterFileVehicle>>& registerFileVehicleTable();
 
 /// What applies to the whole register: the IRP5 total and the auto split.
 const std::vector<InputSpec<CompanyCarRegister>>& companyCarInputTable();

@@ -1,6 +1,9 @@
 #include "vehicle/vehicle_print.h"
 
 #include "core/tax_year.h"
+#include "core/year_figures.h"
+
+#include <string>
 
 namespace grossby {
 namespace {
@@ -16,6 +19,28 @@ public:
 private:
     PrintRecord m_row;
 };
+
+// "1 March 2017" from "01/03/2017".
+std::string longDate(const std::string& ddmmyyyy)
+{
+    static const char* const months[] = {"January", "February", "March",     "April",   "May",      "June",
+                                         "July",    "August",   "September", "October", "November", "December"};
+    if (ddmmyyyy.size() != 10)
+        return ddmmyyyy;
+    const int day = std::stoi(ddmmyyyy.substr(0, 2));
+    const int month = std::stoi(ddmmyyyy.substr(3, 2));
+    if (month < 1 || month > 12)
+        return ddmmyyyy;
+    return std::to_string(day) + " " + months[month - 1] + " " + ddmmyyyy.substr(6);
+}
+
+// The year a printout is for: its label, and the heading's "Tax year
+// 2025/26", which is empty for 2017/18 (its printouts name no year).
+void writeTaxYear(RowWriter& w, int taxYear)
+{
+    w.text("TaxYear", taxYearLabel(taxYear));
+    w.text("TaxYearHeading", taxYear == kDefaultTaxYear ? std::string() : "Tax year " + taxYearLabel(taxYear));
+}
 
 }  // namespace
 
@@ -81,6 +106,7 @@ std::vector<PrintRecord> CompCarPrint(const CompanyCarRegister& reg, const CompC
         w.amount("FortFB20", r.FortFB20);
         w.amount("WeekFB80", r.WeekFB80);
         w.amount("WeekFB20", r.WeekFB20);
+        writeTaxYear(w, reg.TaxYear);
         rows.push_back(w.take());
     }
     return rows;
@@ -103,6 +129,10 @@ PrintRecord CompCarPrintTotals(const CompanyCarRegister& reg, const CompCarResul
     w.amount("TotAdjustTaxableInc", adjustment);
     w.amount("TotFB3802", fb3802);
     w.amount("TotAdjustTaxableIncSARS", claim);
+    writeTaxYear(w, reg.TaxYear);
+    const TaxYearFigures* year = findTaxYear(reg.TaxYear);
+    w.text("YearStart", year ? longDate(year->startText) : std::string());
+    w.text("YearEnd", year ? longDate(year->endText) : std::string());
     return w.take();
 }
 
@@ -152,6 +182,7 @@ PrintRecord PrintCarAll1(const CarAllowanceInputs& in, const CarAllowanceResult&
         w.text("DateStart", formatDate(in.StartDate));
         w.text("DateEnd", formatDate(in.EndDate));
     }
+    writeTaxYear(w, in.TaxYear);
     return w.take();
 }
 

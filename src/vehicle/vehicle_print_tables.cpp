@@ -21,6 +21,8 @@ Columns companyCarColumns()
         R);
     add(c, {"BussMilage", "YearOfManfact", "CCStartDate", "CCEndDate"}, T);
     add(c, {"IRP53802", "MonFB80", "MonFB20", "FortFB80", "FortFB20", "WeekFB80", "WeekFB20"}, R);
+    // The tax year: its label, and the heading text (empty for 2017/18).
+    add(c, {"TaxYear", "TaxYearHeading"}, T);
     return c;
 }
 
@@ -29,6 +31,8 @@ Columns companyCarTotalsColumns()
     Columns c;
     add(c, {"CMVMaxNum"}, I);
     add(c, {"TotAdjustTaxableInc", "TotFB3802", "TotAdjustTaxableIncSARS"}, R);
+    // The tax year, and its first and last days as the heading names them.
+    add(c, {"TaxYear", "TaxYearHeading", "YearStart", "YearEnd"}, T);
     return c;
 }
 
@@ -44,6 +48,7 @@ Columns travelDeductionColumns()
     // Without records: the deemed costs.
     add(c, {"mta03", "mta14", "cv", "fce", "fc", "mc", "tatc"}, R);
     add(c, {"FCDet", "MCDet", "DateStart", "DateEnd"}, T);
+    add(c, {"TaxYear", "TaxYearHeading"}, T);
     return c;
 }
 

@@ -35,15 +35,15 @@ TEST(TravelCostTable, BandsAtTheirEdges)
         {510000.01, 154879, 1.509, 0.849}, {600000, 154879, 1.509, 0.849}, {1e12, 154879, 1.509, 0.849},
     };
     for (const Case& c : cases) {
-        const TravelCostBand& b = LookupTravelCostTable(c.value);
+        const TravelCostBand& b = LookupTravelCostTable(defaultTaxYear(), c.value);
         EXPECT_EQ(b.fixedCost, c.fixed) << c.value;
         EXPECT_EQ(b.fuelCost, c.fuel) << c.value;
         EXPECT_EQ(b.maintenanceCost, c.maintenance) << c.value;
     }
-    EXPECT_EQ(PrintTravelCostTable(80000).fixedCost, 26675);
-    EXPECT_EQ(PrintTravelCostTable(80001).fixedCost, 47644);
-    EXPECT_EQ(PrintTravelCostTable(300000).fuelCost, 1.075);
-    EXPECT_EQ(PrintTravelCostTable(480001).maintenanceCost, 0.795);
+    EXPECT_EQ(PrintTravelCostTable(defaultTaxYear(), 80000).fixedCost, 26675);
+    EXPECT_EQ(PrintTravelCostTable(defaultTaxYear(), 80001).fixedCost, 47644);
+    EXPECT_EQ(PrintTravelCostTable(defaultTaxYear(), 300000).fuelCost, 1.075);
+    EXPECT_EQ(PrintTravelCostTable(defaultTaxYear(), 480001).maintenanceCost, 0.795);
 }
 
 TEST(TravelCostTable, SearchAgreesWithTheWrittenBands)
@@ -56,9 +56,9 @@ TEST(TravelCostTable, SearchAgreesWithTheWrittenBands)
     for (int i = 0; i < 20000; ++i) {
         // Half the values sit on or beside a band edge, where faults hide.
         double v = i % 2 == 0 ? any(rng) : 85000.0 * edge(rng) + nudge(rng) * 0.005;
-        ASSERT_EQ(&LookupTravelCostTable(v) - f.travelCosts.data(), literalBand(v, 85000)) << v;
+        ASSERT_EQ(&LookupTravelCostTable(defaultTaxYear(), v) - f.travelCosts.data(), literalBand(v, 85000)) << v;
         v = i % 2 == 0 ? v : 80000.0 * edge(rng) + nudge(rng) * 0.5;
-        ASSERT_EQ(&PrintTravelCostTable(v) - f.printTravelCosts.data(), literalBand(v, 80000)) << v;
+        ASSERT_EQ(&PrintTravelCostTable(defaultTaxYear(), v) - f.printTravelCosts.data(), literalBand(v, 80000)) << v;
     }
 }
 
@@ -81,7 +81,7 @@ TEST(SplitTravelDistance, RulesForFullAndPartYears)
         {40000, 365, 12000, 12000, 28000},
     };
     for (const Case& c : cases) {
-        const TravelDistances d = SplitTravelDistance(c.total, c.days, c.typed);
+        const TravelDistances d = SplitTravelDistance(defaultTaxYear().vehicle, c.total, c.days, c.typed);
         EXPECT_NEAR(d.business, c.business, 1e-9) << c.total << " km, " << c.days << " days";
         EXPECT_NEAR(d.priv, c.priv, 1e-9) << c.total << " km, " << c.days << " days";
     }
@@ -98,7 +98,7 @@ TEST(SplitTravelDistance, PartsAddUpToTheTotal)
     for (int i = 0; i < 5000; ++i) {
         const double t = std::floor(km(rng));
         const double bt = typed(rng) == 0 ? std::floor(km(rng) / 2) : 0;
-        const TravelDistances d = SplitTravelDistance(t, days(rng), bt);
+        const TravelDistances d = SplitTravelDistance(defaultTaxYear().vehicle, t, days(rng), bt);
         ASSERT_LE(d.business + d.priv, t + 1e-6) << t;
         ASSERT_GT(d.business + d.priv, t - 0.01) << t;
         if (bt > 0)

@@ -87,8 +87,13 @@ TEST(CompCarPrint, OneRowPerVehicleInFieldOrder)
         "FortFB20",
         "WeekFB80",
         "WeekFB20",
+        "TaxYear",
+        "TaxYearHeading",
     };
     EXPECT_EQ(names(rows[0]), order);
+    // 2017/18's printout names no year in its heading.
+    EXPECT_EQ(field(rows[0], "TaxYear"), PrintValue(std::string("2017/18")));
+    EXPECT_EQ(field(rows[0], "TaxYearHeading"), PrintValue(std::string()));
     EXPECT_EQ(field(rows[0], "CarNum"), PrintValue(std::int32_t{1}));
     EXPECT_EQ(field(rows[1], "CarNum"), PrintValue(std::int32_t{2}));
     EXPECT_EQ(field(rows[1], "CMVMaxNum"), PrintValue(std::int32_t{2}));
@@ -124,11 +129,11 @@ TEST(PrintCarAll1, FieldsOfEachMethod)
     in.IncludeFuel = 0;
     const auto r = std::get<CarAllowanceResult>(CalcCarAllowance(in));
     const PrintRecord deemedRow = PrintCarAll1(in, r);
-    EXPECT_EQ(
-        names(deemedRow),
-        (std::vector<std::string>{"TPName", "CARNO", "mta01", "mta04", "mta05",     "mta06",  "mta07", "tadeduction",
-                                  "MTD",    "MBD",   "mpd",   "mta03", "mta14",     "cv",     "fce",   "fc",
-                                  "mc",     "tatc",  "FCDet", "MCDet", "DateStart", "DateEnd"}));
+    EXPECT_EQ(names(deemedRow),
+              (std::vector<std::string>{"TPName", "CARNO",       "mta01",     "mta04",   "mta05",   "mta06",
+                                        "mta07",  "tadeduction", "MTD",       "MBD",     "mpd",     "mta03",
+                                        "mta14",  "cv",          "fce",       "fc",      "mc",      "tatc",
+                                        "FCDet",  "MCDet",       "DateStart", "DateEnd", "TaxYear", "TaxYearHeading"}));
     EXPECT_EQ(field(deemedRow, "FCDet"), PrintValue(std::string("Fuel costs not included")));
     EXPECT_EQ(field(deemedRow, "MCDet"), PrintValue(std::string("Maintenance costs")));
     EXPECT_EQ(field(deemedRow, "fc"), PrintValue(0.0));
@@ -140,10 +145,11 @@ TEST(PrintCarAll1, FieldsOfEachMethod)
     in.RecordKept = 1;
     in.FuelOilCost = 60000;
     const PrintRecord actualRow = PrintCarAll1(in, std::get<CarAllowanceResult>(CalcCarAllowance(in)));
-    EXPECT_EQ(names(actualRow),
-              (std::vector<std::string>{"TPName", "CARNO", "mta01", "mta04", "mta05", "mta06", "mta07", "tadeduction",
-                                        "MTD", "MBD", "mpd", "mta08", "mta09", "mta10", "mta11", "mta12", "mta13",
-                                        "totcost", "pu"}));
+    EXPECT_EQ(
+        names(actualRow),
+        (std::vector<std::string>{"TPName",      "CARNO", "mta01", "mta04",   "mta05", "mta06",   "mta07",
+                                  "tadeduction", "MTD",   "MBD",   "mpd",     "mta08", "mta09",   "mta10",
+                                  "mta11",       "mta12", "mta13", "totcost", "pu",    "TaxYear", "TaxYearHeading"}));
     EXPECT_EQ(field(actualRow, "tadeduction"), PrintValue(24000.0));
     EXPECT_EQ(carAllowanceReport(in).templateName, "caeprk.rpt");
 }

@@ -11,6 +11,8 @@
 #include "vehicle/vehicle_inputs.h"
 #include "vehicle/vehicle_print.h"
 
+#include <cmath>
+
 namespace grossby::cli {
 namespace {
 
@@ -25,7 +27,7 @@ CalcOutcome<CompCarResult> companyCar(const CompanyCarRegister& in, const NoSett
 {
     if (auto error = checkRegisterVehicles(in))
         return *error;
-    CompanyCarRegister reg = registerOf(in.Cars, in.Actual3802, in.AutoSplit3802 == 1);
+    CompanyCarRegister reg = registerOf(in.Cars, in.Actual3802, in.AutoSplit3802 == 1, in.TaxYear);
     for (std::size_t i = 0; i < reg.Cars.size(); ++i) {
         const Vehicle& v = reg.Cars[i];
         if (v.FB3802ThisCar == 0)
@@ -49,10 +51,53 @@ CalcOutcome<CompCarResult> companyCar(const CompanyCarRegister& in, const NoSett
 std::optional<std::string> companyCarPrint(const CompanyCarRegister& in, const CompCarResult&, PrintLanguage,
                                            PrintJob& job)
 {
-    CompanyCarRegister reg = registerOf(in.Cars, in.Actual3802, in.AutoSplit3802 == 1);
+    CompanyCarRegister reg = registerOf(in.Cars, in.Actual3802, in.AutoSplit3802 == 1, in.TaxYear);
     const CompCarResult window = calculatePressed(reg);
     job.tables = compCarPrintJob(reg, window).tables;
     return std::nullopt;
+}
+
+// The register file's vehicles, read before the tax year is known: dates it
+// leaves blank stay NaN (`RegisterFileVehicle`) until `companyCarPrepare`
+// gives them the year's first and last days.
+RecordsInputSpec<CompanyCarRegister> registerFile()
+{
+    struct FileRegister {
+        std::vector<RegisterFileVehicle> Cars;
+    };
+    const auto file = recordsInput<FileRegister, RegisterFileVehicle, &FileRegister::Cars>(
+        {.key = "vehicles",
+         .recordName = "vehicle",
+         .help = "The register: a CSV file whose first line names the fields, or a JSON array of objects; one "
+                 "vehicle each (fields below)",
+         .maxRecords = kMaxVehicles},
+        registerFileVehicleTable());
+    RecordsInputSpec<CompanyCarRegister> desc;
+    desc.info = file.info;
+    desc.read = [read = file.read](CompanyCarRegister& in, const std::string& path) -> std::optional<InputProblem> {
+        FileRegister f;
+        if (auto problem = read(f, path))
+            return problem;
+        in.Cars.assign(f.Cars.begin(), f.Cars.end());
+        return std::nullopt;
+    };
+    return desc;
+}
+
+// Vehicle dates the file left blank: the whole of the chosen tax year. (A
+// year the program does not have leaves them blank; the calculation refuses
+// the year first.)
+void companyCarPrepare(CompanyCarRegister& in, const GivenInputs&)
+{
+    const TaxYearFigures* year = findTaxYear(in.TaxYear);
+    if (!year)
+        return;
+    for (Vehicle& v : in.Cars) {
+        if (std::isnan(v.CCStartDate))
+            v.CCStartDate = year->start;
+        if (std::isnan(v.CCEndDate))
+            v.CCEndDate = year->end;
+    }
 }
 
 std::span<const CarResult> vehicleRows(const CompCarResult& r)
@@ -83,13 +128,8 @@ std::shared_ptr<const Calculator> companyCarCalculator()
     const auto d = companyCarDescription();
     auto def = commandOf(d);
     def.compute = &companyCar;
-    def.records = {recordsInput<CompanyCarRegister, Vehicle, &CompanyCarRegister::Cars>(
-        {.key = "vehicles",
-         .recordName = "vehicle",
-         .help = "The register: a CSV file whose first line names the fields, or a JSON array of objects; one "
-                 "vehicle each (fields below)",
-         .maxRecords = kMaxVehicles},
-        vehicleInputTable())};
+    def.records = {registerFile()};
+    def.prepare = &companyCarPrepare;
     auto vehicles = listResult<CompCarResult, CarResult>(
         "vehicles", "Vehicle", "one object per vehicle, in the file's order, with the keys below", &vehicleColumns,
         &vehicleRows);
