@@ -8,6 +8,7 @@
 #include "finance/finance_print.h"
 #include "package/package_print.h"
 #include "payroll/period_calculators.h"
+#include "payroll/period_print.h"
 #include "payroll/quicktax.h"
 #include "services/print_schema.h"
 #include "services/report_engine.h"
@@ -416,6 +417,54 @@ TEST(ReportTemplates, WorkedExamplesPrintTheirFiguresAndLabels)
                                                                   << text.toStdString();
         for (const std::string& s : c.absent)
             EXPECT_FALSE(text.contains(QString::fromStdString(s))) << "unexpected \"" << s << "\"";
+    }
+}
+
+// The year a printout is for shows in its heading for any year but 2017/18,
+// whose printouts stay as they were; QuickTax's dates come from the row.
+TEST(ReportTemplates, HeadingsNameTheTaxYearOtherThan2017_18)
+{
+    int index = 0;
+    for (const int year : {kDefaultTaxYear, 2026}) {
+        QuickTaxResult quick;
+        quick.income = 500000;
+        quick.TaxYear = year;
+        MonthlyInputs month;
+        month.TaxYear = year;
+        PackageInputs package;
+        package.TaxYear = year;
+        const struct {
+            StagedTable table;
+            std::string templateName;
+            std::string heading;
+        } cases[] = {
+            {{kKwikTaxTable, {KwikTaxRecord(quick)}}, "kwiktep.rpt", "Tax year 2025/26"},
+            {{"IRP5Mon", {PrintMonthly(month, PeriodResult{}, PrintLanguage::English)}},
+             "Monthly.rpt",
+             "Tax year 2025/26"},
+            {{"SalPackage", {SalPackPrint(PackageWindow::PelmoraMon, package, PackageResult{})}},
+             "Pelmora.rpt",
+             "Tax year 2025/26"},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.templateName + " " + taxYearLabel(year));
+            testing::PrintFixture fx;
+            fx.stage({c.table});
+            const QString pdf = QStringLiteral("year-%1.pdf").arg(++index);
+            const QString text = render(fx, c.templateName, "t", pdf).join(QLatin1Char('\n'));
+            const QString heading = QString::fromStdString(c.heading);
+            if (year == kDefaultTaxYear)
+                EXPECT_FALSE(text.contains(QLatin1String("Tax year"))) << text.toStdString();
+            else
+                EXPECT_TRUE(text.contains(heading)) << text.toStdString();
+        }
+        if (year == 2026) {
+            testing::PrintFixture fx;
+            fx.stage({{kKwikTaxTable, {KwikTaxRecord(quick)}}});
+            EXPECT_TRUE(render(fx, "kwiktep.rpt", "t", QStringLiteral("year-dates.pdf"))
+                            .join(QLatin1Char('\n'))
+                            .contains(QLatin1String("tax year 1 March 2025 to 28 February 2026")));
+        }
     }
 }
 
