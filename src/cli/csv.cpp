@@ -371,22 +371,35 @@ bool needsQuotes(std::string_view text)
     return false;
 }
 
+// A field at the end of `out`, in quotes when it needs them.
+void appendField(std::string& out, std::string_view text)
+{
+    if (!needsQuotes(text)) {
+        out.append(text);
+        return;
+    }
+    out.push_back('"');
+    for (const char c : text) {
+        if (c == '"')
+            out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+void appendInteger(std::string& out, long long value)
+{
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, res.ptr);
+}
+
 }  // namespace
 
 void CsvWriter::field(std::string_view text)
 {
     separate();
-    if (!needsQuotes(text)) {
-        m_buffer.append(text);
-        return;
-    }
-    m_buffer.push_back('"');
-    for (const char c : text) {
-        if (c == '"')
-            m_buffer.push_back('"');
-        m_buffer.push_back(c);
-    }
-    m_buffer.push_back('"');
+    appendField(m_buffer, text);
 }
 
 namespace {
@@ -481,7 +494,7 @@ void CsvWriter::number(double value)
     separate();
     if (m_background) {
         // Written out by the background thread, which puts it in its place.
-        m_numbers.push_back({m_buffer.size(), value});
+        m_pending.push_back({m_buffer.size(), Pending::kNumber, value});
         return;
     }
     appendNumber(m_buffer, value);
@@ -490,18 +503,47 @@ void CsvWriter::number(double value)
 void CsvWriter::integer(long long value)
 {
     separate();
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    m_buffer.append(buf, res.ptr);
+    appendInteger(m_buffer, value);
+}
+
+void CsvWriter::later()
+{
+    separate();
+    if (!m_background) {
+        Cells cells(m_buffer);
+        m_filler(laterTag(), cells);
+        return;
+    }
+    m_pending.push_back({m_buffer.size(), laterTag(), 0});
+    if (++m_laterCount == kLaterPerBuffer)
+        flush();  // the next half of the tags: the buffer that held them is written
 }
 
 void CsvWriter::endRecord()
 {
     m_buffer.push_back('\n');
     m_atStart = true;
-    // Figures held back count too, so a file of figures alone stays in bounds.
-    if (m_buffer.size() + m_numbers.size() * sizeof(PendingNumber) >= m_limit)
+    // What is held back counts too, so a file of figures alone stays in bounds.
+    if (m_buffer.size() + m_pending.size() * sizeof(Pending) >= m_limit)
         flush();
+}
+
+void CsvWriter::Cells::field(std::string_view text)
+{
+    separate();
+    appendField(m_out, text);
+}
+
+void CsvWriter::Cells::number(double value)
+{
+    separate();
+    appendNumber(m_out, value);
+}
+
+void CsvWriter::Cells::integer(long long value)
+{
+    separate();
+    appendInteger(m_out, value);
 }
 
 // The thread that writes the buffers out, and the one buffer it holds.
@@ -509,7 +551,7 @@ struct CsvWriter::Background {
     std::mutex mutex;
     std::condition_variable changed;
     std::string pending;  // being written while busy
-    std::vector<PendingNumber> pendingNumbers;  // the figures it lacks
+    std::vector<Pending> pendingCells;  // the figures and filler's cells it lacks
     std::string composed;  // the two put together
     bool busy = false;
     bool stop = false;
@@ -524,7 +566,7 @@ void CsvWriter::writeInBackground()
         return;
     m_background = std::make_unique<Background>();
     m_background->pending.reserve(m_buffer.capacity());
-    m_background->thread = std::thread([bg = m_background.get(), sink = m_sink] {
+    m_background->thread = std::thread([bg = m_background.get(), sink = m_sink, filler = m_filler] {
         std::unique_lock lock(bg->mutex);
         for (;;) {
             bg->changed.wait(lock, [bg] { return bg->busy || bg->stop; });
@@ -532,13 +574,18 @@ void CsvWriter::writeInBackground()
                 return;
             lock.unlock();
             const std::string* bytes = &bg->pending;
-            if (!bg->pendingNumbers.empty()) {
+            if (!bg->pendingCells.empty()) {
                 bg->composed.clear();
                 std::size_t from = 0;
-                for (const PendingNumber& number : bg->pendingNumbers) {
-                    bg->composed.append(bg->pending, from, number.at - from);
-                    appendNumber(bg->composed, number.value);
-                    from = number.at;
+                for (const Pending& cell : bg->pendingCells) {
+                    bg->composed.append(bg->pending, from, cell.at - from);
+                    if (cell.tag == Pending::kNumber) {
+                        appendNumber(bg->composed, cell.value);
+                    } else {
+                        Cells cells(bg->composed);
+                        filler(cell.tag, cells);
+                    }
+                    from = cell.at;
                 }
                 bg->composed.append(bg->pending, from);
                 bytes = &bg->composed;
@@ -552,7 +599,7 @@ void CsvWriter::writeInBackground()
                 bg->error = error;
             }
             bg->pending.clear();
-            bg->pendingNumbers.clear();
+            bg->pendingCells.clear();
             bg->busy = false;
             bg->changed.notify_all();
         }
@@ -589,7 +636,7 @@ bool CsvWriter::finish()
 void CsvWriter::discard()
 {
     m_buffer.clear();
-    m_numbers.clear();
+    m_pending.clear();
     stopBackground();
     m_sink = nullptr;
 }
@@ -605,14 +652,17 @@ bool CsvWriter::flush()
         m_background->changed.wait(lock, [this] { return !m_background->busy; });
         if (m_background->failed)
             m_failed = true;
-        if (!m_buffer.empty() && !m_failed) {
+        if ((!m_buffer.empty() || !m_pending.empty()) && !m_failed) {
             m_background->pending.swap(m_buffer);
-            m_background->pendingNumbers.swap(m_numbers);
+            m_background->pendingCells.swap(m_pending);
             m_background->busy = true;
             m_background->changed.notify_all();
         }
         m_buffer.clear();
-        m_numbers.clear();
+        m_pending.clear();
+        // The other half of the tags is free: its buffer has been written.
+        m_laterHalf ^= 1;
+        m_laterCount = 0;
         return !m_failed;
     }
     if (!m_buffer.empty() && !m_failed && !m_sink(m_buffer))
