@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
@@ -274,16 +275,14 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
         err << "Copied as they stand, not read by the calculator: " << quotedList(unknown) << '\n';
 
     // Each row is read and checked here, then calculated and its results
-    // written on the writer's thread while the next rows are read: a row
+    // written on the writer's threads while the next rows are read: a row
     // waiting for that is kept under its tag (see CsvWriter::later()).
-    std::vector<std::unique_ptr<Calculation>> rowsByTag(2 * CsvWriter::kLaterPerBuffer);
-    std::uint64_t rejected = 0;  // counted on the writer's thread
-    std::string rejection;  // the same
-    std::string counts;  // the same
+    std::vector<std::unique_ptr<Calculation>> rowsByTag(CsvWriter::kLaterTags);
+    std::atomic<std::uint64_t> rejected = 0;  // counted on the writer's threads
     CsvWriter writer(sink);
     writer.fillLater([&](std::size_t tag, CsvWriter::Cells& cells) {
         Calculation& row = *rowsByTag[tag];
-        rejection.clear();
+        std::string rejection;
         if (!row.run(rejection)) {
             ++rejected;
             for (std::size_t k = 0; k < calc.results.size(); ++k)
@@ -322,7 +321,7 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
                 cells.field(cell + "]");
                 continue;
             }
-            counts.clear();
+            std::string counts;
             for (const int n : row.counts(k))
                 counts += (counts.empty() ? "" : " ") + std::to_string(n);
             cells.field(counts);

@@ -1,6 +1,7 @@
 #include "cli/csv.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -546,18 +547,75 @@ void CsvWriter::Cells::integer(long long value)
     appendInteger(m_out, value);
 }
 
-// The thread that writes the buffers out, and the one buffer it holds.
+// The threads that finish the buffers and write them out. Each takes one
+// buffer, puts in its figures and filler's cells, and writes it once every
+// buffer handed over before it is written.
 struct CsvWriter::Background {
+    struct Worker {
+        std::string pending;  // being finished and written while busy
+        std::vector<Pending> pendingCells;  // the figures and filler's cells it lacks
+        std::string composed;  // the two put together
+        std::uint64_t order = 0;  // its place among the buffers handed over
+        bool busy = false;
+        std::thread thread;
+    };
     std::mutex mutex;
     std::condition_variable changed;
-    std::string pending;  // being written while busy
-    std::vector<Pending> pendingCells;  // the figures and filler's cells it lacks
-    std::string composed;  // the two put together
-    bool busy = false;
+    Sink sink;
+    Filler filler;
+    std::array<Worker, kWorkers> workers;
+    std::uint64_t handedOver = 0;
+    std::uint64_t written = 0;  // buffers written (or, after a failure, dropped)
     bool stop = false;
     bool failed = false;
     int error = 0;  // errno of the failed write
-    std::thread thread;
+
+    void run(Worker& w)
+    {
+        std::unique_lock lock(mutex);
+        for (;;) {
+            changed.wait(lock, [&] { return w.busy || stop; });
+            if (!w.busy)
+                return;
+            lock.unlock();
+            const std::string* bytes = &w.pending;
+            if (!w.pendingCells.empty()) {
+                w.composed.clear();
+                std::size_t from = 0;
+                for (const Pending& cell : w.pendingCells) {
+                    w.composed.append(w.pending, from, cell.at - from);
+                    if (cell.tag == Pending::kNumber) {
+                        appendNumber(w.composed, cell.value);
+                    } else {
+                        Cells cells(w.composed);
+                        filler(cell.tag, cells);
+                    }
+                    from = cell.at;
+                }
+                w.composed.append(w.pending, from);
+                bytes = &w.composed;
+            }
+            lock.lock();
+            changed.wait(lock, [&] { return written == w.order; });
+            if (!failed) {
+                // The one writer at a time: the others wait for their turn.
+                lock.unlock();
+                errno = 0;
+                const bool ok = sink(*bytes);
+                const int why = errno;
+                lock.lock();
+                if (!ok) {
+                    failed = true;
+                    error = why;
+                }
+            }
+            ++written;
+            w.pending.clear();
+            w.pendingCells.clear();
+            w.busy = false;
+            changed.notify_all();
+        }
+    }
 };
 
 void CsvWriter::writeInBackground()
@@ -565,59 +623,27 @@ void CsvWriter::writeInBackground()
     if (m_background || !m_sink)
         return;
     m_background = std::make_unique<Background>();
-    m_background->pending.reserve(m_buffer.capacity());
-    m_background->thread = std::thread([bg = m_background.get(), sink = m_sink, filler = m_filler] {
-        std::unique_lock lock(bg->mutex);
-        for (;;) {
-            bg->changed.wait(lock, [bg] { return bg->busy || bg->stop; });
-            if (!bg->busy)
-                return;
-            lock.unlock();
-            const std::string* bytes = &bg->pending;
-            if (!bg->pendingCells.empty()) {
-                bg->composed.clear();
-                std::size_t from = 0;
-                for (const Pending& cell : bg->pendingCells) {
-                    bg->composed.append(bg->pending, from, cell.at - from);
-                    if (cell.tag == Pending::kNumber) {
-                        appendNumber(bg->composed, cell.value);
-                    } else {
-                        Cells cells(bg->composed);
-                        filler(cell.tag, cells);
-                    }
-                    from = cell.at;
-                }
-                bg->composed.append(bg->pending, from);
-                bytes = &bg->composed;
-            }
-            errno = 0;
-            const bool ok = sink(*bytes);
-            const int error = errno;
-            lock.lock();
-            if (!ok && !bg->failed) {
-                bg->failed = true;
-                bg->error = error;
-            }
-            bg->pending.clear();
-            bg->pendingCells.clear();
-            bg->busy = false;
-            bg->changed.notify_all();
-        }
-    });
+    m_background->sink = m_sink;
+    m_background->filler = m_filler;
+    for (auto& w : m_background->workers) {
+        w.pending.reserve(m_buffer.capacity());
+        w.thread = std::thread([bg = m_background.get(), &w] { bg->run(w); });
+    }
 }
 
-// Waits for the last buffer to be written and ends the thread.
+// Waits for the last buffers to be written and ends the threads.
 void CsvWriter::stopBackground()
 {
     if (!m_background)
         return;
     {
         std::unique_lock lock(m_background->mutex);
-        m_background->changed.wait(lock, [this] { return !m_background->busy; });
+        m_background->changed.wait(lock, [this] { return m_background->written == m_background->handedOver; });
         m_background->stop = true;
         m_background->changed.notify_all();
     }
-    m_background->thread.join();
+    for (auto& w : m_background->workers)
+        w.thread.join();
     if (m_background->failed) {
         m_failed = true;
         errno = m_background->error;
@@ -646,22 +672,34 @@ bool CsvWriter::flush()
     if (!m_sink)
         return !m_failed;
     if (m_background) {
-        // Hand the buffer over once the one before it is written, and fill
-        // the one that comes back.
-        std::unique_lock lock(m_background->mutex);
-        m_background->changed.wait(lock, [this] { return !m_background->busy; });
-        if (m_background->failed)
+        // Hand the buffer to a thread that is free, and fill the one that
+        // comes back.
+        Background& bg = *m_background;
+        std::unique_lock lock(bg.mutex);
+        Background::Worker* free = nullptr;
+        bg.changed.wait(lock, [&] {
+            for (auto& w : bg.workers) {
+                if (!w.busy) {
+                    free = &w;
+                    return true;
+                }
+            }
+            return false;
+        });
+        if (bg.failed)
             m_failed = true;
         if ((!m_buffer.empty() || !m_pending.empty()) && !m_failed) {
-            m_background->pending.swap(m_buffer);
-            m_background->pendingCells.swap(m_pending);
-            m_background->busy = true;
-            m_background->changed.notify_all();
+            free->pending.swap(m_buffer);
+            free->pendingCells.swap(m_pending);
+            free->order = bg.handedOver++;
+            free->busy = true;
+            bg.changed.notify_all();
         }
         m_buffer.clear();
         m_pending.clear();
-        // The other half of the tags is free: its buffer has been written.
-        m_laterHalf ^= 1;
+        // The next tags: those of the buffer handed over kWorkers + 1 flushes
+        // ago, which is written, as every one before a free thread's is.
+        m_laterBlock = (m_laterBlock + 1) % (kWorkers + 1);
         m_laterCount = 0;
         return !m_failed;
     }

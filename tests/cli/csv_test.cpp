@@ -219,6 +219,7 @@ TEST(Csv, WritesInTheBackgroundWhatItWritesInTheForeground)
             return false;
         },
         8);
+    failing.fillLater(fill);
     failing.writeInBackground();
     write(failing);
     errno = 0;
