@@ -194,20 +194,24 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
         }
         QIODevice* device = outFile.device();
         auto* file = qobject_cast<QFileDevice*>(device);
-        sink = [device, file, written = std::int64_t(0)](std::string_view bytes) mutable {
+        sink = [device, file, written = std::int64_t(0), sent = std::int64_t(0)](std::string_view bytes) mutable {
             const auto size = static_cast<qint64>(bytes.size());
             if (device->write(bytes.data(), size) != size)
                 return false;
+            written += size;
 #ifdef __linux__
-            // What is written is put on its way to the disk at once, while
-            // the next rows are worked out, so the sync that makes the
-            // output whole before it is put in place has little left to do.
-            if (file && file->handle() >= 0 && file->flush())
-                ::sync_file_range(file->handle(), written, size, SYNC_FILE_RANGE_WRITE);
+            // What is written is put on its way to the disk a few megabytes
+            // at a time, while the next rows are worked out, so the sync that
+            // makes the output whole before it is put in place has little
+            // left to do.
+            if (written - sent >= (4 << 20) && file && file->handle() >= 0 && file->flush()) {
+                ::sync_file_range(file->handle(), sent, written - sent, SYNC_FILE_RANGE_WRITE);
+                sent = written;
+            }
 #else
             (void)file;
+            (void)sent;
 #endif
-            written += size;
             return true;
         };
     }

@@ -146,7 +146,7 @@ public:
     /// Threads that finish and write the buffers in the background.
     static constexpr std::size_t kWorkers = 2;
     /// How many later() places one buffer holds.
-    static constexpr std::size_t kLaterPerBuffer = 4096;
+    static constexpr std::size_t kLaterPerBuffer = 1024;
     /// Every tag later() gives is below this.
     static constexpr std::size_t kLaterTags = (kWorkers + 1) * kLaterPerBuffer;
 
