@@ -174,7 +174,7 @@ TEST(Csv, NumbersAreTheShortestFixedDigits)
 // fails is told by finish(), with its errno, and is offered nothing more.
 TEST(Csv, WritesInTheBackgroundWhatItWritesInTheForeground)
 {
-    std::vector<int> keptByTag(2 * CsvWriter::kLaterPerBuffer, -1);
+    std::vector<int> keptByTag(CsvWriter::kLaterTags, -1);
     const auto fill = [&keptByTag](std::size_t tag, CsvWriter::Cells& cells) {
         cells.integer(keptByTag[tag]);
         cells.field(keptByTag[tag] % 3 ? "later" : "later, quoted");
