@@ -694,12 +694,13 @@ bool CsvWriter::flush()
             free->order = bg.handedOver++;
             free->busy = true;
             bg.changed.notify_all();
+            // The next tags: those of the buffer handed over kWorkers + 1
+            // buffers ago, which is written, as every one before a free
+            // thread's is. A buffer not handed over frees its own tags.
+            m_laterBlock = (m_laterBlock + 1) % (kWorkers + 1);
         }
         m_buffer.clear();
         m_pending.clear();
-        // The next tags: those of the buffer handed over kWorkers + 1 flushes
-        // ago, which is written, as every one before a free thread's is.
-        m_laterBlock = (m_laterBlock + 1) % (kWorkers + 1);
         m_laterCount = 0;
         return !m_failed;
     }
