@@ -3,11 +3,13 @@
 #include "cli/csv.h"
 #include "services/output_file.h"
 
+#include <QFileDevice>
 #include <QIODevice>
 #include <QString>
 
 #include <nlohmann/json.hpp>
 
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
@@ -24,6 +26,7 @@
 #include <io.h>
 #define GROSSBY_ISATTY(f) _isatty(_fileno(f))
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #define GROSSBY_ISATTY(f) isatty(fileno(f))
 #endif
@@ -190,8 +193,26 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
             return 1;
         }
         QIODevice* device = outFile.device();
-        sink = [device](std::string_view bytes) {
-            return device->write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+        auto* file = qobject_cast<QFileDevice*>(device);
+        sink = [device, file, written = std::int64_t(0), sent = std::int64_t(0)](std::string_view bytes) mutable {
+            const auto size = static_cast<qint64>(bytes.size());
+            if (device->write(bytes.data(), size) != size)
+                return false;
+            written += size;
+#ifdef __linux__
+            // What is written is put on its way to the disk a few megabytes
+            // at a time, while the next rows are worked out, so the sync that
+            // makes the output whole before it is put in place has little
+            // left to do.
+            if (written - sent >= (4 << 20) && file && file->handle() >= 0 && file->flush()) {
+                ::sync_file_range(file->handle(), sent, written - sent, SYNC_FILE_RANGE_WRITE);
+                sent = written;
+            }
+#else
+            (void)file;
+            (void)sent;
+#endif
+            return true;
         };
     }
     const std::string outName = toStdout ? std::string("standard output") : "'" + outPath + "'";
@@ -257,7 +278,60 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     if (!unknown.empty())
         err << "Copied as they stand, not read by the calculator: " << quotedList(unknown) << '\n';
 
+    // Each row is read and checked here, then calculated and its results
+    // written on the writer's threads while the next rows are read: a row
+    // waiting for that is kept under its tag (see CsvWriter::later()).
+    std::vector<std::unique_ptr<Calculation>> rowsByTag(CsvWriter::kLaterTags);
+    std::atomic<std::uint64_t> rejected = 0;  // counted on the writer's threads
     CsvWriter writer(sink);
+    writer.fillLater([&](std::size_t tag, CsvWriter::Cells& cells) {
+        Calculation& row = *rowsByTag[tag];
+        std::string rejection;
+        if (!row.run(rejection)) {
+            ++rejected;
+            for (std::size_t k = 0; k < calc.results.size(); ++k)
+                cells.field({});
+            cells.field(rejection);
+            return;
+        }
+        // The figures come first, then the lists.
+        const std::span<const double> figures = row.numbers();
+        for (std::size_t k = 0; k < figures.size(); ++k) {
+            if (calc.results[k].kind == ResultKind::YesNo)
+                cells.field(figures[k] != 0 ? "true" : "false");
+            else if (calc.results[k].kind == ResultKind::Whole && std::fabs(figures[k]) < 9e15)
+                cells.integer(static_cast<long long>(figures[k]));
+            else
+                cells.number(figures[k]);
+        }
+        for (std::size_t k = figures.size(); k < calc.results.size(); ++k) {
+            if (calc.results[k].list) {
+                // A list in one cell, as the JSON array --json prints.
+                const auto columns = row.listColumns(k);
+                std::string cell = "[";
+                for (std::size_t r = 0; r < row.listRows(k); ++r) {
+                    cell += r ? ",{" : "{";
+                    for (std::size_t c = 0; c < columns.size(); ++c) {
+                        const double v = row.listValue(k, r, c);
+                        nlohmann::json value = v;
+                        if (columns[c].kind == ResultKind::YesNo)
+                            value = v != 0;
+                        else if (columns[c].kind == ResultKind::Whole && std::fabs(v) < 9e15)
+                            value = static_cast<long long>(v);
+                        cell += (c ? ",\"" : "\"") + columns[c].key + "\":" + value.dump();
+                    }
+                    cell += "}";
+                }
+                cells.field(cell + "]");
+                continue;
+            }
+            std::string counts;
+            for (const int n : row.counts(k))
+                counts += (counts.empty() ? "" : " ") + std::to_string(n);
+            cells.field(counts);
+        }
+        cells.field({});
+    });
     writer.writeInBackground();
     for (const auto& h : header)
         writer.field(h);
@@ -274,13 +348,11 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     writer.endRecord();
 
     Progress progress(inPath);
-    std::unique_ptr<Calculation> row = calc.start();
     std::uint64_t rows = 0;
     std::uint64_t bad = 0;
     std::uint64_t unclosedRow = 0;
     std::uint64_t unclosedLine = 0;
     std::string error;
-    std::string counts;
     InputProblem cellProblem;
     while (reader.next(fields)) {
         if (fields.size() == 1 && fields[0].empty() && !reader.unterminatedQuote())
@@ -300,6 +372,9 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
                 " extra are copied after this column";
         }
 
+        std::unique_ptr<Calculation>& row = rowsByTag[writer.laterTag()];
+        if (!row)
+            row = calc.start();
         row->assign(base);
         if (error.empty()) {
             if (const auto column = row->setRow(columnInput, fields, cellProblem)) {
@@ -315,8 +390,6 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
             if (auto problem = row->checkGiven())
                 error = *problem;
         }
-        if (error.empty())
-            row->run(error);
 
         // A plain record is copied as it stands when the writer would write
         // it the same way: every field bare (no blank at either end).
@@ -328,43 +401,7 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
                 writer.field(i < fields.size() ? fields[i] : std::string_view());
         }
         if (error.empty()) {
-            // The figures come first, then the lists.
-            const std::span<const double> figures = row->numbers();
-            for (std::size_t k = 0; k < figures.size(); ++k) {
-                if (calc.results[k].kind == ResultKind::YesNo)
-                    writer.field(figures[k] != 0 ? "true" : "false");
-                else if (calc.results[k].kind == ResultKind::Whole && std::fabs(figures[k]) < 9e15)
-                    writer.integer(static_cast<long long>(figures[k]));
-                else
-                    writer.number(figures[k]);
-            }
-            for (std::size_t k = figures.size(); k < calc.results.size(); ++k) {
-                if (calc.results[k].list) {
-                    // A list in one cell, as the JSON array --json prints.
-                    const auto columns = row->listColumns(k);
-                    std::string cell = "[";
-                    for (std::size_t r = 0; r < row->listRows(k); ++r) {
-                        cell += r ? ",{" : "{";
-                        for (std::size_t c = 0; c < columns.size(); ++c) {
-                            const double v = row->listValue(k, r, c);
-                            nlohmann::json value = v;
-                            if (columns[c].kind == ResultKind::YesNo)
-                                value = v != 0;
-                            else if (columns[c].kind == ResultKind::Whole && std::fabs(v) < 9e15)
-                                value = static_cast<long long>(v);
-                            cell += (c ? ",\"" : "\"") + columns[c].key + "\":" + value.dump();
-                        }
-                        cell += "}";
-                    }
-                    writer.field(cell + "]");
-                    continue;
-                }
-                counts.clear();
-                for (const int n : row->counts(k))
-                    counts += (counts.empty() ? "" : " ") + std::to_string(n);
-                writer.field(counts);
-            }
-            writer.field({});
+            writer.later();  // calculated and written by the filler
         } else {
             ++bad;
             for (std::size_t k = 0; k < calc.results.size(); ++k)
@@ -398,6 +435,7 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
             return 1;
         }
     }
+    bad += rejected;
     if (bad)
         err << rows << " rows, " << bad << " rejected (see the 'error' column)\n";
     if (unclosedRow) {

@@ -1,6 +1,7 @@
 #include "cli/csv.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -371,22 +372,35 @@ bool needsQuotes(std::string_view text)
     return false;
 }
 
+// A field at the end of `out`, in quotes when it needs them.
+void appendField(std::string& out, std::string_view text)
+{
+    if (!needsQuotes(text)) {
+        out.append(text);
+        return;
+    }
+    out.push_back('"');
+    for (const char c : text) {
+        if (c == '"')
+            out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+void appendInteger(std::string& out, long long value)
+{
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, res.ptr);
+}
+
 }  // namespace
 
 void CsvWriter::field(std::string_view text)
 {
     separate();
-    if (!needsQuotes(text)) {
-        m_buffer.append(text);
-        return;
-    }
-    m_buffer.push_back('"');
-    for (const char c : text) {
-        if (c == '"')
-            m_buffer.push_back('"');
-        m_buffer.push_back(c);
-    }
-    m_buffer.push_back('"');
+    appendField(m_buffer, text);
 }
 
 namespace {
@@ -481,7 +495,7 @@ void CsvWriter::number(double value)
     separate();
     if (m_background) {
         // Written out by the background thread, which puts it in its place.
-        m_numbers.push_back({m_buffer.size(), value});
+        m_pending.push_back({m_buffer.size(), Pending::kNumber, value});
         return;
     }
     appendNumber(m_buffer, value);
@@ -490,32 +504,118 @@ void CsvWriter::number(double value)
 void CsvWriter::integer(long long value)
 {
     separate();
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    m_buffer.append(buf, res.ptr);
+    appendInteger(m_buffer, value);
+}
+
+void CsvWriter::later()
+{
+    separate();
+    if (!m_background) {
+        Cells cells(m_buffer);
+        m_filler(laterTag(), cells);
+        return;
+    }
+    m_pending.push_back({m_buffer.size(), laterTag(), 0});
+    if (++m_laterCount == kLaterPerBuffer)
+        flush();  // the next half of the tags: the buffer that held them is written
 }
 
 void CsvWriter::endRecord()
 {
     m_buffer.push_back('\n');
     m_atStart = true;
-    // Figures held back count too, so a file of figures alone stays in bounds.
-    if (m_buffer.size() + m_numbers.size() * sizeof(PendingNumber) >= m_limit)
+    // What is held back counts too, so a file of figures alone stays in bounds.
+    if (m_buffer.size() + m_pending.size() * sizeof(Pending) >= m_limit)
         flush();
 }
 
-// The thread that writes the buffers out, and the one buffer it holds.
+void CsvWriter::Cells::field(std::string_view text)
+{
+    separate();
+    appendField(m_out, text);
+}
+
+void CsvWriter::Cells::number(double value)
+{
+    separate();
+    appendNumber(m_out, value);
+}
+
+void CsvWriter::Cells::integer(long long value)
+{
+    separate();
+    appendInteger(m_out, value);
+}
+
+// The threads that finish the buffers and write them out. Each takes one
+// buffer, puts in its figures and filler's cells, and writes it once every
+// buffer handed over before it is written.
 struct CsvWriter::Background {
+    struct Worker {
+        std::string pending;  // being finished and written while busy
+        std::vector<Pending> pendingCells;  // the figures and filler's cells it lacks
+        std::string composed;  // the two put together
+        std::uint64_t order = 0;  // its place among the buffers handed over
+        bool busy = false;
+        std::thread thread;
+    };
     std::mutex mutex;
     std::condition_variable changed;
-    std::string pending;  // being written while busy
-    std::vector<PendingNumber> pendingNumbers;  // the figures it lacks
-    std::string composed;  // the two put together
-    bool busy = false;
+    Sink sink;
+    Filler filler;
+    std::array<Worker, kWorkers> workers;
+    std::uint64_t handedOver = 0;
+    std::uint64_t written = 0;  // buffers written (or, after a failure, dropped)
     bool stop = false;
     bool failed = false;
     int error = 0;  // errno of the failed write
-    std::thread thread;
+
+    void run(Worker& w)
+    {
+        std::unique_lock lock(mutex);
+        for (;;) {
+            changed.wait(lock, [&] { return w.busy || stop; });
+            if (!w.busy)
+                return;
+            lock.unlock();
+            const std::string* bytes = &w.pending;
+            if (!w.pendingCells.empty()) {
+                w.composed.clear();
+                std::size_t from = 0;
+                for (const Pending& cell : w.pendingCells) {
+                    w.composed.append(w.pending, from, cell.at - from);
+                    if (cell.tag == Pending::kNumber) {
+                        appendNumber(w.composed, cell.value);
+                    } else {
+                        Cells cells(w.composed);
+                        filler(cell.tag, cells);
+                    }
+                    from = cell.at;
+                }
+                w.composed.append(w.pending, from);
+                bytes = &w.composed;
+            }
+            lock.lock();
+            changed.wait(lock, [&] { return written == w.order; });
+            if (!failed) {
+                // The one writer at a time: the others wait for their turn.
+                lock.unlock();
+                errno = 0;
+                const bool ok = sink(*bytes);
+                const int why = errno;
+                lock.lock();
+                if (!ok) {
+                    failed = true;
+                    error = why;
+                }
+            }
+            ++written;
+            w.pending.clear();
+            w.pendingCells.clear();
+            w.busy = false;
+            changed.notify_all();
+        }
+    }
 };
 
 void CsvWriter::writeInBackground()
@@ -523,54 +623,27 @@ void CsvWriter::writeInBackground()
     if (m_background || !m_sink)
         return;
     m_background = std::make_unique<Background>();
-    m_background->pending.reserve(m_buffer.capacity());
-    m_background->thread = std::thread([bg = m_background.get(), sink = m_sink] {
-        std::unique_lock lock(bg->mutex);
-        for (;;) {
-            bg->changed.wait(lock, [bg] { return bg->busy || bg->stop; });
-            if (!bg->busy)
-                return;
-            lock.unlock();
-            const std::string* bytes = &bg->pending;
-            if (!bg->pendingNumbers.empty()) {
-                bg->composed.clear();
-                std::size_t from = 0;
-                for (const PendingNumber& number : bg->pendingNumbers) {
-                    bg->composed.append(bg->pending, from, number.at - from);
-                    appendNumber(bg->composed, number.value);
-                    from = number.at;
-                }
-                bg->composed.append(bg->pending, from);
-                bytes = &bg->composed;
-            }
-            errno = 0;
-            const bool ok = sink(*bytes);
-            const int error = errno;
-            lock.lock();
-            if (!ok && !bg->failed) {
-                bg->failed = true;
-                bg->error = error;
-            }
-            bg->pending.clear();
-            bg->pendingNumbers.clear();
-            bg->busy = false;
-            bg->changed.notify_all();
-        }
-    });
+    m_background->sink = m_sink;
+    m_background->filler = m_filler;
+    for (auto& w : m_background->workers) {
+        w.pending.reserve(m_buffer.capacity());
+        w.thread = std::thread([bg = m_background.get(), &w] { bg->run(w); });
+    }
 }
 
-// Waits for the last buffer to be written and ends the thread.
+// Waits for the last buffers to be written and ends the threads.
 void CsvWriter::stopBackground()
 {
     if (!m_background)
         return;
     {
         std::unique_lock lock(m_background->mutex);
-        m_background->changed.wait(lock, [this] { return !m_background->busy; });
+        m_background->changed.wait(lock, [this] { return m_background->written == m_background->handedOver; });
         m_background->stop = true;
         m_background->changed.notify_all();
     }
-    m_background->thread.join();
+    for (auto& w : m_background->workers)
+        w.thread.join();
     if (m_background->failed) {
         m_failed = true;
         errno = m_background->error;
@@ -589,7 +662,7 @@ bool CsvWriter::finish()
 void CsvWriter::discard()
 {
     m_buffer.clear();
-    m_numbers.clear();
+    m_pending.clear();
     stopBackground();
     m_sink = nullptr;
 }
@@ -599,20 +672,36 @@ bool CsvWriter::flush()
     if (!m_sink)
         return !m_failed;
     if (m_background) {
-        // Hand the buffer over once the one before it is written, and fill
-        // the one that comes back.
-        std::unique_lock lock(m_background->mutex);
-        m_background->changed.wait(lock, [this] { return !m_background->busy; });
-        if (m_background->failed)
+        // Hand the buffer to a thread that is free, and fill the one that
+        // comes back.
+        Background& bg = *m_background;
+        std::unique_lock lock(bg.mutex);
+        Background::Worker* free = nullptr;
+        bg.changed.wait(lock, [&] {
+            for (auto& w : bg.workers) {
+                if (!w.busy) {
+                    free = &w;
+                    return true;
+                }
+            }
+            return false;
+        });
+        if (bg.failed)
             m_failed = true;
-        if (!m_buffer.empty() && !m_failed) {
-            m_background->pending.swap(m_buffer);
-            m_background->pendingNumbers.swap(m_numbers);
-            m_background->busy = true;
-            m_background->changed.notify_all();
+        if ((!m_buffer.empty() || !m_pending.empty()) && !m_failed) {
+            free->pending.swap(m_buffer);
+            free->pendingCells.swap(m_pending);
+            free->order = bg.handedOver++;
+            free->busy = true;
+            bg.changed.notify_all();
+            // The next tags: those of the buffer handed over kWorkers + 1
+            // buffers ago, which is written, as every one before a free
+            // thread's is. A buffer not handed over frees its own tags.
+            m_laterBlock = (m_laterBlock + 1) % (kWorkers + 1);
         }
         m_buffer.clear();
-        m_numbers.clear();
+        m_pending.clear();
+        m_laterCount = 0;
         return !m_failed;
     }
     if (!m_buffer.empty() && !m_failed && !m_sink(m_buffer))

@@ -120,11 +120,52 @@ public:
     /// Ends the record with LF.
     void endRecord();
 
-    /// From now on the numbers are formatted and the sink called on a thread
-    /// of its own, which writes one buffer out while the next one fills: for
-    /// large outputs (a batch), whose writing then costs the caller next to
-    /// nothing. The sink must not be used by anyone else until finish() or
-    /// discard().
+    /// Cells that a filler (see fillLater()) appends to a record.
+    class Cells {
+    public:
+        explicit Cells(std::string& out)
+            : m_out(out)
+        { }
+        void field(std::string_view text);
+        void number(double value);
+        void integer(long long value);
+
+    private:
+        void separate()
+        {
+            if (!m_first)
+                m_out.push_back(',');
+            m_first = false;
+        }
+        std::string& m_out;
+        bool m_first = true;
+    };
+    /// Writes the cells held back under `tag` by later(). In the background
+    /// it is called on several threads at once, each with a tag of its own.
+    using Filler = std::function<void(std::size_t tag, Cells& cells)>;
+    /// Threads that finish and write the buffers in the background.
+    static constexpr std::size_t kWorkers = 2;
+    /// How many later() places one buffer holds.
+    static constexpr std::size_t kLaterPerBuffer = 1024;
+    /// Every tag later() gives is below this.
+    static constexpr std::size_t kLaterTags = (kWorkers + 1) * kLaterPerBuffer;
+
+    /// Sets what writes the cells of later(); before writeInBackground().
+    void fillLater(Filler filler) { m_filler = std::move(filler); }
+    /// The tag the next later() takes. Its cells are written before the
+    /// tag is given out again, so the caller may keep what they are made
+    /// from under it until then.
+    std::size_t laterTag() const { return m_laterBlock * kLaterPerBuffer + m_laterCount; }
+    /// A place for cells the filler writes under laterTag(): in the
+    /// background on the writing thread when the buffer is written out, so
+    /// the work of making them is done there too; else at once.
+    void later();
+
+    /// From now on the numbers are formatted, the filler's cells made and the
+    /// sink called on threads of their own (kWorkers), which finish and write
+    /// the buffers out in order while the next one fills: for large outputs (a batch), whose writing then
+    /// costs the caller next to nothing. The sink must not be used by anyone
+    /// else until finish() or discard().
     void writeInBackground();
 
     /// Writes out what is buffered; false when the sink refused it (in the
@@ -147,17 +188,23 @@ private:
 
     struct Background;
     void stopBackground();
-    // A figure written in the background: formatted there, put at `at`.
-    struct PendingNumber {
+    // What the background puts at `at`: a figure it formats, or the cells
+    // the filler writes under `tag`.
+    struct Pending {
+        static constexpr std::size_t kNumber = ~std::size_t(0);
         std::size_t at;
+        std::size_t tag;
         double value;
     };
 
     Sink m_sink;
+    Filler m_filler;
     std::unique_ptr<Background> m_background;
     std::string m_buffer;
-    std::vector<PendingNumber> m_numbers;  // in the background: the figures m_buffer lacks
+    std::vector<Pending> m_pending;  // in the background: what m_buffer lacks
     std::size_t m_limit;
+    std::size_t m_laterBlock = 0;  // which block of tags this buffer's later() take
+    std::size_t m_laterCount = 0;  // later() places in this buffer
     bool m_atStart = true;
     bool m_failed = false;
 };

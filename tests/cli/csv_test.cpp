@@ -169,14 +169,26 @@ TEST(Csv, NumbersAreTheShortestFixedDigits)
 }
 
 // Written in the background, the output is the same bytes at any buffer
-// size; a sink that fails is told by finish(), with its errno, and is
-// offered nothing more.
+// size, the cells held back under a tag among them (more of them than one
+// buffer takes, each made from what was kept under its tag); a sink that
+// fails is told by finish(), with its errno, and is offered nothing more.
 TEST(Csv, WritesInTheBackgroundWhatItWritesInTheForeground)
 {
-    const auto write = [](CsvWriter& w) {
-        for (int r = 0; r < 3000; ++r) {
+    std::vector<int> keptByTag(CsvWriter::kLaterTags, -1);
+    const auto fill = [&keptByTag](std::size_t tag, CsvWriter::Cells& cells) {
+        cells.integer(keptByTag[tag]);
+        cells.field(keptByTag[tag] % 3 ? "later" : "later, quoted");
+        cells.number(keptByTag[tag] / 4.0);
+        keptByTag[tag] = -1;  // a tag given out again before its cells were written shows
+    };
+    const auto write = [&keptByTag](CsvWriter& w) {
+        for (int r = 0; r < 10000; ++r) {
             w.field(r % 7 ? "row" : "a, b");
             w.integer(r);
+            if (r % 5) {
+                keptByTag[w.laterTag()] = r;
+                w.later();
+            }
             w.number(r / 8.0);
             w.endRecord();
         }
@@ -184,12 +196,16 @@ TEST(Csv, WritesInTheBackgroundWhatItWritesInTheForeground)
     std::string expected;
     {
         CsvWriter w([&expected](std::string_view bytes) { return expected.append(bytes), true; });
+        w.fillLater(fill);
         write(w);
         ASSERT_TRUE(w.finish());
     }
+    ASSERT_NE(expected.find("\nrow,6,6,\"later, quoted\",1.5,0.75\n"), std::string::npos);
+    ASSERT_NE(expected.find("\nrow,5,0.625\n"), std::string::npos);
     for (const std::size_t size : {1, 7, 64, 1 << 20}) {
         std::string text;
         CsvWriter w([&text](std::string_view bytes) { return text.append(bytes), true; }, size);
+        w.fillLater(fill);
         w.writeInBackground();
         write(w);
         ASSERT_TRUE(w.finish());
@@ -203,6 +219,7 @@ TEST(Csv, WritesInTheBackgroundWhatItWritesInTheForeground)
             return false;
         },
         8);
+    failing.fillLater(fill);
     failing.writeInBackground();
     write(failing);
     errno = 0;
