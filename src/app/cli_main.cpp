@@ -2,6 +2,7 @@
 
 #include "app/cli_registration.h"
 #include "cli/output.h"
+#include "services/file_locations.h"
 
 #include <iostream>
 #include <vector>
@@ -25,10 +26,14 @@ int main(int argc, char** argv)
                "  --report FILE writes the printout by FILE's extension: .pdf, .html or .odt\n"
                "  as printed, .csv or .xlsx the printed figures; other extensions are refused.");
 
+    // Year files added beside the program or in the user's data folder.
+    grossby::addTaxYearFolders();
+
     std::vector<grossby::cli::Runner> runners;
     for (auto& run : grossby::cli::addCalculatorCommands(app))
         runners.push_back(std::move(run));
     runners.push_back(grossby::cli::addSettingsCommand(app));
+    runners.push_back(grossby::cli::addYearsCommand(app));
 
     return grossby::cli::checkedOutput([&] {
         try {

@@ -1,5 +1,6 @@
 #include "app/registration.h"
 #include "core/module1.h"
+#include "services/file_locations.h"
 #include "shell/main_window.h"
 #include "shell/program_icon.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Grossby 2018"));
     QApplication::setOrganizationName(QStringLiteral("Grossby"));
     QApplication::setWindowIcon(grossby::programIcon());
+    grossby::addTaxYearFolders();
     grossby::Module1 state;
     grossby::MainWindow window(state, grossby::programCalculators());
     // The window's size and place are kept between runs in the user's

@@ -14,5 +14,7 @@ using Runner = std::function<int()>;
 /// Adds the subcommand to `app`; returns the code to run when it is chosen.
 /// `settings`: shows the settings store and changes its values.
 Runner addSettingsCommand(CLI::App& app);
+/// `years`: lists the tax years available and the year files left out.
+Runner addYearsCommand(CLI::App& app);
 
 }  // namespace grossby::cli

@@ -1,12 +1,17 @@
 #include "services/file_locations.h"
 
 #include "core/module1.h"
+#include "core/year_figures.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+
+#include <filesystem>
+#include <memory>
 
 namespace grossby {
 
@@ -46,6 +51,24 @@ QString appDataFolder()
     if (base.isEmpty())
         return QDir::homePath() + QStringLiteral("/.grossby2018");
     return base + QStringLiteral("/Grossby/Grossby 2018");
+}
+
+void addTaxYearFolders()
+{
+    // The program folder is found through the application object: the
+    // command-line tool has none at start, so one is made for the look-up
+    // and gone before any subcommand makes its own.
+    std::unique_ptr<QCoreApplication> temporary;
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "grossby";
+        static char* argv[] = {name, nullptr};
+        temporary = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const QString folders[] = {programFolder(), appDataFolder()};
+    temporary.reset();
+    for (const QString& folder : folders)
+        addTaxYearFolder(std::filesystem::path(QFile::encodeName(folder + QStringLiteral("/years")).toStdString()));
 }
 
 bool canCreateFilesIn(const QString& folder)

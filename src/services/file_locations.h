@@ -17,6 +17,12 @@ QString programFolder();
 /// system's data location (not created here).
 QString appDataFolder();
 
+/// Adds the tax-year files of `<programFolder()>/years` and then of
+/// `<appDataFolder()>/years` to the years built in (addTaxYearFolder: the
+/// user's file for a year wins). Call once at start, before any calculation;
+/// works with or without an application object.
+void addTaxYearFolders();
+
 /// True when a file can actually be created in `folder`: checked by making
 /// (and removing) a temporary file there, which also catches read-only
 /// mounts and access rules that permission bits do not show.

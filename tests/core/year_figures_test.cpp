@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace grossby {
 namespace {
@@ -41,6 +42,39 @@ TEST(TaxYearFile, TheBuiltInYearIsTheDefaultWithItsDatesWorkedOut)
     EXPECT_EQ(y.vehicle.printTravelCosts[0].upper, 80000);  // 2017/18 keeps its older print table
     EXPECT_TRUE(taxYearProblems().empty())
         << taxYearProblems().front().file << ": " << taxYearProblems().front().message;
+}
+
+TEST(TaxYearFile, EveryShippedYearLoadsWithItsLengthCeilingsAndTables)
+{
+    ASSERT_TRUE(taxYearProblems().empty())
+        << taxYearProblems().front().file << ": " << taxYearProblems().front().message;
+    std::vector<int> years;
+    for (const TaxYearFigures* y : taxYears())
+        years.push_back(y->year);
+    EXPECT_EQ(years, (std::vector<int>{2018, 2019, 2020, 2021, 2022, 2023, 2024, 2025, 2026, 2027}));
+    for (const TaxYearFigures* y : taxYears()) {
+        SCOPED_TRACE(y->label);
+        EXPECT_EQ(y->origin, "built in");
+        EXPECT_FALSE(y->sources.empty());
+        EXPECT_FALSE(y->notes.empty());
+        // 2019/20 and 2023/24 end on 29 February.
+        EXPECT_EQ(y->vehicle.daysPerYear, y->year == 2020 || y->year == 2024 ? 366 : 365);
+        // No stored page gave the travel cost tables of 2024/25 and 2026/27.
+        EXPECT_EQ(y->hasTravelCosts(), y->year != 2025 && y->year != 2027);
+        if (y->year != 2018 && y->hasTravelCosts()) {
+            EXPECT_EQ(y->vehicle.printTravelCosts.front().upper, y->vehicle.travelCosts.front().upper);
+        }
+        EXPECT_EQ(y->uifMonthlyLimit, y->year <= 2022 ? 14872 : 17712);
+    }
+    // 2021/22's ceiling rose on 1 June 2021.
+    const TaxYearFigures* y2022 = findTaxYear(2022);
+    ASSERT_TRUE(y2022);
+    EXPECT_EQ(y2022->uifLimitOn(*parseDate("31/05/2021")), 14872);
+    EXPECT_EQ(y2022->uifLimitOn(*parseDate("01/06/2021")), 17712);
+    EXPECT_EQ(y2022->uifLimitOn(*parseDate("28/02/2022")), 17712);
+    // 2026/27 raised the retirement-fund cap.
+    EXPECT_EQ(findTaxYear(2026)->retirementFundCap, 350000);
+    EXPECT_EQ(findTaxYear(2027)->retirementFundCap, 430000);
 }
 
 TEST(TaxYearFile, ADamagedFileIsRefusedNamingTheFigure)
