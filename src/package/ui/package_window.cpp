@@ -219,6 +219,7 @@ void SalaryPackageWindow::setUpForm()
     c.infoPanel = ui->fraRAExpl;
     c.printPanel = ui->fraPrint;
     setUpControls(c);
+    followTaxYear(m_state);
 
     // The panels give the main buttons back when they close; "&Print" stays
     // off while the warning shows.
@@ -248,6 +249,7 @@ PackageSettings SalaryPackageWindow::settings() const
 {
     PackageSettings s;
     copySetupValues(ui->Frame3->values(), s);
+    copyUifLimitYear(*ui->Frame3, s);
     return s;
 }
 
@@ -283,7 +285,7 @@ void SalaryPackageWindow::followAge()
 {
     // Medical deductions count from 65; below that the field keeps what was
     // typed but is greyed, and the calculation leaves it out.
-    ui->numMedDeduct->setEnabled(ui->numAge->value() >= defaultTaxYear().secondaryRebateAge);
+    ui->numMedDeduct->setEnabled(ui->numAge->value() >= taxYearFigures().secondaryRebateAge);
 }
 
 void SalaryPackageWindow::updateOtherTotals()
