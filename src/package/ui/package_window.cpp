@@ -305,7 +305,7 @@ void SalaryPackageWindow::guardRetirementPercentages()
     // The reverse search takes at most 27.5 % of the gross salary between
     // the two R/Fund percentages; more sets both to 0, and says so.
     PackageSettings s = settings();
-    if (!limitRetirementPercentages(s, defaultTaxYear()))
+    if (!limitRetirementPercentages(s, taxYearFigures()))
         return;
     SetupValues v = ui->Frame3->values();
     v.PensionCont = s.PensionCont;
