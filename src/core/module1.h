@@ -7,6 +7,7 @@
 #include "core/year_figures.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <typeindex>
@@ -22,6 +23,19 @@ struct Module1 {
     /// The income the annual tax function last taxed: every tax calculator
     /// leaves its annual equivalent here and QuickTax taxes it. Not reset.
     double AnnualTaxableIncome = 0;
+
+    /// The tax year the program calculates for (2018 for 2017/18): the menu
+    /// bar's "Tax &year" choice. Windows opened after a change take it, and
+    /// open year-dependent windows follow it. Not reset.
+    int TaxYear = kDefaultTaxYear;
+
+    /// Chooses the program's tax year and tells every listener, when it
+    /// differs from the year already chosen.
+    void setTaxYear(int year);
+    /// Calls `listener` with the year each time setTaxYear() changes it.
+    /// Returns the number forgetTaxYearListener() takes.
+    int onTaxYearChanged(std::function<void(int)> listener);
+    void forgetTaxYearListener(int id);
 
     // Files: set at start-up, never reset. (Where a report goes is passed
     // to the report call with it, not kept here.)
@@ -62,6 +76,8 @@ private:
         void (*reset)(void*);
     };
     std::vector<KeptMemory> m_memories;
+    std::vector<std::pair<int, std::function<void(int)>>> m_yearListeners;
+    int m_nextListener = 1;
 };
 
 }  // namespace grossby

@@ -12,6 +12,7 @@
 #include "widgets/twips.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -26,7 +27,9 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QSettings>
+#include <QStatusBar>
 #include <QStyle>
+#include <QToolButton>
 #include <QUrl>
 
 #include <algorithm>
@@ -106,7 +109,10 @@ MainWindow::MainWindow(Module1& state, CalculatorRegistry calculators, QWidget* 
     });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    m_state.forgetTaxYearListener(m_yearListener);
+}
 
 void MainWindow::setBackgroundPicture(const QString& path)
 {
@@ -203,6 +209,7 @@ void MainWindow::buildMenus()
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     addCalculatorMenus();
+    addTaxYearChoice();
 
     QAction* calculator = addCommand(menuBar(), "mnuMSCalculator", "&MS-Calculator", nullptr);
     connect(calculator, &QAction::triggered, this, [this] { startSystemCalculator(); });
@@ -214,6 +221,50 @@ void MainWindow::buildMenus()
     addCommand(help, "mnuHelpSearchForHelpOn", "&Search For Help On...", nullptr)->setEnabled(false);
     addSeparator(help, "Space3");
     addCommand(help, "mnuAbout", "&About Grossby2018...", &MainWindow::showAbout);
+}
+
+void MainWindow::addTaxYearChoice()
+{
+    // Every year the program has, one checkable entry each; the status bar
+    // shows the one chosen and offers the same menu when clicked.
+    m_yearMenu = addSubmenu(QStringLiteral("mnuTaxYear"), tr("Tax &year"));
+    auto* group = new QActionGroup(m_yearMenu);
+    group->setExclusive(true);
+    for (const TaxYearFigures* year : taxYears()) {
+        const int ending = year->year;
+        auto* action = new QAction(QString::fromStdString(year->label), group);
+        action->setObjectName(QStringLiteral("mnuTaxYear%1").arg(ending));
+        action->setCheckable(true);
+        action->setData(ending);
+        m_yearMenu->addAction(action);
+        connect(action, &QAction::triggered, this, [this, ending] { chooseTaxYear(ending); });
+    }
+
+    m_yearStatus = new QToolButton(this);
+    m_yearStatus->setObjectName(QStringLiteral("lblTaxYear"));
+    m_yearStatus->setAutoRaise(true);
+    m_yearStatus->setPopupMode(QToolButton::InstantPopup);
+    m_yearStatus->setMenu(m_yearMenu);
+    m_yearStatus->setToolTip(tr("The tax year the calculators work in: click to choose another"));
+    statusBar()->addPermanentWidget(m_yearStatus);
+    m_yearListener = m_state.onTaxYearChanged([this](int year) { showTaxYear(year); });
+    showTaxYear(m_state.TaxYear);
+}
+
+void MainWindow::showTaxYear(int year)
+{
+    for (QAction* action : m_yearMenu->actions())
+        action->setChecked(action->data().toInt() == year);
+    m_yearStatus->setText(tr("Tax year %1").arg(QString::fromStdString(taxYearLabel(year))));
+}
+
+void MainWindow::chooseTaxYear(int year)
+{
+    if (!findTaxYear(year))
+        return;
+    BusyCursor busy;
+    m_state.setTaxYear(year);
+    showTaxYear(year);
 }
 
 // ---------------------------------------------------------------------------

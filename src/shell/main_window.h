@@ -16,6 +16,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QPrinter;
 class QSettings;
+class QToolButton;
 
 namespace grossby {
 
@@ -100,6 +101,11 @@ public:
     static constexpr const char* kHelpWindowName = "frmHelpBrowser";
     static constexpr int kHelpInitialiseAllRank = 7;
 
+    /// Chooses the tax year the program calculates for (the "Tax &year"
+    /// menu, the status bar): new windows open in it and the open
+    /// year-dependent windows follow it.
+    void chooseTaxYear(int year);
+
     // Menu commands.
     void initialiseAll();
     void printerSetup();
@@ -120,6 +126,8 @@ private:
     QAction* addCalculatorCommand(QWidget* menu, const CalculatorEntry& entry);
     void addCalculatorMenus();
     void addSeparator(QMenu* menu, const char* name);
+    void addTaxYearChoice();
+    void showTaxYear(int year);
     void setBackgroundPicture(const QString& path);
     void closeCalculator(const QString& windowName);
     /// Widens a main window in the normal state; false when it is not.
@@ -143,6 +151,9 @@ private:
     mutable std::unique_ptr<QPrinter> m_printer;
     ProgramVersion m_version = kProgramVersion;
     bool m_writeStartupValues = true;
+    QMenu* m_yearMenu = nullptr;
+    QToolButton* m_yearStatus = nullptr;
+    int m_yearListener = 0;
 };
 
 }  // namespace grossby

@@ -1,7 +1,10 @@
 #include "widgets/calculator_window.h"
 
+#include "core/module1.h"
+#include "core/year_figures.h"
 #include "services/report_job.h"
 #include "widgets/busy_cursor.h"
+#include "widgets/date_edit.h"
 #include "widgets/field_edit.h"
 #include "widgets/info_panel.h"
 #include "widgets/message_service.h"
@@ -31,11 +34,19 @@ CalculatorWindow::CalculatorWindow(Key, QWidget* parent)
     WindowMnemonics::install(this);
 }
 
-CalculatorWindow::~CalculatorWindow() = default;
+CalculatorWindow::~CalculatorWindow()
+{
+    if (m_yearState)
+        m_yearState->forgetTaxYearListener(m_yearListener);
+}
 
 void CalculatorWindow::initialise()
 {
     const BusyCursor busy;
+    // A window opened while another year is chosen starts in it: its dates
+    // and defaults are that year's before it first calculates.
+    if (m_yearState)
+        setTaxYear(m_yearState->TaxYear);
     load();
     // Maximised, the form keeps a width it reads well at, centred, rather
     // than stretching its fields across the whole area.
@@ -365,9 +376,70 @@ QWidget* CalculatorWindow::inputField(std::string_view key) const
     return nullptr;
 }
 
+void CalculatorWindow::followTaxYear(Module1& state)
+{
+    if (m_yearState)
+        return;
+    m_yearState = &state;
+    m_caption = windowTitle();
+    m_yearListener = state.onTaxYearChanged([this](int year) { setTaxYear(year); });
+    // The Setup panel chooses this window's year, and shows it when the
+    // program's choice moves it.
+    if (SetupPanel* setup = m_controls.setupPanel) {
+        setup->showTaxYearChoice(m_taxYear);
+        connect(setup, &SetupPanel::taxYearChosen, this, &CalculatorWindow::setTaxYear);
+        connect(this, &CalculatorWindow::taxYearChanged, setup, &SetupPanel::setTaxYear);
+    }
+}
+
+const TaxYearFigures& CalculatorWindow::taxYearFigures() const
+{
+    // setTaxYear() takes only a year the program has.
+    const TaxYearFigures* year = findTaxYear(m_taxYear);
+    return year ? *year : defaultTaxYear();
+}
+
+void CalculatorWindow::showCaption(const QString& caption)
+{
+    m_caption = caption;
+    if (m_taxYear == kDefaultTaxYear)
+        setWindowTitle(caption);
+    else
+        setWindowTitle(QStringLiteral("%1 (%2)").arg(caption, QString::fromStdString(taxYearLabel(m_taxYear))));
+}
+
+void CalculatorWindow::setTaxYear(int year)
+{
+    const TaxYearFigures* from = findTaxYear(m_taxYear);
+    const TaxYearFigures* to = findTaxYear(year);
+    if (year == m_taxYear || !from || !to)
+        return;
+    m_taxYear = year;
+    if (m_calculation)
+        m_calculation->setTaxYear(year);
+    showCaption(m_caption);
+    moveToTaxYear(*from, *to);
+    if (m_calculation)
+        m_calculation->markStale();
+    Q_EMIT taxYearChanged(year);
+}
+
+void CalculatorWindow::moveToTaxYear(const TaxYearFigures& from, const TaxYearFigures& to)
+{
+    // The ranges first: a window that lets one date limit the other does so
+    // again as the dates move.
+    const QList<DateEdit*> dates = findChildren<DateEdit*>();
+    for (DateEdit* date : dates)
+        date->setRange(to.start, to.end);
+    for (DateEdit* date : dates)
+        date->setValue(sameDayInTaxYear(date->value(), from, to));
+}
+
 void CalculatorWindow::setCalculation(std::unique_ptr<WindowCalculation> calculation)
 {
     m_calculation = std::move(calculation);
+    if (m_calculation)
+        m_calculation->setTaxYear(m_taxYear);
 }
 
 std::optional<CalculatorWindow::Rejection> CalculatorWindow::runCalculation()

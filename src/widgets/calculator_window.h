@@ -11,6 +11,7 @@
 // then loads it, so load-time work may call the window's virtual functions.
 
 #include "core/calc_outcome.h"
+#include "core/year_figures.h"
 #include "services/print_database.h"
 
 #include <QPointer>
@@ -45,7 +46,14 @@ public:
     virtual bool canPrint() const { return true; }
     /// The printout of the last calculation kept.
     virtual PrintJob printJob(PrintLanguage language) const = 0;
+    /// The tax year the next calculation is for (a calculator whose inputs
+    /// carry no year ignores it).
+    virtual void setTaxYear(int /*year*/) { }
+    /// Greys the figures shown until the next calculation.
+    virtual void markStale() { }
 };
+
+struct Module1;
 
 class CalculatorWindow : public QWidget {
     Q_OBJECT
@@ -95,6 +103,22 @@ public:
     /// need nothing of the window's own.
     void setCalculation(std::unique_ptr<WindowCalculation> calculation);
 
+    /// The tax year the window calculates for (2018 for 2017/18).
+    int taxYear() const { return m_taxYear; }
+    /// That year's figures.
+    const TaxYearFigures& taxYearFigures() const;
+    /// Whether the window's figures depend on the tax year.
+    bool followsTaxYear() const { return m_yearState != nullptr; }
+    /// Puts the window in another tax year (one the program has): the
+    /// caption names it, the dates move into it and the figures shown are
+    /// greyed until the next calculation. Only this window changes; the
+    /// program's choice (the menu's) stays as it is.
+    void setTaxYear(int year);
+
+Q_SIGNALS:
+    /// The window's tax year changed.
+    void taxYearChanged(int year);
+
 protected:
     /// The controls the base wires; any may be null when the form lacks it.
     struct Controls {
@@ -117,6 +141,19 @@ protected:
     };
 
     CalculatorWindow(Key key, QWidget* parent);
+
+    /// Makes the window's figures depend on the tax year: it opens in the
+    /// program's year (`state.TaxYear`) and follows each change of it. Call
+    /// from the constructor, once the form is set up; the caption the form
+    /// has then is the one shown for 2017/18.
+    void followTaxYear(Module1& state);
+    /// Shows `caption`, followed by the window's tax year when it is not
+    /// 2017/18 ("Monthly (2025/26)").
+    void showCaption(const QString& caption);
+    /// Runs when the window's tax year changes, before the figures are
+    /// greyed. By default moves every date field into the new year (its
+    /// range, and its date to the same day of the new year).
+    virtual void moveToTaxYear(const TaxYearFigures& from, const TaxYearFigures& to);
 
     /// Wires the controls; call once the form is set up.
     void setUpControls(const Controls& controls);
@@ -188,6 +225,10 @@ private:
     bool m_shownOnce = false;
     QSize m_sizeBeforePanel;  // the window's size before a panel made it grow
     QMetaObject::Connection m_frameActivation;
+    Module1* m_yearState = nullptr;
+    int m_yearListener = 0;
+    int m_taxYear = kDefaultTaxYear;
+    QString m_caption;
 };
 
 }  // namespace grossby

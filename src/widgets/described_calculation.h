@@ -42,11 +42,17 @@ public:
     /// shares, of them).
     std::function<void(const Result&)> shown;
 
+    void setTaxYear(int year) override { m_taxYear = year; }
+    void markStale() override { m_results.setStale(true); }
+
     std::optional<InputError> run() override
     {
         In in = m_inputs.values();
         if (prepare)
             prepare(in);
+        // The window's year, for a calculator whose inputs carry one.
+        if constexpr (requires { in.TaxYear = 0; })
+            in.TaxYear = m_taxYear;
         if (check) {
             if (auto refused = check(in)) {
                 m_lastInputs = in;
@@ -89,6 +95,7 @@ private:
     ResultBinding<Result> m_results;
     In m_lastInputs{};
     Result m_lastResult{};
+    int m_taxYear = kDefaultTaxYear;
 };
 
 /// Makes `window`'s calculation from `description`, binding the form's

@@ -1,9 +1,12 @@
 #include "widgets/setup_panel.h"
 
+#include "core/year_figures.h"
+
 #include "widgets/message_service.h"
 #include "widgets/numeric_edit.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -46,6 +49,49 @@ void selectPair(QRadioButton* first, QRadioButton* second, bool firstOn, bool se
 
 }  // namespace
 
+void SetupPanel::showTaxYearChoice(int year)
+{
+    if (m_taxYear) {
+        setTaxYear(year);
+        return;
+    }
+    m_taxYear = new QComboBox(this);
+    m_taxYear->setObjectName(QStringLiteral("cboTaxYear"));
+    for (const TaxYearFigures* figures : taxYears())
+        m_taxYear->addItem(QString::fromStdString(figures->label), figures->year);
+    setTaxYear(year);
+    auto* label = new QLabel(tr("Tax &year"), this);
+    label->setBuddy(m_taxYear);
+    m_form->insertRow(0, label, m_taxYear);
+    // In the Tab order where it stands: before the first rate.
+    setTabOrder(m_taxYear, m_employeeUif);
+    connect(m_taxYear, &QComboBox::activated, this,
+            [this](int index) { Q_EMIT taxYearChosen(m_taxYear->itemData(index).toInt()); });
+}
+
+void SetupPanel::setTaxYear(int year)
+{
+    m_year = year;
+    if (m_taxYear) {
+        const QSignalBlocker quiet(m_taxYear);
+        m_taxYear->setCurrentIndex(m_taxYear->findData(year));
+    }
+    const TaxYearFigures* figures = findTaxYear(year);
+    double limit = m_storedUifLimit;
+    if (const auto own = m_ownUifLimits.find(year); own != m_ownUifLimits.end())
+        limit = own->second;
+    else if (year != kDefaultTaxYear && figures)
+        limit = figures->uifMonthlyLimit;
+    m_values.UIFLimit = limit;
+    const QSignalBlocker quiet(m_uifLimit);
+    m_uifLimit->setValue(limit);
+}
+
+int SetupPanel::uifLimitYear() const
+{
+    return m_ownUifLimits.contains(m_year) ? m_year : kDefaultTaxYear;
+}
+
 SetupPanel::SetupPanel(QWidget* parent)
     : QGroupBox(parent)
     , m_columns(SettingsStore::periodColumns())
@@ -77,6 +123,12 @@ SetupPanel::SetupPanel(QWidget* parent)
     }
     connect(m_uifLimit, &NumericEdit::valueChanged, this, [this](double value) {
         m_values.UIFLimit = value;
+        // The store keeps 2017/18's figure; one typed for another year is
+        // that year's for as long as the panel lasts.
+        if (m_year == kDefaultTaxYear)
+            m_storedUifLimit = value;
+        else
+            m_ownUifLimits[m_year] = value;
         Q_EMIT valuesChanged();
     });
 
@@ -225,6 +277,7 @@ QList<NumericEdit*> SetupPanel::fields() const
 void SetupPanel::setValues(const SetupValues& values)
 {
     m_values = values;
+    m_storedUifLimit = values.UIFLimit;
     auto showValue = [](NumericEdit* field, double value) {
         if (!field)
             return;
@@ -240,6 +293,8 @@ void SetupPanel::setValues(const SetupValues& values)
     showValue(m_provCont, values.ProvCont);
     showValue(m_employerProvCont, values.EmployerProvCont);
     showOptions();
+    if (m_year != kDefaultTaxYear)
+        setTaxYear(m_year);
 }
 
 void SetupPanel::showOptions()
@@ -270,7 +325,9 @@ QString SetupPanel::save() const
 {
     if (m_storePath.isEmpty())
         return tr("The settings cannot be saved: the location of the settings store is not known.");
-    const DbStatus status = SettingsStore(m_storePath).save(m_values, m_columns);
+    SetupValues saved = m_values;
+    saved.UIFLimit = m_storedUifLimit;
+    const DbStatus status = SettingsStore(m_storePath).save(saved, m_columns);
     return status.error;
 }
 

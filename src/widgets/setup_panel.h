@@ -18,6 +18,7 @@
 // values back (percentages 0 to 100, the UIF limit 0 to 1 000 000 000), so a
 // value saved here is never reported as damage later.
 
+#include "core/year_figures.h"
 #include "services/settings_store.h"
 
 #include <QGroupBox>
@@ -25,7 +26,10 @@
 #include <QPointer>
 #include <QString>
 
+#include <map>
+
 class QButtonGroup;
+class QComboBox;
 class QFormLayout;
 class QPushButton;
 class QRadioButton;
@@ -43,6 +47,21 @@ public:
     /// all eleven columns.
     void showPackageSettings();
     bool showsPackageSettings() const { return m_pensionCont != nullptr; }
+
+    /// Shows the window's tax year as the panel's first row (`cboTaxYear`,
+    /// every year the program has), set to `year`; choosing one emits
+    /// taxYearChosen.
+    void showTaxYearChoice(int year);
+    /// Shows `year` as chosen, without emitting taxYearChosen. The UIF
+    /// limit shown becomes that year's: the store's figure for 2017/18, for
+    /// another year the figure typed for it since the panel was made, else
+    /// the year's own ceiling.
+    void setTaxYear(int year);
+    /// The year whose UIF limit the user gave (values().UIFLimit): the
+    /// panel's year once a figure was typed for it, else 2017/18 (the
+    /// store's), which leaves another year to its own ceilings.
+    int uifLimitYear() const;
+    QComboBox* taxYearField() const { return m_taxYear; }
 
     /// The settings store the panel reads and writes.
     void setStorePath(const QString& path) { m_storePath = path; }
@@ -101,6 +120,8 @@ Q_SIGNALS:
     /// "O&K": the panel has saved (or reported why it could not), hidden
     /// itself and enabled the covered controls; the window recalculates.
     void accepted();
+    /// The user chose another tax year (the year it ends in: 2026 for 2025/26).
+    void taxYearChosen(int year);
 
 protected:
     void hideEvent(QHideEvent* event) override;
@@ -134,10 +155,23 @@ private:
     QRadioButton* m_carRate20 = nullptr;
     QRadioButton* m_planYes = nullptr;
     QRadioButton* m_planNo = nullptr;
+    QComboBox* m_taxYear = nullptr;
+    int m_year = kDefaultTaxYear;
+    double m_storedUifLimit = 0;  ///< the store's figure: 2017/18's
+    std::map<int, double> m_ownUifLimits;  ///< typed for other years, by year
     SetupValues m_values;
     QString m_storePath;
     QStringList m_columns;
     QList<QPointer<QWidget>> m_covered;
 };
+
+/// Tells a calculation's settings whose figure their UIF limit is
+/// (`UIFLimitYear`, when the settings carry it): 2017/18's from the store, or
+/// one typed for the window's year.
+template <class Settings> void copyUifLimitYear(const SetupPanel& panel, Settings& settings)
+{
+    if constexpr (requires { settings.UIFLimitYear = 0; })
+        settings.UIFLimitYear = panel.uifLimitYear();
+}
 
 }  // namespace grossby

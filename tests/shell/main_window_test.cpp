@@ -192,6 +192,9 @@ TEST(MainWindowMenus, TheTreeHasItsCaptionsInOrder)
         for (const QAction* a : top->menu()->actions())
             tree.append(QStringLiteral("  ") + (a->isSeparator() ? QStringLiteral("-") : a->text()));
     }
+    QStringList years;
+    for (const TaxYearFigures* year : taxYears())
+        years.append(QStringLiteral("  ") + QString::fromStdString(year->label));
     EXPECT_EQ(tree,
               QStringList({"&File",
                            "  &Initialise All",
@@ -221,13 +224,10 @@ TEST(MainWindowMenus, TheTreeHasItsCaptionsInOrder)
                            "  Loan buster",
                            "  Loan comparison",
                            "  Daily balance",
-                           "&MS-Calculator",
-                           "&Help/Videos",
-                           "  Grossby 2018 Help",
-                           "  Video Lectures",
-                           "  &Search For Help On...",
-                           "  -",
-                           "  &About Grossby2018..."}))
+                           "Tax &year"}) +
+                  years +
+                  QStringList({"&MS-Calculator", "&Help/Videos", "  Grossby 2018 Help", "  Video Lectures",
+                               "  &Search For Help On...", "  -", "  &About Grossby2018..."}))
         << tree.join('\n').toStdString();
 }
 

@@ -219,6 +219,7 @@ void SalaryPackageWindow::setUpForm()
     c.infoPanel = ui->fraRAExpl;
     c.printPanel = ui->fraPrint;
     setUpControls(c);
+    followTaxYear(m_state);
 
     // The panels give the main buttons back when they close; "&Print" stays
     // off while the warning shows.
@@ -248,6 +249,7 @@ PackageSettings SalaryPackageWindow::settings() const
 {
     PackageSettings s;
     copySetupValues(ui->Frame3->values(), s);
+    copyUifLimitYear(*ui->Frame3, s);
     return s;
 }
 
@@ -283,7 +285,7 @@ void SalaryPackageWindow::followAge()
 {
     // Medical deductions count from 65; below that the field keeps what was
     // typed but is greyed, and the calculation leaves it out.
-    ui->numMedDeduct->setEnabled(ui->numAge->value() >= defaultTaxYear().secondaryRebateAge);
+    ui->numMedDeduct->setEnabled(ui->numAge->value() >= taxYearFigures().secondaryRebateAge);
 }
 
 void SalaryPackageWindow::updateOtherTotals()
@@ -303,7 +305,7 @@ void SalaryPackageWindow::guardRetirementPercentages()
     // The reverse search takes at most 27.5 % of the gross salary between
     // the two R/Fund percentages; more sets both to 0, and says so.
     PackageSettings s = settings();
-    if (!limitRetirementPercentages(s, defaultTaxYear()))
+    if (!limitRetirementPercentages(s, taxYearFigures()))
         return;
     SetupValues v = ui->Frame3->values();
     v.PensionCont = s.PensionCont;

@@ -64,11 +64,11 @@ AnnualWindow::AnnualWindow(Key key, Module1& state, QWidget* parent)
 
     // The start can never lie after the end: each date's limit moves to the
     // other date when the field is entered.
-    ui->dtStartDate->setRejectionMessage(
-        QString::fromLatin1(kIncorrectDateTitle),
-        QString::fromStdString(dateRejectionMessage(defaultTaxYear(), defaultTaxYear().startText)));
+    ui->dtStartDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle), [this] {
+        return QString::fromStdString(dateRejectionMessage(taxYearFigures(), taxYearFigures().startText));
+    });
     ui->dtEndDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle), [this] {
-        return QString::fromStdString(dateRejectionMessage(defaultTaxYear(), ui->dtStartDate->text().toStdString()));
+        return QString::fromStdString(dateRejectionMessage(taxYearFigures(), ui->dtStartDate->text().toStdString()));
     });
     connect(ui->dtStartDate, &FieldEdit::focusReceived, this,
             [this] { ui->dtStartDate->setMaximum(m_calculation->inputs().values().endDate); });
@@ -103,10 +103,11 @@ AnnualWindow::~AnnualWindow() = default;
 void AnnualWindow::showDefaults()
 {
     AnnualInputs defaults;
-    defaults.startDate = defaultTaxYear().start;
-    defaults.endDate = defaultTaxYear().end;
-    ui->dtStartDate->setRange(defaultTaxYear().start, defaultTaxYear().end);
-    ui->dtEndDate->setRange(defaultTaxYear().start, defaultTaxYear().end);
+    const TaxYearFigures& year = taxYearFigures();
+    defaults.startDate = year.start;
+    defaults.endDate = year.end;
+    ui->dtStartDate->setRange(year.start, year.end);
+    ui->dtEndDate->setRange(year.start, year.end);
     m_calculation->inputs().show(defaults);
     m_counts.fill(0);
     for (NumericEdit* field : m_monthFields)

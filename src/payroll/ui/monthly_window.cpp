@@ -47,11 +47,11 @@ MonthlyWindow::MonthlyWindow(Key key, Module1& state, QWidget* parent)
     m_calculation = &describePeriod(monthlyDescription(), kInputs, kResults);
     setUpPeriodForm();
     // The end date's message quotes the start date as its field shows it.
-    ui->dtMStartDate->setRejectionMessage(
-        QString::fromLatin1(kIncorrectDateTitle),
-        QString::fromStdString(dateRejectionMessage(defaultTaxYear(), defaultTaxYear().startText)));
+    ui->dtMStartDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle), [this] {
+        return QString::fromStdString(dateRejectionMessage(taxYearFigures(), taxYearFigures().startText));
+    });
     ui->dtMEndDate->setRejectionMessage(QString::fromLatin1(kIncorrectDateTitle), [this] {
-        return QString::fromStdString(dateRejectionMessage(defaultTaxYear(), ui->dtMStartDate->text().toStdString()));
+        return QString::fromStdString(dateRejectionMessage(taxYearFigures(), ui->dtMStartDate->text().toStdString()));
     });
 }
 
@@ -60,8 +60,8 @@ MonthlyWindow::~MonthlyWindow() = default;
 void MonthlyWindow::showDefaults()
 {
     MonthlyInputs defaults;
-    defaults.startDate = defaultTaxYear().start;
-    defaults.endDate = defaultTaxYear().firstMonthEnd;
+    defaults.startDate = taxYearFigures().start;
+    defaults.endDate = taxYearFigures().firstMonthEnd;
     m_calculation->inputs().show(defaults);
 }
 

@@ -55,6 +55,7 @@ void PeriodWindow::setUpPeriodForm()
     c.infoPanel = findChild<InfoPanel*>(QStringLiteral("fraInfo_One"));
     c.printPanel = findChild<PrintPanel*>(QStringLiteral("fraPrint"));
     setUpControls(c);
+    followTaxYear(m_state);
     setPanelTop(kPanelTop);
     c.infoPanel->setText(periodInformationText());
     c.printPanel->setLanguageChoice(true);
@@ -79,15 +80,25 @@ void PeriodWindow::load()
     if (const QString error = setup->load(); !error.isEmpty())
         showMessage(this,
                     {QMessageBox::Warning, tr("Settings"),
-                     error + QLatin1Char('\n') + tr("The rates in force for 2017/18 are used instead.")});
+                     error + QLatin1Char('\n') +
+                         tr("The rates in force for %1 are used instead.")
+                             .arg(QString::fromStdString(taxYearFigures().label))});
     showDefaults();
     calculate();
 }
 
 PeriodSettings PeriodWindow::settings() const
 {
-    const SetupValues& v = controls().setupPanel->values();
-    return {v.EmployeeUIF, v.EmployerUIF, v.SkillLevy, v.UIFLimit, v.TAIncRate8020};
+    const SetupPanel* setup = controls().setupPanel;
+    const SetupValues& v = setup->values();
+    PeriodSettings s;
+    s.EmployeeUIF = v.EmployeeUIF;
+    s.EmployerUIF = v.EmployerUIF;
+    s.SkillLevy = v.SkillLevy;
+    s.UIFLimit = v.UIFLimit;
+    s.TAIncRate8020 = v.TAIncRate8020;
+    copyUifLimitYear(*setup, s);
+    return s;
 }
 
 void PeriodWindow::shareAnnualIncome(double annualTaxableIncome)

@@ -69,6 +69,7 @@ QuickTaxWindow::QuickTaxWindow(Key key, Module1& state, QWidget* parent)
     c.ok = ui->cmdOk;
     c.printPanel = ui->Frame1;
     setUpControls(c);
+    followTaxYear(m_state);
 }
 
 QuickTaxWindow::~QuickTaxWindow() = default;

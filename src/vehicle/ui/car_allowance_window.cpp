@@ -138,6 +138,7 @@ CarAllowanceWindow::CarAllowanceWindow(Key key, Module1& state, QWidget* parent)
     c.ok = ui->cmdOk;
     c.printPanel = ui->Frame1;
     setUpControls(c);
+    followTaxYear(m_state);
     connect(ui->cmdPrint, &QPushButton::clicked, this, [this] {
         if (ui->Frame1->isVisible())
             ui->Frame1->printButton()->setFocus(Qt::OtherFocusReason);
@@ -151,13 +152,20 @@ VehicleMemory& CarAllowanceWindow::kept() const
     return m_state.memory<VehicleMemory>();
 }
 
+void CarAllowanceWindow::moveToTaxYear(const TaxYearFigures& from, const TaxYearFigures& to)
+{
+    CalculatorWindow::moveToTaxYear(from, to);
+    ui->silgEdit13_6->setValue(to.vehicle.daysPerYear);
+}
+
 void CarAllowanceWindow::load()
 {
     CarAllowanceInputs& in = kept().CarAllowance;
-    in.StartDate = defaultTaxYear().start;
-    in.EndDate = defaultTaxYear().end;
-    ui->dtCarAlStartDate->setRange(defaultTaxYear().start, defaultTaxYear().end);
-    ui->dtCarAlEndDate->setRange(defaultTaxYear().start, defaultTaxYear().end);
+    const TaxYearFigures& year = taxYearFigures();
+    in.StartDate = year.start;
+    in.EndDate = year.end;
+    ui->dtCarAlStartDate->setRange(year.start, year.end);
+    ui->dtCarAlEndDate->setRange(year.start, year.end);
     m_described->inputs().show(in);
     {
         const QSignalBlocker b1(ui->Text3), b2(ui->Option3), b3(ui->Option4), b4(ui->Check1), b5(ui->Check2);

@@ -29,6 +29,7 @@ public:
 
 protected:
     void load() override;
+    void moveToTaxYear(const TaxYearFigures& from, const TaxYearFigures& to) override;
     QString printDatabasePath() const override;
     void closeEvent(QCloseEvent* event) override;
 

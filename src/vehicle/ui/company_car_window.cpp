@@ -148,6 +148,7 @@ CompanyCarWindow::CompanyCarWindow(Key key, Module1& state, QWidget* parent)
     c.ok = ui->cmdOk;
     c.printPanel = ui->Frame1;
     setUpControls(c);
+    followTaxYear(m_state);
 }
 
 CompanyCarWindow::~CompanyCarWindow() = default;
@@ -157,8 +158,34 @@ CompanyCarRegister& CompanyCarWindow::reg()
     return m_state.memory<VehicleMemory>().CompanyCar;
 }
 
+void CompanyCarWindow::moveToTaxYear(const TaxYearFigures&, const TaxYearFigures& to)
+{
+    // The register remembers its year between openings; its dates move from
+    // there, whatever year the window showed before.
+    CompanyCarRegister& r = reg();
+    if (r.TaxYear != to.year) {
+        const TaxYearFigures* from = findTaxYear(r.TaxYear);
+        if (!from)
+            from = &defaultTaxYear();
+        const auto move = [&](Vehicle& v) {
+            v.CCStartDate = sameDayInTaxYear(v.CCStartDate, *from, to);
+            v.CCEndDate = sameDayInTaxYear(v.CCEndDate, *from, to);
+        };
+        move(r.Template);
+        for (Vehicle& v : r.Cars)
+            move(v);
+        r.TaxYear = to.year;
+    }
+    showVehicle();
+    m_results->setStale(true);
+    m_totals->setStale(true);
+}
+
 void CompanyCarWindow::load()
 {
+    // A register left in another year by an earlier opening comes into this one.
+    if (reg().TaxYear != taxYear())
+        moveToTaxYear(taxYearFigures(), taxYearFigures());
     const CompCarControls controls = openCompCar(reg());
     showPass();
     apply(controls);
@@ -193,8 +220,8 @@ void CompanyCarWindow::showVehicle()
     // A vehicle valued with the fuel table has no fuel of its own typed.
     setSarsTable(r, r.slot(r.CurrentCar).SARSTable == 1);
     const Vehicle& v = r.slot(r.CurrentCar);
-    ui->dtCCStartDate->setRange(defaultTaxYear().start, defaultTaxYear().end);
-    ui->dtCCEndDate->setRange(defaultTaxYear().start, defaultTaxYear().end);
+    ui->dtCCStartDate->setRange(taxYearFigures().start, taxYearFigures().end);
+    ui->dtCCEndDate->setRange(taxYearFigures().start, taxYearFigures().end);
     m_vehicle->show(v);
     m_register->show(r);
     const QSignalBlocker b1(ui->chkMaintIncluded), b2(ui->chkBussMilage), b3(ui->chkSARSTable), b4(ui->chkAutoCalc3802);
@@ -262,7 +289,7 @@ void CompanyCarWindow::applyDependentStates()
 
 void CompanyCarWindow::setCaption()
 {
-    setWindowTitle(QString::fromStdString(compCarCaption(reg())));
+    showCaption(QString::fromStdString(compCarCaption(reg())));
 }
 
 void CompanyCarWindow::add()

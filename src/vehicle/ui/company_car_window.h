@@ -34,6 +34,9 @@ protected:
     /// Opening: an empty register edits the template, otherwise vehicle 1 is
     /// shown recalculated. "&Calculate" is not run.
     void load() override;
+    /// Moves the register into the new year: every vehicle's dates to the
+    /// same days of it.
+    void moveToTaxYear(const TaxYearFigures& from, const TaxYearFigures& to) override;
     /// "&Calculate": with one vehicle it carries the whole IRP5 total, then
     /// the register is valued twice.
     std::optional<Rejection> runCalculation() override;
