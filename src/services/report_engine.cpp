@@ -1195,10 +1195,11 @@ Report Report::load(const QString& templatePath, const QString& title, Content c
     if (!tpl.footer.trimmed().isEmpty())
         r.footer = std::make_unique<mstch::mustache>(tpl.footer.toStdString());
     r.resourceFolders = {info.absolutePath(), programFolder()};
+    // The footers of the pages read only these tables.
+    const QSet<QString> footerTables = tablesNamed(tpl.footerTags);
     if (content == Content::Pages) {
         // The page size goes first, so the text is laid out once, in pages.
         // Only what the footer reads is needed to measure it.
-        const QSet<QString> footerTables = tablesNamed(tpl.footerTags);
         r.root = toData(r.tables, title, used, &footerTables);
         // The layout is given its device before the text is parsed, so the
         // text is laid out once; what cannot be laid out in good time is
@@ -1226,6 +1227,8 @@ Report Report::load(const QString& templatePath, const QString& title, Content c
     }
     if (content == Content::Html)
         return report;
+    // Once filled in, the values are kept only for the footers.
+    r.root = toData(r.tables, title, used, &footerTables);
 
     // A paragraph that holds a whole schedule is refused before the text is
     // parsed (which alone would take seconds), and checked again after.
