@@ -3,7 +3,6 @@
 #include "cli/csv.h"
 #include "services/file_locations.h"
 #include "services/output_file.h"
-#include "services/print_database.h"
 #include "services/report_engine.h"
 
 #include <QDir>
@@ -65,25 +64,18 @@ std::optional<std::string> writeReport(const std::vector<StagedTable>& tables, c
 
     std::optional<std::string> failure;
     {
-        const auto fail = [](const QString& message) { return std::optional<std::string>(message.toStdString()); };
-        QTemporaryDir scratch;
-        if (!scratch.isValid())
-            return fail(QStringLiteral("No temporary folder for the print database: %1.").arg(scratch.errorString()));
-        const PrintDatabase db(scratch.filePath(QString::fromLatin1(kPrintFileName)), PrintDatabase::Writes::Scratch);
-        // Staging makes the database first.
-        if (DbStatus status = db.stage(tables); !status)
-            return fail(status.error);
-
+        // The rows go straight to the template: no print database is made
+        // (the program's own is never touched).
         const QString templatePath = QDir(programFolder()).filePath(QString::fromStdString(templateName));
         // CSV and XLSX take the staged rows and HTML the filled-in template:
         // only PDF and ODF text are laid out in pages.
         const QString target = QString::fromStdString(file);
         const Report report =
-            Report::load(templatePath, db.path(), QString::fromStdString(title), Report::contentFor(target));
+            Report::load(templatePath, tables, QString::fromStdString(title), Report::contentFor(target));
         if (!report.ok())
-            return fail(report.error());
+            return report.error().toStdString();
         if (ReportStatus status = report.exportTo(target); !status)
-            failure = fail(status.error);
+            failure = status.error.toStdString();
         // What the template asked for and did not get (a picture left out)
         // is said, not passed over; the report itself is written.
         for (const QString& warning : report.warnings())

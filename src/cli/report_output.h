@@ -17,9 +17,9 @@ namespace grossby::cli {
 /// usage error (exit 2).
 CLI::Option* addReportOption(CLI::App* cmd, std::string& file);
 
-/// Stages `tables` in a print database of its own (the program's print
-/// database is never touched), fills the template `templateName` from the
-/// program folder and writes `file`. Returns why the report could not be
+/// Fills the template `templateName` from the program folder with `tables`
+/// as the print database would hand them over (the program's print database
+/// is never touched) and writes `file`. Returns why the report could not be
 /// made or written, or nothing.
 std::optional<std::string> writeReport(const std::vector<StagedTable>& tables, const std::string& templateName,
                                        const std::string& title, const std::string& file);

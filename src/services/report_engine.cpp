@@ -1,6 +1,8 @@
 #include "services/report_engine.h"
 
 #include "services/file_locations.h"
+#include "services/print_database.h"
+#include "services/print_schema.h"
 #include "services/report_format.h"
 #include "services/report_template.h"
 
@@ -21,8 +23,11 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextOption>
 #include <QUrl>
 
@@ -33,6 +38,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -391,6 +397,120 @@ ReportStatus readTables(const QString& path, const QStringList& names, const QSt
     return status;
 }
 
+/// What a column of `type` gives back for `value` staged into it, as the
+/// print database stores it (SQLite column affinity) and Qt's driver reads
+/// it: whole numbers as LongLong, others as Double, text as QString. Nothing
+/// where the database would convert the value in a way not copied here:
+/// text in a number column, a number in a text column, a value that is not
+/// finite or is minus zero.
+std::optional<QVariant> storedValue(PrintColumnType type, const PrintValue& value)
+{
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        if (type != PrintColumnType::Text)
+            return std::nullopt;
+        return QVariant(QString::fromStdString(*text));
+    }
+    if (type == PrintColumnType::Text)
+        return std::nullopt;
+    if (const auto* whole = std::get_if<std::int32_t>(&value)) {
+        if (type == PrintColumnType::Real)
+            return QVariant(static_cast<double>(*whole));
+        return QVariant(static_cast<qlonglong>(*whole));
+    }
+    const double number = std::get<double>(value);
+    if (!std::isfinite(number) || (number == 0 && std::signbit(number)))
+        return std::nullopt;
+    // An INTEGER column keeps a Double that is a whole number inside the
+    // 64-bit range (its ends excluded) as an integer.
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    if (type == PrintColumnType::Integer && std::trunc(number) == number && number > -kTwoTo63 && number < kTwoTo63)
+        return QVariant(static_cast<qlonglong>(number));
+    return QVariant(number);
+}
+
+/// A column's value before anything is staged in it: 0 or empty text.
+QVariant defaultValue(PrintColumnType type)
+{
+    switch (type) {
+    case PrintColumnType::Real: return QVariant(0.0);
+    case PrintColumnType::Integer: return QVariant(qlonglong{0});
+    case PrintColumnType::Text: return QVariant(QString(QLatin1String("")));
+    }
+    return {};
+}
+
+/// Every declared print table as a print database made afresh and given
+/// `staged` reads back: columns in declared order, single-row tables with
+/// their one row, multi-row tables with the rows staged. Nothing when a
+/// table or column is unknown, a single-row table is given other than one
+/// row, or a value is one the database would convert (storedValue).
+std::optional<std::vector<ReportTable>> tablesAsStored(const std::vector<StagedTable>& staged)
+{
+    for (const StagedTable& table : staged) {
+        if (!findPrintTable(table.table))
+            return std::nullopt;
+    }
+    std::vector<ReportTable> tables;
+    for (const PrintTable& schema : printSchema()) {
+        ReportTable table;
+        table.name = QString::fromStdString(schema.name);
+        QVariantList defaults;
+        for (const PrintColumn& column : schema.columns) {
+            table.columns.append(QString::fromStdString(column.name));
+            defaults.append(defaultValue(column.type));
+        }
+        // Staging the same table twice: the last staging stands (a
+        // multi-row table is emptied first; a single-row table's fields are
+        // overwritten one by one).
+        std::vector<const PrintRecord*> records;
+        bool seen = false;
+        for (const StagedTable& s : staged) {
+            if (s.table != schema.name)
+                continue;
+            if (!schema.multiRow && s.rows.size() != 1)
+                return std::nullopt;
+            if (schema.multiRow)
+                records.clear();
+            for (const PrintRecord& record : s.rows)
+                records.push_back(&record);
+            seen = true;
+        }
+        if (!schema.multiRow) {
+            QVariantList row = defaults;
+            for (const PrintRecord* record : records) {
+                for (const PrintField& field : *record) {
+                    const qsizetype at = table.columns.indexOf(QString::fromStdString(field.name));
+                    if (at < 0)
+                        return std::nullopt;
+                    std::optional<QVariant> value =
+                        storedValue(schema.columns[static_cast<std::size_t>(at)].type, field.value);
+                    if (!value)
+                        return std::nullopt;
+                    row[at] = std::move(*value);
+                }
+            }
+            table.rows.append(std::move(row));
+        } else if (seen) {
+            table.rows.reserve(static_cast<qsizetype>(records.size()));
+            for (const PrintRecord* record : records) {
+                QVariantList row = defaults;
+                for (const PrintField& field : *record) {
+                    const PrintColumn* column = schema.find(field.name);
+                    if (!column)
+                        return std::nullopt;
+                    std::optional<QVariant> value = storedValue(column->type, field.value);
+                    if (!value)
+                        return std::nullopt;
+                    row[column - schema.columns.data()] = std::move(*value);
+                }
+                table.rows.append(std::move(row));
+            }
+        }
+        tables.push_back(std::move(table));
+    }
+    return tables;
+}
+
 const ReportTable* findTable(const std::vector<ReportTable>& tables, const QString& name)
 {
     for (const auto& t : tables) {
@@ -701,6 +821,138 @@ int longestParagraph(const QTextDocument& doc)
     return most;
 }
 
+/// The filled-in page cut into runs where an element at the top level of
+/// the body asks in its own style for a new page ("page-break-before:
+/// always"), so each run is laid out as a document of its own: the work and
+/// memory of laying out and painting a page no longer grow with the report.
+/// Every run after the first gets the text before the body (head, style
+/// sheets) and the body's opening tag, and its first element starts the
+/// document instead of breaking a page. Only a paragraph or heading right
+/// after a table starts a run (after a paragraph the break would take its
+/// bottom margin along).
+/// The whole page is one run when it has no explicit <body>, holds a style
+/// sheet inside the body, or breaks no page that way.
+std::vector<QString> pageRuns(const QString& html)
+{
+    // Elements laid out as one paragraph; a run starts only with one of them.
+    static const QSet<QString> paragraphs{QStringLiteral("p"),  QStringLiteral("div"), QStringLiteral("h1"),
+                                          QStringLiteral("h2"), QStringLiteral("h3"),  QStringLiteral("h4"),
+                                          QStringLiteral("h5"), QStringLiteral("h6")};
+    const auto startsParagraph = [](const QString& name) { return paragraphs.contains(name); };
+    static const QRegularExpression breakBefore(QStringLiteral("\\bstyle\\s*=\\s*(\"[^\"]*\"|'[^']*')"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression always(QStringLiteral("page-break-before\\s*:\\s*always"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QSet<QString> voidTags{QStringLiteral("area"),  QStringLiteral("base"),  QStringLiteral("br"),
+                                        QStringLiteral("col"),   QStringLiteral("embed"), QStringLiteral("hr"),
+                                        QStringLiteral("img"),   QStringLiteral("input"), QStringLiteral("link"),
+                                        QStringLiteral("meta"),  QStringLiteral("param"), QStringLiteral("source"),
+                                        QStringLiteral("track"), QStringLiteral("wbr")};
+    // Elements left open without harm (the layout closes them): not counted.
+    static const QSet<QString> uncounted{QStringLiteral("p"), QStringLiteral("html"), QStringLiteral("body"),
+                                         QStringLiteral("head")};
+    const qsizetype n = html.size();
+    qsizetype bodyStart = -1;  // just after <body ...>
+    int depth = 0;
+    bool content = false;  // something since the last cut
+    // The last element closed (or text) at the top level: a cut is made only
+    // after a table, where a page break neither collapses margins with the
+    // paragraph before nor leaves one behind.
+    QString lastAtTop;
+    std::vector<qsizetype> cuts;  // where each later run starts
+    std::vector<std::pair<qsizetype, qsizetype>> breaks;  // the "always" of each cut's tag
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = html.at(i);
+        if (c != QLatin1Char('<')) {
+            if (bodyStart >= 0 && !c.isSpace()) {
+                content = true;
+                if (depth == 0)
+                    lastAtTop = QStringLiteral("#text");
+            }
+            ++i;
+            continue;
+        }
+        if (QStringView(html).mid(i, 4) == QLatin1String("<!--")) {
+            const qsizetype end = html.indexOf(QLatin1String("-->"), i + 4);
+            i = end < 0 ? n : end + 3;
+            continue;
+        }
+        const qsizetype end = html.indexOf(QLatin1Char('>'), i + 1);
+        if (end < 0)
+            break;
+        const bool closing = i + 1 < end && html.at(i + 1) == QLatin1Char('/');
+        qsizetype start = closing ? i + 2 : i + 1;
+        qsizetype stop = start;
+        while (stop < end && html.at(stop).isLetterOrNumber())
+            ++stop;
+        const QString name = html.mid(start, stop - start).toLower();
+        const QStringView tag = QStringView(html).mid(i, end + 1 - i);
+        const qsizetype tagStart = i;
+        i = end + 1;
+        if (name.isEmpty())
+            continue;
+        if (name == QLatin1String("style") || name == QLatin1String("script") || name == QLatin1String("title") ||
+            name == QLatin1String("textarea")) {
+            if (bodyStart >= 0 && name != QLatin1String("textarea"))
+                return {html};
+            if (!closing) {
+                const qsizetype close = html.indexOf(QLatin1String("</") + name, i, Qt::CaseInsensitive);
+                i = close < 0 ? n : close;
+            }
+            continue;
+        }
+        if (name == QLatin1String("body") && !closing && bodyStart < 0) {
+            bodyStart = i;
+            continue;
+        }
+        if (bodyStart < 0)
+            continue;
+        if (name == QLatin1String("link"))
+            return {html};
+        if (!closing && depth == 0 && content && lastAtTop == QLatin1String("table") && startsParagraph(name)) {
+            const QRegularExpressionMatch style = breakBefore.match(tag);
+            if (style.hasMatch()) {
+                const QRegularExpressionMatch m = always.match(style.capturedView(1));
+                if (m.hasMatch()) {
+                    cuts.push_back(tagStart);
+                    const qsizetype at = tagStart + style.capturedStart(1) + m.capturedEnd() - 6;
+                    breaks.emplace_back(at, 6);
+                    content = false;
+                }
+            }
+        }
+        content = true;
+        if (voidTags.contains(name) || uncounted.contains(name) || tag.endsWith(QLatin1String("/>"))) {
+            if (depth == 0)
+                lastAtTop = name;
+            continue;
+        }
+        depth = closing ? std::max(0, depth - 1) : depth + 1;
+        if (closing && depth == 0)
+            lastAtTop = name;
+    }
+    if (cuts.empty() || bodyStart < 0)
+        return {html};
+    std::vector<QString> runs;
+    const QString head = html.left(bodyStart);
+    // A run that another follows ends with an empty paragraph where the next
+    // run's page would start, which tells how many pages the run fills.
+    const QString sentinel = QStringLiteral("<p style=\"page-break-before: always; margin: 0px\">&#160;</p>");
+    runs.push_back(html.left(cuts.front()) + sentinel);
+    for (std::size_t k = 0; k < cuts.size(); ++k) {
+        const qsizetype from = cuts[k];
+        const qsizetype to = k + 1 < cuts.size() ? cuts[k + 1] : n;
+        QString run = head;
+        run += QStringView(html).mid(from, breaks[k].first - from);
+        run += QLatin1String("auto  ");
+        run += QStringView(html).mid(breaks[k].first + breaks[k].second, to - breaks[k].first - breaks[k].second);
+        if (k + 1 < cuts.size())
+            run += sentinel;
+        runs.push_back(std::move(run));
+    }
+    return runs;
+}
+
 }  // namespace
 
 struct Report::Impl {
@@ -710,7 +962,10 @@ struct Report::Impl {
     std::vector<ReportTable> tables;
     QPageLayout layout;
     QImage layoutDevice = makeLayoutDevice();
-    std::unique_ptr<QTextDocument> doc;
+    std::unique_ptr<QTextDocument> doc;  ///< the first run of pages (pageRuns)
+    std::vector<std::unique_ptr<QTextDocument>> laterRuns;
+    std::vector<int> runPages;  ///< pages of each run, the first run's first
+    mutable std::unique_ptr<QTextDocument> whole;  ///< all runs as one document, made when asked for
     mstch::data root;
     std::unique_ptr<mstch::mustache> footer;
     double bodyWidth = 0;
@@ -732,6 +987,37 @@ struct Report::Impl {
         font.setPointSizeF(pointSize);
         document->setDefaultFont(font);
         return document;
+    }
+
+    /// Each run of pages in turn, the first first.
+    template <typename F> void forEachRun(F&& f) const
+    {
+        if (doc)
+            f(*doc);
+        for (const auto& run : laterRuns)
+            f(*run);
+    }
+
+    /// Counts the pages of every run, and the report's.
+    void countPages()
+    {
+        runPages.clear();
+        pages = 0;
+        const std::size_t runs = 1 + laterRuns.size();
+        for (std::size_t k = 0; k < runs && doc; ++k) {
+            const QTextDocument& run = k == 0 ? *doc : *laterRuns[k - 1];
+            int count = 0;
+            if (k + 1 == runs) {
+                count = run.pageCount();
+            } else {
+                // Up to the page its closing empty paragraph starts.
+                const QRectF sentinel = run.documentLayout()->blockBoundingRect(run.lastBlock());
+                count = bodyHeight > 0 ? qRound(sentinel.top() / bodyHeight) : 1;
+            }
+            runPages.push_back(std::max(1, count));
+            pages += runPages.back();
+        }
+        pages = std::max(1, pages);
     }
 
     /// Gives `document` its layout, measuring at the layout resolution.
@@ -789,6 +1075,47 @@ Report Report::load(const ReportJob& job)
 Report Report::load(const QString& templatePath, const QString& printDatabasePath, const QString& title,
                     Content content)
 {
+    return load(templatePath, title, content,
+                [&](const QStringList& names, const QString& templateName, std::vector<ReportTable>& out) {
+                    return readTables(printDatabasePath, names, templateName, out);
+                });
+}
+
+Report Report::load(const QString& templatePath, const std::vector<StagedTable>& staged, const QString& title,
+                    Content content)
+{
+    const std::optional<std::vector<ReportTable>> stored = tablesAsStored(staged);
+    if (!stored) {
+        // Values the database converts for itself: it stages and reads them.
+        QTemporaryDir scratch;
+        if (!scratch.isValid())
+            return failed(QStringLiteral("No temporary folder for the print database: %1.").arg(scratch.errorString()));
+        const PrintDatabase db(scratch.filePath(QString::fromLatin1(kPrintFileName)), PrintDatabase::Writes::Scratch);
+        if (DbStatus status = db.stage(staged); !status)
+            return failed(status.error);
+        return load(templatePath, db.path(), title, content);
+    }
+    return load(templatePath, title, content,
+                [&](const QStringList& names, const QString& templateName, std::vector<ReportTable>& out) {
+                    for (const QString& name : names) {
+                        const auto same = [&](const ReportTable& t) {
+                            return t.name.compare(name, Qt::CaseInsensitive) == 0;
+                        };
+                        const auto it = std::find_if(stored->begin(), stored->end(), same);
+                        if (it == stored->end())
+                            return ReportStatus{
+                                QStringLiteral("There is no print table %1, which the report template %2 reads.")
+                                    .arg(name, quoted(templateName))};
+                        ReportTable table = *it;
+                        table.name = name;
+                        out.push_back(std::move(table));
+                    }
+                    return ReportStatus{};
+                });
+}
+
+Report Report::load(const QString& templatePath, const QString& title, Content content, const TableReader& read)
+{
     const QFileInfo info(templatePath);
     const QString name = info.fileName();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -832,7 +1159,7 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
     r.title = title;
     r.templateName = name;
     r.layout = tpl.pageLayout;
-    if (ReportStatus status = readTables(printDatabasePath, tpl.tables, name, r.tables); !status)
+    if (ReportStatus status = read(tpl.tables, name, r.tables); !status)
         return failed(status.error);
 
     const QString where = QStringLiteral("The report template %1").arg(quoted(name));
@@ -868,10 +1195,11 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
     if (!tpl.footer.trimmed().isEmpty())
         r.footer = std::make_unique<mstch::mustache>(tpl.footer.toStdString());
     r.resourceFolders = {info.absolutePath(), programFolder()};
+    // The footers of the pages read only these tables.
+    const QSet<QString> footerTables = tablesNamed(tpl.footerTags);
     if (content == Content::Pages) {
         // The page size goes first, so the text is laid out once, in pages.
         // Only what the footer reads is needed to measure it.
-        const QSet<QString> footerTables = tablesNamed(tpl.footerTags);
         r.root = toData(r.tables, title, used, &footerTables);
         // The layout is given its device before the text is parsed, so the
         // text is laid out once; what cannot be laid out in good time is
@@ -899,6 +1227,8 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
     }
     if (content == Content::Html)
         return report;
+    // Once filled in, the values are kept only for the footers.
+    r.root = toData(r.tables, title, used, &footerTables);
 
     // A paragraph that holds a whole schedule is refused before the text is
     // parsed (which alone would take seconds), and checked again after.
@@ -912,14 +1242,37 @@ Report Report::load(const QString& templatePath, const QString& printDatabasePat
     };
     if (const qsizetype longest = longestParagraphInHtml(r.html); longest > kMaxParagraphChars)
         return failed(tooLongParagraph(longest));
-    r.doc->setHtml(r.html);
+    // Pages that start with a page break of their own are laid out apart.
+    const std::vector<QString> runs = pageRuns(r.html);
+    r.doc->setHtml(runs.front());
+    for (std::size_t k = 1; k < runs.size(); ++k) {
+        auto run = r.newDocument(kBodyPointSize);
+        run->setPageSize(QSizeF(r.bodyWidth, r.bodyHeight));
+        run->setHtml(runs[k]);
+        // After a page break the first paragraph keeps its top margin, which
+        // the first paragraph of a document does not get: an empty line of
+        // no height goes before it.
+        const QTextBlock first = run->firstBlock();
+        QTextCursor cursor(first);
+        cursor.insertBlock(first.blockFormat(), first.charFormat());
+        QTextBlockFormat lead;
+        lead.setLineHeight(0, QTextBlockFormat::FixedHeight);
+        QTextCursor(run->firstBlock()).setBlockFormat(lead);
+        r.laterRuns.push_back(std::move(run));
+    }
     // Checked before the pages are laid out: a paragraph that holds a whole
     // schedule, and page breaks a style sheet gives.
-    if (const int longest = longestParagraph(*r.doc); longest > kMaxParagraphChars)
+    int longest = 0;
+    int breaks = static_cast<int>(runs.size()) - 1;
+    r.forEachRun([&](const QTextDocument& run) {
+        longest = std::max(longest, longestParagraph(run));
+        breaks += forcedBreaksInDocument(run);
+    });
+    if (longest > kMaxParagraphChars)
         return failed(tooLongParagraph(longest));
-    if (QString error = report.tooManyPagesError(forcedBreaksInDocument(*r.doc)); !error.isEmpty())
+    if (QString error = report.tooManyPagesError(breaks); !error.isEmpty())
         return failed(error);
-    r.pages = std::max(1, r.doc->pageCount());
+    r.countPages();
     if (QString error = report.layoutLimitError(); !error.isEmpty())
         return failed(error);
     return report;
@@ -958,8 +1311,12 @@ void Report::relayout()
     }
     r.bodyHeight = room - band;
     r.footerTop = r.bodyHeight + (band > 0 ? mmToLayout(kFooterGapMm) : 0);
-    r.doc->setPageSize(QSizeF(r.bodyWidth, r.bodyHeight));
-    r.pages = std::max(1, r.doc->pageCount());
+    r.whole.reset();
+    if (r.doc)
+        r.doc->setPageSize(QSizeF(r.bodyWidth, r.bodyHeight));
+    for (const auto& run : r.laterRuns)
+        run->setPageSize(QSizeF(r.bodyWidth, r.bodyHeight));
+    r.countPages();
     if (!r.html.isEmpty())
         m_error = layoutLimitError();
 }
@@ -980,7 +1337,12 @@ QString Report::tooManyPagesError(double pages) const
 QString Report::layoutLimitError() const
 {
     const Impl& r = *d;
-    if (!r.doc || layoutFits(*r.doc))
+    bool fits = true;
+    r.forEachRun([&](const QTextDocument& run) { fits = fits && layoutFits(run); });
+    // Runs laid out apart must not come to more pages than one document can.
+    const bool withinLimit =
+        r.laterRuns.empty() || r.pages <= std::floor(kLayoutHeightLimit / std::max(1.0, r.bodyHeight));
+    if (!r.doc || (fits && withinLimit))
         return {};
     const int most = r.bodyHeight > 0 ? static_cast<int>(kLayoutHeightLimit / r.bodyHeight) : 0;
     return QStringLiteral("The report %1 is too long to lay out: it runs past the %2 pages a report can have on "
@@ -1023,7 +1385,15 @@ const std::vector<ReportTable>& Report::tables() const
 }
 const QTextDocument* Report::document() const
 {
-    return d->doc.get();
+    if (d->laterRuns.empty() || !d->doc)
+        return d->doc.get();
+    // The runs as one document, as the filled-in page reads (ODF text).
+    if (!d->whole) {
+        d->whole = d->newDocument(kBodyPointSize);
+        d->whole->setPageSize(QSizeF(d->bodyWidth, d->bodyHeight));
+        d->whole->setHtml(d->html);
+    }
+    return d->whole.get();
 }
 QPageLayout Report::pageLayout() const
 {
@@ -1048,7 +1418,16 @@ void Report::paintPage(QPainter& painter, int index) const
     const Impl& r = *d;
     if (!r.doc || index < 0 || index >= r.pages)
         return;
-    const QRectF view(0, index * r.bodyHeight, r.bodyWidth, r.bodyHeight);
+    // The run that holds the page, and the page's place in it.
+    const QTextDocument* run = r.doc.get();
+    int local = index;
+    for (std::size_t k = 0; k < r.runPages.size() && local >= r.runPages[k]; ++k) {
+        local -= r.runPages[k];
+        run = k < r.laterRuns.size() ? r.laterRuns[k].get() : nullptr;
+    }
+    if (!run)
+        return;
+    const QRectF view(0, local * r.bodyHeight, r.bodyWidth, r.bodyHeight);
 
     painter.save();
     painter.setClipRect(QRectF(0, 0, r.bodyWidth, r.bodyHeight), Qt::IntersectClip);
@@ -1056,7 +1435,7 @@ void Report::paintPage(QPainter& painter, int index) const
     QAbstractTextDocumentLayout::PaintContext ctx;
     ctx.clip = view;
     ctx.palette.setColor(QPalette::Text, Qt::black);
-    r.doc->documentLayout()->draw(&painter, ctx);
+    run->documentLayout()->draw(&painter, ctx);
     painter.restore();
 
     if (r.footer) {

@@ -4,6 +4,7 @@
 // the preview window, sent to the printer and written to PDF, so what is
 // printed is what was previewed.
 
+#include "core/print_record.h"
 #include "services/report_job.h"
 
 #include <QList>
@@ -12,6 +13,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -64,6 +66,15 @@ public:
                        Content content = Content::Pages);
     /// load() for a calculator's job.
     static Report load(const ReportJob& job);
+    /// load() for a report made once from rows that were never staged (the
+    /// command line's): the template gets the tables a print database made
+    /// afresh for `staged` alone would give it (every column of each table,
+    /// those not staged 0 or empty, each value as its column stores it), and
+    /// no database is made. Rows whose values the database itself would
+    /// convert (text in a number column, a number in a text column) are
+    /// staged in a scratch database and read back, so both read the same.
+    static Report load(const QString& templatePath, const std::vector<StagedTable>& staged, const QString& title = {},
+                       Content content = Content::Pages);
 
     bool ok() const { return m_error.isEmpty(); }
     const QString& error() const { return m_error; }
@@ -122,6 +133,10 @@ private:
     QString m_error;
 
     static Report failed(QString error);
+    /// Reads the tables a template names into `out`, or says why it cannot.
+    using TableReader = std::function<ReportStatus(const QStringList& names, const QString& templateName,
+                                                   std::vector<ReportTable>& out)>;
+    static Report load(const QString& templatePath, const QString& title, Content content, const TableReader& read);
     void relayout();
     /// The message for a document taller than the text layout can hold.
     QString layoutLimitError() const;

@@ -1,3 +1,4 @@
+#include "services/print_schema.h"
 #include "services/report_engine.h"
 #include "services/report_format.h"
 
@@ -13,6 +14,9 @@
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
 
 #include <sys/stat.h>
 
@@ -183,6 +187,57 @@ TEST(ReportEngine, LongScheduleRepeatsItsHeaderAndNumbersEveryPage)
         }
     }
     EXPECT_EQ(expectedMonth, 601);
+}
+
+// Pages that start with a page break of their own after a table are laid
+// out apart (each vehicle of the company car register): they come out as the
+// same pages as one document would give, in portrait and after Page setup.
+TEST(ReportEngine, PagesLaidOutApartMatchOneDocument)
+{
+    PrintFixture fx;
+    fx.stage({{"Amort", testing::amortRows(40)}});
+    const QString body = QStringLiteral(
+        "<html><head><style>td { padding: 3px }</style></head><body>%1<h1>Schedule</h1>"
+        "<table border=\"1\" cellspacing=\"0\"><thead><tr><th>Month</th><th>Capital</th></tr></thead>"
+        "{{#Amort}}<tr><td>{{Year}}</td><td>{{Capital}}</td></tr>{{/Amort}}{{#Amort}}{{/Amort}}</table>"
+        "{{#Amort}}<p style=\"page-break-before: always\">Month {{Year}}</p>"
+        "<table border=\"1\" width=\"50%\"><tr><td>{{Capital}}</td><td>{{Interest}}</td></tr></table>{{/Amort}}"
+        "</body></html>");
+    const QString head = QStringLiteral("<!-- report\ntables: Amort\n-->\n");
+    fx.writeTemplate(QStringLiteral("apart.rpt"), head + body.arg(QString()));
+    // A style sheet inside the body keeps the page in one document.
+    fx.writeTemplate(QStringLiteral("whole.rpt"), head + body.arg(QStringLiteral("<style></style>")));
+    Report apart = Report::load(fx.path(QStringLiteral("apart.rpt")), fx.db);
+    Report whole = Report::load(fx.path(QStringLiteral("whole.rpt")), fx.db);
+    ASSERT_TRUE(apart.ok()) << apart.error().toStdString();
+    ASSERT_TRUE(whole.ok()) << whole.error().toStdString();
+    for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        SCOPED_TRACE(orientation == QPageLayout::Portrait ? "portrait" : "landscape");
+        QPageLayout layout = whole.pageLayout();
+        layout.setOrientation(orientation);
+        apart.setPageLayout(layout);
+        whole.setPageLayout(layout);
+        ASSERT_EQ(apart.pageCount(), whole.pageCount());
+        EXPECT_EQ(apart.pageCount(), 42) << "the schedule on two pages, then a page for each month";
+        for (int i = 0; i < whole.pageCount(); ++i) {
+            const QImage a = apart.pageImage(i, 40);
+            const QImage b = whole.pageImage(i, 40);
+            ASSERT_EQ(a.size(), b.size());
+            // Rules and shading may fall on the next row of pixels: they are
+            // placed at whole layout units (1/1200 inch) from the top of
+            // their own run rather than of the whole report.
+            qsizetype differ = 0;
+            for (int y = 0; y < a.height(); ++y) {
+                for (int x = 0; x < a.width(); ++x)
+                    differ += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+            }
+            EXPECT_LT(differ, a.width() * 2) << "page " << i + 1;
+        }
+    }
+    // The ODF text is the whole page as one document.
+    ASSERT_TRUE(apart.exportTo(fx.path(QStringLiteral("apart.odt"))).ok());
+    EXPECT_TRUE(testing::zipEntry(fx.path(QStringLiteral("apart.odt")), QStringLiteral("content.xml"))
+                    .contains(QLatin1String("Month 40")));
 }
 
 TEST(ReportEngine, EmptyScheduleShowsItsInvertedSection)
@@ -526,6 +581,85 @@ TEST(ReportEngine, ExportsEveryFormatWithTheFigures)
     const QString strings =
         testing::zipEntry(fx.path(QStringLiteral("q.xlsx")), QStringLiteral("xl/sharedStrings.xml"));
     EXPECT_TRUE(strings.contains(QLatin1String("TAXCOM4/2")));
+}
+
+// The command line hands its rows to the template without a print
+// database: the template must get what a database made for them would give,
+// value for value and type for type, for every declared table.
+TEST(ReportEngine, RowsHandedOverDirectlyReadAsTheDatabaseGivesThem)
+{
+    // One value of each kind for every column, cycling; "converted" adds the
+    // values a database converts for itself (text in number columns and the
+    // other way round, minus zero, values that are not finite).
+    const auto stagings = [](bool converted) {
+        std::vector<PrintValue> kinds{
+            2.5, 3.0, std::int32_t{7}, -1e300, 4503599627370497.0, -9223372036854775808.0, std::int32_t{-2}};
+        std::vector<PrintValue> texts{std::string("T. Mokoena"), std::string("<b>"), std::string()};
+        if (converted) {
+            kinds.insert(kinds.end(),
+                         {std::string("12.5"), std::string("x"), -0.0, std::numeric_limits<double>::infinity()});
+            texts.insert(texts.end(), {36.0, std::int32_t{5}});
+        }
+        std::vector<StagedTable> staged;
+        std::size_t n = 0;
+        for (const PrintTable& table : printSchema()) {
+            StagedTable t{table.name, {}};
+            const int rows = table.multiRow ? 3 : 1;
+            for (int r = 0; r < rows; ++r) {
+                PrintRecord record;
+                // Leave every third column out: it keeps its 0 or empty text.
+                for (const PrintColumn& column : table.columns) {
+                    if (++n % 3 == 0)
+                        continue;
+                    const auto& pool = column.type == PrintColumnType::Text ? texts : kinds;
+                    record.push_back({column.name, pool[n % pool.size()]});
+                }
+                t.rows.push_back(std::move(record));
+            }
+            staged.push_back(std::move(t));
+        }
+        // A table staged twice: the last staging stands.
+        staged.push_back({"Amort", testing::amortRows(2)});
+        return staged;
+    };
+    PrintFixture fx;
+    QString names;
+    for (const PrintTable& table : printSchema())
+        names += QString::fromStdString(table.name) + QLatin1Char(' ');
+    const QString tpl =
+        fx.writeTemplate(QStringLiteral("all.rpt"), QStringLiteral("<!-- report\ntables: %1\n-->x").arg(names));
+    for (const bool converted : {false, true}) {
+        SCOPED_TRACE(converted ? "values the database converts" : "values stored as they are");
+        const std::vector<StagedTable> staged = stagings(converted);
+        fx.stage(staged);
+        const Report fromDatabase = Report::load(tpl, fx.db, {}, Report::Content::Figures);
+        const Report direct = Report::load(tpl, staged, {}, Report::Content::Figures);
+        ASSERT_TRUE(fromDatabase.ok()) << fromDatabase.error().toStdString();
+        ASSERT_TRUE(direct.ok()) << direct.error().toStdString();
+        ASSERT_EQ(direct.tables().size(), fromDatabase.tables().size());
+        for (std::size_t t = 0; t < direct.tables().size(); ++t) {
+            const ReportTable& a = direct.tables()[t];
+            const ReportTable& b = fromDatabase.tables()[t];
+            SCOPED_TRACE(b.name.toStdString());
+            EXPECT_EQ(a.name, b.name);
+            EXPECT_EQ(a.columns, b.columns);
+            ASSERT_EQ(a.rows.size(), b.rows.size());
+            for (qsizetype r = 0; r < a.rows.size(); ++r) {
+                for (qsizetype c = 0; c < a.rows[r].size(); ++c) {
+                    const QVariant& x = a.rows[r][c];
+                    const QVariant& y = b.rows[r][c];
+                    EXPECT_EQ(x.typeId(), y.typeId()) << b.columns[c].toStdString() << " row " << r;
+                    EXPECT_EQ(rawReportValue(x), rawReportValue(y)) << b.columns[c].toStdString() << " row " << r;
+                }
+            }
+        }
+    }
+    // A table no calculator declares is named, as from a database.
+    const Report unknown =
+        Report::load(fx.writeTemplate(QStringLiteral("u.rpt"), QStringLiteral("<!-- report\ntables: Nothing\n-->x")),
+                     std::vector<StagedTable>{}, {}, Report::Content::Figures);
+    EXPECT_TRUE(unknown.error().contains(QLatin1String("Nothing"))) << unknown.error().toStdString();
+    EXPECT_TRUE(unknown.error().contains(QLatin1String("\"u.rpt\""))) << unknown.error().toStdString();
 }
 
 TEST(ReportEngine, CsvOfSeveralTablesHasOneBlockEach)
