@@ -569,7 +569,8 @@ TEST(ReportEngine, ExportsEveryFormatWithTheFigures)
     const QStringList lines = csv.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << csv.toStdString();
     EXPECT_TRUE(lines[0].startsWith(QLatin1String("AGE,TAXINCOME,TAXTOPAY,MARGRATE,")));
-    EXPECT_TRUE(lines[0].endsWith(QLatin1String(",TAXCOM4/2,TaxYear,TaxYearHeading,YearStart,YearEnd"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].endsWith(QLatin1String(",TAXCOM4/2,TaxYear,TaxYearHeading,YearStart,YearEnd")))
+        << lines[0].toStdString();
     EXPECT_TRUE(lines[1].startsWith(QLatin1String("40,500000,97225,36,32234.4,")));
 
     const QString xlsx = QStringLiteral("xl/worksheets/sheet1.xml");
