@@ -9,7 +9,8 @@
 
 int main(int argc, char** argv)
 {
-    CLI::App app{"Grossby 2018: South African employees' tax and personal finance, 2017/18 tax year"};
+    CLI::App app{"Grossby 2018: South African employees' tax and personal finance, for the 2017/18 tax year\n"
+                 "unless --year gives another ('grossby-cli years' lists them)"};
     app.name("grossby-cli");
     app.require_subcommand(1);
     app.footer("Every subcommand prints aligned results, or one JSON object with --json.\n"
