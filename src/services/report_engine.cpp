@@ -17,7 +17,9 @@
 #include <QImageReader>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -29,6 +31,8 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextOption>
+#include <QThread>
+#include <QThreadPool>
 #include <QUrl>
 
 #include <kainjow/mustache.hpp>
@@ -38,6 +42,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <sstream>
 
@@ -128,12 +133,26 @@ QString kindOfNode(mode_t mode)
     return QStringLiteral("it is not a regular file");
 }
 
+/// What was left out of a report, noted by its documents; they may be laid
+/// out on several threads at once.
+struct Problems {
+    std::mutex lock;
+    QStringList notes;
+
+    void add(const QString& note)
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        if (!notes.contains(note))
+            notes.append(note);
+    }
+};
+
 /// A report's text document. Pictures and style sheets the template names
 /// are read only from regular files of bounded size in the template's folder
 /// or the program folder; anything else is left out and noted.
 class ReportDocument : public QTextDocument {
 public:
-    ReportDocument(QStringList folders, QString templateName, QStringList* problems)
+    ReportDocument(QStringList folders, QString templateName, Problems* problems)
         : m_folders(std::move(folders))
         , m_templateName(std::move(templateName))
         , m_problems(problems)
@@ -159,8 +178,7 @@ protected:
             const QString what = type == ImageResource ? QStringLiteral("picture") : QStringLiteral("file");
             const QString note = QStringLiteral("The %1 %2 named by the report template %3 was left out: %4.")
                                      .arg(what, quoted(name.toDisplayString()), quoted(m_templateName), why);
-            if (!m_problems->contains(note))
-                m_problems->append(note);
+            m_problems->add(note);
         }
         return value;
     }
@@ -168,7 +186,7 @@ protected:
 private:
     QStringList m_folders;
     QString m_templateName;
-    QStringList* m_problems;
+    Problems* m_problems;
 
     QVariant load(int type, const QUrl& name, QString& why) const
     {
@@ -953,6 +971,30 @@ std::vector<QString> pageRuns(const QString& html)
     return runs;
 }
 
+/// The threads that lay out a report's runs of pages beside the thread that
+/// loads it. They last as long as the application: Qt keeps the fonts a
+/// thread has loaded with the thread, and the pages laid out there go on
+/// using them wherever they are painted.
+QThreadPool* layoutThreads()
+{
+    static std::mutex lock;
+    static QPointer<QThreadPool> pool;
+    const std::lock_guard<std::mutex> hold(lock);
+    if (!pool) {
+        pool = new QThreadPool(QCoreApplication::instance());
+        pool->setExpiryTimeout(-1);
+        pool->setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 7));
+    }
+    return pool;
+}
+
+/// What a run of pages holds that may refuse the report before it is laid
+/// out.
+struct RunFigures {
+    int longest = 0;  ///< the longest paragraph or table cell
+    int breaks = 0;  ///< forced page breaks
+};
+
 }  // namespace
 
 struct Report::Impl {
@@ -973,7 +1015,7 @@ struct Report::Impl {
     double footerTop = 0;
     int pages = 1;
     QStringList resourceFolders;  ///< where a template's pictures may come from
-    mutable QStringList warnings;
+    mutable Problems warnings;
 
     /// A document with the report's type, its layout made at once so text
     /// put into it is laid out as it is parsed.
@@ -987,6 +1029,92 @@ struct Report::Impl {
         font.setPointSizeF(pointSize);
         document->setDefaultFont(font);
         return document;
+    }
+
+    /// The filled-in page's runs (pageRuns) parsed and laid out: the first in
+    /// `doc`, the others in `laterRuns`. The others are shared out between
+    /// this thread and the layout threads, each made, laid out and handed
+    /// to this thread by the thread that takes it; painting stays here. A
+    /// run that would refuse the report (a paragraph too long, page breaks
+    /// past the limit) stops the layout of the runs after it.
+    RunFigures layOutRuns(const std::vector<QString>& runs)
+    {
+        laterRuns.clear();
+        laterRuns.resize(runs.size() - 1);
+        std::vector<RunFigures> figures(runs.size());
+        std::atomic<std::size_t> next{1};
+        std::atomic<int> breaks{static_cast<int>(runs.size()) - 1};
+        std::atomic<bool> refused{false};
+        const double mostPages = bodyHeight > 0 ? std::floor(kLayoutHeightLimit / bodyHeight) : 0;
+        QThread* const home = QThread::currentThread();
+        const auto work = [&] {
+            for (std::size_t k = next++; k < runs.size(); k = next++) {
+                auto run = parseRun(runs[k]);
+                RunFigures& f = figures[k];
+                f.longest = longestParagraph(*run);
+                f.breaks = forcedBreaksInDocument(*run);
+                if (f.longest > kMaxParagraphChars || (breaks += f.breaks) > mostPages)
+                    refused = true;
+                if (!refused) {
+                    run->setPageSize(QSizeF(bodyWidth, bodyHeight));
+                    run->documentLayout()->documentSize();
+                }
+                if (QThread::currentThread() != home)
+                    run->moveToThread(home);
+                laterRuns[k - 1] = std::move(run);
+            }
+        };
+        // Threads are worth starting for a few runs at least.
+        QSemaphore done;
+        int helpers = 0;
+        if (runs.size() > 2) {
+            QThreadPool* pool = layoutThreads();
+            while (helpers < pool->maxThreadCount() && pool->tryStart([&] {
+                work();
+                done.release();
+            }))
+                ++helpers;
+        }
+        // The helpers read this frame's values until they are done.
+        struct Join {
+            QSemaphore& done;
+            int& helpers;
+            ~Join() { done.acquire(helpers); }
+        } join{done, helpers};
+        doc->setHtml(runs.front());
+        figures.front() = {longestParagraph(*doc), forcedBreaksInDocument(*doc)};
+        // Laid out while the helpers work on the others.
+        if (runs.size() > 1 && figures.front().longest <= kMaxParagraphChars)
+            doc->documentLayout()->documentSize();
+        work();
+        done.acquire(helpers);
+        helpers = 0;
+        RunFigures all;
+        all.breaks = static_cast<int>(runs.size()) - 1;
+        for (const RunFigures& f : figures) {
+            all.longest = std::max(all.longest, f.longest);
+            all.breaks += f.breaks;
+        }
+        return all;
+    }
+
+    /// A later run parsed, not yet laid out.
+    std::unique_ptr<QTextDocument> parseRun(const QString& text) const
+    {
+        auto run = newDocument(kBodyPointSize);
+        // No page size: nothing is laid out until the run is complete.
+        run->setPageSize(QSizeF(0, 0));
+        run->setHtml(text);
+        // After a page break the first paragraph keeps its top margin, which
+        // the first paragraph of a document does not get: an empty line of
+        // no height goes before it.
+        const QTextBlock first = run->firstBlock();
+        QTextCursor cursor(first);
+        cursor.insertBlock(first.blockFormat(), first.charFormat());
+        QTextBlockFormat lead;
+        lead.setLineHeight(0, QTextBlockFormat::FixedHeight);
+        QTextCursor(run->firstBlock()).setBlockFormat(lead);
+        return run;
     }
 
     /// Each run of pages in turn, the first first.
@@ -1244,33 +1372,13 @@ Report Report::load(const QString& templatePath, const QString& title, Content c
         return failed(tooLongParagraph(longest));
     // Pages that start with a page break of their own are laid out apart.
     const std::vector<QString> runs = pageRuns(r.html);
-    r.doc->setHtml(runs.front());
-    for (std::size_t k = 1; k < runs.size(); ++k) {
-        auto run = r.newDocument(kBodyPointSize);
-        run->setPageSize(QSizeF(r.bodyWidth, r.bodyHeight));
-        run->setHtml(runs[k]);
-        // After a page break the first paragraph keeps its top margin, which
-        // the first paragraph of a document does not get: an empty line of
-        // no height goes before it.
-        const QTextBlock first = run->firstBlock();
-        QTextCursor cursor(first);
-        cursor.insertBlock(first.blockFormat(), first.charFormat());
-        QTextBlockFormat lead;
-        lead.setLineHeight(0, QTextBlockFormat::FixedHeight);
-        QTextCursor(run->firstBlock()).setBlockFormat(lead);
-        r.laterRuns.push_back(std::move(run));
-    }
-    // Checked before the pages are laid out: a paragraph that holds a whole
-    // schedule, and page breaks a style sheet gives.
-    int longest = 0;
-    int breaks = static_cast<int>(runs.size()) - 1;
-    r.forEachRun([&](const QTextDocument& run) {
-        longest = std::max(longest, longestParagraph(run));
-        breaks += forcedBreaksInDocument(run);
-    });
-    if (longest > kMaxParagraphChars)
-        return failed(tooLongParagraph(longest));
-    if (QString error = report.tooManyPagesError(breaks); !error.isEmpty())
+    // Refused when a paragraph holds a whole schedule or a style sheet gives
+    // page breaks past the limit: the layout stops at the first run that
+    // shows it.
+    const RunFigures figures = r.layOutRuns(runs);
+    if (figures.longest > kMaxParagraphChars)
+        return failed(tooLongParagraph(figures.longest));
+    if (QString error = report.tooManyPagesError(figures.breaks); !error.isEmpty())
         return failed(error);
     r.countPages();
     if (QString error = report.layoutLimitError(); !error.isEmpty())
@@ -1353,7 +1461,7 @@ QString Report::layoutLimitError() const
 
 const QStringList& Report::warnings() const
 {
-    return d->warnings;
+    return d->warnings.notes;
 }
 
 const QString& Report::title() const
