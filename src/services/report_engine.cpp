@@ -38,6 +38,7 @@
 #include <kainjow/mustache.hpp>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <cmath>
@@ -609,29 +610,53 @@ QString checkTags(const std::vector<ReportTag>& tags, const std::vector<ReportTa
     return {};
 }
 
-/// The accessors ("raw.", "whole.", "exact.", "date.", "if.") a template's placeholders use; the
-/// values of the others are never made.
+/// What a template's placeholders read of the rows: the columns named in a
+/// placeholder or section (each part of every name), and for each accessor
+/// ("raw.", "whole.", "exact.", "date.", "if.") whether it is used and the
+/// columns named after it. A section that opens an accessor itself
+/// ({{#raw}}...{{/raw}}) may read any of the columns named through it. The
+/// values nothing reads are never made.
 struct Accessors {
-    bool raw = false;
-    bool whole = false;
-    bool exact = false;
-    bool date = false;
-    bool cond = false;
+    enum Kind { Raw, Whole, Exact, Date, Cond, Count };
+    QSet<QString> columns;
+    std::array<bool, Count> used{};
+    std::array<QSet<QString>, Count> read;
+
+    bool reads(Kind kind, const QString& column) const { return used[kind] && read[kind].contains(column); }
 };
 
 Accessors accessorsUsed(const std::vector<ReportTag>& body, const std::vector<ReportTag>& footer)
 {
+    static const std::array<QLatin1String, Accessors::Count> names{QLatin1String("raw"), QLatin1String("whole"),
+                                                                   QLatin1String("exact"), QLatin1String("date"),
+                                                                   QLatin1String("if")};
     Accessors used;
-    for (const auto* tags : {&body, &footer}) {
-        for (const ReportTag& tag : *tags) {
-            for (const QStringView part : QStringView(tag.name).split(QLatin1Char('.'))) {
-                used.raw = used.raw || part == QLatin1String("raw");
-                used.whole = used.whole || part == QLatin1String("whole");
-                used.exact = used.exact || part == QLatin1String("exact");
-                used.date = used.date || part == QLatin1String("date");
-                used.cond = used.cond || part == QLatin1String("if");
+    std::array<bool, Accessors::Count> opened{};
+    const auto add = [&](const QString& name) {
+        const QStringList parts = name.split(QLatin1Char('.'));
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            used.columns.insert(parts[i]);
+            for (std::size_t k = 0; k < names.size(); ++k) {
+                if (parts[i] != names[k])
+                    continue;
+                used.used[k] = true;
+                if (i + 1 < parts.size())
+                    used.read[k].insert(parts[i + 1]);
+                else
+                    opened[k] = true;
             }
         }
+    };
+    for (const auto* tags : {&body, &footer}) {
+        for (const ReportTag& tag : *tags) {
+            add(tag.name);
+            for (const QString& section : tag.sections)
+                add(section);
+        }
+    }
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        if (opened[k])
+            used.read[k] = used.columns;
     }
     return used;
 }
@@ -650,7 +675,22 @@ QSet<QString> tablesNamed(const std::vector<ReportTag>& tags)
 }
 
 /// The staged rows as Mustache data: the tables in `only` (all when null),
-/// each value formatted, and as the accessors `used` give it.
+/// each value the template reads formatted, and as the accessors `used`
+/// give it.
+/// Puts `value` into the object `object` under `name`, moved: the Mustache
+/// library's own set() and push_back() copy, a whole table at a time.
+void put(mstch::data& object, const std::string& name, mstch::data&& value)
+{
+    object.set(name, mstch::data(false));
+    *const_cast<mstch::data*>(object.get(name)) = std::move(value);
+}
+
+/// Appends `value` to the list `list`, moved.
+void append(mstch::data& list, mstch::data&& value)
+{
+    const_cast<mstch::list&>(list.list_value()).push_back(std::move(value));
+}
+
 mstch::data toData(const std::vector<ReportTable>& tables, const QString& title, const Accessors& used,
                    const QSet<QString>* only = nullptr)
 {
@@ -672,33 +712,36 @@ mstch::data toData(const std::vector<ReportTable>& tables, const QString& title,
             mstch::data date;
             mstch::data cond;
             for (qsizetype i = 0; i < values.size(); ++i) {
+                const QString& column = table.columns[i];
+                if (!used.columns.contains(column))
+                    continue;
                 const QVariant& v = values[i];
                 const std::string& name = names[static_cast<std::size_t>(i)];
-                row.set(name, formatReportValue(v).toStdString());
-                if (used.raw)
-                    raw.set(name, rawReportValue(v).toStdString());
-                if (used.whole)
-                    whole.set(name, wholeReportValue(v).toStdString());
-                if (used.exact)
-                    exact.set(name, exactReportValue(v).toStdString());
-                if (used.date)
-                    date.set(name, dateReportValue(v).toStdString());
-                if (used.cond)
-                    cond.set(name, mstch::data(reportValueIsSet(v)));
+                put(row, name, mstch::data(formatReportValue(v).toStdString()));
+                if (used.reads(Accessors::Raw, column))
+                    put(raw, name, mstch::data(rawReportValue(v).toStdString()));
+                if (used.reads(Accessors::Whole, column))
+                    put(whole, name, mstch::data(wholeReportValue(v).toStdString()));
+                if (used.reads(Accessors::Exact, column))
+                    put(exact, name, mstch::data(exactReportValue(v).toStdString()));
+                if (used.reads(Accessors::Date, column))
+                    put(date, name, mstch::data(dateReportValue(v).toStdString()));
+                if (used.reads(Accessors::Cond, column))
+                    put(cond, name, mstch::data(mstch::data(reportValueIsSet(v))));
             }
-            if (used.raw)
-                row.set("raw", raw);
-            if (used.whole)
-                row.set("whole", whole);
-            if (used.exact)
-                row.set("exact", exact);
-            if (used.date)
-                row.set("date", date);
-            if (used.cond)
-                row.set("if", cond);
-            rows.push_back(row);
+            if (used.used[Accessors::Raw])
+                put(row, "raw", std::move(raw));
+            if (used.used[Accessors::Whole])
+                put(row, "whole", std::move(whole));
+            if (used.used[Accessors::Exact])
+                put(row, "exact", std::move(exact));
+            if (used.used[Accessors::Date])
+                put(row, "date", std::move(date));
+            if (used.used[Accessors::Cond])
+                put(row, "if", std::move(cond));
+            append(rows, std::move(row));
         }
-        root.set(table.name.toStdString(), rows);
+        put(root, table.name.toStdString(), std::move(rows));
     }
     return root;
 }
@@ -1342,10 +1385,10 @@ Report Report::load(const QString& templatePath, const QString& title, Content c
             return failed(error);
     }
 
-    r.root = toData(r.tables, title, used);
     {
+        const mstch::data all = toData(r.tables, title, used);
         mstch::mustache body(tpl.body.toStdString());
-        ReportContext ctx(&r.root);
+        ReportContext ctx(&all);
         std::ostringstream out;
         body.render(ctx, out);
         if (!body.is_valid())
@@ -1353,10 +1396,9 @@ Report Report::load(const QString& templatePath, const QString& title, Content c
                               .arg(where, QString::fromStdString(body.error_message())));
         r.html = QString::fromStdString(out.str());
     }
+    // Once filled in, the values are kept only for the footers (made above).
     if (content == Content::Html)
         return report;
-    // Once filled in, the values are kept only for the footers.
-    r.root = toData(r.tables, title, used, &footerTables);
 
     // A paragraph that holds a whole schedule is refused before the text is
     // parsed (which alone would take seconds), and checked again after.
