@@ -19,7 +19,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QSemaphore>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -42,6 +41,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -801,6 +801,65 @@ int forcedBreaksInDocument(const QTextDocument& doc)
     return breaks;
 }
 
+/// One tag of an HTML text, as scanHtml() gives it.
+struct HtmlTag {
+    QString name;  ///< lower case, without the "/" of a closing tag; empty for "<!DOCTYPE" and the like
+    bool closing = false;
+    qsizetype start = 0;  ///< where its "<" is
+    QStringView text;  ///< the tag as written, "<" to ">"
+};
+
+/// What scanHtml() does after a tag.
+enum class AfterTag {
+    Go,
+    SkipContent,  ///< pass over what an opening tag holds, up to its closing tag (style sheets, scripts)
+    Stop
+};
+
+/// Walks an HTML text as far as finding its tags needs: `onText(i)` for
+/// each character outside tags, returning where to go on (past a character
+/// reference, say), and `onTag(tag)` for each tag, returning what to do
+/// next. Comments are passed over. The walk ends at a "<" with no ">" after
+/// it.
+template <typename OnText, typename OnTag> void scanHtml(const QString& html, OnText&& onText, OnTag&& onTag)
+{
+    const qsizetype n = html.size();
+    for (qsizetype i = 0; i < n;) {
+        if (html.at(i) != QLatin1Char('<')) {
+            i = onText(i);
+            continue;
+        }
+        if (QStringView(html).mid(i, 4) == QLatin1String("<!--")) {
+            const qsizetype end = html.indexOf(QLatin1String("-->"), i + 4);
+            i = end < 0 ? n : end + 3;
+            continue;
+        }
+        const qsizetype end = html.indexOf(QLatin1Char('>'), i + 1);
+        if (end < 0)
+            return;
+        HtmlTag tag;
+        tag.closing = i + 1 < end && html.at(i + 1) == QLatin1Char('/');
+        const qsizetype start = tag.closing ? i + 2 : i + 1;
+        qsizetype stop = start;
+        while (stop < end && html.at(stop).isLetterOrNumber())
+            ++stop;
+        tag.name = html.mid(start, stop - start).toLower();
+        tag.start = i;
+        tag.text = QStringView(html).mid(i, end + 1 - i);
+        i = end + 1;
+        switch (onTag(tag)) {
+        case AfterTag::Go: break;
+        case AfterTag::SkipContent:
+            if (!tag.closing) {
+                const qsizetype close = html.indexOf(QLatin1String("</") + tag.name, i, Qt::CaseInsensitive);
+                i = close < 0 ? n : close;
+            }
+            break;
+        case AfterTag::Stop: return;
+        }
+    }
+}
+
 /// About the length of the longest paragraph or table cell the filled-in
 /// HTML makes, read before it is parsed: the text between tags that start a
 /// paragraph, cell, row or line, each run of blanks and each character
@@ -817,59 +876,37 @@ qsizetype longestParagraphInHtml(const QString& html)
         QStringLiteral("h5"),    QStringLiteral("h6"),      QStringLiteral("blockquote"), QStringLiteral("dl"),
         QStringLiteral("dt"),    QStringLiteral("dd"),      QStringLiteral("body"),       QStringLiteral("html"),
         QStringLiteral("head")};
-    const qsizetype n = html.size();
     qsizetype most = 0;
     qsizetype run = 0;
     bool blank = false;
-    for (qsizetype i = 0; i < n;) {
+    const auto onText = [&](qsizetype i) -> qsizetype {
         const QChar c = html.at(i);
-        if (c == QLatin1Char('<')) {
-            if (QStringView(html).mid(i, 4) == QLatin1String("<!--")) {
-                const qsizetype end = html.indexOf(QLatin1String("-->"), i + 4);
-                i = end < 0 ? n : end + 3;
-                continue;
-            }
-            const qsizetype end = html.indexOf(QLatin1Char('>'), i + 1);
-            if (end < 0)
-                break;
-            qsizetype start = i + 1;
-            if (start < end && html.at(start) == QLatin1Char('/'))
-                ++start;
-            qsizetype stop = start;
-            while (stop < end && html.at(stop).isLetterOrNumber())
-                ++stop;
-            const QString name = html.mid(start, stop - start).toLower();
-            i = end + 1;
-            if (name == QLatin1String("style") || name == QLatin1String("script") || name == QLatin1String("title")) {
-                if (html.at(start - 1) != QLatin1Char('/')) {
-                    const qsizetype close = html.indexOf(QLatin1String("</") + name, i, Qt::CaseInsensitive);
-                    i = close < 0 ? n : close;
-                }
-                continue;
-            }
-            if (blockTags.contains(name)) {
-                most = std::max(most, run);
-                run = 0;
-                blank = false;
-            }
-            continue;
-        }
         if (c.isSpace()) {
             if (!blank)
                 ++run;
             blank = true;
-            ++i;
-            continue;
+            return i + 1;
         }
         blank = false;
         ++run;
         if (c == QLatin1Char('&')) {
             const qsizetype semicolon = html.indexOf(QLatin1Char(';'), i + 1);
-            i = semicolon > i && semicolon - i <= 10 ? semicolon + 1 : i + 1;
-            continue;
+            return semicolon > i && semicolon - i <= 10 ? semicolon + 1 : i + 1;
         }
-        ++i;
-    }
+        return i + 1;
+    };
+    const auto onTag = [&](const HtmlTag& tag) {
+        if (tag.name == QLatin1String("style") || tag.name == QLatin1String("script") ||
+            tag.name == QLatin1String("title"))
+            return AfterTag::SkipContent;
+        if (blockTags.contains(tag.name)) {
+            most = std::max(most, run);
+            run = 0;
+            blank = false;
+        }
+        return AfterTag::Go;
+    };
+    scanHtml(html, onText, onTag);
     return std::max(most, run);
 }
 
@@ -922,76 +959,60 @@ std::vector<QString> pageRuns(const QString& html)
     QString lastAtTop;
     std::vector<qsizetype> cuts;  // where each later run starts
     std::vector<std::pair<qsizetype, qsizetype>> breaks;  // the "always" of each cut's tag
-    for (qsizetype i = 0; i < n;) {
-        const QChar c = html.at(i);
-        if (c != QLatin1Char('<')) {
-            if (bodyStart >= 0 && !c.isSpace()) {
-                content = true;
-                if (depth == 0)
-                    lastAtTop = QStringLiteral("#text");
-            }
-            ++i;
-            continue;
+    bool whole = false;  // the page stays one run
+    const auto onText = [&](qsizetype i) {
+        if (bodyStart >= 0 && !html.at(i).isSpace()) {
+            content = true;
+            if (depth == 0)
+                lastAtTop = QStringLiteral("#text");
         }
-        if (QStringView(html).mid(i, 4) == QLatin1String("<!--")) {
-            const qsizetype end = html.indexOf(QLatin1String("-->"), i + 4);
-            i = end < 0 ? n : end + 3;
-            continue;
-        }
-        const qsizetype end = html.indexOf(QLatin1Char('>'), i + 1);
-        if (end < 0)
-            break;
-        const bool closing = i + 1 < end && html.at(i + 1) == QLatin1Char('/');
-        qsizetype start = closing ? i + 2 : i + 1;
-        qsizetype stop = start;
-        while (stop < end && html.at(stop).isLetterOrNumber())
-            ++stop;
-        const QString name = html.mid(start, stop - start).toLower();
-        const QStringView tag = QStringView(html).mid(i, end + 1 - i);
-        const qsizetype tagStart = i;
-        i = end + 1;
+        return i + 1;
+    };
+    const auto onTag = [&](const HtmlTag& tag) {
+        const QString& name = tag.name;
         if (name.isEmpty())
-            continue;
+            return AfterTag::Go;
         if (name == QLatin1String("style") || name == QLatin1String("script") || name == QLatin1String("title") ||
             name == QLatin1String("textarea")) {
-            if (bodyStart >= 0 && name != QLatin1String("textarea"))
-                return {html};
-            if (!closing) {
-                const qsizetype close = html.indexOf(QLatin1String("</") + name, i, Qt::CaseInsensitive);
-                i = close < 0 ? n : close;
-            }
-            continue;
+            whole = bodyStart >= 0 && name != QLatin1String("textarea");
+            return whole ? AfterTag::Stop : AfterTag::SkipContent;
         }
-        if (name == QLatin1String("body") && !closing && bodyStart < 0) {
-            bodyStart = i;
-            continue;
+        if (name == QLatin1String("body") && !tag.closing && bodyStart < 0) {
+            bodyStart = tag.start + tag.text.size();
+            return AfterTag::Go;
         }
         if (bodyStart < 0)
-            continue;
-        if (name == QLatin1String("link"))
-            return {html};
-        if (!closing && depth == 0 && content && lastAtTop == QLatin1String("table") && startsParagraph(name)) {
-            const QRegularExpressionMatch style = breakBefore.match(tag);
+            return AfterTag::Go;
+        if (name == QLatin1String("link")) {
+            whole = true;
+            return AfterTag::Stop;
+        }
+        if (!tag.closing && depth == 0 && content && lastAtTop == QLatin1String("table") && startsParagraph(name)) {
+            const QRegularExpressionMatch style = breakBefore.match(tag.text);
             if (style.hasMatch()) {
                 const QRegularExpressionMatch m = always.match(style.capturedView(1));
                 if (m.hasMatch()) {
-                    cuts.push_back(tagStart);
-                    const qsizetype at = tagStart + style.capturedStart(1) + m.capturedEnd() - 6;
+                    cuts.push_back(tag.start);
+                    const qsizetype at = tag.start + style.capturedStart(1) + m.capturedEnd() - 6;
                     breaks.emplace_back(at, 6);
                     content = false;
                 }
             }
         }
         content = true;
-        if (voidTags.contains(name) || uncounted.contains(name) || tag.endsWith(QLatin1String("/>"))) {
+        if (voidTags.contains(name) || uncounted.contains(name) || tag.text.endsWith(QLatin1String("/>"))) {
             if (depth == 0)
                 lastAtTop = name;
-            continue;
+            return AfterTag::Go;
         }
-        depth = closing ? std::max(0, depth - 1) : depth + 1;
-        if (closing && depth == 0)
+        depth = tag.closing ? std::max(0, depth - 1) : depth + 1;
+        if (tag.closing && depth == 0)
             lastAtTop = name;
-    }
+        return AfterTag::Go;
+    };
+    scanHtml(html, onText, onTag);
+    if (whole)
+        return {html};
     if (cuts.empty() || bodyStart < 0)
         return {html};
     std::vector<QString> runs;
@@ -1107,31 +1128,45 @@ struct Report::Impl {
                 laterRuns[k - 1] = std::move(run);
             }
         };
+        // The helpers started and how many have finished, counted under the
+        // standard library's locks (which thread checkers follow). They read
+        // this frame's values until they are done, however it is left.
+        struct Helpers {
+            std::mutex lock;
+            std::condition_variable finished;
+            int started = 0;
+            std::atomic<int> done{0};
+
+            void finish()
+            {
+                const std::lock_guard<std::mutex> hold(lock);
+                done.fetch_add(1, std::memory_order_release);
+                finished.notify_all();
+            }
+            void join()
+            {
+                std::unique_lock<std::mutex> hold(lock);
+                finished.wait(hold, [this] { return done.load(std::memory_order_acquire) == started; });
+            }
+            ~Helpers() { join(); }
+        } helpers;
         // Threads are worth starting for a few runs at least.
-        QSemaphore done;
-        int helpers = 0;
+        next.store(1, std::memory_order_release);
         if (runs.size() > 2) {
             QThreadPool* pool = layoutThreads();
-            while (helpers < pool->maxThreadCount() && pool->tryStart([&] {
+            while (helpers.started < pool->maxThreadCount() && pool->tryStart([&] {
                 work();
-                done.release();
+                helpers.finish();
             }))
-                ++helpers;
+                ++helpers.started;
         }
-        // The helpers read this frame's values until they are done.
-        struct Join {
-            QSemaphore& done;
-            int& helpers;
-            ~Join() { done.acquire(helpers); }
-        } join{done, helpers};
         doc->setHtml(runs.front());
         figures.front() = {longestParagraph(*doc), forcedBreaksInDocument(*doc)};
         // Laid out while the helpers work on the others.
         if (runs.size() > 1 && figures.front().longest <= kMaxParagraphChars)
             doc->documentLayout()->documentSize();
         work();
-        done.acquire(helpers);
-        helpers = 0;
+        helpers.join();
         RunFigures all;
         all.breaks = static_cast<int>(runs.size()) - 1;
         for (const RunFigures& f : figures) {

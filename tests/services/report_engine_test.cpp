@@ -190,17 +190,23 @@ TEST(ReportEngine, LongScheduleRepeatsItsHeaderAndNumbersEveryPage)
 }
 
 // Pages that start with a page break of their own after a table are laid
-// out apart (each vehicle of the company car register): they come out as the
-// same pages as one document would give, in portrait and after Page setup.
+// out apart (each vehicle of the company car register), on several threads:
+// they come out as the same pages as one document would give, pictures
+// included, in portrait and after Page setup, and a picture left out is
+// noted once.
 TEST(ReportEngine, PagesLaidOutApartMatchOneDocument)
 {
     PrintFixture fx;
     fx.stage({{"Amort", testing::amortRows(40)}});
+    QImage picture(30, 12, QImage::Format_RGB32);
+    picture.fill(Qt::darkBlue);
+    ASSERT_TRUE(picture.save(fx.path(QStringLiteral("logo.png"))));
     const QString body = QStringLiteral(
         "<html><head><style>td { padding: 3px }</style></head><body>%1<h1>Schedule</h1>"
         "<table border=\"1\" cellspacing=\"0\"><thead><tr><th>Month</th><th>Capital</th></tr></thead>"
         "{{#Amort}}<tr><td>{{Year}}</td><td>{{Capital}}</td></tr>{{/Amort}}{{#Amort}}{{/Amort}}</table>"
-        "{{#Amort}}<p style=\"page-break-before: always\">Month {{Year}}</p>"
+        "{{#Amort}}<p style=\"page-break-before: always\">Month {{Year}} <img src=\"logo.png\"> "
+        "<img src=\"missing.png\"></p>"
         "<table border=\"1\" width=\"50%\"><tr><td>{{Capital}}</td><td>{{Interest}}</td></tr></table>{{/Amort}}"
         "</body></html>");
     const QString head = QStringLiteral("<!-- report\ntables: Amort\n-->\n");
@@ -211,6 +217,8 @@ TEST(ReportEngine, PagesLaidOutApartMatchOneDocument)
     Report whole = Report::load(fx.path(QStringLiteral("whole.rpt")), fx.db);
     ASSERT_TRUE(apart.ok()) << apart.error().toStdString();
     ASSERT_TRUE(whole.ok()) << whole.error().toStdString();
+    ASSERT_EQ(apart.warnings().size(), 1) << apart.warnings().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(apart.warnings().front().contains(QLatin1String("missing.png")));
     for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
         SCOPED_TRACE(orientation == QPageLayout::Portrait ? "portrait" : "landscape");
         QPageLayout layout = whole.pageLayout();
@@ -223,15 +231,25 @@ TEST(ReportEngine, PagesLaidOutApartMatchOneDocument)
             const QImage a = apart.pageImage(i, 40);
             const QImage b = whole.pageImage(i, 40);
             ASSERT_EQ(a.size(), b.size());
-            // Rules and shading may fall on the next row of pixels: they are
-            // placed at whole layout units (1/1200 inch) from the top of
-            // their own run rather than of the whole report.
+            // The edges of rules and shading may fall on the next row of
+            // pixels: the text layout draws a table from a whole layout unit
+            // (1/1200 inch) counted from the top of its own run rather than
+            // of the whole report. Text and pictures stay where they were.
             qsizetype differ = 0;
+            int shown = 0;
+            int shownThere = 0;
             for (int y = 0; y < a.height(); ++y) {
-                for (int x = 0; x < a.width(); ++x)
+                for (int x = 0; x < a.width(); ++x) {
                     differ += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+                    shown += a.pixel(x, y) == QColor(Qt::darkBlue).rgb() ? 1 : 0;
+                    shownThere += b.pixel(x, y) == QColor(Qt::darkBlue).rgb() ? 1 : 0;
+                }
             }
             EXPECT_LT(differ, a.width() * 2) << "page " << i + 1;
+            EXPECT_EQ(shown, shownThere) << "page " << i + 1;
+            if (i >= 2) {
+                EXPECT_GT(shown, 10) << "page " << i + 1 << " shows the picture";
+            }
         }
     }
     // The ODF text is the whole page as one document.
