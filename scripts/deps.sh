@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6opengl6-dev libgl1-mesa-dev
   qt6-pdf-dev libqt6pdfwidgets6 qt6-charts-dev
-  libcli11-dev nlohmann-json3-dev libkainjow-mustache-dev libxlsxwriter-dev
+  libcli11-dev nlohmann-json3-dev libkainjow-mustache-dev libxlsxwriter-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev hyperfine
   fonts-dejavu-core poppler-utils
   qt6-svg-dev appstream desktop-file-utils

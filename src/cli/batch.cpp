@@ -12,13 +12,16 @@
 #include <atomic>
 #include <cerrno>
 #include <cmath>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <ostream>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -133,6 +136,78 @@ private:
     std::array<void (*)(int), kSignals.size()> m_previous{};
 };
 
+#ifdef __linux__
+// Syncs a file to the disk on a thread of its own while it is written, every
+// few megabytes, so the sync before it is put in place has next to nothing
+// left: what that sync waits for is mostly the file system's journal
+// (where the file's blocks are), not the data. A sync that fails fails the
+// run, as a later sync need not report the same fault again.
+class SyncAsWritten {
+public:
+    explicit SyncAsWritten(int fd)
+        : m_fd(fd)
+        , m_thread([this] { run(); })
+    { }
+    ~SyncAsWritten() { stop(); }
+    SyncAsWritten(const SyncAsWritten&) = delete;
+    SyncAsWritten& operator=(const SyncAsWritten&) = delete;
+
+    /// `total` bytes are now in the file.
+    void wrote(std::int64_t total)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_written = total;
+        }
+        m_changed.notify_one();
+    }
+
+    /// Waits for a sync under way and ends the thread: the errno of a sync
+    /// that failed, or 0.
+    int stop()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_one();
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_error;
+    }
+
+private:
+    static constexpr std::int64_t kStep = 8 << 20;
+
+    void run()
+    {
+        std::unique_lock lock(m_mutex);
+        std::int64_t synced = 0;
+        for (;;) {
+            m_changed.wait(lock, [&] { return m_stop || m_written - synced >= kStep; });
+            if (m_stop)
+                return;
+            const std::int64_t upTo = m_written;
+            lock.unlock();
+            const int result = ::fdatasync(m_fd);
+            const int why = errno;
+            lock.lock();
+            if (result != 0 && m_error == 0)
+                m_error = why;
+            synced = upTo;
+        }
+    }
+
+    const int m_fd;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::int64_t m_written = 0;
+    bool m_stop = false;
+    int m_error = 0;
+    std::thread m_thread;  // last: it starts once the rest is set
+};
+#endif
+
 // Whether a field starts or ends with a space, which the writer quotes.
 bool anyPadded(std::span<const std::string_view> fields)
 {
@@ -180,6 +255,11 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     // run is written, so a failed or interrupted run leaves any earlier
     // output whole and no partial file.
     OutputFile outFile(QString::fromStdString(outPath));
+#ifdef __linux__
+    std::optional<SyncAsWritten> syncer;  // stopped before the file is closed
+#else
+    std::optional<int> syncer;
+#endif
     std::optional<RemovePartialOnSignal> signalGuard;
     CsvWriter::Sink sink;
     if (toStdout) {
@@ -194,23 +274,27 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
         }
         QIODevice* device = outFile.device();
         auto* file = qobject_cast<QFileDevice*>(device);
-        sink = [device, file, written = std::int64_t(0), sent = std::int64_t(0)](std::string_view bytes) mutable {
+#ifdef __linux__
+        if (file && file->handle() >= 0)
+            syncer.emplace(file->handle());
+#endif
+        sink = [device, file, &syncer, written = std::int64_t(0),
+                told = std::int64_t(0)](std::string_view bytes) mutable {
             const auto size = static_cast<qint64>(bytes.size());
             if (device->write(bytes.data(), size) != size)
                 return false;
             written += size;
 #ifdef __linux__
-            // What is written is put on its way to the disk a few megabytes
-            // at a time, while the next rows are worked out, so the sync that
-            // makes the output whole before it is put in place has little
-            // left to do.
-            if (written - sent >= (4 << 20) && file && file->handle() >= 0 && file->flush()) {
-                ::sync_file_range(file->handle(), sent, written - sent, SYNC_FILE_RANGE_WRITE);
-                sent = written;
+            // What is written is synced a few megabytes at a time while the
+            // next rows are worked out (see SyncAsWritten).
+            if (syncer && written - told >= (4 << 20) && file->flush()) {
+                syncer->wrote(written);
+                told = written;
             }
 #else
             (void)file;
-            (void)sent;
+            (void)syncer;
+            (void)told;
 #endif
             return true;
         };
@@ -218,6 +302,7 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     const std::string outName = toStdout ? std::string("standard output") : "'" + outPath + "'";
     auto abandon = [&](const std::string& message) {
         err << message << '\n';
+        syncer.reset();
         outFile.cancel();
         return 1;
     };
@@ -278,16 +363,46 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     if (!unknown.empty())
         err << "Copied as they stand, not read by the calculator: " << quotedList(unknown) << '\n';
 
-    // Each row is read and checked here, then calculated and its results
-    // written on the writer's threads while the next rows are read: a row
-    // waiting for that is kept under its tag (see CsvWriter::later()).
+    // Reads a row's cells into `row`, first reset to the options given, and
+    // checks them: the row's error, or nothing. On the reading thread for a
+    // row written out cell by cell, else on the writer's threads.
+    const auto readRow = [&calc, &base, &columnInput](Calculation& row, std::span<const std::string_view> cells,
+                                                      std::string& error) {
+        row.assign(base);
+        InputProblem problem;
+        if (const auto column = row.setRow(columnInput, cells, problem)) {
+            const std::string& key = calc.inputs[*columnInput[*column]].key;
+            error = problem.usage ? key + ": " + problem.message : problem.message;
+            return;
+        }
+        for (std::size_t i = 0; i < calc.inputs.size(); ++i) {
+            if (calc.inputs[i].required && !row.given(i)) {
+                error = calc.inputs[i].key + ": a value is required";
+                return;
+            }
+        }
+        if (auto message = row.checkGiven())
+            error = std::move(*message);
+    };
+
+    // Each row is read here, then calculated and its results written on the
+    // writer's threads while the next rows are read: a row waiting for that
+    // is kept under its tag (see CsvWriter::later()). A plain record, copied
+    // to the output as it stands, is only split here: its cells are read
+    // and checked on the writer's threads too, from that copy.
     std::vector<std::unique_ptr<Calculation>> rowsByTag(CsvWriter::kLaterTags);
+    std::vector<unsigned char> readByWriter(CsvWriter::kLaterTags);  // by tag: its cells are still to be read
     std::atomic<std::uint64_t> rejected = 0;  // counted on the writer's threads
     CsvWriter writer(sink);
-    writer.fillLater([&](std::size_t tag, CsvWriter::Cells& cells) {
+    writer.fillLater([&](std::size_t tag, std::string_view record, CsvWriter::Cells& cells) {
         Calculation& row = *rowsByTag[tag];
         std::string rejection;
-        if (!row.run(rejection)) {
+        if (readByWriter[tag]) {
+            thread_local std::vector<std::string_view> split;
+            splitPlainRecord(record, split);
+            readRow(row, split, rejection);
+        }
+        if (!rejection.empty() || !row.run(rejection)) {
             ++rejected;
             for (std::size_t k = 0; k < calc.results.size(); ++k)
                 cells.field({});
@@ -353,11 +468,29 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     std::uint64_t unclosedRow = 0;
     std::uint64_t unclosedLine = 0;
     std::string error;
-    InputProblem cellProblem;
     while (reader.next(fields)) {
         if (fields.size() == 1 && fields[0].empty() && !reader.unterminatedQuote())
             continue;  // a blank line
         ++rows;
+        const std::size_t tag = writer.laterTag();
+        std::unique_ptr<Calculation>& row = rowsByTag[tag];
+        if (!row)
+            row = calc.start();
+
+        // A plain record is copied as it stands when the writer would write
+        // it the same way: every field bare (no blank at either end).
+        const auto plain = reader.plainRecordText();
+        if (plain && fields.size() == width && !anyPadded(fields)) {
+            readByWriter[tag] = 1;
+            writer.csvFields(*plain);
+            writer.later();  // read, checked, calculated and written by the filler
+            writer.endRecord();
+            if ((rows & 0xffff) == 0)
+                progress.update(reader.bytesRead(), rows);
+            continue;
+        }
+
+        readByWriter[tag] = 0;
         error.clear();
         if (reader.unterminatedQuote()) {
             unclosedRow = rows;
@@ -370,36 +503,11 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
             error = "the row has " + std::to_string(fields.size()) + " fields where the header has " +
                 std::to_string(width) + "; the " + std::to_string(fields.size() - width) +
                 " extra are copied after this column";
-        }
-
-        std::unique_ptr<Calculation>& row = rowsByTag[writer.laterTag()];
-        if (!row)
-            row = calc.start();
-        row->assign(base);
-        if (error.empty()) {
-            if (const auto column = row->setRow(columnInput, fields, cellProblem)) {
-                const std::string& key = calc.inputs[*columnInput[*column]].key;
-                error = cellProblem.usage ? key + ": " + cellProblem.message : cellProblem.message;
-            }
-        }
-        for (std::size_t i = 0; error.empty() && i < calc.inputs.size(); ++i) {
-            if (calc.inputs[i].required && !row->given(i))
-                error = calc.inputs[i].key + ": a value is required";
-        }
-        if (error.empty()) {
-            if (auto problem = row->checkGiven())
-                error = *problem;
-        }
-
-        // A plain record is copied as it stands when the writer would write
-        // it the same way: every field bare (no blank at either end).
-        const auto plain = reader.plainRecordText();
-        if (plain && fields.size() == width && !anyPadded(fields)) {
-            writer.csvFields(*plain);
         } else {
-            for (std::size_t i = 0; i < width; ++i)
-                writer.field(i < fields.size() ? fields[i] : std::string_view());
+            readRow(*row, fields, error);
         }
+        for (std::size_t i = 0; i < width; ++i)
+            writer.field(i < fields.size() ? fields[i] : std::string_view());
         if (error.empty()) {
             writer.later();  // calculated and written by the filler
         } else {
@@ -430,6 +538,11 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     if (!writer.finish())
         return abandon("The results could not be written to " + outName + ": " + std::strerror(errno));
     if (!toStdout) {
+#ifdef __linux__
+        if (const int why = syncer ? syncer->stop() : 0)
+            return abandon("The results could not be written to " + outName + ": " + std::strerror(why));
+        syncer.reset();
+#endif
         if (const QString problem = outFile.commit(); !problem.isEmpty()) {
             err << problem.toStdString() << '\n';
             return 1;

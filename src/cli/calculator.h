@@ -339,7 +339,7 @@ public:
         // of its time here.
         const std::size_t own = m_def.inputs->size();
         for (std::size_t i = 0; i < columns.size() && i < fields.size(); ++i) {
-            if (!columns[i] || trimBlanks(fields[i]).empty())
+            if (!columns[i] || isBlank(fields[i]))
                 continue;
             const std::size_t index = *columns[i];
             if (index >= recordsStart()) {

@@ -15,6 +15,11 @@
 #include <emmintrin.h>
 #endif
 
+// Only the shortest digits of a double are taken from fmt (Dragonbox), with
+// its code compiled in here rather than linked.
+#define FMT_HEADER_ONLY
+#include <fmt/format.h>
+
 // The steps a plain record takes are kept inline in next(): a batch file is
 // millions of them. Quoted fields, rare in payroll files, stay a call away.
 #if defined(__GNUC__)
@@ -286,6 +291,33 @@ GROSSBY_CSV_INLINE bool CsvReader::plainRecord(std::vector<std::string_view>& fi
     return true;
 }
 
+void splitPlainRecord(std::string_view record, std::vector<std::string_view>& fields)
+{
+    fields.clear();
+    const char* start = record.data();
+    const char* p = start;
+    const char* const end = p + record.size();
+#if defined(__SSE2__)
+    const __m128i comma = _mm_set1_epi8(',');
+    for (; end - p >= 16; p += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, comma))); mask;
+             mask &= mask - 1) {
+            const char* at = p + __builtin_ctz(mask);
+            fields.emplace_back(start, static_cast<std::size_t>(at - start));
+            start = at + 1;
+        }
+    }
+#endif
+    for (; p != end; ++p) {
+        if (*p == ',') {
+            fields.emplace_back(start, static_cast<std::size_t>(p - start));
+            start = p + 1;
+        }
+    }
+    fields.emplace_back(start, static_cast<std::size_t>(end - start));
+}
+
 bool CsvReader::next(std::vector<std::string_view>& fields)
 {
     for (;;) {
@@ -418,7 +450,9 @@ constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 // std::to_chars gives. Cents are tried first (most figures are amounts),
 // then the most decimals (up to nine) the bound allows. Writes the figure
 // at `out` and returns its end, or nullptr when neither reads back (or the
-// value is too large): std::to_chars then does it.
+// value is too large): shortestFixed() then does it.
+char* writeFixed(std::uint64_t n, int k, bool negative, char* out);
+
 char* shortFixed(double value, char* out)
 {
     constexpr double kLimit = 4e12;
@@ -442,9 +476,33 @@ char* shortFixed(double value, char* out)
         n /= 10;
         --k;
     }
-    if (value < 0)
+    return writeFixed(n, k, value < 0, out);
+}
+
+// The shortest decimal that reads back as `value`, the nearest to it where
+// several are as short (ties to even), as Dragonbox finds it: the digits
+// std::to_chars gives, found in a fraction of its time. Below 2^53 the
+// fewest digits are also the fewest characters in fixed form; beyond that
+// (and for infinities and NaN) this returns nullptr and std::to_chars does it.
+char* shortestFixed(double value, char* out)
+{
+    const double magnitude = std::fabs(value);
+    if (!(magnitude > 0 && magnitude < 0x1p53))
+        return nullptr;
+    const auto decimal = fmt::detail::dragonbox::to_decimal(magnitude);
+    std::uint64_t n = decimal.significand;
+    int k = -decimal.exponent;
+    for (; k < 0; ++k)
+        n *= 10;  // below 2^53, so it fits
+    return writeFixed(n, k, value < 0, out);
+}
+
+// N / 10^k at `out`, with its sign: the digits of N with the point put in
+// k from the end. Returns the end.
+char* writeFixed(std::uint64_t n, int k, bool negative, char* out)
+{
+    if (negative)
         *out++ = '-';
-    // The digits of N, with the point put in k from the end.
     char digits[24];
     const auto length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits);
     if (length > k) {
@@ -479,6 +537,8 @@ void appendNumber(std::string& out, double value)
     // exponent form: a spreadsheet shows 300000, not 3e+05.
     char buf[400];
     char* end = shortFixed(value, buf);
+    if (!end)
+        end = shortestFixed(value, buf);
     if (!end) {
         auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
         if (res.ec != std::errc())
@@ -495,7 +555,7 @@ void CsvWriter::number(double value)
     separate();
     if (m_background) {
         // Written out by the background thread, which puts it in its place.
-        m_pending.push_back({m_buffer.size(), Pending::kNumber, value});
+        m_pending.push_back({m_buffer.size(), Pending::kNumber, value, 0});
         return;
     }
     appendNumber(m_buffer, value);
@@ -509,13 +569,16 @@ void CsvWriter::integer(long long value)
 
 void CsvWriter::later()
 {
+    const std::size_t recordEnd = m_atStart ? m_recordStart : m_buffer.size();
     separate();
     if (!m_background) {
+        // The record is copied: the cells grow the buffer it lies in.
+        const std::string record(m_buffer, m_recordStart, recordEnd - m_recordStart);
         Cells cells(m_buffer);
-        m_filler(laterTag(), cells);
+        m_filler(laterTag(), record, cells);
         return;
     }
-    m_pending.push_back({m_buffer.size(), laterTag(), 0});
+    m_pending.push_back({m_buffer.size(), laterTag(), 0, m_recordStart});
     if (++m_laterCount == kLaterPerBuffer)
         flush();  // the next half of the tags: the buffer that held them is written
 }
@@ -524,6 +587,7 @@ void CsvWriter::endRecord()
 {
     m_buffer.push_back('\n');
     m_atStart = true;
+    m_recordStart = m_buffer.size();
     // What is held back counts too, so a file of figures alone stays in bounds.
     if (m_buffer.size() + m_pending.size() * sizeof(Pending) >= m_limit)
         flush();
@@ -587,8 +651,11 @@ struct CsvWriter::Background {
                     if (cell.tag == Pending::kNumber) {
                         appendNumber(w.composed, cell.value);
                     } else {
+                        // The record as it stands in the buffer, its comma left out.
+                        const std::string_view record(w.pending.data() + cell.recordStart,
+                                                      cell.at - cell.recordStart - (cell.at > cell.recordStart));
                         Cells cells(w.composed);
-                        filler(cell.tag, cells);
+                        filler(cell.tag, record, cells);
                     }
                     from = cell.at;
                 }
@@ -663,6 +730,7 @@ void CsvWriter::discard()
 {
     m_buffer.clear();
     m_pending.clear();
+    m_recordStart = 0;
     stopBackground();
     m_sink = nullptr;
 }
@@ -702,11 +770,13 @@ bool CsvWriter::flush()
         m_buffer.clear();
         m_pending.clear();
         m_laterCount = 0;
+        m_recordStart = 0;
         return !m_failed;
     }
     if (!m_buffer.empty() && !m_failed && !m_sink(m_buffer))
         m_failed = true;
     m_buffer.clear();
+    m_recordStart = 0;
     return !m_failed;
 }
 

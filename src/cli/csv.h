@@ -94,6 +94,10 @@ private:
     std::string m_arena;
 };
 
+/// Splits a record that holds no quotes (see CsvReader::plainRecordText())
+/// at its commas into `fields`, views of `record`.
+void splitPlainRecord(std::string_view record, std::vector<std::string_view>& fields);
+
 class CsvWriter {
 public:
     /// Takes the bytes written; false when they could not be written.
@@ -140,9 +144,12 @@ public:
         std::string& m_out;
         bool m_first = true;
     };
-    /// Writes the cells held back under `tag` by later(). In the background
-    /// it is called on several threads at once, each with a tag of its own.
-    using Filler = std::function<void(std::size_t tag, Cells& cells)>;
+    /// Writes the cells held back under `tag` by later(). `record` is what
+    /// the record held before them, as written with field(), integer() and
+    /// csvFields() (in the background a figure given to number() is not in
+    /// it yet), without the comma that ends it. In the background it is
+    /// called on several threads at once, each with a tag of its own.
+    using Filler = std::function<void(std::size_t tag, std::string_view record, Cells& cells)>;
     /// Threads that finish and write the buffers in the background.
     static constexpr std::size_t kWorkers = 2;
     /// How many later() places one buffer holds.
@@ -195,6 +202,7 @@ private:
         std::size_t at;
         std::size_t tag;
         double value;
+        std::size_t recordStart;  // for the filler's cells: where their record starts
     };
 
     Sink m_sink;
@@ -205,6 +213,7 @@ private:
     std::size_t m_limit;
     std::size_t m_laterBlock = 0;  // which block of tags this buffer's later() take
     std::size_t m_laterCount = 0;  // later() places in this buffer
+    std::size_t m_recordStart = 0;  // where the record being written starts in m_buffer
     bool m_atStart = true;
     bool m_failed = false;
 };

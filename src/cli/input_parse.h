@@ -9,6 +9,7 @@
 // calculator's own message when the table gives one, else as a bad value.
 
 #include "core/input_table.h"
+#include "core/tax_year.h"
 
 #include <charconv>
 #include <cmath>
@@ -55,7 +56,8 @@ GROSSBY_HOT_INLINE std::string_view trimBlanks(std::string_view text)
 /// nothing stored) for anything else.
 GROSSBY_HOT_INLINE bool readPlainDecimal(std::string_view text, double& value, std::size_t& decimals)
 {
-    constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    static constexpr double kPow10[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const char* p = text.data();
     const char* const end = p + text.size();
     const bool negative = p != end && *p == '-';
@@ -81,6 +83,39 @@ GROSSBY_HOT_INLINE bool readPlainDecimal(std::string_view text, double& value, s
     const double magnitude = fraction ? static_cast<double>(n) / kPow10[fraction] : static_cast<double>(n);
     value = negative ? -magnitude : magnitude;
     decimals = fraction;
+    return true;
+}
+
+/// Whether `text` is empty or blanks (spaces, tabs) only.
+GROSSBY_HOT_INLINE bool isBlank(std::string_view text)
+{
+    for (const char c : text) {
+        if (c != ' ' && c != '\t')
+            return false;
+    }
+    return true;
+}
+
+/// Reads `text` into `day` when it is a date written dd/mm/yyyy in full,
+/// the form a batch file holds: the day number parseDate() gives, found
+/// without it. False (and nothing stored) for anything else, a day the
+/// month does not have among it.
+GROSSBY_HOT_INLINE bool readPlainDate(std::string_view text, double& day)
+{
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/')
+        return false;
+    int digits[8];
+    constexpr int kAt[8] = {0, 1, 3, 4, 6, 7, 8, 9};
+    for (int i = 0; i < 8; ++i) {
+        digits[i] = static_cast<unsigned char>(text[static_cast<std::size_t>(kAt[i])]) - '0';
+        if (digits[i] < 0 || digits[i] > 9)
+            return false;
+    }
+    const CivilDate date{digits[4] * 1000 + digits[5] * 100 + digits[6] * 10 + digits[7], digits[2] * 10 + digits[3],
+                         digits[0] * 10 + digits[1]};
+    if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > daysInMonth(date.year, date.month))
+        return false;
+    day = static_cast<double>(dayNumberFromDate(date));
     return true;
 }
 
@@ -176,6 +211,10 @@ GROSSBY_HOT_INLINE std::optional<InputProblem> applyInput(const InputSpec<In>& d
             : desc.kind == InputKind::Whole && readPlainDecimal(trimBlanks(text), value, decimals) && decimals == 0;
         if (plain && value >= rule.min && value <= rule.max) {
             desc.set(in, value == 0 ? 0.0 : value);  // never -0
+            return std::nullopt;
+        }
+        if (desc.kind == InputKind::Date && readPlainDate(trimBlanks(text), value)) {
+            desc.set(in, value);
             return std::nullopt;
         }
         if (auto problem = readValue(rule, text, value))

@@ -148,6 +148,12 @@ TEST(Csv, NumbersAreTheShortestFixedDigits)
             values.push_back(any);
         values.push_back(std::ldexp(static_cast<double>(rng() >> 11), -static_cast<int>(rng() % 80)));
     }
+    // Powers of two, whose lower neighbour is nearer than the upper one, and
+    // the doubles either side of them.
+    for (int e = -80; e <= 60; ++e) {
+        const double power = std::ldexp(1.0, e);
+        values.insert(values.end(), {power, std::nextafter(power, 0.0), std::nextafter(power, 1e300)});
+    }
     std::string text;
     CsvWriter w([&text](std::string_view bytes) { return text.append(bytes), true; });
     for (const double v : values) {
@@ -170,12 +176,15 @@ TEST(Csv, NumbersAreTheShortestFixedDigits)
 
 // Written in the background, the output is the same bytes at any buffer
 // size, the cells held back under a tag among them (more of them than one
-// buffer takes, each made from what was kept under its tag); a sink that
-// fails is told by finish(), with its errno, and is offered nothing more.
+// buffer takes, each made from what was kept under its tag and given the
+// record's text before it); a sink that fails is told by finish(), with its
+// errno, and is offered nothing more.
 TEST(Csv, WritesInTheBackgroundWhatItWritesInTheForeground)
 {
     std::vector<int> keptByTag(CsvWriter::kLaterTags, -1);
-    const auto fill = [&keptByTag](std::size_t tag, CsvWriter::Cells& cells) {
+    const auto fill = [&keptByTag](std::size_t tag, std::string_view record, CsvWriter::Cells& cells) {
+        const int r = keptByTag[tag];
+        EXPECT_EQ(record, (r % 7 ? "row," : "\"a, b\",") + std::to_string(r));
         cells.integer(keptByTag[tag]);
         cells.field(keptByTag[tag] % 3 ? "later" : "later, quoted");
         cells.number(keptByTag[tag] / 4.0);
@@ -300,16 +309,20 @@ TEST(Csv, PlainRecordsReadBackAtEveryBufferSize)
         std::FILE* f = fileWith(text);
         for (std::size_t size = 4; size <= text.size() + 4; ++size)
             ASSERT_EQ(readFrom(f, size), records) << "round " << round << ", buffer " << size << ":\n" << text;
-        // A record read as plain is its fields and the commas between them.
+        // A record read as plain is its fields and the commas between them,
+        // and splits into them again.
         std::rewind(f);
         CsvReader reader(f, 64);
         std::vector<std::string_view> fields;
+        std::vector<std::string_view> split;
         while (reader.next(fields)) {
             if (const auto plain = reader.plainRecordText()) {
                 std::string joined;
                 for (std::size_t i = 0; i < fields.size(); ++i)
                     joined += (i ? "," : "") + std::string(fields[i]);
                 ASSERT_EQ(*plain, joined) << text;
+                splitPlainRecord(*plain, split);
+                ASSERT_EQ(split, fields) << text;
             }
         }
         std::fclose(f);
