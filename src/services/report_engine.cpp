@@ -1150,9 +1150,11 @@ struct Report::Impl {
             }
             ~Helpers() { join(); }
         } helpers;
-        // Threads are worth starting for a few runs at least.
+        // Threads are worth starting for a few runs at least, and only from
+        // the application's thread (the layout threads belong to it).
         next.store(1, std::memory_order_release);
-        if (runs.size() > 2) {
+        const QCoreApplication* app = QCoreApplication::instance();
+        if (runs.size() > 2 && app && app->thread() == home) {
             QThreadPool* pool = layoutThreads();
             while (helpers.started < pool->maxThreadCount() && pool->tryStart([&] {
                 work();
