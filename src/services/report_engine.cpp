@@ -674,9 +674,6 @@ QSet<QString> tablesNamed(const std::vector<ReportTag>& tags)
     return names;
 }
 
-/// The staged rows as Mustache data: the tables in `only` (all when null),
-/// each value the template reads formatted, and as the accessors `used`
-/// give it.
 /// Puts `value` into the object `object` under `name`, moved: the Mustache
 /// library's own set() and push_back() copy, a whole table at a time.
 void put(mstch::data& object, const std::string& name, mstch::data&& value)
@@ -691,6 +688,9 @@ void append(mstch::data& list, mstch::data&& value)
     const_cast<mstch::list&>(list.list_value()).push_back(std::move(value));
 }
 
+/// The staged rows as Mustache data: the tables in `only` (all when null),
+/// each value the template reads formatted, and as the accessors `used`
+/// give it.
 mstch::data toData(const std::vector<ReportTable>& tables, const QString& title, const Accessors& used,
                    const QSet<QString>* only = nullptr)
 {
@@ -727,7 +727,7 @@ mstch::data toData(const std::vector<ReportTable>& tables, const QString& title,
                 if (used.reads(Accessors::Date, column))
                     put(date, name, mstch::data(dateReportValue(v).toStdString()));
                 if (used.reads(Accessors::Cond, column))
-                    put(cond, name, mstch::data(mstch::data(reportValueIsSet(v))));
+                    put(cond, name, mstch::data(reportValueIsSet(v)));
             }
             if (used.used[Accessors::Raw])
                 put(row, "raw", std::move(raw));
@@ -1152,7 +1152,6 @@ struct Report::Impl {
         } helpers;
         // Threads are worth starting for a few runs at least, and only from
         // the application's thread (the layout threads belong to it).
-        next.store(1, std::memory_order_release);
         const QCoreApplication* app = QCoreApplication::instance();
         if (runs.size() > 2 && app && app->thread() == home) {
             QThreadPool* pool = layoutThreads();
