@@ -1211,6 +1211,8 @@ struct Report::Impl {
         if (figures.front().longest <= kMaxParagraphChars) {
             doc->documentLayout()->documentSize();
             figures.front().fits = layoutFits(*doc);
+        } else {
+            refused = true;
         }
         if (ready) {
             markDone(0);
