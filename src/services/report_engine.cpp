@@ -1114,6 +1114,82 @@ struct Report::Impl {
         return document;
     }
 
+    /// The runs being laid out and what the threads that take them share.
+    /// It is held by each of them, so nothing they use lives in the frame of
+    /// the thread that started them.
+    struct RunQueue {
+        std::vector<QString> runs;
+        std::vector<RunFigures> figures;
+        double mostPages = 0;  ///< forced page breaks past this refuse the report
+        QThread* home = nullptr;  ///< the thread the runs are handed to
+        std::atomic<std::size_t> next{1};
+        std::atomic<int> breaks{0};
+        std::atomic<bool> refused{false};
+        /// Under `lock` (which thread checkers follow): the runs laid out,
+        /// and the helpers started and finished.
+        std::mutex lock;
+        std::condition_variable changed;
+        std::vector<char> done;
+        int started = 0;
+        int finished = 0;
+
+        bool isDone(std::size_t k)
+        {
+            const std::lock_guard<std::mutex> hold(lock);
+            return done[k] != 0;
+        }
+        void markDone(std::size_t k)
+        {
+            const std::lock_guard<std::mutex> hold(lock);
+            done[k] = 1;
+            changed.notify_all();
+        }
+        void waitFor(std::size_t k)
+        {
+            std::unique_lock<std::mutex> hold(lock);
+            changed.wait(hold, [&] { return done[k] != 0; });
+        }
+        void helperFinished()
+        {
+            const std::lock_guard<std::mutex> hold(lock);
+            ++finished;
+            changed.notify_all();
+        }
+        void joinHelpers()
+        {
+            std::unique_lock<std::mutex> hold(lock);
+            changed.wait(hold, [&] { return finished == started; });
+        }
+    };
+
+    /// Parses and lays out run `k` (not the first) and hands it to the
+    /// queue's thread.
+    void layOutQueued(RunQueue& q, std::size_t k)
+    {
+        auto run = parseRun(q.runs[k]);
+        RunFigures& f = q.figures[k];
+        f.longest = longestParagraph(*run);
+        f.breaks = forcedBreaksInDocument(*run);
+        if (f.longest > kMaxParagraphChars || (q.breaks += f.breaks) > q.mostPages)
+            q.refused = true;
+        if (!q.refused) {
+            run->setPageSize(QSizeF(bodyWidth, bodyHeight));
+            run->documentLayout()->documentSize();
+            f.fits = layoutFits(*run);
+        }
+        if (QThread::currentThread() != q.home)
+            run->moveToThread(q.home);
+        laterRuns[k - 1] = std::move(run);
+        q.markDone(k);
+    }
+
+    /// Lays out the runs no thread has taken yet, one at a time.
+    void layOutRest(RunQueue& q)
+    {
+        for (std::size_t k = q.next++; k < q.runs.size(); k = q.next++)
+            layOutQueued(q, k);
+    }
+
     /// The filled-in page's runs (pageRuns) parsed and laid out: the first in
     /// `doc`, the others in `laterRuns`. The others are shared out between
     /// this thread and the layout threads, each made, laid out and handed
@@ -1131,119 +1207,74 @@ struct Report::Impl {
         laterRuns.clear();
         laterRuns.resize(runs.size() - 1);
         runsFit.reset();
-        std::vector<RunFigures> figures(runs.size());
-        std::atomic<std::size_t> next{1};
-        std::atomic<int> breaks{static_cast<int>(runs.size()) - 1};
-        std::atomic<bool> refused{false};
-        const double mostPages = bodyHeight > 0 ? std::floor(kLayoutHeightLimit / bodyHeight) : 0;
-        QThread* const home = QThread::currentThread();
-        // Which runs are laid out, under the standard library's locks (which
-        // thread checkers follow).
-        struct Progress {
-            std::mutex lock;
-            std::condition_variable changed;
-            std::vector<char> done;
-        } progress;
-        progress.done.assign(runs.size(), 0);
-        const auto markDone = [&](std::size_t k) {
-            const std::lock_guard<std::mutex> hold(progress.lock);
-            progress.done[k] = 1;
-            progress.changed.notify_all();
-        };
-        const auto layOutOne = [&](std::size_t k) {
-            auto run = parseRun(runs[k]);
-            RunFigures& f = figures[k];
-            f.longest = longestParagraph(*run);
-            f.breaks = forcedBreaksInDocument(*run);
-            if (f.longest > kMaxParagraphChars || (breaks += f.breaks) > mostPages)
-                refused = true;
-            if (!refused) {
-                run->setPageSize(QSizeF(bodyWidth, bodyHeight));
-                run->documentLayout()->documentSize();
-                f.fits = layoutFits(*run);
-            }
-            if (QThread::currentThread() != home)
-                run->moveToThread(home);
-            laterRuns[k - 1] = std::move(run);
-            markDone(k);
-        };
-        const auto work = [&] {
-            for (std::size_t k = next++; k < runs.size(); k = next++)
-                layOutOne(k);
-        };
-        // The helpers started and how many have finished, counted under the
-        // standard library's locks. They read this frame's values until they
-        // are done, however it is left.
-        struct Helpers {
-            std::mutex lock;
-            std::condition_variable finished;
-            int started = 0;
-            std::atomic<int> done{0};
-
-            void finish()
-            {
-                const std::lock_guard<std::mutex> hold(lock);
-                done.fetch_add(1, std::memory_order_release);
-                finished.notify_all();
-            }
-            void join()
-            {
-                std::unique_lock<std::mutex> hold(lock);
-                finished.wait(hold, [this] { return done.load(std::memory_order_acquire) == started; });
-            }
-            ~Helpers() { join(); }
-        } helpers;
+        const auto q = std::make_shared<RunQueue>();
+        q->runs = runs;
+        q->figures.resize(runs.size());
+        q->mostPages = bodyHeight > 0 ? std::floor(kLayoutHeightLimit / bodyHeight) : 0;
+        q->home = QThread::currentThread();
+        q->breaks = static_cast<int>(runs.size()) - 1;
+        q->done.assign(runs.size(), 0);
+        // The helpers are waited for however this is left: they lay out
+        // into this report.
+        struct Join {
+            RunQueue& q;
+            ~Join() { q.joinHelpers(); }
+        } join{*q};
         // Threads are worth starting for a few runs at least, and only from
         // the application's thread (the layout threads belong to it).
         const QCoreApplication* app = QCoreApplication::instance();
-        if (runs.size() > 2 && app && app->thread() == home) {
+        if (runs.size() > 2 && app && app->thread() == q->home) {
             QThreadPool* pool = layoutThreads();
-            while (helpers.started < pool->maxThreadCount() && pool->tryStart([&] {
-                work();
-                helpers.finish();
+            // Held while the helpers start, and taken by each before it
+            // begins: what this thread set up above is then seen to come
+            // first by thread checkers, which do not follow Qt's hand-over
+            // to a pool thread that is already running.
+            static std::mutex handOver;
+            const std::lock_guard<std::mutex> starting(handOver);
+            const std::lock_guard<std::mutex> counting(q->lock);
+            while (q->started < pool->maxThreadCount() && pool->tryStart([this, q] {
+                {
+                    const std::lock_guard<std::mutex> begun(handOver);
+                }
+                layOutRest(*q);
+                q->helperFinished();
             }))
-                ++helpers.started;
+                ++q->started;
         }
+        RunFigures& first = q->figures.front();
         doc->setHtml(runs.front());
-        figures.front().longest = longestParagraph(*doc);
-        figures.front().breaks = forcedBreaksInDocument(*doc);
+        first.longest = longestParagraph(*doc);
+        first.breaks = forcedBreaksInDocument(*doc);
         // Laid out while the helpers work on the others.
-        if (figures.front().longest <= kMaxParagraphChars) {
+        if (first.longest <= kMaxParagraphChars) {
             doc->documentLayout()->documentSize();
-            figures.front().fits = layoutFits(*doc);
+            first.fits = layoutFits(*doc);
         } else {
-            refused = true;
+            q->refused = true;
         }
         if (ready) {
-            markDone(0);
+            q->markDone(0);
             bool wanted = true;
             for (std::size_t k = 0; k < runs.size() && wanted;) {
-                bool isDone = false;
-                {
-                    const std::lock_guard<std::mutex> hold(progress.lock);
-                    isDone = progress.done[k] != 0;
-                }
-                if (isDone) {
-                    wanted = !refused && ready(k, figures[k]);
+                if (q->isDone(k)) {
+                    wanted = !q->refused && ready(k, q->figures[k]);
                     ++k;
                     continue;
                 }
                 // The next run is still being laid out elsewhere: lay out
                 // one of the others meanwhile, or wait for it.
-                if (const std::size_t other = next++; other < runs.size()) {
-                    layOutOne(other);
-                } else {
-                    std::unique_lock<std::mutex> hold(progress.lock);
-                    progress.changed.wait(hold, [&] { return progress.done[k] != 0; });
-                }
+                if (const std::size_t other = q->next++; other < runs.size())
+                    layOutQueued(*q, other);
+                else
+                    q->waitFor(k);
             }
         }
-        work();
-        helpers.join();
+        layOutRest(*q);
+        q->joinHelpers();
         RunFigures all;
         all.breaks = static_cast<int>(runs.size()) - 1;
         bool fit = true;
-        for (const RunFigures& f : figures) {
+        for (const RunFigures& f : q->figures) {
             all.longest = std::max(all.longest, f.longest);
             all.breaks += f.breaks;
             fit = fit && f.fits;
