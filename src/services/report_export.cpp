@@ -107,6 +107,7 @@ ReportStatus Report::writePdf(const QString& path) const
     // A report made to be printed once is laid out as it is painted; should
     // a page run fill more pages than that counted on, it is painted again.
     QByteArray bytes;
+    const bool loaded = ok();
     bool again = true;
     for (bool along = true; again; along = false) {
         again = false;
@@ -119,7 +120,7 @@ ReportStatus Report::writePdf(const QString& path) const
         const ReportStatus status = along ? printAlong(writer, again) : print(writer);
         // What the later pages refuse is the report's fault, not the file's.
         if (!status)
-            return ok() ? openFailed(path, status.error) : ReportStatus{m_error};
+            return loaded && !ok() ? ReportStatus{m_error} : openFailed(path, status.error);
         if (!again)
             bytes = pdf.data();
     }
