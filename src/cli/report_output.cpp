@@ -70,8 +70,12 @@ std::optional<std::string> writeReport(const std::vector<StagedTable>& tables, c
         // CSV and XLSX take the staged rows and HTML the filled-in template:
         // only PDF and ODF text are laid out in pages.
         const QString target = QString::fromStdString(file);
-        const Report report =
-            Report::load(templatePath, tables, QString::fromStdString(title), Report::contentFor(target));
+        // The pages are printed once, so each is painted as soon as it is
+        // laid out.
+        Report::Content content = Report::contentFor(target);
+        if (content == Report::Content::Pages && QFileInfo(target).suffix().toLower() == QLatin1String("pdf"))
+            content = Report::Content::Print;
+        const Report report = Report::load(templatePath, tables, QString::fromStdString(title), content);
         if (!report.ok())
             return report.error().toStdString();
         if (ReportStatus status = report.exportTo(target); !status)

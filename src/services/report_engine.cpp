@@ -120,6 +120,18 @@ constexpr double kMaxFooterShare = 0.5;
 constexpr qint64 kMaxPictureBytes = 16 * 1024 * 1024;
 constexpr int kMaxPictureSide = 10000;
 
+/// The message for a template that fills in to a paragraph of `longest`
+/// characters, past kMaxParagraphChars.
+QString tooLongParagraph(const QString& templateName, qsizetype longest)
+{
+    return QStringLiteral("The report template %1 fills in to a paragraph of %2 characters, more than the %3 a "
+                          "paragraph or table cell may hold; a section repeated inside one paragraph should give "
+                          "each row a table row or paragraph of its own.")
+        .arg(quoted(templateName))
+        .arg(longest)
+        .arg(kMaxParagraphChars);
+}
+
 /// What a path names when it is not a regular file, for messages.
 QString kindOfNode(mode_t mode)
 {
@@ -1052,14 +1064,15 @@ QThreadPool* layoutThreads()
     return pool;
 }
 
-/// What a run of pages holds that may refuse the report before it is laid
+}  // namespace
+
+/// What a run of pages holds that may refuse the report, found as it is laid
 /// out.
 struct RunFigures {
     int longest = 0;  ///< the longest paragraph or table cell
     int breaks = 0;  ///< forced page breaks
+    bool fits = true;  ///< laid out inside the height the text layout can hold (layoutFits)
 };
-
-}  // namespace
 
 struct Report::Impl {
     QString title;
@@ -1080,6 +1093,12 @@ struct Report::Impl {
     int pages = 1;
     QStringList resourceFolders;  ///< where a template's pictures may come from
     mutable Problems warnings;
+    /// Whether every run was laid out inside the text layout's height, as
+    /// found by the thread that laid it out; unknown once laid out afresh.
+    std::optional<bool> runsFit;
+    /// The page's runs not laid out yet (Content::Print): the first one and
+    /// those after it, all of them or none.
+    std::vector<QString> pendingRuns;
 
     /// A document with the report's type, its layout made at once so text
     /// put into it is laid out as it is parsed.
@@ -1095,86 +1114,188 @@ struct Report::Impl {
         return document;
     }
 
+    /// The runs being laid out and what the threads that take them share.
+    /// It is held by each of them, so nothing they use lives in the frame of
+    /// the thread that started them.
+    struct RunQueue {
+        std::vector<QString> runs;
+        std::vector<RunFigures> figures;
+        double mostPages = 0;  ///< forced page breaks past this refuse the report
+        QThread* home = nullptr;  ///< the thread the runs are handed to
+        std::atomic<std::size_t> next{1};
+        std::atomic<int> breaks{0};
+        std::atomic<bool> refused{false};
+        /// Under `lock` (which thread checkers follow): the runs laid out,
+        /// and the helpers started and finished.
+        std::mutex lock;
+        std::condition_variable changed;
+        std::vector<char> done;
+        int started = 0;
+        int finished = 0;
+
+        bool isDone(std::size_t k)
+        {
+            const std::lock_guard<std::mutex> hold(lock);
+            return done[k] != 0;
+        }
+        void markDone(std::size_t k)
+        {
+            const std::lock_guard<std::mutex> hold(lock);
+            done[k] = 1;
+            changed.notify_all();
+        }
+        void waitFor(std::size_t k)
+        {
+            std::unique_lock<std::mutex> hold(lock);
+            changed.wait(hold, [&] { return done[k] != 0; });
+        }
+        void helperFinished()
+        {
+            const std::lock_guard<std::mutex> hold(lock);
+            ++finished;
+            changed.notify_all();
+        }
+        void joinHelpers()
+        {
+            std::unique_lock<std::mutex> hold(lock);
+            changed.wait(hold, [&] { return finished == started; });
+        }
+    };
+
+    /// Parses and lays out run `k` (not the first) and hands it to the
+    /// queue's thread.
+    void layOutQueued(RunQueue& q, std::size_t k)
+    {
+        auto run = parseRun(q.runs[k]);
+        RunFigures& f = q.figures[k];
+        f.longest = longestParagraph(*run);
+        f.breaks = forcedBreaksInDocument(*run);
+        if (f.longest > kMaxParagraphChars || (q.breaks += f.breaks) > q.mostPages)
+            q.refused = true;
+        if (!q.refused) {
+            run->setPageSize(QSizeF(bodyWidth, bodyHeight));
+            run->documentLayout()->documentSize();
+            f.fits = layoutFits(*run);
+        }
+        if (QThread::currentThread() != q.home)
+            run->moveToThread(q.home);
+        laterRuns[k - 1] = std::move(run);
+        q.markDone(k);
+    }
+
+    /// Lays out the runs no thread has taken yet, one at a time.
+    void layOutRest(RunQueue& q)
+    {
+        for (std::size_t k = q.next++; k < q.runs.size(); k = q.next++)
+            layOutQueued(q, k);
+    }
+
     /// The filled-in page's runs (pageRuns) parsed and laid out: the first in
     /// `doc`, the others in `laterRuns`. The others are shared out between
     /// this thread and the layout threads, each made, laid out and handed
     /// to this thread by the thread that takes it; painting stays here. A
     /// run that would refuse the report (a paragraph too long, page breaks
     /// past the limit) stops the layout of the runs after it.
-    RunFigures layOutRuns(const std::vector<QString>& runs)
+    ///
+    /// Given `ready`, this thread calls it for each run in order as soon as
+    /// that run and those before it are laid out (painting them, say), and
+    /// lays out runs of its own only while the next is not ready; once
+    /// `ready` returns false it is not called again.
+    RunFigures layOutRuns(const std::vector<QString>& runs,
+                          const std::function<bool(std::size_t run, const RunFigures& figures)>& ready = {})
     {
         laterRuns.clear();
         laterRuns.resize(runs.size() - 1);
-        std::vector<RunFigures> figures(runs.size());
-        std::atomic<std::size_t> next{1};
-        std::atomic<int> breaks{static_cast<int>(runs.size()) - 1};
-        std::atomic<bool> refused{false};
-        const double mostPages = bodyHeight > 0 ? std::floor(kLayoutHeightLimit / bodyHeight) : 0;
-        QThread* const home = QThread::currentThread();
-        const auto work = [&] {
-            for (std::size_t k = next++; k < runs.size(); k = next++) {
-                auto run = parseRun(runs[k]);
-                RunFigures& f = figures[k];
-                f.longest = longestParagraph(*run);
-                f.breaks = forcedBreaksInDocument(*run);
-                if (f.longest > kMaxParagraphChars || (breaks += f.breaks) > mostPages)
-                    refused = true;
-                if (!refused) {
-                    run->setPageSize(QSizeF(bodyWidth, bodyHeight));
-                    run->documentLayout()->documentSize();
-                }
-                if (QThread::currentThread() != home)
-                    run->moveToThread(home);
-                laterRuns[k - 1] = std::move(run);
-            }
-        };
-        // The helpers started and how many have finished, counted under the
-        // standard library's locks (which thread checkers follow). They read
-        // this frame's values until they are done, however it is left.
-        struct Helpers {
-            std::mutex lock;
-            std::condition_variable finished;
-            int started = 0;
-            std::atomic<int> done{0};
-
-            void finish()
-            {
-                const std::lock_guard<std::mutex> hold(lock);
-                done.fetch_add(1, std::memory_order_release);
-                finished.notify_all();
-            }
-            void join()
-            {
-                std::unique_lock<std::mutex> hold(lock);
-                finished.wait(hold, [this] { return done.load(std::memory_order_acquire) == started; });
-            }
-            ~Helpers() { join(); }
-        } helpers;
+        runsFit.reset();
+        const auto q = std::make_shared<RunQueue>();
+        q->runs = runs;
+        q->figures.resize(runs.size());
+        q->mostPages = bodyHeight > 0 ? std::floor(kLayoutHeightLimit / bodyHeight) : 0;
+        q->home = QThread::currentThread();
+        q->breaks = static_cast<int>(runs.size()) - 1;
+        q->done.assign(runs.size(), 0);
+        // The helpers are waited for however this is left: they lay out
+        // into this report.
+        struct Join {
+            RunQueue& q;
+            ~Join() { q.joinHelpers(); }
+        } join{*q};
         // Threads are worth starting for a few runs at least, and only from
         // the application's thread (the layout threads belong to it).
         const QCoreApplication* app = QCoreApplication::instance();
-        if (runs.size() > 2 && app && app->thread() == home) {
+        if (runs.size() > 2 && app && app->thread() == q->home) {
             QThreadPool* pool = layoutThreads();
-            while (helpers.started < pool->maxThreadCount() && pool->tryStart([&] {
-                work();
-                helpers.finish();
+            // Held while the helpers start, and taken by each before it
+            // begins: what this thread set up above is then seen to come
+            // first by thread checkers, which do not follow Qt's hand-over
+            // to a pool thread that is already running.
+            static std::mutex handOver;
+            const std::lock_guard<std::mutex> starting(handOver);
+            const std::lock_guard<std::mutex> counting(q->lock);
+            while (q->started < pool->maxThreadCount() && pool->tryStart([this, q] {
+                {
+                    const std::lock_guard<std::mutex> begun(handOver);
+                }
+                layOutRest(*q);
+                q->helperFinished();
             }))
-                ++helpers.started;
+                ++q->started;
         }
+        RunFigures& first = q->figures.front();
         doc->setHtml(runs.front());
-        figures.front() = {longestParagraph(*doc), forcedBreaksInDocument(*doc)};
+        first.longest = longestParagraph(*doc);
+        first.breaks = forcedBreaksInDocument(*doc);
         // Laid out while the helpers work on the others.
-        if (runs.size() > 1 && figures.front().longest <= kMaxParagraphChars)
+        if (first.longest <= kMaxParagraphChars) {
             doc->documentLayout()->documentSize();
-        work();
-        helpers.join();
+            first.fits = layoutFits(*doc);
+        } else {
+            q->refused = true;
+        }
+        if (ready) {
+            q->markDone(0);
+            bool wanted = true;
+            for (std::size_t k = 0; k < runs.size() && wanted;) {
+                if (q->isDone(k)) {
+                    wanted = !q->refused && ready(k, q->figures[k]);
+                    ++k;
+                    continue;
+                }
+                // The next run is still being laid out elsewhere: lay out
+                // one of the others meanwhile, or wait for it.
+                if (const std::size_t other = q->next++; other < runs.size())
+                    layOutQueued(*q, other);
+                else
+                    q->waitFor(k);
+            }
+        }
+        layOutRest(*q);
+        q->joinHelpers();
         RunFigures all;
         all.breaks = static_cast<int>(runs.size()) - 1;
-        for (const RunFigures& f : figures) {
+        bool fit = true;
+        for (const RunFigures& f : q->figures) {
             all.longest = std::max(all.longest, f.longest);
             all.breaks += f.breaks;
+            fit = fit && f.fits;
         }
+        runsFit = fit;
         return all;
+    }
+
+    /// The pages of run `k` of `runs`, once laid out: up to the page its
+    /// closing empty paragraph starts, all of them for the last run.
+    int runPageCount(std::size_t k, std::size_t runs) const
+    {
+        const QTextDocument& run = k == 0 ? *doc : *laterRuns[k - 1];
+        int count = 0;
+        if (k + 1 == runs) {
+            count = run.pageCount();
+        } else {
+            const QRectF sentinel = run.documentLayout()->blockBoundingRect(run.lastBlock());
+            count = bodyHeight > 0 ? qRound(sentinel.top() / bodyHeight) : 1;
+        }
+        return std::max(1, count);
     }
 
     /// A later run parsed, not yet laid out.
@@ -1212,16 +1333,7 @@ struct Report::Impl {
         pages = 0;
         const std::size_t runs = 1 + laterRuns.size();
         for (std::size_t k = 0; k < runs && doc; ++k) {
-            const QTextDocument& run = k == 0 ? *doc : *laterRuns[k - 1];
-            int count = 0;
-            if (k + 1 == runs) {
-                count = run.pageCount();
-            } else {
-                // Up to the page its closing empty paragraph starts.
-                const QRectF sentinel = run.documentLayout()->blockBoundingRect(run.lastBlock());
-                count = bodyHeight > 0 ? qRound(sentinel.top() / bodyHeight) : 1;
-            }
-            runPages.push_back(std::max(1, count));
+            runPages.push_back(runPageCount(k, runs));
             pages += runPages.back();
         }
         pages = std::max(1, pages);
@@ -1404,7 +1516,7 @@ Report Report::load(const QString& templatePath, const QString& title, Content c
     r.resourceFolders = {info.absolutePath(), programFolder()};
     // The footers of the pages read only these tables.
     const QSet<QString> footerTables = tablesNamed(tpl.footerTags);
-    if (content == Content::Pages) {
+    if (content == Content::Pages || content == Content::Print) {
         // The page size goes first, so the text is laid out once, in pages.
         // Only what the footer reads is needed to measure it.
         r.root = toData(r.tables, title, used, &footerTables);
@@ -1438,30 +1550,42 @@ Report Report::load(const QString& templatePath, const QString& title, Content c
 
     // A paragraph that holds a whole schedule is refused before the text is
     // parsed (which alone would take seconds), and checked again after.
-    const auto tooLongParagraph = [&](qsizetype longest) {
-        return QStringLiteral("%1 fills in to a paragraph of %2 characters, more than the %3 a paragraph or table "
-                              "cell may hold; a section repeated inside one paragraph should give each row a table "
-                              "row or paragraph of its own.")
-            .arg(where)
-            .arg(longest)
-            .arg(kMaxParagraphChars);
-    };
     if (const qsizetype longest = longestParagraphInHtml(r.html); longest > kMaxParagraphChars)
-        return failed(tooLongParagraph(longest));
+        return failed(tooLongParagraph(name, longest));
     // Pages that start with a page break of their own are laid out apart.
-    const std::vector<QString> runs = pageRuns(r.html);
+    std::vector<QString> runs = pageRuns(r.html);
+    if (content == Content::Print) {
+        r.pendingRuns = std::move(runs);
+        return report;
+    }
     // Refused when a paragraph holds a whole schedule or a style sheet gives
     // page breaks past the limit: the layout stops at the first run that
     // shows it.
-    const RunFigures figures = r.layOutRuns(runs);
-    if (figures.longest > kMaxParagraphChars)
-        return failed(tooLongParagraph(figures.longest));
-    if (QString error = report.tooManyPagesError(figures.breaks); !error.isEmpty())
-        return failed(error);
-    r.countPages();
-    if (QString error = report.layoutLimitError(); !error.isEmpty())
+    if (QString error = report.runsError(r.layOutRuns(runs)); !error.isEmpty())
         return failed(error);
     return report;
+}
+
+QString Report::runsError(const RunFigures& figures) const
+{
+    Impl& r = *d;
+    if (figures.longest > kMaxParagraphChars)
+        return tooLongParagraph(r.templateName, figures.longest);
+    if (QString error = tooManyPagesError(figures.breaks); !error.isEmpty())
+        return error;
+    r.countPages();
+    return layoutLimitError();
+}
+
+void Report::settle() const
+{
+    Impl& r = *d;
+    if (r.pendingRuns.empty())
+        return;
+    const std::vector<QString> runs = std::move(r.pendingRuns);
+    r.pendingRuns.clear();
+    if (QString error = runsError(r.layOutRuns(runs)); !error.isEmpty() && m_error.isEmpty())
+        m_error = std::move(error);
 }
 
 Report::Content Report::contentFor(const QString& path)
@@ -1498,6 +1622,7 @@ void Report::relayout()
     r.bodyHeight = room - band;
     r.footerTop = r.bodyHeight + (band > 0 ? mmToLayout(kFooterGapMm) : 0);
     r.whole.reset();
+    r.runsFit.reset();
     if (r.doc)
         r.doc->setPageSize(QSizeF(r.bodyWidth, r.bodyHeight));
     for (const auto& run : r.laterRuns)
@@ -1523,8 +1648,10 @@ QString Report::tooManyPagesError(double pages) const
 QString Report::layoutLimitError() const
 {
     const Impl& r = *d;
-    bool fits = true;
-    r.forEachRun([&](const QTextDocument& run) { fits = fits && layoutFits(run); });
+    // As found by the threads that laid the runs out, unless laid out again.
+    bool fits = r.runsFit.value_or(true);
+    if (!r.runsFit)
+        r.forEachRun([&](const QTextDocument& run) { fits = fits && layoutFits(run); });
     // Runs laid out apart must not come to more pages than one document can.
     const bool withinLimit =
         r.laterRuns.empty() || r.pages <= std::floor(kLayoutHeightLimit / std::max(1.0, r.bodyHeight));
@@ -1539,6 +1666,7 @@ QString Report::layoutLimitError() const
 
 const QStringList& Report::warnings() const
 {
+    settle();
     return d->warnings.notes;
 }
 
@@ -1559,8 +1687,14 @@ QString Report::displayName() const
 {
     const qsizetype dash = d->title.indexOf(QLatin1String(" - "));
     QString name = (dash >= 0 ? d->title.left(dash) : d->title).trimmed();
-    if (name.isEmpty() && d->doc)
+    if (name.isEmpty() && !d->pendingRuns.empty()) {
+        // Not parsed yet: its title is read without laying anything out.
+        QTextDocument first;
+        first.setHtml(d->pendingRuns.front());
+        name = first.metaInformation(QTextDocument::DocumentTitle).trimmed();
+    } else if (name.isEmpty() && d->doc) {
         name = d->doc->metaInformation(QTextDocument::DocumentTitle).trimmed();
+    }
     if (name.isEmpty())
         name = QFileInfo(d->templateName).completeBaseName();
     return name;
@@ -1571,6 +1705,7 @@ const std::vector<ReportTable>& Report::tables() const
 }
 const QTextDocument* Report::document() const
 {
+    settle();
     if (d->laterRuns.empty() || !d->doc)
         return d->doc.get();
     // The runs as one document, as the filled-in page reads (ODF text).
@@ -1587,6 +1722,7 @@ QPageLayout Report::pageLayout() const
 }
 int Report::pageCount() const
 {
+    settle();
     return d->doc ? d->pages : 0;
 }
 
@@ -1594,6 +1730,7 @@ void Report::setPageLayout(const QPageLayout& layout)
 {
     if (!layout.isValid())
         return;
+    settle();
     d->layout = layout;
     d->layout.setUnits(QPageLayout::Millimeter);
     relayout();
@@ -1601,6 +1738,7 @@ void Report::setPageLayout(const QPageLayout& layout)
 
 void Report::paintPage(QPainter& painter, int index) const
 {
+    settle();
     const Impl& r = *d;
     if (!r.doc || index < 0 || index >= r.pages)
         return;
@@ -1652,41 +1790,134 @@ QImage Report::pageImage(int index, double dpi) const
     return image;
 }
 
+namespace {
+
+/// Pages of a report painted one after another on a printer or PDF writer,
+/// each placed by the report's own margins.
+class Sheets {
+public:
+    explicit Sheets(QPagedPaintDevice& device)
+        : m_device(device)
+    { }
+
+    /// Gives the device the report's page layout and starts painting; some
+    /// printers refuse a paper size or margins, and the pages are then still
+    /// drawn as laid out.
+    ReportStatus begin(const QPageLayout& layout, const QString& templateName)
+    {
+        m_name = templateName;
+        m_device.setPageLayout(layout);
+        if (!m_painter.begin(&m_device))
+            return {QStringLiteral("The output device would not start printing the report %1.").arg(quoted(m_name))};
+        m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        m_dpiX = m_device.logicalDpiX();
+        m_dpiY = m_device.logicalDpiY();
+        const QRectF ours = layout.paintRect(QPageLayout::Inch);
+        const QRectF theirs = m_device.pageLayout().paintRect(QPageLayout::Inch);
+        m_offset = QPointF((ours.left() - theirs.left()) * m_dpiX, (ours.top() - theirs.top()) * m_dpiY);
+        return {};
+    }
+
+    /// Paints page `index` of `report` on a sheet of its own.
+    ReportStatus page(const Report& report, int index)
+    {
+        if (m_painted > 0 && !m_device.newPage()) {
+            m_painter.end();
+            return {QStringLiteral("The output device stopped at page %1 of the report %2.")
+                        .arg(m_painted + 1)
+                        .arg(quoted(m_name))};
+        }
+        ++m_painted;
+        m_painter.save();
+        m_painter.translate(m_offset);
+        m_painter.scale(m_dpiX / Report::kLayoutDpi, m_dpiY / Report::kLayoutDpi);
+        report.paintPage(m_painter, index);
+        m_painter.restore();
+        return {};
+    }
+
+    ReportStatus end()
+    {
+        if (m_painter.isActive() && !m_painter.end())
+            return {QStringLiteral("The output device could not finish the report %1.").arg(quoted(m_name))};
+        return {};
+    }
+
+private:
+    QPagedPaintDevice& m_device;
+    QPainter m_painter;
+    QString m_name;
+    QPointF m_offset;
+    double m_dpiX = 1;
+    double m_dpiY = 1;
+    int m_painted = 0;
+};
+
+}  // namespace
+
 ReportStatus Report::print(QPagedPaintDevice& device) const
 {
+    settle();
     if (!ok())
         return {m_error};
     if (!d->doc)
         return {m_error.isEmpty() ? QStringLiteral("There is no report to print.") : m_error};
-    // Some printers refuse a paper size or margins; the pages are then still
-    // drawn as laid out, placed by the report's own margins.
-    device.setPageLayout(d->layout);
-    QPainter painter;
-    if (!painter.begin(&device))
-        return {
-            QStringLiteral("The output device would not start printing the report %1.").arg(quoted(d->templateName))};
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    const double dpiX = device.logicalDpiX();
-    const double dpiY = device.logicalDpiY();
-    const QRectF ours = d->layout.paintRect(QPageLayout::Inch);
-    const QRectF theirs = device.pageLayout().paintRect(QPageLayout::Inch);
-    const QPointF offset((ours.left() - theirs.left()) * dpiX, (ours.top() - theirs.top()) * dpiY);
+    Sheets sheets(device);
+    if (ReportStatus status = sheets.begin(d->layout, d->templateName); !status)
+        return status;
     for (int i = 0; i < d->pages; ++i) {
-        if (i > 0 && !device.newPage()) {
-            painter.end();
-            return {QStringLiteral("The output device stopped at page %1 of the report %2.")
-                        .arg(i + 1)
-                        .arg(quoted(d->templateName))};
-        }
-        painter.save();
-        painter.translate(offset);
-        painter.scale(dpiX / kLayoutDpi, dpiY / kLayoutDpi);
-        paintPage(painter, i);
-        painter.restore();
+        if (ReportStatus status = sheets.page(*this, i); !status)
+            return status;
     }
-    if (!painter.end())
-        return {QStringLiteral("The output device could not finish the report %1.").arg(quoted(d->templateName))};
-    return {};
+    return sheets.end();
+}
+
+ReportStatus Report::printAlong(QPagedPaintDevice& device, bool& again) const
+{
+    again = false;
+    Impl& r = *d;
+    if (r.pendingRuns.empty() || !ok() || !r.doc)
+        return print(device);
+    Sheets sheets(device);
+    if (ReportStatus status = sheets.begin(r.layout, r.templateName); !status)
+        return status;
+    const std::vector<QString> runs = std::move(r.pendingRuns);
+    r.pendingRuns.clear();
+    // Each run after the first is counted as one page (the fewest it can
+    // have) until it is laid out: the footers say so, and a run that fills
+    // more stops the painting.
+    int guess = 0;
+    int painted = 0;
+    bool along = true;
+    ReportStatus painting;
+    r.runPages.clear();
+    const RunFigures figures = r.layOutRuns(runs, [&](std::size_t k, const RunFigures&) {
+        const int count = r.runPageCount(k, runs.size());
+        if (k == 0) {
+            guess = count + static_cast<int>(runs.size()) - 1;
+            r.pages = guess;
+        } else if (count != 1) {
+            along = false;
+            return false;
+        }
+        r.runPages.push_back(count);
+        for (int i = 0; i < count && painting; ++i)
+            painting = sheets.page(*this, painted++);
+        return painting.ok();
+    });
+    if (QString error = runsError(figures); !error.isEmpty()) {
+        sheets.end();
+        m_error = error;
+        return {error};
+    }
+    if (!painting)
+        return painting;
+    if (!along || r.pages != guess) {
+        again = true;
+        sheets.end();
+        return {};
+    }
+    return sheets.end();
 }
 
 }  // namespace grossby

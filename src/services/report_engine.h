@@ -32,6 +32,8 @@ struct ReportStatus {
     explicit operator bool() const { return ok(); }
 };
 
+struct RunFigures;
+
 /// The rows of one print table as the template received them.
 struct ReportTable {
     QString name;
@@ -54,8 +56,13 @@ public:
     /// What a report is made for. Pages: laid out to paint, print or write as
     /// PDF or ODF text. Html: the template filled in, never laid out (HTML).
     /// Figures: the staged rows only (CSV, XLSX); the template is read and
-    /// checked but neither filled in nor laid out.
-    enum class Content { Pages, Html, Figures };
+    /// checked but neither filled in nor laid out. Print: the pages of one
+    /// print() or PDF written straight after loading; the pages after the
+    /// first run of pages are laid out while those before them are painted,
+    /// so ok() says only what loading found and print(), writePdf() and
+    /// exportTo() report what the later pages refuse. Anything else asked of
+    /// such a report lays the rest out first.
+    enum class Content { Pages, Html, Figures, Print };
     /// What exportTo(path) needs, by the extension of `path`.
     static Content contentFor(const QString& path);
 
@@ -130,7 +137,7 @@ public:
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
-    QString m_error;
+    mutable QString m_error;
 
     static Report failed(QString error);
     /// Reads the tables a template names into `out`, or says why it cannot.
@@ -138,6 +145,16 @@ private:
                                                    std::vector<ReportTable>& out)>;
     static Report load(const QString& templatePath, const QString& title, Content content, const TableReader& read);
     void relayout();
+    /// Lays out the runs of pages a report made for Content::Print has not
+    /// laid out yet, noting what they refuse in m_error.
+    void settle() const;
+    /// The fault of the runs laid out, as load() reports it; empty when none.
+    QString runsError(const RunFigures& figures) const;
+    /// print() for a report made for Content::Print: the runs laid out while
+    /// the pages before them are painted, counting on each run after the
+    /// first to fill one page. Sets `again` when one fills more (the device
+    /// then holds pages to throw away: print() paints the right ones).
+    ReportStatus printAlong(QPagedPaintDevice& device, bool& again) const;
     /// The message for a document taller than the text layout can hold.
     QString layoutLimitError() const;
     /// The message for a report of `pages` pages or more, past the limit.

@@ -104,17 +104,27 @@ ReportStatus Report::writePdf(const QString& path) const
 {
     // The PDF writer closes its device when it ends, which a save file does
     // not allow; the pages are made in memory and then saved in one go.
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    {
+    // A report made to be printed once is laid out as it is painted; should
+    // a page run fill more pages than that counted on, it is painted again.
+    QByteArray bytes;
+    const bool loaded = ok();
+    bool again = true;
+    for (bool along = true; again; along = false) {
+        again = false;
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
         QPdfWriter writer(&pdf);
         writer.setResolution(static_cast<int>(kLayoutDpi));
         writer.setTitle(displayName());
         writer.setCreator(QStringLiteral("Grossby 2018"));
-        if (ReportStatus status = print(writer); !status)
-            return openFailed(path, status.error);
+        const ReportStatus status = along ? printAlong(writer, again) : print(writer);
+        // What the later pages refuse is the report's fault, not the file's.
+        if (!status)
+            return loaded && !ok() ? ReportStatus{m_error} : openFailed(path, status.error);
+        if (!again)
+            bytes = pdf.data();
     }
-    return saveAll(path, pdf.data());
+    return saveAll(path, bytes);
 }
 
 ReportStatus Report::writeHtml(const QString& path) const

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHashSeed>
 #include <QImage>
 #include <QPdfWriter>
 #include <QRegularExpression>
@@ -516,6 +517,13 @@ TEST(ReportEngine, ReportsThatCannotBeLaidOutAreRefusedBeforeLayout)
             EXPECT_TRUE(report.error().contains(QLatin1String(part))) << report.error().toStdString();
         EXPECT_FALSE(report.exportTo(fx.path(QStringLiteral("t.pdf"))).ok());
         EXPECT_FALSE(QFileInfo::exists(fx.path(QStringLiteral("t.pdf"))));
+        // Made to be printed once, it is refused in the same words, by the
+        // PDF when only the pages laid out show it.
+        const Report once = Report::load(fx.path(QStringLiteral("t.rpt")), fx.db, {}, Report::Content::Print);
+        const ReportStatus printed =
+            once.ok() ? once.exportTo(fx.path(QStringLiteral("t.pdf"))) : ReportStatus{once.error()};
+        EXPECT_EQ(printed.error, report.error());
+        EXPECT_FALSE(QFileInfo::exists(fx.path(QStringLiteral("t.pdf"))));
 
         // The figures never need the pages.
         const QString csv = fx.path(QStringLiteral("t.csv"));
@@ -534,6 +542,59 @@ TEST(ReportEngine, ReportsThatCannotBeLaidOutAreRefusedBeforeLayout)
     ASSERT_TRUE(page.ok()) << page.error().toStdString();
     ASSERT_TRUE(page.exportTo(html).ok());
     EXPECT_GT(QFileInfo(html).size(), 100000);
+}
+
+TEST(ReportEngine, PagesPaintedAsTheyAreLaidOutMatchThoseLaidOutFirst)
+{
+    // The PDF writer keeps its fonts in a hash: one seed writes them in one
+    // order.
+    QHashSeed::setDeterministicGlobalSeed();
+    PrintFixture fx;
+    fx.stage({{"Amort", testing::amortRows(60)}});
+    const QString head = QStringLiteral(
+        "<!-- report\ntables: Amort\nfooter: Page {{page}} of {{pages}}\n-->\n<html><head><title>Loan</title>"
+        "</head><body><h1>Loan</h1><table border=\"1\"><tr><td>Rate</td></tr></table>");
+    const QString months =
+        QStringLiteral("{{#Amort}}<p style=\"page-break-before: always\">Month {{Year}}</p>"
+                       "<table border=\"1\"><tr><td>{{Capital}}</td><td>{{Interest}}</td></tr></table>{{/Amort}}");
+    const QString schedule =
+        QStringLiteral("<p style=\"page-break-before: always\">Schedule</p><table border=\"1\">"
+                       "{{#Amort}}<tr><td>{{Year}}</td><td>{{Capital}}</td></tr>{{/Amort}}</table>");
+    const struct {
+        const char* what;
+        QString text;
+    } cases[] = {
+        {"a page for each month", head + months + QStringLiteral("</body></html>")},
+        {"a schedule of pages among them", head + months + schedule + months + QStringLiteral("</body></html>")},
+    };
+    const auto withoutDate = [](const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        const qsizetype at = bytes.indexOf("/CreationDate");
+        if (at >= 0)
+            bytes.remove(at, bytes.indexOf('\n', at) - at);
+        return bytes;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString tpl = fx.writeTemplate(QStringLiteral("t.rpt"), c.text);
+        const Report first = Report::load(tpl, fx.db, {}, Report::Content::Pages);
+        const Report once = Report::load(tpl, fx.db, {}, Report::Content::Print);
+        ASSERT_TRUE(first.ok()) << first.error().toStdString();
+        ASSERT_TRUE(once.ok()) << once.error().toStdString();
+        ASSERT_TRUE(first.writePdf(fx.path(QStringLiteral("first.pdf"))).ok());
+        ASSERT_TRUE(once.writePdf(fx.path(QStringLiteral("once.pdf"))).ok());
+        const QStringList pages = testing::pdfPages(fx.path(QStringLiteral("once.pdf")));
+        ASSERT_EQ(pages.size(), first.pageCount());
+        EXPECT_EQ(once.pageCount(), first.pageCount());
+        EXPECT_TRUE(pages.back().contains(QStringLiteral("Page %1 of %1").arg(first.pageCount())));
+        EXPECT_EQ(pages, testing::pdfPages(fx.path(QStringLiteral("first.pdf"))));
+        EXPECT_TRUE(withoutDate(fx.path(QStringLiteral("once.pdf"))) ==
+                    withoutDate(fx.path(QStringLiteral("first.pdf"))))
+            << "the PDFs differ";
+    }
+    QHashSeed::resetRandomGlobalSeed();
 }
 
 // A footer that fits keeps the report's pages; one that takes the page is
