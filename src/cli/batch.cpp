@@ -22,6 +22,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -365,12 +366,17 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
 
     // Reads a row's cells into `row`, first reset to the options given, and
     // checks them: the row's error, or nothing. On the reading thread for a
-    // row written out cell by cell, else on the writer's threads.
-    const auto readRow = [&calc, &base, &columnInput](Calculation& row, std::span<const std::string_view> cells,
-                                                      std::string& error) {
+    // row written out cell by cell (its cells), else on the writer's
+    // threads (the record as it stands).
+    const auto readRow = [&calc, &base, &columnInput](Calculation& row, const auto& cells, std::string& error) {
         row.assign(base);
         InputProblem problem;
-        if (const auto column = row.setRow(columnInput, cells, problem)) {
+        std::optional<std::size_t> column;
+        if constexpr (std::is_same_v<std::decay_t<decltype(cells)>, std::string_view>)
+            column = row.setPlainRow(columnInput, cells, problem);
+        else
+            column = row.setRow(columnInput, cells, problem);
+        if (column) {
             const std::string& key = calc.inputs[*columnInput[*column]].key;
             error = problem.usage ? key + ": " + problem.message : problem.message;
             return;
@@ -397,11 +403,8 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     writer.fillLater([&](std::size_t tag, std::string_view record, CsvWriter::Cells& cells) {
         Calculation& row = *rowsByTag[tag];
         std::string rejection;
-        if (readByWriter[tag]) {
-            thread_local std::vector<std::string_view> split;
-            splitPlainRecord(record, split);
-            readRow(row, split, rejection);
-        }
+        if (readByWriter[tag])
+            readRow(row, record, rejection);
         if (!rejection.empty() || !row.run(rejection)) {
             ++rejected;
             for (std::size_t k = 0; k < calc.results.size(); ++k)
@@ -504,7 +507,7 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
                 std::to_string(width) + "; the " + std::to_string(fields.size() - width) +
                 " extra are copied after this column";
         } else {
-            readRow(*row, fields, error);
+            readRow(*row, std::span<const std::string_view>(fields), error);
         }
         for (std::size_t i = 0; i < width; ++i)
             writer.field(i < fields.size() ? fields[i] : std::string_view());

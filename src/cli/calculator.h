@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -71,6 +72,11 @@ public:
     /// taken, returns its column with the reason in `problem`.
     virtual std::optional<std::size_t> setRow(std::span<const std::optional<std::size_t>> columns,
                                               std::span<const std::string_view> fields, InputProblem& problem) = 0;
+    /// The same for a record with no quotes whose cells, one for each of
+    /// `columns`, are separated by commas (see CsvReader::plainRecordText()),
+    /// read without splitting it first.
+    virtual std::optional<std::size_t> setPlainRow(std::span<const std::optional<std::size_t>> columns,
+                                                   std::string_view record, InputProblem& problem) = 0;
     /// Fills the settings not given from the settings store; the store's
     /// message when it could not be read.
     virtual std::optional<std::string> loadSettings() = 0;
@@ -335,28 +341,45 @@ public:
     std::optional<std::size_t> setRow(std::span<const std::optional<std::size_t>> columns,
                                       std::span<const std::string_view> fields, InputProblem& problem) override
     {
-        // One call a row, with the per-cell work inline: a batch spends most
+        // One call a row, with the per-cell work inline: a batch spends much
         // of its time here.
-        const std::size_t own = m_def.inputs->size();
         for (std::size_t i = 0; i < columns.size() && i < fields.size(); ++i) {
-            if (!columns[i] || isBlank(fields[i]))
-                continue;
-            const std::size_t index = *columns[i];
-            if (index >= recordsStart()) {
-                if (auto failed = setRecords(index, fields[i])) {
-                    problem = std::move(*failed);
-                    return i;
-                }
-                continue;
-            }
-            auto failed = index < own
-                ? applyInput((*m_def.inputs)[index], m_rules[index], m_in, fields[i])
-                : applyInput((*m_def.settings)[index - own], m_rules[index], m_settings, fields[i]);
-            if (failed) {
-                problem = std::move(*failed);
+            if (columns[i] && !isBlank(fields[i]) && !setCell(*columns[i], fields[i], problem))
                 return i;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::size_t> setPlainRow(std::span<const std::optional<std::size_t>> columns, std::string_view record,
+                                           InputProblem& problem) override
+    {
+        // Each cell is read where it starts; most end where their figure or
+        // date does, so only the others (names, blanks, anything written
+        // another way) are looked for the comma that ends them.
+        const std::size_t own = m_def.inputs->size();
+        const char* p = record.data();
+        const char* const end = p + record.size();
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const char* cellEnd = nullptr;
+            if (columns[i] && *columns[i] < recordsStart()) {
+                const std::size_t index = *columns[i];
+                cellEnd = index < own
+                    ? readPlainCell((*m_def.inputs)[index], m_rules[index], m_in, p, end)
+                    : readPlainCell((*m_def.settings)[index - own], m_rules[index], m_settings, p, end);
+                if (cellEnd)
+                    m_given |= std::uint64_t(1) << index;
             }
-            m_given |= std::uint64_t(1) << index;
+            if (!cellEnd) {
+                cellEnd = static_cast<const char*>(std::memchr(p, ',', static_cast<std::size_t>(end - p)));
+                if (!cellEnd)
+                    cellEnd = end;
+                const std::string_view cell(p, static_cast<std::size_t>(cellEnd - p));
+                if (columns[i] && !isBlank(cell) && !setCell(*columns[i], cell, problem))
+                    return i;
+            }
+            if (cellEnd == end)
+                break;  // a short record's missing cells are blank
+            p = cellEnd + 1;
         }
         return std::nullopt;
     }
@@ -475,6 +498,22 @@ public:
 
 private:
     std::size_t recordsStart() const { return m_def.inputs->size() + (m_def.settings ? m_def.settings->size() : 0); }
+
+    /// Reads a cell that is not blank into input `index` and marks it given;
+    /// false with the reason in `problem` when it cannot be taken.
+    GROSSBY_HOT_INLINE bool setCell(std::size_t index, std::string_view text, InputProblem& problem)
+    {
+        const std::size_t own = m_def.inputs->size();
+        auto failed = index >= recordsStart() ? setRecords(index, text)
+            : index < own                     ? applyInput((*m_def.inputs)[index], m_rules[index], m_in, text)
+                          : applyInput((*m_def.settings)[index - own], m_rules[index], m_settings, text);
+        if (failed) {
+            problem = std::move(*failed);
+            return false;
+        }
+        m_given |= std::uint64_t(1) << index;
+        return true;
+    }
 
     std::optional<InputProblem> setRecords(std::size_t index, std::string_view path)
     {
