@@ -309,10 +309,12 @@ template <class In, class Settings, class Result> class TableCalculator;
 template <class In, class Settings, class Result> class TableCalculation final : public Calculation {
 public:
     using Def = CalculatorDef<In, Settings, Result>;
-    TableCalculation(const Calculator& calc, const Def& def, const std::vector<ValueRule>& rules)
+    TableCalculation(const Calculator& calc, const Def& def, const std::vector<ValueRule>& rules,
+                     const std::vector<std::size_t>& taxYearInputs)
         : m_calc(calc)
         , m_def(def)
         , m_rules(rules)
+        , m_taxYearInputs(taxYearInputs)
         , m_in(def.defaults)
     { }
 
@@ -441,8 +443,8 @@ public:
     void followTaxYear()
     {
         const auto& table = *m_def.inputs;
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            if (table[i].kind != InputKind::TaxYear || !given(i))
+        for (const std::size_t i : m_taxYearInputs) {
+            if (!given(i))
                 continue;
             const TaxYearFigures* from = findTaxYear(static_cast<int>(table[i].get(m_def.defaults)));
             const TaxYearFigures* to = findTaxYear(static_cast<int>(table[i].get(m_in)));
@@ -531,6 +533,7 @@ private:
     const Calculator& m_calc;
     const Def& m_def;
     const std::vector<ValueRule>& m_rules;
+    const std::vector<std::size_t>& m_taxYearInputs;  ///< the tax-year inputs among the own inputs
     In m_in;
     Settings m_settings{};
     Result m_result{};
@@ -554,6 +557,8 @@ public:
         name = m_def.name;
         description = m_def.description;
         for (const auto& desc : *m_def.inputs) {
+            if (desc.kind == InputKind::TaxYear)
+                m_taxYearInputs.push_back(inputs.size());
             inputs.push_back(inputInfo(desc, false));
             m_rules.push_back(ValueRule::of(desc));
         }
@@ -593,12 +598,13 @@ public:
 
     std::unique_ptr<Calculation> start() const override
     {
-        return std::make_unique<TableCalculation<In, Settings, Result>>(*this, m_def, m_rules);
+        return std::make_unique<TableCalculation<In, Settings, Result>>(*this, m_def, m_rules, m_taxYearInputs);
     }
 
 private:
     CalculatorDef<In, Settings, Result> m_def;
     std::vector<ValueRule> m_rules;  ///< how each input's value is read, made once
+    std::vector<std::size_t> m_taxYearInputs;  ///< which own inputs are tax years (see followTaxYear())
 };
 
 }  // namespace calc_detail
