@@ -368,7 +368,13 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     // checks them: the row's error, or nothing. On the reading thread for a
     // row written out cell by cell (its cells), else on the writer's
     // threads (the record as it stands).
-    const auto readRow = [&calc, &base, &columnInput](Calculation& row, const auto& cells, std::string& error) {
+    std::vector<std::size_t> required;  // the inputs every row must give
+    for (std::size_t i = 0; i < calc.inputs.size(); ++i) {
+        if (calc.inputs[i].required)
+            required.push_back(i);
+    }
+    const auto readRow = [&calc, &base, &columnInput, &required](Calculation& row, const auto& cells,
+                                                                 std::string& error) {
         row.assign(base);
         InputProblem problem;
         std::optional<std::size_t> column;
@@ -381,8 +387,8 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
             error = problem.usage ? key + ": " + problem.message : problem.message;
             return;
         }
-        for (std::size_t i = 0; i < calc.inputs.size(); ++i) {
-            if (calc.inputs[i].required && !row.given(i)) {
+        for (const std::size_t i : required) {
+            if (!row.given(i)) {
                 error = calc.inputs[i].key + ": a value is required";
                 return;
             }
@@ -399,6 +405,9 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     std::vector<std::unique_ptr<Calculation>> rowsByTag(CsvWriter::kLaterTags);
     std::vector<unsigned char> readByWriter(CsvWriter::kLaterTags);  // by tag: its cells are still to be read
     std::atomic<std::uint64_t> rejected = 0;  // counted on the writer's threads
+    std::vector<ResultKind> resultKinds;  // how each result is written
+    for (const ResultInfo& r : calc.results)
+        resultKinds.push_back(r.kind);
     CsvWriter writer(sink);
     writer.fillLater([&](std::size_t tag, std::string_view record, CsvWriter::Cells& cells) {
         Calculation& row = *rowsByTag[tag];
@@ -415,9 +424,9 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
         // The figures come first, then the lists.
         const std::span<const double> figures = row.numbers();
         for (std::size_t k = 0; k < figures.size(); ++k) {
-            if (calc.results[k].kind == ResultKind::YesNo)
+            if (resultKinds[k] == ResultKind::YesNo)
                 cells.field(figures[k] != 0 ? "true" : "false");
-            else if (calc.results[k].kind == ResultKind::Whole && std::fabs(figures[k]) < 9e15)
+            else if (resultKinds[k] == ResultKind::Whole && std::fabs(figures[k]) < 9e15)
                 cells.integer(static_cast<long long>(figures[k]));
             else
                 cells.number(figures[k]);

@@ -315,6 +315,8 @@ public:
         , m_def(def)
         , m_rules(rules)
         , m_taxYearInputs(taxYearInputs)
+        , m_own(def.inputs->size())
+        , m_recordsStart(m_own + (def.settings ? def.settings->size() : 0))
         , m_in(def.defaults)
     { }
 
@@ -330,7 +332,7 @@ public:
     {
         if (index >= recordsStart())
             return setRecords(index, text);
-        const std::size_t own = m_def.inputs->size();
+        const std::size_t own = m_own;
         auto problem = index < own ? applyInput((*m_def.inputs)[index], m_rules[index], m_in, text)
                                    : applyInput((*m_def.settings)[index - own], m_rules[index], m_settings, text);
         if (!problem)
@@ -358,7 +360,7 @@ public:
         // Each cell is read where it starts; most end where their figure or
         // date does, so only the others (names, blanks, anything written
         // another way) are looked for the comma that ends them.
-        const std::size_t own = m_def.inputs->size();
+        const std::size_t own = m_own;
         const char* p = record.data();
         const char* const end = p + record.size();
         for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -390,7 +392,7 @@ public:
     {
         if (!m_def.settings)
             return std::nullopt;
-        const std::size_t own = m_def.inputs->size();
+        const std::size_t own = m_own;
         bool all = true;
         for (std::size_t i = 0; i < m_def.settings->size(); ++i)
             all = all && given(own + i);
@@ -499,13 +501,13 @@ public:
     }
 
 private:
-    std::size_t recordsStart() const { return m_def.inputs->size() + (m_def.settings ? m_def.settings->size() : 0); }
+    std::size_t recordsStart() const { return m_recordsStart; }
 
     /// Reads a cell that is not blank into input `index` and marks it given;
     /// false with the reason in `problem` when it cannot be taken.
     GROSSBY_HOT_INLINE bool setCell(std::size_t index, std::string_view text, InputProblem& problem)
     {
-        const std::size_t own = m_def.inputs->size();
+        const std::size_t own = m_own;
         auto failed = index >= recordsStart() ? setRecords(index, text)
             : index < own                     ? applyInput((*m_def.inputs)[index], m_rules[index], m_in, text)
                           : applyInput((*m_def.settings)[index - own], m_rules[index], m_settings, text);
@@ -534,6 +536,8 @@ private:
     const Def& m_def;
     const std::vector<ValueRule>& m_rules;
     const std::vector<std::size_t>& m_taxYearInputs;  ///< the tax-year inputs among the own inputs
+    const std::size_t m_own;  ///< how many of the inputs are the calculator's own (the settings follow)
+    const std::size_t m_recordsStart;  ///< the first records input, after the settings
     In m_in;
     Settings m_settings{};
     Result m_result{};
