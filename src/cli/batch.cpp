@@ -22,6 +22,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -365,18 +366,29 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
 
     // Reads a row's cells into `row`, first reset to the options given, and
     // checks them: the row's error, or nothing. On the reading thread for a
-    // row written out cell by cell, else on the writer's threads.
-    const auto readRow = [&calc, &base, &columnInput](Calculation& row, std::span<const std::string_view> cells,
-                                                      std::string& error) {
+    // row written out cell by cell (its cells), else on the writer's
+    // threads (the record as it stands).
+    std::vector<std::size_t> required;  // the inputs every row must give
+    for (std::size_t i = 0; i < calc.inputs.size(); ++i) {
+        if (calc.inputs[i].required)
+            required.push_back(i);
+    }
+    const auto readRow = [&calc, &base, &columnInput, &required](Calculation& row, const auto& cells,
+                                                                 std::string& error) {
         row.assign(base);
         InputProblem problem;
-        if (const auto column = row.setRow(columnInput, cells, problem)) {
+        std::optional<std::size_t> column;
+        if constexpr (std::is_same_v<std::decay_t<decltype(cells)>, std::string_view>)
+            column = row.setPlainRow(columnInput, cells, problem);
+        else
+            column = row.setRow(columnInput, cells, problem);
+        if (column) {
             const std::string& key = calc.inputs[*columnInput[*column]].key;
             error = problem.usage ? key + ": " + problem.message : problem.message;
             return;
         }
-        for (std::size_t i = 0; i < calc.inputs.size(); ++i) {
-            if (calc.inputs[i].required && !row.given(i)) {
+        for (const std::size_t i : required) {
+            if (!row.given(i)) {
                 error = calc.inputs[i].key + ": a value is required";
                 return;
             }
@@ -393,15 +405,15 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     std::vector<std::unique_ptr<Calculation>> rowsByTag(CsvWriter::kLaterTags);
     std::vector<unsigned char> readByWriter(CsvWriter::kLaterTags);  // by tag: its cells are still to be read
     std::atomic<std::uint64_t> rejected = 0;  // counted on the writer's threads
+    std::vector<ResultKind> resultKinds;  // how each result is written
+    for (const ResultInfo& r : calc.results)
+        resultKinds.push_back(r.kind);
     CsvWriter writer(sink);
     writer.fillLater([&](std::size_t tag, std::string_view record, CsvWriter::Cells& cells) {
         Calculation& row = *rowsByTag[tag];
         std::string rejection;
-        if (readByWriter[tag]) {
-            thread_local std::vector<std::string_view> split;
-            splitPlainRecord(record, split);
-            readRow(row, split, rejection);
-        }
+        if (readByWriter[tag])
+            readRow(row, record, rejection);
         if (!rejection.empty() || !row.run(rejection)) {
             ++rejected;
             for (std::size_t k = 0; k < calc.results.size(); ++k)
@@ -412,9 +424,9 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
         // The figures come first, then the lists.
         const std::span<const double> figures = row.numbers();
         for (std::size_t k = 0; k < figures.size(); ++k) {
-            if (calc.results[k].kind == ResultKind::YesNo)
+            if (resultKinds[k] == ResultKind::YesNo)
                 cells.field(figures[k] != 0 ? "true" : "false");
-            else if (calc.results[k].kind == ResultKind::Whole && std::fabs(figures[k]) < 9e15)
+            else if (resultKinds[k] == ResultKind::Whole && std::fabs(figures[k]) < 9e15)
                 cells.integer(static_cast<long long>(figures[k]));
             else
                 cells.number(figures[k]);
@@ -504,7 +516,7 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
                 std::to_string(width) + "; the " + std::to_string(fields.size() - width) +
                 " extra are copied after this column";
         } else {
-            readRow(*row, fields, error);
+            readRow(*row, std::span<const std::string_view>(fields), error);
         }
         for (std::size_t i = 0; i < width; ++i)
             writer.field(i < fields.size() ? fields[i] : std::string_view());

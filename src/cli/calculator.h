@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -71,6 +72,11 @@ public:
     /// taken, returns its column with the reason in `problem`.
     virtual std::optional<std::size_t> setRow(std::span<const std::optional<std::size_t>> columns,
                                               std::span<const std::string_view> fields, InputProblem& problem) = 0;
+    /// The same for a record with no quotes whose cells, one for each of
+    /// `columns`, are separated by commas (see CsvReader::plainRecordText()),
+    /// read without splitting it first.
+    virtual std::optional<std::size_t> setPlainRow(std::span<const std::optional<std::size_t>> columns,
+                                                   std::string_view record, InputProblem& problem) = 0;
     /// Fills the settings not given from the settings store; the store's
     /// message when it could not be read.
     virtual std::optional<std::string> loadSettings() = 0;
@@ -303,10 +309,14 @@ template <class In, class Settings, class Result> class TableCalculator;
 template <class In, class Settings, class Result> class TableCalculation final : public Calculation {
 public:
     using Def = CalculatorDef<In, Settings, Result>;
-    TableCalculation(const Calculator& calc, const Def& def, const std::vector<ValueRule>& rules)
+    TableCalculation(const Calculator& calc, const Def& def, const std::vector<ValueRule>& rules,
+                     const std::vector<std::size_t>& taxYearInputs)
         : m_calc(calc)
         , m_def(def)
         , m_rules(rules)
+        , m_taxYearInputs(taxYearInputs)
+        , m_own(def.inputs->size())
+        , m_recordsStart(m_own + (def.settings ? def.settings->size() : 0))
         , m_in(def.defaults)
     { }
 
@@ -322,7 +332,7 @@ public:
     {
         if (index >= recordsStart())
             return setRecords(index, text);
-        const std::size_t own = m_def.inputs->size();
+        const std::size_t own = m_own;
         auto problem = index < own ? applyInput((*m_def.inputs)[index], m_rules[index], m_in, text)
                                    : applyInput((*m_def.settings)[index - own], m_rules[index], m_settings, text);
         if (!problem)
@@ -335,28 +345,45 @@ public:
     std::optional<std::size_t> setRow(std::span<const std::optional<std::size_t>> columns,
                                       std::span<const std::string_view> fields, InputProblem& problem) override
     {
-        // One call a row, with the per-cell work inline: a batch spends most
+        // One call a row, with the per-cell work inline: a batch spends much
         // of its time here.
-        const std::size_t own = m_def.inputs->size();
         for (std::size_t i = 0; i < columns.size() && i < fields.size(); ++i) {
-            if (!columns[i] || isBlank(fields[i]))
-                continue;
-            const std::size_t index = *columns[i];
-            if (index >= recordsStart()) {
-                if (auto failed = setRecords(index, fields[i])) {
-                    problem = std::move(*failed);
-                    return i;
-                }
-                continue;
-            }
-            auto failed = index < own
-                ? applyInput((*m_def.inputs)[index], m_rules[index], m_in, fields[i])
-                : applyInput((*m_def.settings)[index - own], m_rules[index], m_settings, fields[i]);
-            if (failed) {
-                problem = std::move(*failed);
+            if (columns[i] && !isBlank(fields[i]) && !setCell(*columns[i], fields[i], problem))
                 return i;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::size_t> setPlainRow(std::span<const std::optional<std::size_t>> columns, std::string_view record,
+                                           InputProblem& problem) override
+    {
+        // Each cell is read where it starts; most end where their figure or
+        // date does, so only the others (names, blanks, anything written
+        // another way) are looked for the comma that ends them.
+        const std::size_t own = m_own;
+        const char* p = record.data();
+        const char* const end = p + record.size();
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const char* cellEnd = nullptr;
+            if (columns[i] && *columns[i] < recordsStart()) {
+                const std::size_t index = *columns[i];
+                cellEnd = index < own
+                    ? readPlainCell((*m_def.inputs)[index], m_rules[index], m_in, p, end)
+                    : readPlainCell((*m_def.settings)[index - own], m_rules[index], m_settings, p, end);
+                if (cellEnd)
+                    m_given |= std::uint64_t(1) << index;
             }
-            m_given |= std::uint64_t(1) << index;
+            if (!cellEnd) {
+                cellEnd = static_cast<const char*>(std::memchr(p, ',', static_cast<std::size_t>(end - p)));
+                if (!cellEnd)
+                    cellEnd = end;
+                const std::string_view cell(p, static_cast<std::size_t>(cellEnd - p));
+                if (columns[i] && !isBlank(cell) && !setCell(*columns[i], cell, problem))
+                    return i;
+            }
+            if (cellEnd == end)
+                break;  // a short record's missing cells are blank
+            p = cellEnd + 1;
         }
         return std::nullopt;
     }
@@ -365,7 +392,7 @@ public:
     {
         if (!m_def.settings)
             return std::nullopt;
-        const std::size_t own = m_def.inputs->size();
+        const std::size_t own = m_own;
         bool all = true;
         for (std::size_t i = 0; i < m_def.settings->size(); ++i)
             all = all && given(own + i);
@@ -418,8 +445,8 @@ public:
     void followTaxYear()
     {
         const auto& table = *m_def.inputs;
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            if (table[i].kind != InputKind::TaxYear || !given(i))
+        for (const std::size_t i : m_taxYearInputs) {
+            if (!given(i))
                 continue;
             const TaxYearFigures* from = findTaxYear(static_cast<int>(table[i].get(m_def.defaults)));
             const TaxYearFigures* to = findTaxYear(static_cast<int>(table[i].get(m_in)));
@@ -474,7 +501,23 @@ public:
     }
 
 private:
-    std::size_t recordsStart() const { return m_def.inputs->size() + (m_def.settings ? m_def.settings->size() : 0); }
+    std::size_t recordsStart() const { return m_recordsStart; }
+
+    /// Reads a cell that is not blank into input `index` and marks it given;
+    /// false with the reason in `problem` when it cannot be taken.
+    GROSSBY_HOT_INLINE bool setCell(std::size_t index, std::string_view text, InputProblem& problem)
+    {
+        const std::size_t own = m_own;
+        auto failed = index >= recordsStart() ? setRecords(index, text)
+            : index < own                     ? applyInput((*m_def.inputs)[index], m_rules[index], m_in, text)
+                          : applyInput((*m_def.settings)[index - own], m_rules[index], m_settings, text);
+        if (failed) {
+            problem = std::move(*failed);
+            return false;
+        }
+        m_given |= std::uint64_t(1) << index;
+        return true;
+    }
 
     std::optional<InputProblem> setRecords(std::size_t index, std::string_view path)
     {
@@ -492,6 +535,9 @@ private:
     const Calculator& m_calc;
     const Def& m_def;
     const std::vector<ValueRule>& m_rules;
+    const std::vector<std::size_t>& m_taxYearInputs;  ///< the tax-year inputs among the own inputs
+    const std::size_t m_own;  ///< how many of the inputs are the calculator's own (the settings follow)
+    const std::size_t m_recordsStart;  ///< the first records input, after the settings
     In m_in;
     Settings m_settings{};
     Result m_result{};
@@ -515,6 +561,8 @@ public:
         name = m_def.name;
         description = m_def.description;
         for (const auto& desc : *m_def.inputs) {
+            if (desc.kind == InputKind::TaxYear)
+                m_taxYearInputs.push_back(inputs.size());
             inputs.push_back(inputInfo(desc, false));
             m_rules.push_back(ValueRule::of(desc));
         }
@@ -554,12 +602,13 @@ public:
 
     std::unique_ptr<Calculation> start() const override
     {
-        return std::make_unique<TableCalculation<In, Settings, Result>>(*this, m_def, m_rules);
+        return std::make_unique<TableCalculation<In, Settings, Result>>(*this, m_def, m_rules, m_taxYearInputs);
     }
 
 private:
     CalculatorDef<In, Settings, Result> m_def;
     std::vector<ValueRule> m_rules;  ///< how each input's value is read, made once
+    std::vector<std::size_t> m_taxYearInputs;  ///< which own inputs are tax years (see followTaxYear())
 };
 
 }  // namespace calc_detail

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -291,31 +292,14 @@ GROSSBY_CSV_INLINE bool CsvReader::plainRecord(std::vector<std::string_view>& fi
     return true;
 }
 
-void splitPlainRecord(std::string_view record, std::vector<std::string_view>& fields)
+void CsvText::grow(std::size_t bytes)
 {
-    fields.clear();
-    const char* start = record.data();
-    const char* p = start;
-    const char* const end = p + record.size();
-#if defined(__SSE2__)
-    const __m128i comma = _mm_set1_epi8(',');
-    for (; end - p >= 16; p += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, comma))); mask;
-             mask &= mask - 1) {
-            const char* at = p + __builtin_ctz(mask);
-            fields.emplace_back(start, static_cast<std::size_t>(at - start));
-            start = at + 1;
-        }
-    }
-#endif
-    for (; p != end; ++p) {
-        if (*p == ',') {
-            fields.emplace_back(start, static_cast<std::size_t>(p - start));
-            start = p + 1;
-        }
-    }
-    fields.emplace_back(start, static_cast<std::size_t>(end - start));
+    const std::size_t capacity = std::max({m_capacity * 2, m_size + bytes, std::size_t(256)});
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
+    if (m_size)
+        std::memcpy(data.get(), m_data.get(), m_size);
+    m_data = std::move(data);
+    m_capacity = capacity;
 }
 
 bool CsvReader::next(std::vector<std::string_view>& fields)
@@ -405,7 +389,7 @@ bool needsQuotes(std::string_view text)
 }
 
 // A field at the end of `out`, in quotes when it needs them.
-void appendField(std::string& out, std::string_view text)
+void appendField(CsvText& out, std::string_view text)
 {
     if (!needsQuotes(text)) {
         out.append(text);
@@ -420,11 +404,10 @@ void appendField(std::string& out, std::string_view text)
     out.push_back('"');
 }
 
-void appendInteger(std::string& out, long long value)
+void appendInteger(CsvText& out, long long value)
 {
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    out.append(buf, res.ptr);
+    char* const at = out.room(24);
+    out.grew(std::to_chars(at, at + 24, value).ptr);
 }
 
 }  // namespace
@@ -439,6 +422,104 @@ namespace {
 
 constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 
+// "00" to "99", so digits are written two at a time.
+constexpr struct DigitPairs {
+    char text[200] = {};
+    constexpr DigitPairs()
+    {
+        for (int i = 0; i < 100; ++i) {
+            text[2 * i] = static_cast<char>('0' + i / 10);
+            text[2 * i + 1] = static_cast<char>('0' + i % 10);
+        }
+    }
+} kDigitPairs;
+
+// How many digits N has (one for 0).
+GROSSBY_CSV_INLINE int digitCount(std::uint64_t n)
+{
+    static constexpr std::uint64_t kPowers[] = {1,
+                                                10,
+                                                100,
+                                                1000,
+                                                10000,
+                                                100000,
+                                                1000000,
+                                                10000000,
+                                                100000000,
+                                                1000000000,
+                                                10000000000,
+                                                100000000000,
+                                                1000000000000,
+                                                10000000000000,
+                                                100000000000000,
+                                                1000000000000000,
+                                                10000000000000000,
+                                                100000000000000000,
+                                                1000000000000000000,
+                                                10000000000000000000u};
+    // log10(2) is about 1233 / 4096: a first guess from the bits, one too
+    // few at most.
+    const int guess = (64 - std::countl_zero(n | 1)) * 1233 >> 12;
+    return guess + (n >= kPowers[guess]);
+}
+
+// The four digits of v < 10000, ending at `end`.
+GROSSBY_CSV_INLINE void writeFourBack(std::uint32_t v, char* end)
+{
+    std::memcpy(end - 4, kDigitPairs.text + 2 * (v / 100), 2);
+    std::memcpy(end - 2, kDigitPairs.text + 2 * (v % 100), 2);
+}
+
+// The last `count` digits of N (with leading zeros), ending at `end`; N
+// without them is returned. Eight digits at a time are cut off N first and
+// then laid out in 32-bit steps that do not wait on each other.
+GROSSBY_CSV_INLINE std::uint64_t writeDigitsBack(std::uint64_t n, int count, char* end)
+{
+    for (; count >= 8; count -= 8) {
+        const auto block = static_cast<std::uint32_t>(n % 100000000);
+        n /= 100000000;
+        writeFourBack(block % 10000, end);
+        writeFourBack(block / 10000, end - 4);
+        end -= 8;
+    }
+    if (count >= 4) {
+        writeFourBack(static_cast<std::uint32_t>(n % 10000), end);
+        n /= 10000;
+        end -= 4;
+        count -= 4;
+    }
+    if (count >= 2) {
+        end -= 2;
+        std::memcpy(end, kDigitPairs.text + 2 * (n % 100), 2);
+        n /= 100;
+        count -= 2;
+    }
+    if (count) {
+        *--end = static_cast<char>('0' + n % 10);
+        n /= 10;
+    }
+    return n;
+}
+
+// N / 10^k at `out`, with its sign: the digits of N with the point put in
+// k from the end, and a 0 before the point when N has no more digits than
+// that. Returns the end.
+GROSSBY_CSV_INLINE char* writeFixed(std::uint64_t n, int k, bool negative, char* out)
+{
+    if (negative)
+        *out++ = '-';
+    const int length = digitCount(n);
+    const int whole = length > k ? length - k : 1;
+    char* const point = out + whole;
+    char* const end = k > 0 ? point + 1 + k : point;
+    if (k > 0) {
+        n = writeDigitsBack(n, k, end);
+        *point = '.';
+    }
+    writeDigitsBack(n, whole, point);
+    return end;
+}
+
 // The shortest decimal that reads back as `value`, for the figures a batch
 // writes by the million (amounts with a few decimals). At k decimals, while
 // 10^k * |value| stays below 2^52 / 1000, doubles near value * 10^k lie less
@@ -451,8 +532,6 @@ constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 // then the most decimals (up to nine) the bound allows. Writes the figure
 // at `out` and returns its end, or nullptr when neither reads back (or the
 // value is too large): shortestFixed() then does it.
-char* writeFixed(std::uint64_t n, int k, bool negative, char* out);
-
 char* shortFixed(double value, char* out)
 {
     constexpr double kLimit = 4e12;
@@ -460,8 +539,10 @@ char* shortFixed(double value, char* out)
     int k = 2;
     std::uint64_t n = 0;
     const auto readsBack = [&] {
-        n = static_cast<std::uint64_t>(magnitude * kPow10[k] + 0.5);
-        return static_cast<double>(n) / kPow10[k] == magnitude;
+        // Below kLimit, so signed conversions (one instruction each) do.
+        const auto scaled = static_cast<std::int64_t>(magnitude * kPow10[k] + 0.5);
+        n = static_cast<std::uint64_t>(scaled);
+        return static_cast<double>(scaled) / kPow10[k] == magnitude;
     };
     if (!(magnitude * kPow10[k] < kLimit) || !readsBack()) {
         k = 9;
@@ -497,55 +578,32 @@ char* shortestFixed(double value, char* out)
     return writeFixed(n, k, value < 0, out);
 }
 
-// N / 10^k at `out`, with its sign: the digits of N with the point put in
-// k from the end. Returns the end.
-char* writeFixed(std::uint64_t n, int k, bool negative, char* out)
-{
-    if (negative)
-        *out++ = '-';
-    char digits[24];
-    const auto length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits);
-    if (length > k) {
-        std::memcpy(out, digits, static_cast<std::size_t>(length - k));
-        out += length - k;
-    } else {
-        *out++ = '0';
-    }
-    if (k > 0) {
-        *out++ = '.';
-        for (int z = length; z < k; ++z)
-            *out++ = '0';
-        const int shown = std::min(length, k);
-        std::memcpy(out, digits + length - shown, static_cast<std::size_t>(shown));
-        out += shown;
-    }
-    return out;
-}
-
 }  // namespace
 
 namespace {
 
 // A number in its shortest fixed form, at the end of `out`.
-void appendNumber(std::string& out, double value)
+void appendNumber(CsvText& out, double value)
 {
     if (value == 0) {
         out.push_back('0');  // never "-0"
         return;
     }
     // The fewest digits that read back as the same double, never in
-    // exponent form: a spreadsheet shows 300000, not 3e+05.
-    char buf[400];
-    char* end = shortFixed(value, buf);
+    // exponent form: a spreadsheet shows 300000, not 3e+05. The longest
+    // (DBL_MAX) is 309 digits.
+    constexpr std::size_t kLongest = 400;
+    char* const at = out.room(kLongest);
+    char* end = shortFixed(value, at);
     if (!end)
-        end = shortestFixed(value, buf);
+        end = shortestFixed(value, at);
     if (!end) {
-        auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+        auto res = std::to_chars(at, at + kLongest, value, std::chars_format::fixed);
         if (res.ec != std::errc())
-            res = std::to_chars(buf, buf + sizeof buf, value);
+            res = std::to_chars(at, at + kLongest, value);
         end = res.ptr;
     }
-    out.append(buf, end);
+    out.grew(end);
 }
 
 }  // namespace
@@ -573,7 +631,7 @@ void CsvWriter::later()
     separate();
     if (!m_background) {
         // The record is copied: the cells grow the buffer it lies in.
-        const std::string record(m_buffer, m_recordStart, recordEnd - m_recordStart);
+        const std::string record(m_buffer.view().substr(m_recordStart, recordEnd - m_recordStart));
         Cells cells(m_buffer);
         m_filler(laterTag(), record, cells);
         return;
@@ -616,9 +674,9 @@ void CsvWriter::Cells::integer(long long value)
 // buffer handed over before it is written.
 struct CsvWriter::Background {
     struct Worker {
-        std::string pending;  // being finished and written while busy
+        CsvText pending;  // being finished and written while busy
         std::vector<Pending> pendingCells;  // the figures and filler's cells it lacks
-        std::string composed;  // the two put together
+        CsvText composed;  // the two put together
         std::uint64_t order = 0;  // its place among the buffers handed over
         bool busy = false;
         std::thread thread;
@@ -642,12 +700,12 @@ struct CsvWriter::Background {
             if (!w.busy)
                 return;
             lock.unlock();
-            const std::string* bytes = &w.pending;
+            const CsvText* bytes = &w.pending;
             if (!w.pendingCells.empty()) {
                 w.composed.clear();
                 std::size_t from = 0;
                 for (const Pending& cell : w.pendingCells) {
-                    w.composed.append(w.pending, from, cell.at - from);
+                    w.composed.append(w.pending.view().substr(from, cell.at - from));
                     if (cell.tag == Pending::kNumber) {
                         appendNumber(w.composed, cell.value);
                     } else {
@@ -659,7 +717,7 @@ struct CsvWriter::Background {
                     }
                     from = cell.at;
                 }
-                w.composed.append(w.pending, from);
+                w.composed.append(w.pending.view().substr(from));
                 bytes = &w.composed;
             }
             lock.lock();
@@ -668,7 +726,7 @@ struct CsvWriter::Background {
                 // The one writer at a time: the others wait for their turn.
                 lock.unlock();
                 errno = 0;
-                const bool ok = sink(*bytes);
+                const bool ok = sink(bytes->view());
                 const int why = errno;
                 lock.lock();
                 if (!ok) {
@@ -773,7 +831,7 @@ bool CsvWriter::flush()
         m_recordStart = 0;
         return !m_failed;
     }
-    if (!m_buffer.empty() && !m_failed && !m_sink(m_buffer))
+    if (!m_buffer.empty() && !m_failed && !m_sink(m_buffer.view()))
         m_failed = true;
     m_buffer.clear();
     m_recordStart = 0;

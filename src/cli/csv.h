@@ -10,11 +10,13 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace grossby::cli {
@@ -94,9 +96,63 @@ private:
     std::string m_arena;
 };
 
-/// Splits a record that holds no quotes (see CsvReader::plainRecordText())
-/// at its commas into `fields`, views of `record`.
-void splitPlainRecord(std::string_view record, std::vector<std::string_view>& fields);
+/// Bytes of CSV being put together: a growing buffer, like std::string but
+/// with room that a figure is written into directly (see room()), as a batch
+/// writes millions of them.
+class CsvText {
+public:
+    CsvText() = default;
+    CsvText(const CsvText&) = delete;
+    CsvText& operator=(const CsvText&) = delete;
+
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    std::size_t capacity() const { return m_capacity; }
+    const char* data() const { return m_data.get(); }
+    std::string_view view() const { return {m_data.get(), m_size}; }
+    void clear() { m_size = 0; }
+    void reserve(std::size_t capacity)
+    {
+        if (capacity > m_capacity)
+            grow(capacity - m_size);
+    }
+    void push_back(char c)
+    {
+        if (m_size == m_capacity)
+            grow(1);
+        m_data[m_size++] = c;
+    }
+    void append(std::string_view text)
+    {
+        if (text.empty())
+            return;
+        std::memcpy(room(text.size()), text.data(), text.size());
+        m_size += text.size();
+    }
+    /// At least `bytes` free bytes at the end, to write into; grew() then
+    /// takes in what was written.
+    char* room(std::size_t bytes)
+    {
+        if (m_capacity - m_size < bytes)
+            grow(bytes);
+        return m_data.get() + m_size;
+    }
+    /// Takes in the bytes written at room() up to `end`.
+    void grew(const char* end) { m_size = static_cast<std::size_t>(end - m_data.get()); }
+    void swap(CsvText& other) noexcept
+    {
+        std::swap(m_data, other.m_data);
+        std::swap(m_size, other.m_size);
+        std::swap(m_capacity, other.m_capacity);
+    }
+
+private:
+    void grow(std::size_t bytes);
+
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+};
 
 class CsvWriter {
 public:
@@ -127,7 +183,7 @@ public:
     /// Cells that a filler (see fillLater()) appends to a record.
     class Cells {
     public:
-        explicit Cells(std::string& out)
+        explicit Cells(CsvText& out)
             : m_out(out)
         { }
         void field(std::string_view text);
@@ -141,7 +197,7 @@ public:
                 m_out.push_back(',');
             m_first = false;
         }
-        std::string& m_out;
+        CsvText& m_out;
         bool m_first = true;
     };
     /// Writes the cells held back under `tag` by later(). `record` is what
@@ -208,7 +264,7 @@ private:
     Sink m_sink;
     Filler m_filler;
     std::unique_ptr<Background> m_background;
-    std::string m_buffer;
+    CsvText m_buffer;
     std::vector<Pending> m_pending;  // in the background: what m_buffer lacks
     std::size_t m_limit;
     std::size_t m_laterBlock = 0;  // which block of tags this buffer's later() take

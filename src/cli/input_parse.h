@@ -48,18 +48,18 @@ GROSSBY_HOT_INLINE std::string_view trimBlanks(std::string_view text)
     return text;
 }
 
-/// Reads `text` into `value` when it is a plain decimal: an optional '-',
-/// digits, and an optional '.' with digits after it, fifteen digits at most;
+/// Reads a plain decimal from `p` on: an optional '-', digits, and an
+/// optional '.' with digits after it, fifteen digits at most, into `value`;
 /// `decimals` is how many follow the point. Those digits make an exact
 /// integer, and that integer divided by an exact power of ten is correctly
-/// rounded: the value std::from_chars gives, found without it. False (and
-/// nothing stored) for anything else.
-GROSSBY_HOT_INLINE bool readPlainDecimal(std::string_view text, double& value, std::size_t& decimals)
+/// rounded: the value std::from_chars gives, found without it. Returns
+/// where the decimal ends (what follows is the caller's to judge), or
+/// nullptr (and nothing stored) when no plain decimal starts at `p`.
+GROSSBY_HOT_INLINE const char* readPlainNumber(const char* p, const char* const end, double& value,
+                                               std::size_t& decimals)
 {
     static constexpr double kPow10[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const char* p = text.data();
-    const char* const end = p + text.size();
     const bool negative = p != end && *p == '-';
     if (negative)
         ++p;
@@ -68,7 +68,7 @@ GROSSBY_HOT_INLINE bool readPlainDecimal(std::string_view text, double& value, s
     while (p != end && static_cast<unsigned char>(*p - '0') < 10)
         n = n * 10 + static_cast<unsigned>(*p++ - '0');
     if (p == digitsStart)
-        return false;
+        return nullptr;
     std::size_t fraction = 0;
     if (p != end && *p == '.') {
         const char* const fractionStart = ++p;
@@ -76,13 +76,27 @@ GROSSBY_HOT_INLINE bool readPlainDecimal(std::string_view text, double& value, s
             n = n * 10 + static_cast<unsigned>(*p++ - '0');
         fraction = static_cast<std::size_t>(p - fractionStart);
         if (fraction == 0)
-            return false;
+            return nullptr;
     }
-    if (p != end || p - digitsStart - (fraction ? 1 : 0) > 15)
-        return false;
+    if (p - digitsStart - (fraction ? 1 : 0) > 15)
+        return nullptr;
     const double magnitude = fraction ? static_cast<double>(n) / kPow10[fraction] : static_cast<double>(n);
     value = negative ? -magnitude : magnitude;
     decimals = fraction;
+    return p;
+}
+
+/// Reads `text` into `value` when it is a plain decimal and nothing else
+/// (see readPlainNumber()). False (and nothing stored) for anything else.
+GROSSBY_HOT_INLINE bool readPlainDecimal(std::string_view text, double& value, std::size_t& decimals)
+{
+    const char* const end = text.data() + text.size();
+    double read = 0;
+    std::size_t places = 0;
+    if (readPlainNumber(text.data(), end, read, places) != end)
+        return false;
+    value = read;
+    decimals = places;
     return true;
 }
 
@@ -222,6 +236,41 @@ GROSSBY_HOT_INLINE std::optional<InputProblem> applyInput(const InputSpec<In>& d
         desc.set(in, value);
         return std::nullopt;
     }
+    }
+}
+
+/// Reads the cell of a plain batch record (no quotes, cells ending at a
+/// comma or the record's end) that starts at `p` into the input `desc` of
+/// `in` when it is written the usual way: an amount, percentage or whole
+/// number as a plain decimal within bounds, a date as dd/mm/yyyy. Returns
+/// the end of the cell; nullptr (and nothing stored) for any other cell,
+/// which applyInput() then reads. What it stores is what applyInput()
+/// stores for the same text.
+template <class In>
+GROSSBY_HOT_INLINE const char* readPlainCell(const InputSpec<In>& desc, const ValueRule& rule, In& in, const char* p,
+                                             const char* const end)
+{
+    switch (desc.kind) {
+    case InputKind::Amount:
+    case InputKind::Percent:
+    case InputKind::Whole: {
+        double value = 0;
+        std::size_t decimals = 0;
+        const char* const stop = readPlainNumber(p, end, value, decimals);
+        if (!stop || (stop != end && *stop != ',') || (desc.kind == InputKind::Whole && decimals != 0) ||
+            !(value >= rule.min && value <= rule.max))
+            return nullptr;
+        desc.set(in, value == 0 ? 0.0 : value);  // never -0
+        return stop;
+    }
+    case InputKind::Date: {
+        double day = 0;
+        if (end - p < 10 || (end - p > 10 && p[10] != ',') || !readPlainDate(std::string_view(p, 10), day))
+            return nullptr;
+        desc.set(in, day);
+        return p + 10;
+    }
+    default: return nullptr;
     }
 }
 
