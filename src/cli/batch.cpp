@@ -209,16 +209,6 @@ private:
 };
 #endif
 
-// Whether a field starts or ends with a space, which the writer quotes.
-bool anyPadded(std::span<const std::string_view> fields)
-{
-    for (const std::string_view f : fields) {
-        if (!f.empty() && (f.front() == ' ' || f.back() == ' '))
-            return true;
-    }
-    return false;
-}
-
 bool sameFile(const std::string& a, const std::string& b)
 {
     std::error_code ec;
@@ -480,19 +470,26 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     std::uint64_t unclosedRow = 0;
     std::uint64_t unclosedLine = 0;
     std::string error;
-    while (reader.next(fields)) {
-        if (fields.size() == 1 && fields[0].empty() && !reader.unterminatedQuote())
+    while (reader.nextRecord()) {
+        // A plain record is copied as it stands when the writer would write
+        // it the same way: every field bare (no blank at either end). Its
+        // fields are only counted here, not listed.
+        const auto plain = reader.plainRecordText();
+        const bool copied = plain && reader.plainFieldCount() == width && !reader.plainPadded();
+        if (!copied) {
+            reader.recordFields(fields);
+            if (fields.size() == 1 && fields[0].empty() && !reader.unterminatedQuote())
+                continue;  // a blank line
+        } else if (width == 1 && plain->empty()) {
             continue;  // a blank line
+        }
         ++rows;
         const std::size_t tag = writer.laterTag();
         std::unique_ptr<Calculation>& row = rowsByTag[tag];
         if (!row)
             row = calc.start();
 
-        // A plain record is copied as it stands when the writer would write
-        // it the same way: every field bare (no blank at either end).
-        const auto plain = reader.plainRecordText();
-        if (plain && fields.size() == width && !anyPadded(fields)) {
+        if (copied) {
             readByWriter[tag] = 1;
             writer.csvFields(*plain);
             writer.later();  // read, checked, calculated and written by the filler

@@ -139,19 +139,46 @@ using grossby::NoSettings;  ///< (core/calculator_description.h)
 /// Which inputs of a calculation were given (an option or a non-blank cell).
 class GivenInputs {
 public:
-    GivenInputs(const Calculator& calc, std::uint64_t mask)
+    /// The inputs' indexes by key as they were asked for: a batch asks for
+    /// the same few keys on every row, and finds each among the inputs once.
+    struct Found {
+        std::vector<std::pair<std::string, std::optional<std::size_t>>> keys;
+    };
+
+    GivenInputs(const Calculator& calc, std::uint64_t mask, Found* found = nullptr)
         : m_calc(calc)
         , m_mask(mask)
+        , m_found(found)
     { }
-    bool operator()(std::string_view key) const
+    GROSSBY_HOT_INLINE bool operator()(std::string_view key) const
     {
-        const auto index = m_calc.inputIndex(key);
+        const auto index = indexOf(key);
         return index && (m_mask >> *index & 1);
     }
 
 private:
+    GROSSBY_HOT_INLINE std::optional<std::size_t> indexOf(std::string_view key) const
+    {
+        if (m_found) {
+            for (const auto& [known, index] : m_found->keys) {
+                if (known.size() == key.size() && std::memcmp(known.data(), key.data(), key.size()) == 0)
+                    return index;
+            }
+        }
+        return lookUp(key);
+    }
+
+    std::optional<std::size_t> lookUp(std::string_view key) const
+    {
+        const auto index = m_calc.inputIndex(key);
+        if (m_found && m_found->keys.size() < 8)
+            m_found->keys.emplace_back(std::string(key), index);
+        return index;
+    }
+
     const Calculator& m_calc;
     std::uint64_t m_mask;
+    Found* m_found;
 };
 
 /// The ResultInfo of a result table's entry.
@@ -413,9 +440,9 @@ public:
     {
         followTaxYear();
         if (m_def.prepare)
-            m_def.prepare(m_in, GivenInputs(m_calc, m_given));
+            m_def.prepare(m_in, GivenInputs(m_calc, m_given, &m_found));
         if (m_def.prepareSettings)
-            m_def.prepareSettings(m_settings, GivenInputs(m_calc, m_given));
+            m_def.prepareSettings(m_settings, GivenInputs(m_calc, m_given, &m_found));
         auto outcome = m_def.compute(m_in, m_settings);
         if (auto* error = std::get_if<InputError>(&outcome)) {
             rejection = error->text;
@@ -543,6 +570,7 @@ private:
     Result m_result{};
     std::vector<double> m_numbers;  ///< the figures of m_result in result order
     std::uint64_t m_given = 0;
+    GivenInputs::Found m_found;  ///< the keys run()'s steps have asked about
 };
 
 template <class In> InputInfo inputInfo(const InputSpec<In>& desc, bool setting)

@@ -219,21 +219,27 @@ constexpr StopBytes kStop;
 }  // namespace
 
 // Most records of a batch file are bare fields on one line, whole in the
-// buffer: they are split in one pass, viewed in place. Anything else (a
-// quote, a lone CR, a record the buffer cuts) is left to the full parse.
-GROSSBY_CSV_INLINE bool CsvReader::plainRecord(std::vector<std::string_view>& fields)
+// buffer: they are only counted and checked for padding in one pass, their
+// fields viewed in place when asked for (fields()). Anything else (a quote, a
+// lone CR, a record the buffer cuts) is left to the full parse.
+GROSSBY_CSV_INLINE bool CsvReader::plainRecord()
 {
     const char* const base = m_buffer.data();
     const char* const end = base + m_end;
     const char* start = base + m_begin;
-    fields.clear();
+    std::size_t count = 0;
+    bool padded = false;
     // One byte that ends a field: a comma goes on to the next field, a line
     // end finishes the record; a quote or a lone CR is the full parse's.
     enum class Stop { Field, Record, Refused };
     std::size_t lineEnd = 0;
+    const auto endField = [&](const char* p) GROSSBY_CSV_LAMBDA_INLINE {
+        ++count;
+        padded = padded || (p != start && (*start == ' ' || p[-1] == ' '));
+    };
     const auto stopAt = [&](const char* p) GROSSBY_CSV_LAMBDA_INLINE {
         if (*p == ',') {
-            fields.emplace_back(start, static_cast<std::size_t>(p - start));
+            endField(p);
             start = p + 1;
             return Stop::Field;
         }
@@ -243,7 +249,7 @@ GROSSBY_CSV_INLINE bool CsvReader::plainRecord(std::vector<std::string_view>& fi
             lineEnd = 2;
         else
             return Stop::Refused;
-        fields.emplace_back(start, static_cast<std::size_t>(p - start));
+        endField(p);
         return Stop::Record;
     };
     const char* p = start;
@@ -284,6 +290,8 @@ GROSSBY_CSV_INLINE bool CsvReader::plainRecord(std::vector<std::string_view>& fi
         return false;
     const std::size_t next = static_cast<std::size_t>(stop - base) + lineEnd;
     m_plain = true;
+    m_plainFields = count;
+    m_plainPadded = padded;
     m_record = {base + m_begin, static_cast<std::size_t>(stop - (base + m_begin))};
     m_recordLine = m_line;
     ++m_line;
@@ -304,6 +312,34 @@ void CsvText::grow(std::size_t bytes)
 
 bool CsvReader::next(std::vector<std::string_view>& fields)
 {
+    if (!nextRecord())
+        return false;
+    recordFields(fields);
+    return true;
+}
+
+void CsvReader::recordFields(std::vector<std::string_view>& fields) const
+{
+    if (!m_plain) {
+        publish(fields);
+        return;
+    }
+    fields.clear();
+    const char* p = m_record.data();
+    const char* const end = p + m_record.size();
+    for (;;) {
+        const auto* comma = static_cast<const char*>(std::memchr(p, ',', static_cast<std::size_t>(end - p)));
+        if (!comma) {
+            fields.emplace_back(p, static_cast<std::size_t>(end - p));
+            return;
+        }
+        fields.emplace_back(p, static_cast<std::size_t>(comma - p));
+        p = comma + 1;
+    }
+}
+
+bool CsvReader::nextRecord()
+{
     for (;;) {
         if (m_utf16 || m_tooLong || m_readError)
             return false;
@@ -314,7 +350,7 @@ bool CsvReader::next(std::vector<std::string_view>& fields)
         if (m_begin == m_end)
             return false;  // the end of the input
         m_unterminated = false;
-        if (plainRecord(fields))
+        if (plainRecord())
             return true;
         m_plain = false;
         m_spans.clear();
@@ -334,7 +370,6 @@ bool CsvReader::next(std::vector<std::string_view>& fields)
         m_line += lines;
         m_consumed += pos - m_begin;
         m_begin = pos;
-        publish(fields);
         return true;
     }
 }

@@ -33,6 +33,12 @@ public:
     /// when it cannot go on (readError(), tooLong(), utf16()). The views stay
     /// valid until the next call. A blank line is a record with one empty field.
     bool next(std::vector<std::string_view>& fields);
+    /// Reads the next record as next() does, without making its list of
+    /// fields: a plain record is only counted and checked (plainFieldCount(),
+    /// plainPadded()); recordFields() gives the list when it is wanted.
+    bool nextRecord();
+    /// The fields of the record nextRecord() read, valid until the next read.
+    void recordFields(std::vector<std::string_view>& fields) const;
 
     /// True when the last record ended inside an unclosed quoted field.
     bool unterminatedQuote() const { return m_unterminated; }
@@ -51,6 +57,10 @@ public:
     {
         return m_plain ? std::optional<std::string_view>(m_record) : std::nullopt;
     }
+    /// How many fields the last record has, when it is plain (see plainRecordText()).
+    std::size_t plainFieldCount() const { return m_plainFields; }
+    /// Whether a field of the last plain record starts or ends with a space.
+    bool plainPadded() const { return m_plainPadded; }
     /// Line number (1-based) on which the last record (or the refused one) started.
     std::uint64_t recordLine() const { return m_recordLine; }
 
@@ -60,7 +70,7 @@ private:
     enum class Step { Done, NeedMore };
 
     bool fill();
-    bool plainRecord(std::vector<std::string_view>& fields);
+    bool plainRecord();
     void checkStart();
     Step parseRecord(std::size_t& pos, std::uint64_t& lines);
     Step parseQuoted(std::size_t& pos, std::uint64_t& lines);
@@ -82,6 +92,8 @@ private:
     bool m_first = true;
     bool m_plain = false;  // the last record was read by plainRecord()
     std::string_view m_record;  // its bytes, when it was
+    std::size_t m_plainFields = 0;  // its fields, when it was
+    bool m_plainPadded = false;  // a field of it starts or ends with a space
     std::uint64_t m_consumed = 0;
     std::uint64_t m_line = 1;
     std::uint64_t m_recordLine = 0;

@@ -5,7 +5,9 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <deque>
 #include <fstream>
 #include <map>
@@ -242,6 +244,10 @@ TaxYearFigures readFigures(const json& file)
     return y;
 }
 
+// Bumped, under the registry's lock, whenever a year is added or replaced:
+// a lookup remembered at an earlier generation is looked up again.
+std::atomic<std::uint64_t> generation{1};
+
 struct Registry {
     std::mutex lock;
     std::deque<TaxYearFigures> store;  // never shrinks: figures handed out stay valid
@@ -273,6 +279,7 @@ struct Registry {
         }
         store.push_back(std::move(*figures));
         byYear[store.back().year] = &store.back();
+        generation.fetch_add(1, std::memory_order_release);
     }
 };
 
@@ -325,10 +332,22 @@ std::vector<const TaxYearFigures*> taxYears()
 
 const TaxYearFigures* findTaxYear(int year)
 {
+    // A batch asks for the same year on every row, from more than one
+    // thread: each thread remembers its last answer, good while no year has
+    // been added or replaced since (figures handed out stay valid).
+    struct Last {
+        std::uint64_t generation = 0;  // 0: nothing remembered yet
+        int year = 0;
+        const TaxYearFigures* figures = nullptr;
+    };
+    thread_local Last last;
+    if (last.generation != 0 && last.year == year && last.generation == generation.load(std::memory_order_acquire))
+        return last.figures;
     Registry& r = registry();
     const std::lock_guard guard(r.lock);
     const auto it = r.byYear.find(year);
-    return it == r.byYear.end() ? nullptr : it->second;
+    last = {generation.load(std::memory_order_relaxed), year, it == r.byYear.end() ? nullptr : it->second};
+    return last.figures;
 }
 
 const TaxYearFigures& defaultTaxYear()

@@ -309,16 +309,22 @@ TEST(Csv, PlainRecordsReadBackAtEveryBufferSize)
         std::FILE* f = fileWith(text);
         for (std::size_t size = 4; size <= text.size() + 4; ++size)
             ASSERT_EQ(readFrom(f, size), records) << "round " << round << ", buffer " << size << ":\n" << text;
-        // A record read as plain is its fields and the commas between them.
+        // A record read as plain is its fields and the commas between them,
+        // counted and checked for a space at either end of a field.
         std::rewind(f);
         CsvReader reader(f, 64);
         std::vector<std::string_view> fields;
         while (reader.next(fields)) {
             if (const auto plain = reader.plainRecordText()) {
                 std::string joined;
-                for (std::size_t i = 0; i < fields.size(); ++i)
+                bool padded = false;
+                for (std::size_t i = 0; i < fields.size(); ++i) {
                     joined += (i ? "," : "") + std::string(fields[i]);
+                    padded = padded || (!fields[i].empty() && (fields[i].front() == ' ' || fields[i].back() == ' '));
+                }
                 ASSERT_EQ(*plain, joined) << text;
+                ASSERT_EQ(reader.plainFieldCount(), fields.size()) << *plain;
+                ASSERT_EQ(reader.plainPadded(), padded) << *plain;
             }
         }
         std::fclose(f);

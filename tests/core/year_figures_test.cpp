@@ -4,10 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 namespace grossby {
 namespace {
@@ -163,6 +168,42 @@ TEST(TaxYearText, ADayMovesToTheSameDayOfAnotherYear)
     EXPECT_EQ(formatDate(sameDayInTaxYear(*parseDate("31/03/2017"), from, leap)), "31/03/2019");
     EXPECT_EQ(formatDate(sameDayInTaxYear(from.end, from, leap)), "29/02/2020");
     EXPECT_EQ(formatDate(sameDayInTaxYear(leap.end, leap, from)), "28/02/2018");
+}
+
+// A year replaced from a folder is what every thread finds from then on,
+// also one that looked the year up before; figures handed out stay valid.
+TEST(TaxYearRegistry, AYearReplacedLaterIsFoundOnEveryThread)
+{
+    const TaxYearFigures* before = findTaxYear(2027);
+    ASSERT_TRUE(before);
+    EXPECT_EQ(findTaxYear(1999), nullptr);
+    std::promise<const TaxYearFigures*> firstLook;
+    std::promise<void> replaced;
+    const TaxYearFigures* afterOnThread = nullptr;
+    std::thread other([&, replacedFuture = replaced.get_future()] {
+        firstLook.set_value(findTaxYear(2027));
+        replacedFuture.wait();
+        afterOnThread = findTaxYear(2027);
+    });
+    EXPECT_EQ(firstLook.get_future().get(), before);
+
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("grossby_year_registry_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto file = folder / "2027.json";
+    std::ofstream(file) << shippedFile("2027.json");
+    addTaxYearFolder(folder);
+    replaced.set_value();
+    other.join();
+    std::filesystem::remove_all(folder);
+
+    const TaxYearFigures* after = findTaxYear(2027);
+    ASSERT_TRUE(after);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after->origin, file.string());
+    EXPECT_EQ(afterOnThread, after);
+    EXPECT_EQ(before->year, 2027);
+    EXPECT_EQ(findTaxYear(1999), nullptr);
 }
 
 }  // namespace
