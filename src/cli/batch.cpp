@@ -23,7 +23,6 @@
 #include <system_error>
 #include <thread>
 #include <type_traits>
-#include <unordered_map>
 #include <vector>
 
 #ifdef _WIN32
@@ -312,9 +311,6 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
 
     // Which input each column feeds; columns the calculator does not know
     // are carried through as they stand.
-    std::unordered_map<std::string, std::size_t> known;
-    for (std::size_t i = 0; i < calc.inputs.size(); ++i)
-        known.emplace(calc.inputs[i].key, i);
     const std::size_t width = fields.size();
     std::vector<std::string> header(fields.begin(), fields.end());
     std::vector<std::optional<std::size_t>> columnInput(width);
@@ -322,15 +318,15 @@ int runBatch(const Calculator& calc, const Calculation& base, const std::string&
     std::vector<bool> hasColumn(calc.inputs.size());
     for (std::size_t i = 0; i < width; ++i) {
         const std::string name = lowerDashed(header[i]);
-        const auto it = known.find(name);
-        if (it == known.end()) {
+        const auto input = calc.inputIndex(name);
+        if (!input) {
             unknown.push_back(header[i]);
             continue;
         }
-        if (hasColumn[it->second])
+        if (hasColumn[*input])
             return abandon(inName + " has the column '" + name + "' twice.");
-        hasColumn[it->second] = true;
-        columnInput[i] = it->second;
+        hasColumn[*input] = true;
+        columnInput[i] = input;
     }
     if (unknown.size() == width) {
         std::string expected;

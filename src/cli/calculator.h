@@ -124,14 +124,35 @@ public:
     /// A calculation holding the defaults, nothing given.
     virtual std::unique_ptr<Calculation> start() const = 0;
 
+    /// The input named `key`. A batch asks for the same few keys on every
+    /// row, so a key is compared only with the inputs' keys of its length.
     std::optional<std::size_t> inputIndex(std::string_view key) const
     {
-        for (std::size_t i = 0; i < inputs.size(); ++i) {
-            if (inputs[i].key == key)
-                return i;
+        if (key.size() >= m_byLength.size())
+            return std::nullopt;
+        for (const auto& [known, index] : m_byLength[key.size()]) {
+            if (std::memcmp(known.data(), key.data(), key.size()) == 0)
+                return index;
         }
         return std::nullopt;
     }
+
+protected:
+    /// Indexes `inputs` by key, once they are complete. A key given twice
+    /// stands for its first input.
+    void indexInputs()
+    {
+        m_byLength.clear();
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            const std::string& key = inputs[i].key;
+            if (key.size() >= m_byLength.size())
+                m_byLength.resize(key.size() + 1);
+            m_byLength[key.size()].emplace_back(key, i);
+        }
+    }
+
+private:
+    std::vector<std::vector<std::pair<std::string, std::size_t>>> m_byLength;  ///< the inputs by key length
 };
 
 using grossby::NoSettings;  ///< (core/calculator_description.h)
@@ -139,46 +160,19 @@ using grossby::NoSettings;  ///< (core/calculator_description.h)
 /// Which inputs of a calculation were given (an option or a non-blank cell).
 class GivenInputs {
 public:
-    /// The inputs' indexes by key as they were asked for: a batch asks for
-    /// the same few keys on every row, and finds each among the inputs once.
-    struct Found {
-        std::vector<std::pair<std::string, std::optional<std::size_t>>> keys;
-    };
-
-    GivenInputs(const Calculator& calc, std::uint64_t mask, Found* found = nullptr)
+    GivenInputs(const Calculator& calc, std::uint64_t mask)
         : m_calc(calc)
         , m_mask(mask)
-        , m_found(found)
     { }
-    GROSSBY_HOT_INLINE bool operator()(std::string_view key) const
+    bool operator()(std::string_view key) const
     {
-        const auto index = indexOf(key);
+        const auto index = m_calc.inputIndex(key);
         return index && (m_mask >> *index & 1);
     }
 
 private:
-    GROSSBY_HOT_INLINE std::optional<std::size_t> indexOf(std::string_view key) const
-    {
-        if (m_found) {
-            for (const auto& [known, index] : m_found->keys) {
-                if (known.size() == key.size() && std::memcmp(known.data(), key.data(), key.size()) == 0)
-                    return index;
-            }
-        }
-        return lookUp(key);
-    }
-
-    std::optional<std::size_t> lookUp(std::string_view key) const
-    {
-        const auto index = m_calc.inputIndex(key);
-        if (m_found && m_found->keys.size() < 8)
-            m_found->keys.emplace_back(std::string(key), index);
-        return index;
-    }
-
     const Calculator& m_calc;
     std::uint64_t m_mask;
-    Found* m_found;
 };
 
 /// The ResultInfo of a result table's entry.
@@ -440,9 +434,9 @@ public:
     {
         followTaxYear();
         if (m_def.prepare)
-            m_def.prepare(m_in, GivenInputs(m_calc, m_given, &m_found));
+            m_def.prepare(m_in, GivenInputs(m_calc, m_given));
         if (m_def.prepareSettings)
-            m_def.prepareSettings(m_settings, GivenInputs(m_calc, m_given, &m_found));
+            m_def.prepareSettings(m_settings, GivenInputs(m_calc, m_given));
         auto outcome = m_def.compute(m_in, m_settings);
         if (auto* error = std::get_if<InputError>(&outcome)) {
             rejection = error->text;
@@ -570,7 +564,6 @@ private:
     Result m_result{};
     std::vector<double> m_numbers;  ///< the figures of m_result in result order
     std::uint64_t m_given = 0;
-    GivenInputs::Found m_found;  ///< the keys run()'s steps have asked about
 };
 
 template <class In> InputInfo inputInfo(const InputSpec<In>& desc, bool setting)
@@ -626,6 +619,7 @@ public:
         exclusive = m_def.exclusive;
         tableOutput = m_def.tableOutput;
         reportOnly = m_def.reportOnly;
+        indexInputs();
     }
 
     std::unique_ptr<Calculation> start() const override

@@ -150,5 +150,18 @@ TEST(BatchRow, ARecordReadAsItStandsReadsAsItsCells)
     }
 }
 
+// Keys are looked up among those of the same length: several inputs here
+// share a length (name/rate, age/day, percent/rounded).
+TEST(BatchRow, InputsAreFoundByTheirWholeKey)
+{
+    const auto calc = describe(CalculatorDef<RowInputs, NoSettings, RowFigures>{
+        .name = "row", .inputs = &rowInputs(), .results = &rowFigures(), .compute = &echo});
+    for (std::size_t i = 0; i < calc->inputs.size(); ++i)
+        EXPECT_EQ(calc->inputIndex(calc->inputs[i].key), i) << calc->inputs[i].key;
+    for (const std::string_view stranger : {"", "nam", "names", "Name", "rat", "agee", "percents", "a-very-long-key"})
+        EXPECT_EQ(calc->inputIndex(stranger), std::nullopt) << stranger;
+    EXPECT_EQ(calc->inputIndex(std::string_view("rate\0", 5)), std::nullopt);
+}
+
 }  // namespace
 }  // namespace grossby::cli
