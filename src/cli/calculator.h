@@ -128,6 +128,14 @@ public:
     /// row, so a key is compared only with the inputs' keys of its length.
     std::optional<std::size_t> inputIndex(std::string_view key) const
     {
+        if (m_indexed != inputs.size()) {
+            // Inputs not indexed (yet): each is compared in turn.
+            for (std::size_t i = 0; i < inputs.size(); ++i) {
+                if (inputs[i].key == key)
+                    return i;
+            }
+            return std::nullopt;
+        }
         if (key.size() >= m_byLength.size())
             return std::nullopt;
         for (const auto& [known, index] : m_byLength[key.size()]) {
@@ -143,16 +151,19 @@ protected:
     void indexInputs()
     {
         m_byLength.clear();
+        m_indexed = 0;
         for (std::size_t i = 0; i < inputs.size(); ++i) {
             const std::string& key = inputs[i].key;
             if (key.size() >= m_byLength.size())
                 m_byLength.resize(key.size() + 1);
             m_byLength[key.size()].emplace_back(key, i);
         }
+        m_indexed = inputs.size();
     }
 
 private:
     std::vector<std::vector<std::pair<std::string, std::size_t>>> m_byLength;  ///< the inputs by key length
+    std::size_t m_indexed = 0;  ///< how many inputs m_byLength holds
 };
 
 using grossby::NoSettings;  ///< (core/calculator_description.h)
